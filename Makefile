@@ -1,0 +1,38 @@
+# make run   - install what is missing, build, install into the program folder, start it
+# make test  - install what is missing, build, run every test through CTest
+BUILD   ?= build
+PREFIX  ?= $(HOME)/Tonvela
+JOBS    ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# The program folder holds the user's albums and settings: only the executable
+# and its own files are replaced, nothing is ever deleted there.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX) >/dev/null
+
+run: install
+	cd $(PREFIX) && ./tonvela
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/tonvela_bench
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

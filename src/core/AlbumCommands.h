@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace tv {
+
+// The File menu's album commands.
+void FileNew_Click();
+void FileOpen_Click();
+void FileSave_Click();
+void FileSaveAs_Click();
+void OpenDialogM();
+void SaveAsM();
+
+// Asks whether to save a changed album; the button pressed (vbYes, vbNo,
+// vbCancel) or 0 when nothing was asked. Callers stop on vbCancel.
+int ZaprosSaveAlbomM();
+
+// Rebuilds lstAlbomy and the registry from the album files in AppDir.
+void LoadAlbomInfoM();
+
+// The open/save dialog: the chosen full path, or empty when cancelled.
+QString apiOpenSaveM(int isSave, const QString &initialName);
+
+// The album list on the main window.
+void lstAlbomy_DblClick();
+void lstAlbomy_KeyPress();
+void lstAlbomy_KeyUp(int keyCode);
+
+} // namespace tv

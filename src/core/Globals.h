@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace tv {
+
+// One entry of the album registry: the album file (relative to AppDir) and
+// the index of the song last started in it (-1: none yet).
+struct AlbomInfo {
+    QString Name;
+    int NumPesni = 0;
+};
+
+// One hit of the search across all albums.
+struct FoundInfo {
+    QString Albom;
+    QString Title;
+    QString Path;
+};
+
+// The interface texts of the chosen language; filled by LanguageRuM/LanguageEnM.
+struct Texts {
+    QString strHelpFile, strTitle, strAddAll, strAddFile, strFileExists, strReplaceIt,
+        strWriteProtected, strCantSave, strNotFound, strCantOpen, strSaveChanges, strChange,
+        strCancel, strSelectLang, strAlboms, strFrom, strTo, strReplaceCount, strNameFromFile;
+};
+
+// Every variable shared between the program's routines, under its own name.
+// Everything runs on the one UI thread, so nothing here is guarded.
+struct Globals : Texts {
+    // Album registry, index-aligned with lstAlbomy; AlbomUB = size - 1.
+    QVector<AlbomInfo> Alboms;
+    int AlbomUB = -1;
+
+    // The open album and song.
+    int NumAlbom = 0;
+    QString NameAlbom;
+    QString NameEndAlbom;
+    int NumPesni = -1;
+    int AlbomChanged = 0;
+
+    // Options and paths. Paths are lettered ("Z:/home/u/Tonvela/").
+    QString AppDir;
+    QString PathSep = QStringLiteral("\\");
+    QString strDir;
+    int NamePesni = 0;
+    int Language = 0;
+    bool ShowForm = true;
+
+    // Working variables of single routines.
+    QVector<FoundInfo> Found;
+    int FoundUB = -1;
+    QStringList LowPath;
+    int LowPathUB = -1;
+};
+
+Globals &G();
+
+// Back to the values a fresh process starts with (tests start every case here).
+void resetGlobals();
+
+// Keeps Alboms sized to AlbomUB + 1 entries, keeping the ones that stay.
+void resizeAlboms(int ub);
+
+// Alboms(i), or nullptr when the registry has no such entry.
+AlbomInfo *albomAt(int i);
+
+} // namespace tv

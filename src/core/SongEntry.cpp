@@ -1,0 +1,12 @@
+#include "core/SongEntry.h"
+
+namespace tv {
+
+SongEntry SongEntry::split(const QString &entry) {
+    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
+    if (colon < 1)
+        return {entry, entry};
+    return {entry.left(colon - 1), entry.mid(colon - 1)};
+}
+
+} // namespace tv

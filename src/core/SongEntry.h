@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace tv {
+
+// A ListPath entry is the title immediately followed by the path, which starts
+// with a drive letter and its colon. The split is at the last ":" - a title
+// may hold colons of its own, a path never does. An entry without a drive
+// colon (only a hand-edited file holds one) is its own title and path.
+struct SongEntry {
+    QString title;
+    QString path;
+
+    static SongEntry split(const QString &entry);
+};
+
+inline QString songTitle(const QString &entry) { return SongEntry::split(entry).title; }
+inline QString songPath(const QString &entry) { return SongEntry::split(entry).path; }
+
+} // namespace tv

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace tv {
+
+// The media-player component: load a file, play, pause, rewind, read the play
+// state and hear of every change of it. Paths are lettered.
+class MediaPlayer : public QObject {
+    Q_OBJECT
+public:
+    // Values of playState. Anything else (a file being loaded) is not playing.
+    enum State { Undefined = 0, Stopped = 1, Paused = 2, Playing = 3, Transitioning = 9 };
+
+    using QObject::QObject;
+
+    // Loads the file; the player starts it by itself (autoStart).
+    virtual void setURL(const QString &path) = 0;
+    virtual QString URL() const = 0;
+    virtual int playState() const = 0;
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    // Seconds from the start of the file; 0 rewinds.
+    virtual void setCurrentPosition(double seconds) = 0;
+    virtual double currentPosition() const = 0;
+    // Used only at shutdown.
+    virtual void stop() = 0;
+
+signals:
+    // Once per change of playState, with the new state.
+    void PlayStateChange(int newState);
+};
+
+} // namespace tv

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace tv {
+
+// The windows the logic opens, and the bits of the main window that have no
+// state of their own in the logic. The widget layer implements it.
+class WindowPort {
+public:
+    virtual ~WindowPort() = default;
+
+    // Creates the main window (hidden) and binds it to frmForma().
+    virtual void loadForma() = 0;
+    // The banner across the top of the main window.
+    virtual void startBanner() = 0;
+    // The interface language changed (0 Russian, 1 English): the toolkit's
+    // own texts (dialog buttons) follow it.
+    virtual void languageChanged(int language) = 0;
+
+    // Modal windows; each returns when the window is closed.
+    virtual void showAddFile() = 0;
+    virtual void showLang() = 0;
+    // Modeless: the album list window.
+    virtual void showListAlbom() = 0;
+};
+
+} // namespace tv

@@ -1,0 +1,73 @@
+#include "core/Cp1251.h"
+#include "core/TextLines.h"
+
+#include <QTest>
+
+using namespace tv;
+
+class TestTextLines : public QObject {
+    Q_OBJECT
+private slots:
+    void cyrillicIsOneBytePerLetter() {
+        const QString text = QString::fromUtf8("Тонвела для mp3 ёЁ №");
+        QVERIFY(Cp1251::fits(text));
+        QCOMPARE(Cp1251::encode(text), QByteArray("\xD2\xEE\xED\xE2\xE5\xEB\xE0 \xE4\xEB\xFF mp3 "
+                                                  "\xB8\xA8 \xB9"));
+        QCOMPARE(Cp1251::decode(Cp1251::encode(text)), text);
+    }
+
+    void linesEndInCrLf() {
+        QCOMPARE(TextLines::encode({"[language]", " 0 "}), QByteArray("[language]\r\n 0 \r\n"));
+        QCOMPARE(TextLines::encode({}), QByteArray());
+    }
+
+    void textsOutside1251MakeTheFileUtf8() {
+        const QStringList lines = {"a", QString::fromUtf8("音楽/曲.mp3"), QString::fromUtf8("Ж")};
+        const QByteArray bytes = TextLines::encode(lines);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(TextLines::decode(bytes), lines);
+    }
+
+    void decodeSplitsAtEveryLineEnd_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList({"a", "b"});
+        QTest::newRow("no last end") << QByteArray("a\r\nb") << QStringList({"a", "b"});
+        QTest::newRow("lf and cr") << QByteArray("a\nb\rc") << QStringList({"a", "b", "c"});
+        QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n") << QStringList({"", "", "x"});
+        QTest::newRow("nothing") << QByteArray() << QStringList();
+    }
+    void decodeSplitsAtEveryLineEnd() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QCOMPARE(TextLines::decode(bytes), lines);
+    }
+
+    void numberLines_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("zero") << 0 << " 0 ";
+        QTest::newRow("minus one") << -1 << "-1 ";
+        QTest::newRow("big") << 2000000000 << " 2000000000 ";
+    }
+    void numberLines() {
+        QFETCH(int, value);
+        QFETCH(QString, line);
+        QCOMPARE(TextLines::number(value), line);
+        int back = 12345;
+        QVERIFY(TextLines::parseNumber(line, &back));
+        QCOMPARE(back, value);
+    }
+
+    void numberLineWithoutNumberIsRefused() {
+        int v = 7;
+        QVERIFY(!TextLines::parseNumber("abc", &v));
+        QVERIFY(!TextLines::parseNumber("", &v));
+        QCOMPARE(v, 7);
+        QVERIFY(TextLines::parseNumber("   12   ", &v));
+        QCOMPARE(v, 12);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextLines)
+#include "tst_textlines.moc"

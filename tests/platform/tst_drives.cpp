@@ -1,0 +1,91 @@
+#include "Fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace tv;
+
+class TestDrives : public QObject {
+    Q_OBJECT
+private slots:
+    void mapsBothWays_data() {
+        QTest::addColumn<QString>("lettered");
+        QTest::addColumn<QString>("native");
+        QTest::addColumn<QString>("back");
+        QTest::newRow("root drive") << "Z:/home/u/a.mp3" << "/home/u/a.mp3" << "Z:/home/u/a.mp3";
+        QTest::newRow("backslashes") << "Z:\\home\\u\\a.mp3" << "/home/u/a.mp3"
+                                     << "Z:/home/u/a.mp3";
+        QTest::newRow("lower-case letter") << "e:\\music\\a.mp3" << "/media/u/usb/music/a.mp3"
+                                           << "E:/music/a.mp3";
+        QTest::newRow("longest root wins") << "F:/x" << "/media/u/usb2/x" << "F:/x";
+        QTest::newRow("drive root") << "E:\\" << "/media/u/usb" << "E:/";
+        QTest::newRow("colon in a name") << QString("Z:/a") + QChar(0xF03A) + "b.mp3"
+                                         << "/a:b.mp3" << QString("Z:/a") + QChar(0xF03A) + "b.mp3";
+        QTest::newRow("unknown letter") << "Q:/x" << "" << "";
+    }
+    void mapsBothWays() {
+        QFETCH(QString, lettered);
+        QFETCH(QString, native);
+        QFETCH(QString, back);
+        DriveFileSystem fs({{"Z", "/"}, {"E", "/media/u/usb"}, {"F", "/media/u/usb2/"}});
+        QCOMPARE(fs.toNative(lettered), native);
+        if (!native.isEmpty())
+            QCOMPARE(fs.fromNative(native), back);
+    }
+
+    void drivesAreInLetterOrder() {
+        DriveFileSystem fs({{"Z", "/"}, {"d", "/mnt/d"}, {"C", "/mnt/c"}});
+        QCOMPARE(fs.drives(), QStringList({"C:", "D:", "Z:"}));
+    }
+
+    void writeReplacesWholeAndReportsWhy() {
+        test::TempDrives d;
+        FileSystem &fs = d.fs();
+        QCOMPARE(fs.writeFile("C:/a.alb", "one"), FileError::None);
+        QCOMPARE(fs.writeFile("C:/a.alb", "two"), FileError::None);
+        QCOMPARE(d.get("C:/a.alb"), QByteArray("two"));
+        QFile::setPermissions(d.native("C:/a.alb"), QFileDevice::ReadOwner);
+        QCOMPARE(fs.writeFile("C:/a.alb", "three"), FileError::Access);
+        QCOMPARE(d.get("C:/a.alb"), QByteArray("two"));
+        QDir().mkpath(d.native("C:/dir.alb"));
+        QCOMPARE(fs.writeFile("C:/dir.alb", "x"), FileError::Access);
+        QCOMPARE(fs.writeFile("C:/missing/x.alb", "x"), FileError::Other);
+        QCOMPARE(QDir(d.native("C:/")).entryList(QDir::Files), QStringList({"a.alb"}));
+    }
+
+    void readTellsMissingFromUnreadable() {
+        test::TempDrives d;
+        QByteArray data;
+        QCOMPARE(d.fs().readFile("C:/none.alb", &data), FileError::NotFound);
+        QDir().mkpath(d.native("C:/dir.alb"));
+        QCOMPARE(d.fs().readFile("C:/dir.alb", &data), FileError::Access);
+        d.put("C:/x.alb", "abc");
+        QCOMPARE(d.fs().readFile("C:/x.alb", &data), FileError::None);
+        QCOMPARE(data, QByteArray("abc"));
+    }
+
+    void existsOnlyForVisibleFiles() {
+        test::TempDrives d;
+        d.put("E:/m/a.mp3");
+        d.put("E:/m/.hidden.mp3");
+        QDir().mkpath(d.native("E:/m/dir.mp3"));
+        QVERIFY(d.fs().fileExists("E:/m/a.mp3"));
+        QVERIFY(d.fs().fileExists("e:\\m\\a.mp3"));
+        QVERIFY(!d.fs().fileExists("E:/m/.hidden.mp3"));
+        QVERIFY(!d.fs().fileExists("E:/m/dir.mp3"));
+        QVERIFY(!d.fs().fileExists("F:/m/a.mp3"));
+    }
+
+    void listsAlbumsInCaseBlindNameOrder() {
+        test::TempDrives d;
+        for (const char *name : {"b.alb", "A.alb", "c.ALB", "a.txt", "Б.alb"})
+            d.put(QString("C:/app/") + QString::fromUtf8(name));
+        QDir().mkpath(d.native("C:/app/dir.alb"));
+        QCOMPARE(d.fs().listFiles("C:/app/", ".alb"),
+                 QStringList({"A.alb", "b.alb", "c.ALB", QString::fromUtf8("Б.alb")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrives)
+#include "tst_drives.moc"

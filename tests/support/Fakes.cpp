@@ -1,0 +1,126 @@
+#include "Fakes.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tv::test {
+
+void FakePlayer::setState(int state) {
+    if (state == m_state)
+        return;
+    m_state = state;
+    reported << state;
+    emit PlayStateChange(state);
+}
+
+void FakePlayer::setURL(const QString &path) {
+    calls << QStringLiteral("url:") + path;
+    m_url = path;
+    m_position = 0;
+    setState(Transitioning);
+    setState(Playing);
+}
+
+void FakePlayer::play() {
+    calls << QStringLiteral("play");
+    if (!m_url.isEmpty())
+        setState(Playing);
+}
+
+void FakePlayer::pause() {
+    calls << QStringLiteral("pause");
+    if (m_state == Playing)
+        setState(Paused);
+}
+
+void FakePlayer::setCurrentPosition(double seconds) {
+    calls << QStringLiteral("pos:%1").arg(seconds);
+    m_position = seconds;
+}
+
+void FakePlayer::stop() {
+    calls << QStringLiteral("stop");
+    if (!m_url.isEmpty())
+        setState(Stopped);
+}
+
+int FakeDialogs::MsgBox(const QString &prompt, int style, const QString &title) {
+    msgs.append({prompt, style, title});
+    if (onMsg)
+        onMsg(msgs.last());
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    const int buttons = style & 7;
+    return buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
+}
+
+QString FakeDialogs::fileDialog(bool isSave, const QString &dir, const QString &fileName,
+                                const QList<FileFilter> &filters) {
+    fileCalls.append({isSave, dir, fileName, filters});
+    return files.isEmpty() ? QString() : files.dequeue();
+}
+
+void FakeEvents::DoEvents() {
+    ++doEvents;
+    if (pending) {
+        auto run = std::move(pending);
+        pending = nullptr;
+        run();
+    }
+}
+
+void FakeWindows::showAddFile() {
+    calls << QStringLiteral("showAddFile");
+    if (onAddFile)
+        onAddFile();
+}
+
+TempDrives::TempDrives(const QStringList &letters) {
+    QList<Drive> table;
+    for (const QString &l : letters) {
+        const QString root = m_dir.path() + QLatin1Char('/') + l;
+        QDir().mkpath(root);
+        table.append({l, root});
+    }
+    m_fs = std::make_unique<DriveFileSystem>(table);
+}
+
+void TempDrives::put(const QString &lettered, const QByteArray &bytes) {
+    const QString path = native(lettered);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray TempDrives::get(const QString &lettered) const {
+    QFile f(native(lettered));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool TempDrives::exists(const QString &lettered) const {
+    return QFileInfo::exists(native(lettered));
+}
+
+LogicEnv::LogicEnv() {
+    resetGlobals();
+    resetForma();
+    P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell, &tray, &windows, &guard};
+    G().AppDir = QStringLiteral("C:/Tonvela/");
+    G().PathSep = QStringLiteral("/");
+    G().strDir = G().AppDir;
+    QDir().mkpath(drives.native(G().AppDir));
+}
+
+LogicEnv::~LogicEnv() {
+    resetForma();
+    P() = Ports{};
+}
+
+QString LogicEnv::app(const QString &name) const { return G().AppDir + name; }
+
+} // namespace tv::test
