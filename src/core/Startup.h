@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QString>
+
 namespace tv {
 
-// The start-up sequence. Returns false when another copy already runs (the
+// The start-up sequence, for the executable in the native folder exeDir.
+// Returns false when another copy already runs (the
 // process must end at once, having read and written nothing).
-bool Main();
+bool Main(const QString &exeDir);
 
 // The main window is about to close, whatever the cause.
 void Form_QueryUnload(bool *cancel);
