@@ -1,0 +1,83 @@
+#include "playback/NewPlayM.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/SongEntry.h"
+#include "platform/Ports.h"
+#include "playback/Tray.h"
+
+namespace tv {
+
+namespace {
+
+bool existsAt(const QString &path) {
+    return P().fs && P().fs->fileExists(path);
+}
+
+// Where the file lies now: the stored path, or the same path on another drive
+// (a collection copied to a new disk). The first drive of the list is never
+// tried: on Windows it is the floppy drive, and probing it stalls the player.
+QString findSong(const QString &path) {
+    if (existsAt(path))
+        return path;
+    if (!P().fs)
+        return {};
+    const QString rest = path.mid(2);
+    const QStringList drives = P().fs->drives();
+    for (int i = 1; i < drives.size(); ++i) {
+        const QString candidate = drives.at(i).left(2) + rest;
+        if (existsAt(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+void reportMissing(const QString &path) {
+    // The message needs a visible owner, also while the window sits in the tray.
+    G().ShowForm = true;
+    frmForma().setVisible(true);
+    if (P().dialogs)
+        P().dialogs->MsgBox(path + QStringLiteral("\r\n") + G().strNotFound, vbOKOnly | vbCritical,
+                            G().strTitle);
+}
+
+void handToPlayer(const QString &path) {
+    MediaPlayer *player = P().player;
+    if (!player)
+        return;
+    player->pause();
+    player->setURL(path);
+    if (P().events)
+        P().events->DoEvents();
+    player->play();
+}
+
+void showStarted(int index) {
+    G().NumPesni = index;
+    if (AlbomInfo *albom = albomAt(G().NumAlbom))
+        albom->NumPesni = index;
+    Forma &f = frmForma();
+    const QString title = f.PlayList.List(index);
+    f.drawNazvanie(title);
+    f.PlayList.setListIndex(index);
+    TrayTip(title + QStringLiteral(" - ") + G().NameAlbom);
+}
+
+} // namespace
+
+void NewPlayM(int index) {
+    const QStringList &list = frmForma().ListPath;
+    // An index past the end (songs removed behind the current one) has no file.
+    if (index < 0 || index >= list.size())
+        return;
+    const QString stored = songPath(list.at(index));
+    const QString path = findSong(stored);
+    if (path.isEmpty()) {
+        reportMissing(stored);
+        return;
+    }
+    handToPlayer(path);
+    showStarted(index);
+}
+
+} // namespace tv

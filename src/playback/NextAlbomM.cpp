@@ -1,0 +1,30 @@
+#include "playback/Sequencing.h"
+
+#include "core/AlbumFile.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "playback/NewPlayM.h"
+
+namespace tv {
+
+void NextAlbomM() {
+    Forma &f = frmForma();
+    const int selected = f.lstAlbomy.ListIndex();
+    if (selected == -1) {
+        // No album to go on from: hand over to the user.
+        G().ShowForm = true;
+        f.setVisible(true);
+        f.activate();
+        return;
+    }
+    int next = selected + 1;
+    if (next >= f.lstAlbomy.ListCount())
+        next = 0;
+    f.lstAlbomy.setListIndex(next);
+    if (next == G().NumAlbom && G().NumPesni > -1)
+        NewPlayM(G().NumPesni);
+    else
+        OpenAlbomM(f.lstAlbomy.List(next));
+}
+
+} // namespace tv

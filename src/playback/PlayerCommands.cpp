@@ -1,0 +1,81 @@
+#include "playback/PlayerCommands.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "platform/Ports.h"
+#include "playback/NewPlayM.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int keyEnter = 13;
+
+int playState() {
+    return P().player ? P().player->playState() : MediaPlayer::Undefined;
+}
+
+} // namespace
+
+void MusicPlay_Click() {
+    const int state = playState();
+    if (state == MediaPlayer::Paused || state == MediaPlayer::Stopped)
+        P().player->play();
+    else
+        NewPlayM(frmForma().PlayList.ListIndex());
+}
+
+void pPlay_Click(int) {
+    MusicPlay_Click();
+}
+
+void pMenuPlay_Click() {
+    // From the tray, with no playlist in sight, Play means the current song.
+    if (G().ShowForm)
+        MusicPlay_Click();
+    else
+        NewPlayM(G().NumPesni);
+}
+
+void MusicPausa_Click() {
+    if (playState() == MediaPlayer::Playing)
+        P().player->pause();
+}
+
+void pMenuPauase_Click() {
+    MusicPausa_Click();
+}
+
+void pPause_Click(int) {
+    MusicPausa_Click();
+}
+
+// Never the player's stop: a stopped player means "song over, go on".
+void MusicStop_Click() {
+    if (playState() != MediaPlayer::Playing)
+        return;
+    P().player->pause();
+    P().player->setCurrentPosition(0);
+}
+
+void pMenuStop_Click() {
+    MusicStop_Click();
+}
+
+void PlayList_DblClick() {
+    NewPlayM(frmForma().PlayList.ListIndex());
+}
+
+void PlayList_KeyDown() {
+    frmForma().PlayKeyDown = 1;
+}
+
+// Enter counts only when it went down in the list too: the Enter that opened
+// an album in the album list must not also start a song here.
+void PlayList_KeyUp(int keyCode) {
+    if (keyCode == keyEnter && frmForma().PlayKeyDown == 1)
+        PlayList_DblClick();
+    frmForma().PlayKeyDown = 0;
+}
+
+} // namespace tv
