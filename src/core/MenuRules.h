@@ -8,6 +8,8 @@ void Edit_Click();
 void Music_Click();
 
 // Size or state of the main window changed; minimised hides it to the tray.
-void Form_Resize(bool minimized);
+// Returns true when the window must be put back into its normal state (it was
+// hidden to the tray and should come back unminimised).
+bool Form_Resize(bool minimized);
 
 } // namespace tv

@@ -1,0 +1,30 @@
+#include "core/Globals.h"
+#include "core/SettingsFile.h"
+#include "core/Startup.h"
+#include "core/Steps.h"
+#include "platform/Ports.h"
+#include "playback/Tray.h"
+
+namespace tv {
+
+// A settings file that cannot be written costs only this run's settings; the
+// program still ends.
+void SaveINIM() {
+    tryStep([] {
+        if (P().fs)
+            P().fs->writeFile(settingsPath(), writeSettings());
+    });
+    tryStep([] {
+        if (P().player)
+            P().player->stop();
+    });
+    tryStep(TrayDelete);
+    tryStep([] {
+        if (P().events)
+            P().events->DoEvents();
+    });
+    if (P().events)
+        P().events->endProcess();
+}
+
+} // namespace tv
