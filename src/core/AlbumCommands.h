@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/AlbumFile.h"
+
 #include <QString>
 
 namespace tv {
@@ -11,6 +13,8 @@ void FileSave_Click();
 void FileSaveAs_Click();
 void OpenDialogM();
 void SaveAsM();
+// SaveAsM, telling how it ended (a cancelled dialog is Declined).
+SaveResult saveAlbumAs();
 
 // Asks whether to save a changed album; the button pressed (vbYes, vbNo,
 // vbCancel) or 0 when nothing was asked. Callers stop on vbCancel.

@@ -1,0 +1,49 @@
+#include "core/AlbumCommands.h"
+
+#include "core/AlbumNames.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "platform/Ports.h"
+#include "playback/PlayerCommands.h"
+
+namespace tv {
+
+namespace {
+
+// The list ends with one "New" placeholder however often New is chosen; the
+// registry grows with it only while the two are aligned.
+void addNewPlaceholder() {
+    ListBox &list = frmForma().lstAlbomy;
+    const int c = list.ListCount();
+    if (c > 0 && list.List(c - 1) == kNewAlbum)
+        return;
+    list.AddItem(kNewAlbum);
+    if (c - 1 == G().AlbomUB)
+        resizeAlboms(G().AlbomUB + 1);
+}
+
+} // namespace
+
+void FileNew_Click() {
+    if (ZaprosSaveAlbomM() == vbCancel)
+        return;
+    MusicStop_Click();
+    Globals &g = G();
+    Forma &f = frmForma();
+    g.NumPesni = -1;
+    g.NameAlbom.clear();
+    f.setCaption(g.strTitle);
+    f.PlayList.Clear();
+    f.ListPath.clear();
+    g.AlbomChanged = 0;
+
+    addNewPlaceholder();
+    P().events->DoEvents();
+    f.lstAlbomy.setListIndex(f.lstAlbomy.ListCount() - 1);
+    if (AlbomInfo *albom = albomAt(g.AlbomUB))
+        albom->NumPesni = -1;
+    g.NumAlbom = g.AlbomUB;
+    P().windows->showAddFile();
+}
+
+} // namespace tv

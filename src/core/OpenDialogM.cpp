@@ -1,0 +1,28 @@
+#include "core/AlbumCommands.h"
+
+#include "core/AlbumNames.h"
+#include "platform/Dialogs.h"
+#include "platform/Ports.h"
+
+namespace tv {
+
+void FileOpen_Click() {
+    OpenDialogM();
+}
+
+void OpenDialogM() {
+    if (ZaprosSaveAlbomM() == vbCancel)
+        return;
+    const QString chosen = apiOpenSaveM(0, QString());
+    if (chosen.isEmpty())
+        return;
+    // Albums are always read from AppDir, whatever folder the dialog ended in.
+    const QString name = bareName(withAlbExtension(chosen));
+    P().events->DoEvents();
+    // The reader records the album's songs in the selected registry entry:
+    // that has to be the opened album's own, not whichever was selected.
+    selectAlbumEntry(name);
+    OpenAlbomM(name);
+}
+
+} // namespace tv

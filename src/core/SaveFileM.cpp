@@ -1,0 +1,73 @@
+#include "core/AlbumFile.h"
+
+#include "core/AlbumCommands.h"
+#include "core/AlbumNames.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/TextLines.h"
+#include "platform/Ports.h"
+
+namespace tv {
+
+namespace {
+
+// Saving under a new name asks before it replaces another album; saving the
+// open album again (in any letter case) never asks.
+bool mayWrite(const QString &name) {
+    if (name.isEmpty() || name.compare(G().NameAlbom, Qt::CaseInsensitive) == 0)
+        return true;
+    if (!P().fs->fileExists(G().AppDir + name))
+        return true;
+    const int answer =
+        P().dialogs->MsgBox(G().strFileExists + QStringLiteral("\r\n") + G().strReplaceIt,
+                            vbYesNo + vbExclamation + vbDefaultButton2, G().strTitle);
+    return answer == vbYes;
+}
+
+QByteArray albumBytes() {
+    const QStringList &songs = frmForma().ListPath;
+    QStringList lines;
+    lines.reserve(songs.size() + 1);
+    lines.append(TextLines::number(int(songs.size())));
+    lines.append(songs);
+    return TextLines::encode(lines);
+}
+
+// After the list is rebuilt the saved album is selected and becomes the
+// open album's registry entry: its song starts are recorded there from now
+// on, and a file saved under a new name remembers the current song too.
+void showSaved(const QString &name) {
+    P().events->DoEvents();
+    LoadAlbomInfoM();
+    P().events->DoEvents();
+    G().NumAlbom = selectAlbumEntry(name);
+    if (AlbomInfo *albom = albomAt(G().NumAlbom))
+        albom->NumPesni = G().NumPesni;
+    frmForma().setCaption(G().strTitle + QStringLiteral(" - ") + name);
+}
+
+} // namespace
+
+SaveResult saveAlbumFile(const QString &name) {
+    if (!mayWrite(name))
+        return SaveResult::Declined;
+    // The file system replaces the file whole or not at all, so a failure
+    // anywhere (also a full disk half-way) leaves the old album intact.
+    const FileError error = P().fs->writeFile(G().AppDir + name, albumBytes());
+    if (error != FileError::None) {
+        const QString &text = error == FileError::Access ? G().strWriteProtected : G().strCantSave;
+        P().dialogs->MsgBox(text, vbOKOnly + vbCritical, G().strTitle);
+        return SaveResult::Failed;
+    }
+    G().AlbomChanged = 0;
+    G().NameAlbom = name;
+    G().NameEndAlbom = name;
+    showSaved(name);
+    return SaveResult::Written;
+}
+
+void SaveFileM(const QString &name) {
+    saveAlbumFile(name);
+}
+
+} // namespace tv
