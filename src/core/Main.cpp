@@ -65,14 +65,15 @@ bool reopenAlbom() {
     Globals &g = G();
     if (g.AlbomUB == 0) {
         frmForma().lstAlbomy.setListIndex(0);
+        // A copy: the reader reshapes the registry the name would point into.
         if (const AlbomInfo *only = albomAt(0))
-            OpenAlbomM(only->Name);
+            OpenAlbomM(QString(only->Name));
         return false;
     }
     if (g.AlbomUB > 0) {
         if (!g.NameEndAlbom.isEmpty()) {
             selectEntry(g.NameEndAlbom);
-            if (OpenAlbomM(g.NameEndAlbom) == 0)
+            if (OpenAlbomM(QString(g.NameEndAlbom)) == 0)
                 return true;
         }
         doEvents();
