@@ -42,6 +42,10 @@ void reportMissing(const QString &path) {
 }
 
 void handToPlayer(const QString &path) {
+    // A song the user starts just after another one ended supersedes that
+    // end: the pending tick would otherwise skip past the chosen song. A file
+    // the player then fails on re-arms the timer by its own stop report.
+    frmForma().tmrEndSound.stop();
     MediaPlayer *player = P().player;
     if (!player)
         return;

@@ -108,6 +108,8 @@ private slots:
     void songsRemovedBehindCurrent_data();
     void songsRemovedBehindCurrent();
     void undecodableFileMovesOn();
+    void songChosenAfterEndIsKept_data();
+    void songChosenAfterEndIsKept();
     void timerTickDisarms();
     void timerTimeoutRunsEndTime();
     void nonStopSwitch_data();
@@ -369,6 +371,39 @@ void TestSequencing::undecodableFileMovesOn() {
     QCOMPARE(player.playState(), int(MediaPlayer::Playing));
     QCOMPARE(G().NumPesni, 2);
     QVERIFY(lib.env.dialogs.msgs.isEmpty());
+    P().player = &lib.env.player;
+}
+
+void TestSequencing::songChosenAfterEndIsKept_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("armedAfter");
+    QTest::newRow("playable song") << "E:/m/a/1.mp3" << false;
+    QTest::newRow("undecodable song moves on") << "E:/m/a/3.mp3" << true;
+}
+
+// A song ends and, within the second before the tick, the user starts
+// another one: the tick must not skip past the song the user chose.
+void TestSequencing::songChosenAfterEndIsKept() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, armedAfter);
+    Library lib;
+    lib.write("a", 3);
+    lib.refresh({0});
+    BrokenPlayer player;
+    player.broken << "E:/m/a/3.mp3";
+    P().player = &player;
+    connectPlayback();
+    lib.open(0, 1);
+    player.finish();
+    QVERIFY(frmForma().tmrEndSound.isActive());
+
+    const int row = chosen.endsWith("1.mp3") ? 0 : 2;
+    frmForma().PlayList.setListIndex(row);
+    PlayList_DblClick();
+
+    QCOMPARE(player.URL(), chosen);
+    QCOMPARE(frmForma().tmrEndSound.isActive(), armedAfter);
+    QCOMPARE(G().NumPesni, row);
     P().player = &lib.env.player;
 }
 
