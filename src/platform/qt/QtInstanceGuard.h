@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/InstanceGuard.h"
+
+#include <QObject>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+namespace tv {
+
+// One running copy per program folder. The first copy holds a lock file and
+// listens on a local socket, both in the system's temporary folder and named
+// from a hash of the program folder, so the program folder is never touched.
+// A later copy finds the lock taken, tells the first to come forward and
+// gets false. A copy that crashed leaves a lock with a dead process id, which
+// the next start takes over.
+class QtInstanceGuard : public QObject, public InstanceGuard {
+    Q_OBJECT
+public:
+    // fs maps a lettered folder to its native one; without it the folder is
+    // taken as native.
+    explicit QtInstanceGuard(const FileSystem *fs = nullptr, QObject *parent = nullptr);
+    ~QtInstanceGuard() override;
+
+    bool acquire(const QString &appDir) override;
+
+    // The name that lock file and socket share for a folder.
+    static QString keyFor(const QString &nativeDir);
+
+signals:
+    // In the first copy: a later copy was started and wants the window shown.
+    void raiseRequested();
+
+private:
+    QString nativeFolder(const QString &appDir) const;
+    void listen(const QString &key);
+    static void askFirstCopy(const QString &key);
+
+    const FileSystem *m_fs;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer *m_server = nullptr;
+};
+
+} // namespace tv

@@ -1,0 +1,150 @@
+#include "platform/qt/QtMediaPlayer.h"
+
+#include <QAudioOutput>
+#include <QTimer>
+#include <QUrl>
+
+namespace tv {
+
+QtMediaPlayer::QtMediaPlayer(FileSystem &fs, QObject *parent)
+    : MediaPlayer(parent), m_fs(fs), m_output(new QAudioOutput(this)) {
+    m_output->setVolume(1.0);
+    m_engine = makeEngine();
+}
+
+QMediaPlayer *QtMediaPlayer::makeEngine() {
+    auto *engine = new QMediaPlayer(this);
+    engine->setAudioOutput(m_output);
+    connect(engine, &QMediaPlayer::playbackStateChanged, this, &QtMediaPlayer::report);
+    connect(engine, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::onStatus);
+    connect(engine, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::fail);
+    return engine;
+}
+
+void QtMediaPlayer::setURL(const QString &path) {
+    m_url = path;
+    m_failed = false;
+    load();
+}
+
+// Hands m_url to the engine and starts it. Until the file is loaded the state
+// is "transitioning": the engine passes through "stopped" on the way, and that
+// must not look like the end of a song.
+void QtMediaPlayer::load() {
+    if (m_url.isEmpty()) {
+        m_loading = false;
+        m_engine->setSource(QUrl());
+        report();
+        return;
+    }
+    const QString native = m_fs.toNative(m_url);
+    m_loading = true;
+    if (native.isEmpty()) {
+        // No such drive: ends like a missing file, after the caller got on.
+        report();
+        QTimer::singleShot(0, this, [this, url = m_url] {
+            if (m_loading && m_url == url)
+                fail();
+        });
+        return;
+    }
+    m_engine->setSource(QUrl::fromLocalFile(native));
+    m_engine->play();
+    report();
+}
+
+// After an error the GStreamer engine stays "playing" and its next stop() or
+// setSource() blocks for about a second. A fresh engine costs nothing, so the
+// broken one is dropped (unhooked at once, so its further error reports are
+// not heard); the file counts as played to its end.
+void QtMediaPlayer::fail() {
+    QMediaPlayer *old = m_engine;
+    disconnect(old, nullptr, this, nullptr);
+    old->setAudioOutput(nullptr);
+    QTimer::singleShot(0, this, [old] { delete old; });
+    m_engine = makeEngine();
+    m_loading = false;
+    m_failed = true;
+    emit engineChanged(m_engine);
+    report();
+}
+
+void QtMediaPlayer::onStatus(QMediaPlayer::MediaStatus status) {
+    switch (status) {
+    case QMediaPlayer::InvalidMedia:
+        fail();
+        return;
+    case QMediaPlayer::LoadedMedia:
+    case QMediaPlayer::BufferingMedia:
+    case QMediaPlayer::BufferedMedia:
+    case QMediaPlayer::EndOfMedia:
+        m_loading = false;
+        break;
+    default:
+        break;
+    }
+    report();
+}
+
+void QtMediaPlayer::play() {
+    if (m_failed) {
+        // The user asks again: the file may be back (a drive plugged in).
+        m_failed = false;
+        load();
+        return;
+    }
+    if (m_url.isEmpty())
+        return;
+    m_engine->play();
+    report();
+}
+
+void QtMediaPlayer::pause() {
+    if (m_failed || m_url.isEmpty())
+        return;
+    m_engine->pause();
+    report();
+}
+
+void QtMediaPlayer::setCurrentPosition(double seconds) {
+    if (m_failed || m_url.isEmpty())
+        return;
+    m_engine->setPosition(qMax<qint64>(0, qRound64(seconds * 1000)));
+}
+
+double QtMediaPlayer::currentPosition() const {
+    return m_failed ? 0.0 : m_engine->position() / 1000.0;
+}
+
+void QtMediaPlayer::stop() {
+    m_loading = false;
+    if (!m_failed)
+        m_engine->stop();
+    report();
+}
+
+int QtMediaPlayer::derivedState() const {
+    if (m_failed)
+        return Stopped;
+    if (m_url.isEmpty())
+        return Undefined;
+    switch (m_engine->playbackState()) {
+    case QMediaPlayer::PausedState:
+        return Paused;
+    case QMediaPlayer::PlayingState:
+        return m_loading ? Transitioning : Playing;
+    case QMediaPlayer::StoppedState:
+        break;
+    }
+    return m_loading ? Transitioning : Stopped;
+}
+
+void QtMediaPlayer::report() {
+    const int state = derivedState();
+    if (state == m_reported)
+        return;
+    m_reported = state;
+    emit PlayStateChange(state);
+}
+
+} // namespace tv

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/MediaPlayer.h"
+
+#include <QMediaPlayer>
+
+class QAudioOutput;
+
+namespace tv {
+
+// The media player on Qt Multimedia. Starts a file as soon as it is loaded,
+// plays at full volume and shows no error dialogs: a file that cannot be
+// played simply ends (state 1), so that the program moves on to the next one.
+class QtMediaPlayer : public MediaPlayer {
+    Q_OBJECT
+public:
+    explicit QtMediaPlayer(FileSystem &fs, QObject *parent = nullptr);
+
+    void setURL(const QString &path) override;
+    QString URL() const override { return m_url; }
+    int playState() const override { return m_reported; }
+    void play() override;
+    void pause() override;
+    void setCurrentPosition(double seconds) override;
+    double currentPosition() const override;
+    void stop() override;
+
+    // For the control bar. The engine is replaced after a failed file (see
+    // fail()); engineChanged tells whoever watches it.
+    QMediaPlayer *engine() const { return m_engine; }
+    QAudioOutput *audioOutput() const { return m_output; }
+
+signals:
+    void engineChanged(QMediaPlayer *engine);
+
+private:
+    QMediaPlayer *makeEngine();
+    void load();
+    void fail();
+    void onStatus(QMediaPlayer::MediaStatus status);
+    int derivedState() const;
+    void report();
+
+    FileSystem &m_fs;
+    QAudioOutput *m_output;
+    QMediaPlayer *m_engine = nullptr;
+    QString m_url;
+    bool m_loading = false;
+    bool m_failed = false;
+    int m_reported = Undefined;
+};
+
+} // namespace tv

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+
+namespace tv {
+
+// Opens documents and addresses with the desktop's handlers.
+class QtShell : public Shell {
+public:
+    explicit QtShell(FileSystem &fs) : m_fs(fs) {}
+    bool open(const QString &target, const QString &workDir) override;
+
+private:
+    FileSystem &m_fs;
+};
+
+} // namespace tv

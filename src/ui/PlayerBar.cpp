@@ -1,0 +1,127 @@
+#include "ui/PlayerBar.h"
+
+#include "platform/qt/QtMediaPlayer.h"
+
+#include <QAudioOutput>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tv::ui {
+
+namespace {
+
+constexpr int kRowHeight = 30;
+constexpr int kButtonSize = 26;
+constexpr int kVolumeWidth = 72;
+
+QLabel *timeLabel(QWidget *parent) {
+    auto *label = new QLabel(PlayerBar::timeText(0), parent);
+    label->setAlignment(Qt::AlignCenter);
+    // Wide enough for "88:88", so the slider does not jump as the time runs.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("88:88")) + 4);
+    return label;
+}
+
+} // namespace
+
+PlayerBar::PlayerBar(QtMediaPlayer &player, QWidget *parent) : QWidget(parent), m_player(player) {
+    buildControls();
+    QAudioOutput *output = m_player.audioOutput();
+    m_volume->setValue(qRound(output->volume() * 100));
+    connect(m_volume, &QSlider::valueChanged, output,
+            [output](int value) { output->setVolume(value / 100.0); });
+    connect(output, &QAudioOutput::volumeChanged, m_volume,
+            [this](float volume) { m_volume->setValue(qRound(volume * 100)); });
+    connect(m_stop, &QToolButton::clicked, this, [this] { m_player.stop(); });
+    connect(m_seek, &QSlider::sliderMoved, this,
+            [this](int ms) { m_elapsed->setText(timeText(ms)); });
+    connect(m_seek, &QSlider::sliderReleased, this, &PlayerBar::seekToSlider);
+    connect(m_seek, &QSlider::valueChanged, this, [this] {
+        // A click on the groove or a key moves the value without a drag.
+        if (!m_following && !m_seek->isSliderDown())
+            seekToSlider();
+    });
+    connect(&m_player, &QtMediaPlayer::engineChanged, this, &PlayerBar::bindEngine);
+    bindEngine(m_player.engine());
+}
+
+void PlayerBar::buildControls() {
+    m_stop = new QToolButton(this);
+    m_stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+    m_stop->setFixedSize(kButtonSize, kButtonSize);
+    m_stop->setAutoRaise(true);
+    m_stop->setToolTip(QStringLiteral("Stop"));
+    m_elapsed = timeLabel(this);
+    m_total = timeLabel(this);
+    m_seek = new QSlider(Qt::Horizontal, this);
+    m_seek->setEnabled(false);
+    auto *speaker = new QLabel(this);
+    speaker->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
+    m_volume = new QSlider(Qt::Horizontal, this);
+    m_volume->setRange(0, 100);
+    m_volume->setFixedWidth(kVolumeWidth);
+    m_volume->setToolTip(QStringLiteral("Volume"));
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(4, 2, 6, 2);
+    row->setSpacing(4);
+    row->addWidget(m_stop);
+    row->addWidget(m_elapsed);
+    row->addWidget(m_seek, 1);
+    row->addWidget(m_total);
+    row->addSpacing(6);
+    row->addWidget(speaker);
+    row->addWidget(m_volume);
+    auto *strip = new QWidget(this);
+    strip->setFixedHeight(kRowHeight + 4);
+    strip->setLayout(row);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(strip);
+    column->addStretch(1);
+}
+
+void PlayerBar::bindEngine(QMediaPlayer *engine) {
+    delete m_binding;
+    m_binding = new QObject(this);
+    connect(engine, &QMediaPlayer::durationChanged, m_binding,
+            [this](qint64 ms) { showDuration(ms); });
+    connect(engine, &QMediaPlayer::positionChanged, m_binding,
+            [this](qint64 ms) { showPosition(ms); });
+    showDuration(engine->duration());
+    showPosition(engine->position());
+}
+
+void PlayerBar::showDuration(qint64 ms) {
+    m_following = true;
+    m_seek->setRange(0, int(qMax<qint64>(0, ms)));
+    m_following = false;
+    m_seek->setEnabled(ms > 0);
+    m_total->setText(timeText(ms));
+}
+
+void PlayerBar::showPosition(qint64 ms) {
+    if (m_seek->isSliderDown())
+        return;
+    m_following = true;
+    m_seek->setValue(int(ms));
+    m_following = false;
+    m_elapsed->setText(timeText(ms));
+}
+
+void PlayerBar::seekToSlider() {
+    m_elapsed->setText(timeText(m_seek->value()));
+    m_player.setCurrentPosition(m_seek->value() / 1000.0);
+}
+
+QString PlayerBar::timeText(qint64 ms) {
+    const qint64 seconds = qMax<qint64>(0, ms) / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace tv::ui

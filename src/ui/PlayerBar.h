@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QMediaPlayer;
+class QSlider;
+class QToolButton;
+
+namespace tv {
+class QtMediaPlayer;
+}
+
+namespace tv::ui {
+
+// The player's own control bar: stop button, position slider with elapsed
+// and total time, volume slider. It is the program's only time display. The
+// controls keep to the upper strip; the title panel covers the rest.
+class PlayerBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlayerBar(QtMediaPlayer &player, QWidget *parent = nullptr);
+
+    // "m:ss" of a span in milliseconds.
+    static QString timeText(qint64 ms);
+
+    QToolButton *stopButton() const { return m_stop; }
+    QSlider *seekSlider() const { return m_seek; }
+    QSlider *volumeSlider() const { return m_volume; }
+    QLabel *elapsedLabel() const { return m_elapsed; }
+    QLabel *totalLabel() const { return m_total; }
+
+private:
+    void buildControls();
+    void bindEngine(QMediaPlayer *engine);
+    void showDuration(qint64 ms);
+    void showPosition(qint64 ms);
+    void seekToSlider();
+
+    QtMediaPlayer &m_player;
+    QObject *m_binding = nullptr;
+    QToolButton *m_stop = nullptr;
+    QSlider *m_seek = nullptr;
+    QSlider *m_volume = nullptr;
+    QLabel *m_elapsed = nullptr;
+    QLabel *m_total = nullptr;
+    bool m_following = false;
+};
+
+} // namespace tv::ui
