@@ -1,0 +1,138 @@
+// Times reading and writing large albums: the file, the playlist display and
+// the selection of the remembered song. Run: tonvela_bench [sizes...]
+
+#include "core/AlbumFile.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/TextLines.h"
+#include "platform/Ports.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace tv;
+
+namespace {
+
+// The player and the windows do nothing: only the album code is timed.
+class SilentPlayer : public MediaPlayer {
+public:
+    void setURL(const QString &path) override { m_url = path; }
+    QString URL() const override { return m_url; }
+    int playState() const override { return Stopped; }
+    void play() override {}
+    void pause() override {}
+    void setCurrentPosition(double) override {}
+    double currentPosition() const override { return 0; }
+    void stop() override {}
+
+private:
+    QString m_url;
+};
+
+class SilentDialogs : public Dialogs {
+public:
+    int MsgBox(const QString &, int, const QString &) override { return vbOK; }
+    QString fileDialog(bool, const QString &, const QString &, const QList<FileFilter> &) override {
+        return {};
+    }
+};
+
+class NoEvents : public EventLoop {
+public:
+    void DoEvents() override {}
+    void endProcess() override {}
+};
+
+class NoTray : public TrayIcon {
+public:
+    bool available() const override { return false; }
+    void add(const QString &) override {}
+    void setTip(const QString &) override {}
+    void remove() override {}
+};
+
+QStringList makeSongs(int count) {
+    QStringList songs;
+    songs.reserve(count);
+    for (int i = 0; i < count; ++i)
+        songs << QString::fromUtf8("Исполнитель %1 - Песня, часть: %2C:/Музыка/Альбом %3/%2.mp3")
+                     .arg(i % 97)
+                     .arg(i)
+                     .arg(i / 20);
+    return songs;
+}
+
+double msSince(const QElapsedTimer &timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void benchOne(int count, const QString &nativeAppDir) {
+    const QString name = QStringLiteral("bench%1.alb").arg(count);
+    Forma &f = frmForma();
+    f.ListPath = makeSongs(count);
+    f.PlayList.rebuild();
+    G().NameAlbom.clear();
+
+    QElapsedTimer timer;
+    timer.start();
+    SaveFileM(name);
+    const double save = msSince(timer);
+
+    // The same bytes written straight to a file, for comparison.
+    timer.restart();
+    QStringList lines{TextLines::number(count)};
+    lines += f.ListPath;
+    QFile raw(nativeAppDir + QStringLiteral("/raw.bin"));
+    if (!raw.open(QIODevice::WriteOnly) || raw.write(TextLines::encode(lines)) < 0)
+        std::fprintf(stderr, "raw write failed\n");
+    raw.close();
+    const double plain = msSince(timer);
+
+    f.ListPath.clear();
+    f.PlayList.rebuild();
+    f.lstAlbomy.setListIndex(int(f.lstAlbomy.items().indexOf(name)));
+    timer.restart();
+    const int result = OpenAlbomM(name);
+    const double open = msSince(timer);
+
+    std::printf("%7d songs: open %8.1f ms   save %8.1f ms   (plain encode+write %8.1f ms)%s\n",
+                count, open, save, plain,
+                result == 0 && f.ListPath.size() == count ? "" : "   READ FAILED");
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString appDir = dir.path() + QStringLiteral("/Tonvela");
+    QDir().mkpath(appDir);
+
+    DriveFileSystem fs({{QStringLiteral("C"), dir.path()}});
+    SilentPlayer player;
+    SilentDialogs dialogs;
+    NoEvents events;
+    NoTray tray;
+    P().player = &player;
+    P().dialogs = &dialogs;
+    P().fs = &fs;
+    P().events = &events;
+    P().tray = &tray;
+    G().AppDir = QStringLiteral("C:/Tonvela/");
+    G().PathSep = QStringLiteral("/");
+
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000, 400000};
+    for (int count : sizes)
+        benchOne(count, appDir);
+    P() = Ports{};
+    return 0;
+}
