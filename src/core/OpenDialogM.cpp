@@ -1,6 +1,8 @@
 #include "core/AlbumCommands.h"
 
 #include "core/AlbumNames.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
 #include "platform/Dialogs.h"
 #include "platform/Ports.h"
 
@@ -22,7 +24,9 @@ void OpenDialogM() {
     // The reader records the album's songs in the selected registry entry:
     // that has to be the opened album's own, not whichever was selected.
     selectAlbumEntry(name);
-    OpenAlbomM(name);
+    // Nothing was opened: the list shows the album that is still open.
+    if (OpenAlbomM(name) != 0)
+        frmForma().lstAlbomy.setListIndex(G().NumAlbom);
 }
 
 } // namespace tv

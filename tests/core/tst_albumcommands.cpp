@@ -314,6 +314,8 @@ private slots:
         QCOMPARE(prompts(env.dialogs), message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty())
             QCOMPARE(frmForma().ListPath, QStringList{"HereC:/Music/0.mp3"});
+        QCOMPARE(frmForma().lstAlbomy.List(frmForma().lstAlbomy.ListIndex()), opened);
+        QCOMPARE(G().NumAlbom, frmForma().lstAlbomy.ListIndex());
     }
 
     void numAlbomFollowsTheOpenedAlbum() {
