@@ -1,6 +1,42 @@
+#include "core/Startup.h"
+#include "platform/Ports.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtInstanceGuard.h"
+#include "platform/qt/QtMediaPlayer.h"
+#include "platform/qt/QtShell.h"
+#include "platform/qt/QtTrayIcon.h"
+#include "playback/PlayerCommands.h"
+#include "ui/Bitmaps.h"
+#include "ui/PlayerBar.h"
+#include "ui/QtWindowPort.h"
+
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    return 0;
+    // The run ends in the close request alone, also while the window is
+    // hidden in the tray and a dialog closes.
+    app.setQuitOnLastWindowClosed(false);
+    const QIcon icon(QPixmap::fromImage(tv::ui::programIcon()));
+    app.setWindowIcon(icon);
+
+    tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
+    tv::QtMediaPlayer player(fs);
+    tv::QtDialogs dialogs(fs);
+    tv::QtEventLoop events;
+    tv::QtShell shell(fs);
+    tv::QtTrayIcon tray(icon);
+    tv::QtInstanceGuard guard(&fs);
+    tv::ui::QtWindowPort windows([&player] { return new tv::ui::PlayerBar(player); });
+    tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
+    QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app,
+                     [&windows] { windows.bringForward(); });
+    tv::connectPlayback();
+
+    if (!tv::Main(QCoreApplication::applicationDirPath()))
+        return 0;
+    return app.exec();
 }

@@ -1,0 +1,134 @@
+#include "ui/Bitmaps.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+namespace tv::ui {
+
+namespace {
+
+const QColor kFace(192, 192, 192);
+const QColor kShadow(128, 128, 128);
+const QColor kLight(255, 255, 255);
+const QColor kDark(0, 0, 0);
+const QColor kNavy(0, 0, 128);
+const QColor kGold(255, 255, 0);
+const QColor kOlive(128, 128, 0);
+
+// Drawn line by line so the 16-colour bitmaps stay free of blended pixels.
+void drawSymbol(QPainter &p, Symbol symbol, QPoint at, const QColor &color) {
+    p.setPen(color);
+    if (symbol == Symbol::Play) {
+        for (int i = 0; i < 6; ++i)
+            p.drawLine(at.x() + 9 + i, at.y() + 5 + i, at.x() + 9 + i, at.y() + 15 - i);
+        return;
+    }
+    for (int x : {8, 9, 10, 14, 15, 16})
+        p.drawLine(at.x() + x, at.y() + 5, at.x() + x, at.y() + 15);
+}
+
+void drawRaisedEdges(QPainter &p) {
+    const int r = kButtonWidth - 1, b = kButtonHeight - 1;
+    p.setPen(kLight);
+    p.drawLine(0, 0, r - 1, 0);
+    p.drawLine(0, 0, 0, b - 1);
+    p.setPen(kDark);
+    p.drawLine(0, b, r, b);
+    p.drawLine(r, 0, r, b);
+    p.setPen(kShadow);
+    p.drawLine(1, b - 1, r - 1, b - 1);
+    p.drawLine(r - 1, 1, r - 1, b - 1);
+}
+
+void drawPressedEdges(QPainter &p) {
+    const int r = kButtonWidth - 1, b = kButtonHeight - 1;
+    p.setPen(kShadow);
+    p.drawLine(0, 0, r - 1, 0);
+    p.drawLine(0, 0, 0, b - 1);
+    p.setPen(kDark);
+    p.drawLine(1, 1, r - 2, 1);
+    p.drawLine(1, 1, 1, b - 2);
+    p.setPen(kLight);
+    p.drawLine(0, b, r, b);
+    p.drawLine(r, 0, r, b);
+}
+
+// The pressed face is a checkerboard of white and face grey.
+void ditherFace(QImage &image) {
+    for (int y = 2; y < kButtonHeight - 1; ++y)
+        for (int x = 2; x < kButtonWidth - 1; ++x)
+            if ((x + y) % 2 == 0)
+                image.setPixelColor(x, y, kLight);
+}
+
+} // namespace
+
+QImage buttonBitmap(Symbol symbol, Look look) {
+    QImage image(kButtonWidth, kButtonHeight, QImage::Format_RGB32);
+    image.fill(kFace);
+    if (look == Look::Pressed)
+        ditherFace(image);
+    QPainter p(&image);
+    switch (look) {
+    case Look::Greyed:
+        drawRaisedEdges(p);
+        drawSymbol(p, symbol, {1, 1}, kLight);
+        drawSymbol(p, symbol, {0, 0}, kShadow);
+        break;
+    case Look::Raised:
+        drawRaisedEdges(p);
+        drawSymbol(p, symbol, {0, 0}, kDark);
+        break;
+    case Look::Pressed:
+        drawPressedEdges(p);
+        drawSymbol(p, symbol, {1, 1}, kDark);
+        break;
+    }
+    return image;
+}
+
+QImage programIcon() {
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    // A record: navy disc, grey grooves, white label.
+    p.setPen(kDark);
+    p.setBrush(kNavy);
+    p.drawEllipse(1, 1, 29, 29);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(kShadow);
+    p.drawEllipse(5, 5, 21, 21);
+    p.drawEllipse(8, 8, 15, 15);
+    p.setPen(kDark);
+    p.setBrush(kLight);
+    p.drawEllipse(12, 12, 7, 7);
+    // An eighth note in front of it.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGold);
+    p.drawEllipse(14, 21, 7, 5);
+    p.drawRect(19, 6, 2, 18);
+    p.drawPolygon(QPolygon({QPoint(21, 6), QPoint(27, 10), QPoint(27, 13), QPoint(21, 9)}));
+    p.setPen(kOlive);
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(21, 7, 21, 23);
+    return image;
+}
+
+QImage ornamentStrip() {
+    QImage image(780, 16, QImage::Format_RGB32);
+    image.fill(kNavy);
+    QPainter p(&image);
+    p.setPen(kGold);
+    p.drawLine(0, 1, 779, 1);
+    p.drawLine(0, 14, 779, 14);
+    p.setBrush(kGold);
+    for (int x = 6; x < 780; x += 20)
+        p.drawPolygon(
+            QPolygon({QPoint(x, 7), QPoint(x + 4, 3), QPoint(x + 8, 7), QPoint(x + 4, 11)}));
+    p.setPen(kOlive);
+    for (int x = 16; x < 780; x += 20)
+        p.drawPoint(x, 7);
+    return image;
+}
+
+} // namespace tv::ui

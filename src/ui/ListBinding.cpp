@@ -1,0 +1,43 @@
+#include "ui/ListBinding.h"
+
+#include <QKeyEvent>
+
+namespace tv::ui {
+
+int vbKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Space:
+        return 32;
+    default:
+        break;
+    }
+    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
+        return qtKey;
+    return 0;
+}
+
+bool ListKeys::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (keyDown)
+            keyDown();
+        if (keyPress && !key->text().isEmpty())
+            keyPress();
+    } else if (event->type() == QEvent::KeyRelease) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->isAutoRepeat() && keyUp)
+            keyUp(vbKeyCode(key->key()));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tv::ui

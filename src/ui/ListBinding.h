@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+#include <QObject>
+#include <functional>
+
+namespace tv::ui {
+
+// Binds a view to a list model of the logic (ListBox or PlayListModel): the
+// view's current row follows ListIndex, and a row the user picks becomes
+// ListIndex.
+template <class Model> void bindListIndex(QAbstractItemView *view, Model *model) {
+    view->setModel(model);
+    auto showIndex = [view, model] {
+        const int i = model->ListIndex();
+        const QModelIndex index = i >= 0 ? model->index(i, 0) : QModelIndex();
+        if (view->currentIndex() != index)
+            view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        if (index.isValid())
+            view->scrollTo(index);
+    };
+    QObject::connect(model, &Model::listIndexChanged, view, showIndex);
+    QObject::connect(model, &QAbstractItemModel::modelReset, view, showIndex);
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, model,
+                     [model](const QModelIndex &current) {
+                         model->setListIndex(current.isValid() ? current.row() : -1);
+                     });
+    showIndex();
+}
+
+// The key code the handlers know for a toolkit key (13 Enter, 27 Esc, the
+// character code for letters and digits, 0 for the rest).
+int vbKeyCode(int qtKey);
+
+// Hands a list's key events to the window's handlers: keyDown for every key
+// going down, keyPress for one that types a character, keyUp with the key
+// code when it is released (auto-repeat releases are not releases).
+class ListKeys : public QObject {
+    Q_OBJECT
+public:
+    explicit ListKeys(QObject *parent) : QObject(parent) {}
+
+    std::function<void()> keyDown;
+    std::function<void()> keyPress;
+    std::function<void(int)> keyUp;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+} // namespace tv::ui

@@ -1,0 +1,68 @@
+#include "ui/QtWindowPort.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "ui/FormaWindow.h"
+#include "ui/FrmLang.h"
+#include "ui/Placement.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
+namespace tv::ui {
+
+QtWindowPort::QtWindowPort(PlayerBarFactory makePlayerBar)
+    : m_makePlayerBar(std::move(makePlayerBar)) {}
+
+QtWindowPort::~QtWindowPort() {
+    languageChanged(1);
+}
+
+void QtWindowPort::loadForma() {
+    if (m_forma)
+        return;
+    m_forma = std::make_unique<FormaWindow>(m_makePlayerBar ? m_makePlayerBar() : nullptr);
+    centreOnScreen(m_forma.get());
+}
+
+void QtWindowPort::startBanner() {
+    loadForma();
+    m_forma->showTitlePage();
+}
+
+// Qt's own texts (the buttons of message boxes and dialogs) follow the
+// interface: Russian from Qt's translations, English as built in.
+void QtWindowPort::languageChanged(int language) {
+    if (language == 0 && !m_qtRussianInstalled) {
+        if (m_qtRussian.isEmpty())
+            (void)m_qtRussian.load(QStringLiteral("qtbase_ru"),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        if (!m_qtRussian.isEmpty())
+            m_qtRussianInstalled = QCoreApplication::installTranslator(&m_qtRussian);
+    } else if (language != 0 && m_qtRussianInstalled) {
+        QCoreApplication::removeTranslator(&m_qtRussian);
+        m_qtRussianInstalled = false;
+    }
+}
+
+// The add-files browser is not built yet.
+void QtWindowPort::showAddFile() {}
+
+void QtWindowPort::showLang() {
+    FrmLang dialog(m_forma.get());
+    dialog.exec();
+}
+
+// The album list window is not built yet.
+void QtWindowPort::showListAlbom() {}
+
+void QtWindowPort::bringForward() {
+    // As a double-click on the tray icon: a hidden window comes back.
+    if (!frmForma().Visible()) {
+        G().ShowForm = true;
+        frmForma().setVisible(true);
+    }
+    frmForma().activate();
+}
+
+} // namespace tv::ui

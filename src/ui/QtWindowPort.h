@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/WindowPort.h"
+
+#include <QTranslator>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace tv::ui {
+
+class FormaWindow;
+
+// The windows of the program on Qt widgets.
+class QtWindowPort : public WindowPort {
+public:
+    // Makes the player's control bar for the main window; none in tests.
+    using PlayerBarFactory = std::function<QWidget *()>;
+
+    explicit QtWindowPort(PlayerBarFactory makePlayerBar = {});
+    ~QtWindowPort() override;
+
+    void loadForma() override;
+    void startBanner() override;
+    void languageChanged(int language) override;
+    void showAddFile() override;
+    void showLang() override;
+    void showListAlbom() override;
+
+    // The main window, once loaded.
+    FormaWindow *forma() const { return m_forma.get(); }
+    // Another copy of the program was started: show this one instead.
+    void bringForward();
+
+private:
+    PlayerBarFactory m_makePlayerBar;
+    std::unique_ptr<FormaWindow> m_forma;
+    QTranslator m_qtRussian;
+    bool m_qtRussianInstalled = false;
+};
+
+} // namespace tv::ui
