@@ -48,9 +48,13 @@ void QtMediaPlayer::load() {
         });
         return;
     }
+    // Inside setSource the engine still reports on the file it drops ("loaded",
+    // "stopped"); only what it says afterwards is about the new one.
+    m_settingSource = true;
     m_engine->setSource(QUrl::fromLocalFile(native));
+    m_settingSource = false;
     m_engine->play();
-    report();
+    onStatus(m_engine->mediaStatus());
 }
 
 // After an error the GStreamer engine stays "playing" and its next stop() or
@@ -70,6 +74,8 @@ void QtMediaPlayer::fail() {
 }
 
 void QtMediaPlayer::onStatus(QMediaPlayer::MediaStatus status) {
+    if (m_settingSource)
+        return;
     switch (status) {
     case QMediaPlayer::InvalidMedia:
         fail();
@@ -140,6 +146,8 @@ int QtMediaPlayer::derivedState() const {
 }
 
 void QtMediaPlayer::report() {
+    if (m_settingSource)
+        return;
     const int state = derivedState();
     if (state == m_reported)
         return;

@@ -47,6 +47,7 @@ private:
     QMediaPlayer *m_engine = nullptr;
     QString m_url;
     bool m_loading = false;
+    bool m_settingSource = false;
     bool m_failed = false;
     int m_reported = Undefined;
 };
