@@ -369,7 +369,7 @@ private slots:
         frmForma().lstAlbomy.setListIndex(selected);
         lstAlbomy_DblClick();
         QCOMPARE(G().NameAlbom, opened);
-        QCOMPARE(env.events.doEvents > 0, true);
+        QVERIFY(env.events.doEvents > 0);
     }
 
     void doubleClickAfterSavingANewAlbumOpensTheClickedOne() {
