@@ -57,7 +57,9 @@ void startRememberedSong() {
 
 } // namespace
 
-int OpenAlbomM(const QString &name) {
+int OpenAlbomM(const QString &album) {
+    // The caller's text may be a global that this routine or an event changes.
+    const QString name = album;
     Forma &f = frmForma();
     dropNewPlaceholder();
     f.setCaption(name);

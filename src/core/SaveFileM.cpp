@@ -48,7 +48,9 @@ void showSaved(const QString &name) {
 
 } // namespace
 
-SaveResult saveAlbumFile(const QString &name) {
+SaveResult saveAlbumFile(const QString &target) {
+    // Callers pass NameAlbom itself, which the writer and pending events change.
+    const QString name = target;
     if (!mayWrite(name))
         return SaveResult::Declined;
     // The file system replaces the file whole or not at all, so a failure
