@@ -31,8 +31,7 @@ bool isRemovableMount(const QString &root) {
     const QStringList parts = root.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.size() == 3 && parts[0] == QLatin1String("media"))
         return true;
-    if (parts.size() == 4 && parts[0] == QLatin1String("run") &&
-        parts[1] == QLatin1String("media"))
+    if (parts.size() == 4 && parts[0] == QLatin1String("run") && parts[1] == QLatin1String("media"))
         return true;
     return parts.size() == 2 && parts[0] == QLatin1String("mnt");
 }
@@ -124,8 +123,10 @@ bool DriveFileSystem::fileExists(const QString &path) const {
 
 FileError DriveFileSystem::readFile(const QString &path, QByteArray *data) const {
     const QString native = toNative(path);
-    if (native.isEmpty() || !QFileInfo::exists(native))
-        return FileError::NotFound;
+    if (native.isEmpty())
+        return FileError::Other;
+    if (!QFileInfo::exists(native))
+        return QFileInfo(native).dir().exists() ? FileError::NotFound : FileError::Other;
     QFile file(native);
     if (QFileInfo(native).isDir() || !file.open(QIODevice::ReadOnly))
         return FileError::Access;

@@ -10,7 +10,7 @@ namespace tv {
 // Why a file could not be read or written.
 enum class FileError {
     None,
-    NotFound, // no such file
+    NotFound, // no such file in an existing folder
     Access,   // the file is read-only, or the name is that of a folder
     Other,    // missing folder, bad name, locked, disk full...
 };

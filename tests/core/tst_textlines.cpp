@@ -16,6 +16,15 @@ private slots:
         QCOMPARE(Cp1251::decode(Cp1251::encode(text)), text);
     }
 
+    void everyByteReadsBackUnchanged() {
+        QByteArray all;
+        for (int b = 1; b < 256; ++b)
+            all.append(char(b));
+        const QString text = Cp1251::decode(all);
+        QVERIFY(Cp1251::fits(text));
+        QCOMPARE(Cp1251::encode(text), all);
+    }
+
     void linesEndInCrLf() {
         QCOMPARE(TextLines::encode({"[language]", " 0 "}), QByteArray("[language]\r\n 0 \r\n"));
         QCOMPARE(TextLines::encode({}), QByteArray());

@@ -13,16 +13,26 @@ private slots:
         QTest::addColumn<QString>("lettered");
         QTest::addColumn<QString>("native");
         QTest::addColumn<QString>("back");
-        QTest::newRow("root drive") << "Z:/home/u/a.mp3" << "/home/u/a.mp3" << "Z:/home/u/a.mp3";
-        QTest::newRow("backslashes") << "Z:\\home\\u\\a.mp3" << "/home/u/a.mp3"
+        QTest::newRow("root drive") << "Z:/home/u/a.mp3"
+                                    << "/home/u/a.mp3"
+                                    << "Z:/home/u/a.mp3";
+        QTest::newRow("backslashes") << "Z:\\home\\u\\a.mp3"
+                                     << "/home/u/a.mp3"
                                      << "Z:/home/u/a.mp3";
-        QTest::newRow("lower-case letter") << "e:\\music\\a.mp3" << "/media/u/usb/music/a.mp3"
+        QTest::newRow("lower-case letter") << "e:\\music\\a.mp3"
+                                           << "/media/u/usb/music/a.mp3"
                                            << "E:/music/a.mp3";
-        QTest::newRow("longest root wins") << "F:/x" << "/media/u/usb2/x" << "F:/x";
-        QTest::newRow("drive root") << "E:\\" << "/media/u/usb" << "E:/";
+        QTest::newRow("longest root wins") << "F:/x"
+                                           << "/media/u/usb2/x"
+                                           << "F:/x";
+        QTest::newRow("drive root") << "E:\\"
+                                    << "/media/u/usb"
+                                    << "E:/";
         QTest::newRow("colon in a name") << QString("Z:/a") + QChar(0xF03A) + "b.mp3"
                                          << "/a:b.mp3" << QString("Z:/a") + QChar(0xF03A) + "b.mp3";
-        QTest::newRow("unknown letter") << "Q:/x" << "" << "";
+        QTest::newRow("unknown letter") << "Q:/x"
+                                        << ""
+                                        << "";
     }
     void mapsBothWays() {
         QFETCH(QString, lettered);
@@ -58,6 +68,8 @@ private slots:
         test::TempDrives d;
         QByteArray data;
         QCOMPARE(d.fs().readFile("C:/none.alb", &data), FileError::NotFound);
+        QCOMPARE(d.fs().readFile("C:/no/none.alb", &data), FileError::Other);
+        QCOMPARE(d.fs().readFile("Q:/none.alb", &data), FileError::Other);
         QDir().mkpath(d.native("C:/dir.alb"));
         QCOMPARE(d.fs().readFile("C:/dir.alb", &data), FileError::Access);
         d.put("C:/x.alb", "abc");
