@@ -155,7 +155,7 @@ void FormaWindow::bindForma() {
     connect(m_picPanel->pPlay, &PictureButtonStack::clicked, this, pPlay_Click);
     connect(m_picPanel->pPause, &PictureButtonStack::clicked, this, pPause_Click);
 
-    connect(&f, &Forma::visibilityRequested, this, &QWidget::setVisible);
+    connect(&f, &Forma::visibilityRequested, this, &FormaWindow::applyVisible);
     connect(&f, &Forma::activateRequested, this, [this] {
         if (isMinimized())
             setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -166,6 +166,14 @@ void FormaWindow::bindForma() {
         (control == Forma::Control::PlayList ? m_playList : m_lstAlbomy)->setFocus();
     });
     connect(&f, &Forma::unloadRequested, this, &QWidget::close);
+}
+
+void FormaWindow::applyVisible(bool visible) {
+    setVisible(visible);
+    // Hidden by minimising, it comes back in the normal state. Lifting the
+    // state while the window is hidden would map it behind the toolkit's back.
+    if (visible && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
 void FormaWindow::showTitlePage() {
@@ -186,9 +194,9 @@ void FormaWindow::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
-    // Hidden to the tray: it comes back in the normal state, not minimised.
-    if (Form_Resize(windowState() & Qt::WindowMinimized))
-        setWindowState(windowState() & ~Qt::WindowMinimized);
+    // When this hides the window to the tray, it is put back into the normal
+    // state as it is shown again (applyVisible).
+    (void)Form_Resize(windowState() & Qt::WindowMinimized);
 }
 
 void FormaWindow::showEvent(QShowEvent *event) {

@@ -46,6 +46,7 @@ private:
     void createControls(QWidget *client, QWidget *playerBar);
     void createLists(QWidget *client);
     void bindForma();
+    void applyVisible(bool visible);
 
     QListView *m_lstAlbomy = nullptr;
     QListView *m_playList = nullptr;

@@ -1,0 +1,47 @@
+#pragma once
+
+// Shared set-up of the widget tests: a fresh logic with fake ports and the
+// main window bound to it.
+
+#include "Fakes.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "ui/FormaWindow.h"
+
+#include <QMenu>
+#include <QTest>
+#include <memory>
+
+namespace tv::test {
+
+struct WindowEnv {
+    LogicEnv env;
+    ui::FormaWindow window;
+
+    // Shows the window and waits until it can take keys and clicks.
+    bool showActive() {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+
+// Opens a menu as the user does (its aboutToShow fires) and closes it again.
+inline void openMenu(QMenu *menu) {
+    menu->popup(QPoint(0, 0));
+    menu->hide();
+}
+
+// Songs "Song i" on drive C whose files exist, in ListPath and PlayList.
+inline void fillPlayList(LogicEnv &env, int count) {
+    Forma &f = frmForma();
+    for (int i = 0; i < count; ++i) {
+        const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
+        env.drives.put(path);
+        f.ListPath << QStringLiteral("Song %1").arg(i) + path;
+    }
+    f.PlayList.rebuild();
+}
+
+} // namespace tv::test
