@@ -64,6 +64,8 @@ private slots:
         QCOMPARE(rec.states.last(), int(MediaPlayer::Stopped));
         QCOMPARE(rec.states.indexOf(MediaPlayer::Stopped), rec.states.size() - 1);
         QVERIFY(player.currentPosition() > 0.2);
+        player.pause(); // as a new song's start does first
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
         // The engine settles after the end; none of that may count as a second end.
         QTest::qWait(300);
         QCOMPARE(rec.count(MediaPlayer::Stopped), 1);
@@ -141,6 +143,43 @@ private slots:
         QCOMPARE(rec.count(MediaPlayer::Stopped), 0);
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
         QCOMPARE(rec.count(MediaPlayer::Stopped), 1);
+        QVERIFY2(rec.faults.isEmpty(), qPrintable(rec.faults.join("; ")));
+    }
+
+    void sameFileAgainStartsOver_data() {
+        QTest::addColumn<bool>("pauseFirst");
+        QTest::newRow("while playing") << false;
+        QTest::newRow("pause, load, play") << true;
+    }
+    void sameFileAgainStartsOver() {
+        QFETCH(bool, pauseFirst);
+        DriveFileSystem fs(rootDrive());
+        QtMediaPlayer player(fs);
+        Recorder rec(player);
+        player.setURL(data("tone-3s.mp3"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.currentPosition() >= 1.5, kEndMs);
+        if (pauseFirst)
+            player.pause();
+        player.setURL(data("tone-3s.mp3"));
+        if (pauseFirst)
+            player.play();
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), kEndMs);
+        QVERIFY(player.currentPosition() < 1.0);
+        QCOMPARE(rec.count(MediaPlayer::Stopped), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
+        QVERIFY2(rec.faults.isEmpty(), qPrintable(rec.faults.join("; ")));
+    }
+
+    void sameFileAfterItsEndPlaysAgain() {
+        DriveFileSystem fs(rootDrive());
+        QtMediaPlayer player(fs);
+        Recorder rec(player);
+        player.setURL(data("tone-0.4s.mp3"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
+        player.setURL(data("tone-0.4s.mp3"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), kEndMs);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
+        QCOMPARE(rec.count(MediaPlayer::Stopped), 2);
         QVERIFY2(rec.faults.isEmpty(), qPrintable(rec.faults.join("; ")));
     }
 

@@ -48,12 +48,13 @@ void QtMediaPlayer::load() {
         });
         return;
     }
-    // Inside setSource the engine still reports on the file it drops ("loaded",
-    // "stopped"); only what it says afterwards is about the new one.
-    m_settingSource = true;
+    // Until both calls are done the engine reports on the way there: on the
+    // file it drops ("loaded", "stopped") and, for a file it loads at once,
+    // "buffered" while still stopped. Only where it ends up counts.
+    m_switching = true;
     m_engine->setSource(QUrl::fromLocalFile(native));
-    m_settingSource = false;
     m_engine->play();
+    m_switching = false;
     onStatus(m_engine->mediaStatus());
 }
 
@@ -74,7 +75,7 @@ void QtMediaPlayer::fail() {
 }
 
 void QtMediaPlayer::onStatus(QMediaPlayer::MediaStatus status) {
-    if (m_settingSource)
+    if (m_switching)
         return;
     switch (status) {
     case QMediaPlayer::InvalidMedia:
@@ -106,7 +107,8 @@ void QtMediaPlayer::play() {
 }
 
 void QtMediaPlayer::pause() {
-    if (m_failed || m_url.isEmpty())
+    // A stopped engine would start decoding just to stand paused.
+    if (m_reported != Playing && m_reported != Transitioning)
         return;
     m_engine->pause();
     report();
@@ -146,7 +148,7 @@ int QtMediaPlayer::derivedState() const {
 }
 
 void QtMediaPlayer::report() {
-    if (m_settingSource)
+    if (m_switching)
         return;
     const int state = derivedState();
     if (state == m_reported)

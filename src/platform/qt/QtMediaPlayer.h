@@ -47,7 +47,7 @@ private:
     QMediaPlayer *m_engine = nullptr;
     QString m_url;
     bool m_loading = false;
-    bool m_settingSource = false;
+    bool m_switching = false;
     bool m_failed = false;
     int m_reported = Undefined;
 };
