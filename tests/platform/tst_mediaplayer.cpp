@@ -213,6 +213,24 @@ private slots:
         QVERIFY2(rec.faults.isEmpty(), qPrintable(rec.faults.join("; ")));
     }
 
+    void unplayableFileStopsTheSongBefore_data() {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("missing") << data("no-such-file.mp3");
+        QTest::newRow("unknown drive") << QStringLiteral("Q:/music/a.mp3");
+    }
+    void unplayableFileStopsTheSongBefore() {
+        QFETCH(QString, url);
+        DriveFileSystem fs(rootDrive());
+        QtMediaPlayer player(fs);
+        player.setURL(data("tone-3s.mp3"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), kEndMs);
+        player.setURL(url);
+        QVERIFY(player.playState() != MediaPlayer::Stopped);
+        QVERIFY(player.engine()->source() != QUrl::fromLocalFile(TV_TEST_DATA "/tone-3s.mp3"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
+        QCOMPARE(player.engine()->playbackState(), QMediaPlayer::StoppedState);
+    }
+
     void playTriesAFailedFileAgain() {
         QTemporaryDir dir;
         DriveFileSystem fs(rootDrive());

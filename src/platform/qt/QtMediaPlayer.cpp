@@ -40,7 +40,11 @@ void QtMediaPlayer::load() {
     const QString native = m_fs.toNative(m_url);
     m_loading = true;
     if (native.isEmpty()) {
-        // No such drive: ends like a missing file, after the caller got on.
+        // No such drive: ends like a missing file, after the caller got on;
+        // the song before it stops now.
+        m_switching = true;
+        m_engine->setSource(QUrl());
+        m_switching = false;
         report();
         QTimer::singleShot(0, this, [this, url = m_url] {
             if (m_loading && m_url == url)
