@@ -1,0 +1,100 @@
+// An album of short MP3 files played by the real player: each song's end
+// starts the next one a second later, and the album's end opens the next album.
+
+#include "Fakes.h"
+
+#include "core/AlbumCommands.h"
+#include "core/AlbumFile.h"
+#include "core/Cp1251.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/Language.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtMediaPlayer.h"
+#include "playback/PlayerCommands.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace tv;
+
+namespace {
+
+QByteArray mp3(const char *name) {
+    QFile f(QStringLiteral(TV_TEST_DATA "/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray album(const QStringList &songs) {
+    QByteArray bytes = " " + QByteArray::number(songs.size()) + " \r\n";
+    for (const QString &song : songs)
+        bytes += Cp1251::encode(song) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestPlayThrough : public QObject {
+    Q_OBJECT
+private slots:
+    void albumPlaysThroughIntoTheNextAlbum() {
+        test::LogicEnv env;
+        QtEventLoop events;
+        QtMediaPlayer player(env.drives.fs());
+        P().events = &events;
+        P().player = &player;
+        LanguageEnM();
+
+        const QByteArray tone = mp3("tone-0.4s.mp3");
+        QVERIFY(!tone.isEmpty());
+        for (const char *name : {"1", "2", "3", "b"})
+            env.drives.put(QStringLiteral("E:/Music/%1.mp3").arg(name), tone);
+        env.drives.put(env.app("a.alb"),
+                       album({"OneE:/Music/1.mp3", "TwoE:/Music/2.mp3", "ThreeE:/Music/3.mp3"}));
+        env.drives.put(env.app("b.alb"), album({"Next albumE:/Music/b.mp3"}));
+
+        connectPlayback();
+        G().ShowForm = true;
+        frmForma().setVisible(true);
+        LoadAlbomInfoM();
+        frmForma().lstAlbomy.setListIndex(0);
+        QCOMPARE(OpenAlbomM("a.alb"), 0);
+
+        // Three songs of 0.4 s, each followed by the one-second pause of the
+        // end-of-song timer: the next album starts after about 4 s.
+        QTRY_COMPARE_WITH_TIMEOUT(G().NameAlbom, QStringLiteral("b.alb"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), 5000);
+        QCOMPARE(env.tray.calls, QStringList({"tip:1.One - a.alb", "tip:2.Two - a.alb",
+                                              "tip:3.Three - a.alb", "tip:1.Next album - b.alb"}));
+        QCOMPARE(G().Alboms.at(0).NumPesni, 0);
+        QCOMPARE(frmForma().lstAlbomy.ListIndex(), 1);
+        QCOMPARE(env.dialogs.msgs.size(), 0);
+        player.pause();
+    }
+
+    void anUndecodableSongIsSkipped() {
+        test::LogicEnv env;
+        QtEventLoop events;
+        QtMediaPlayer player(env.drives.fs());
+        P().events = &events;
+        P().player = &player;
+        LanguageEnM();
+
+        env.drives.put("E:/Music/bad.mp3", mp3("corrupt.mp3"));
+        env.drives.put("E:/Music/good.mp3", mp3("tone-0.8s.mp3"));
+        env.drives.put(env.app("a.alb"), album({"BadE:/Music/bad.mp3", "GoodE:/Music/good.mp3"}));
+
+        connectPlayback();
+        LoadAlbomInfoM();
+        frmForma().lstAlbomy.setListIndex(0);
+        QCOMPARE(OpenAlbomM("a.alb"), 0);
+
+        QTRY_COMPARE_WITH_TIMEOUT(G().NumPesni, 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), 5000);
+        QCOMPARE(env.dialogs.msgs.size(), 0);
+        player.pause();
+    }
+};
+
+QTEST_MAIN(TestPlayThrough)
+#include "tst_playthrough.moc"
