@@ -14,6 +14,7 @@ mkdir -p "$TV_ARTIFACTS"
 TV_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tonvela-e2e.XXXXXX")
 TV_PIDS=()
 TV_APP_PID=""
+TV_APP_DIR=""
 
 tv_log() { echo "[e2e] $*" >&2; }
 tv_fail() {
@@ -44,24 +45,44 @@ tv_retry() {
     done
 }
 
-tv_tray_ready() { xwininfo -root -tree | grep -qi trayer; }
+# (Pipes end in a reader that takes all its input: with pipefail, a reader
+# that stops early, as grep -q does, fails the pipe with SIGPIPE.)
+tv_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' >/dev/null; }
+tv_tray_ready() { xwininfo -root -tree | grep -i trayer >/dev/null; }
+
+# Starts a program of the desktop and waits until the test says it is ready;
+# one that dies on the way (a fresh display may still refuse a first client)
+# is started again.
+tv_start_helper() {
+    local ready=$1 name=$2 attempt pid
+    shift
+    for attempt in 1 2 3; do
+        "$@" >"$TV_TMP/$name.log" 2>&1 &
+        pid=$!
+        TV_PIDS+=("$pid")
+        local end=$((SECONDS + 10))
+        while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
+            $ready && return 0
+            sleep 0.2
+        done
+        kill "$pid" 2>/dev/null || true
+        tv_log "$name attempt $attempt failed: $(cat "$TV_TMP/$name.log")"
+    done
+    tv_fail "$name did not start"
+}
 
 # Xvfb on a free display number (it picks one itself), openbox, trayer.
 tv_start_desktop() {
     local fifo="$TV_TMP/display"
     : >"$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$TV_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$TV_TMP/xvfb.log" &
     TV_PIDS+=($!)
     tv_retry 20 grep -q '[0-9]' "$fifo" || tv_fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
     export DISPLAY=":$(tr -dc '0-9' <"$fifo")"
     tv_retry 20 xdpyinfo || tv_fail "display $DISPLAY does not answer"
-    openbox --sm-disable >"$TV_TMP/openbox.log" 2>&1 &
-    TV_PIDS+=($!)
-    tv_retry 20 xprop -root _NET_SUPPORTING_WM_CHECK || tv_fail "openbox did not start"
-    trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
-        >"$TV_TMP/trayer.log" 2>&1 &
-    TV_PIDS+=($!)
-    tv_retry 20 tv_tray_ready || tv_fail "trayer did not start"
+    tv_start_helper tv_wm_ready openbox --sm-disable
+    tv_start_helper tv_tray_ready trayer --edge bottom --align right --widthtype request \
+        --height 24 --SetDockType true
     tv_log "desktop on $DISPLAY"
 }
 
@@ -81,14 +102,22 @@ tv_run() {
     TONVELA_DIALOG_ANSWERS="$dir/answers.txt" TONVELA_DIALOG_LOG="$dir/dialogs.log" \
         "$dir/tonvela" >"$dir/stdout.log" 2>"$dir/stderr.log" &
     TV_APP_PID=$!
+    TV_APP_DIR=$dir
 }
 
-# Waits for a visible window whose title matches the pattern; prints its id.
+# Waits for a visible window whose title matches the pattern, managed by the
+# window manager and active; prints its id.
 tv_wait_window() {
-    local pattern=$1 seconds=${2:-30}
-    timeout "$seconds" xdotool search --sync --onlyvisible --name "$pattern" | head -n 1 ||
+    local pattern=$1 seconds=${2:-30} wid
+    wid=$(timeout "$seconds" xdotool search --sync --onlyvisible --limit 1 --name "$pattern") ||
         tv_fail "no window named '$pattern' within ${seconds}s"
+    tv_retry "$seconds" tv_is_managed "$wid" ||
+        tv_fail "window $wid is not managed: $(xprop -id "$wid"; xwininfo -id "$wid"; xdotool search --name "$pattern")"
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+    echo "$wid"
 }
+
+tv_is_managed() { xprop -id "$1" WM_STATE | grep 'window state: Normal' >/dev/null; }
 
 # Lets the window settle, then photographs the whole screen.
 tv_screenshot() {
@@ -101,15 +130,20 @@ tv_screenshot() {
 # Closes a window as a user would: activate it, then Alt+F4 through the window manager.
 tv_close_window() {
     local wid=$1
-    xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
+    tv_retry 10 tv_is_active "$wid" || tv_fail "window $wid does not become active"
     xdotool key --clearmodifiers alt+F4
 }
+
+tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 # Waits until the program ends; fails when it does not within the seconds.
 tv_wait_exit() {
     local seconds=${1:-20} end=$((SECONDS + ${1:-20}))
     while kill -0 "$TV_APP_PID" 2>/dev/null; do
-        [ "$SECONDS" -lt "$end" ] || tv_fail "the program did not end within ${seconds}s"
+        [ "$SECONDS" -lt "$end" ] || tv_fail "the program did not end within ${seconds}s;" \
+            "its windows: $(xdotool search --pid "$TV_APP_PID" getwindowname %@ 2>&1);" \
+            "its folder: $(ls "$TV_APP_DIR"); its errors: $(cat "$TV_APP_DIR/stderr.log")"
         sleep 0.2
     done
     local status=0
@@ -130,3 +164,21 @@ tv_expect_bytes() {
         tv_fail "$file differs"
     fi
 }
+
+# Writes a text file as the program keeps its files: Windows-1251, CR LF after
+# every line. Arguments: the file, then one argument per line.
+tv_write_1251() {
+    local file=$1
+    shift
+    local line
+    for line in "$@"; do
+        printf '%s\r\n' "$line"
+    done | iconv -f UTF-8 -t CP1251 >"$file"
+}
+
+# The lettered form of a native folder of this machine, with a final "/".
+tv_lettered() { echo "Z:$(cd "$1" && pwd -P)/"; }
+
+# Whether a window is mapped (shown) right now.
+tv_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
+tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' >/dev/null; }

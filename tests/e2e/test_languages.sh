@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The main window in Russian and in English, with two albums and Cyrillic
+# titles, photographed for a look; the language survives the run.
+source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
+
+: "${TV_TEST_DATA:?TV_TEST_DATA must name the test data folder}"
+data=$(tv_lettered "$TV_TEST_DATA")
+
+# A folder with the albums rock.alb (open last time) and jazz.alb.
+prepare() {
+    local dir=$1 language=$2
+    tv_write_1251 "$dir/rock.alb" " 3 " \
+        "Кино - Группа кровиZ${data#Z}tone-3s.mp3" \
+        "Ария - Штиль (длинное название песни, которое не помещается)Z${data#Z}tone-0.8s.mp3" \
+        "DDT - ОсеньZ${data#Z}tone-0.4s.mp3"
+    tv_write_1251 "$dir/jazz.alb" " 1 " "Take FiveZ${data#Z}tone-3s.mp3"
+    tv_write_1251 "$dir/Тонвела для mp3.ini" "[language]" " $language " "[albom]" " 1 " \
+        "jazz.alb" "-1 " "rock.alb" " 0 " "[showform]" "True" "[musicnonstop]" "False" \
+        "[nameendalbom]" "rock.alb" "[namepesni]" " 0 " "[strDir]" "$(tv_lettered "$dir")"
+}
+
+check_run() {
+    local language=$1 title=$2 shot=$3
+    local dir
+    dir=$(tv_new_folder)
+    prepare "$dir" "$language"
+    tv_run "$dir"
+    local wid
+    wid=$(tv_wait_window "^$title - rock.alb\$")
+    tv_screenshot "$shot"
+    # The File menu, opened with the mouse on its place in the menu bar.
+    xdotool mousemove --window "$wid" 20 10 click 1
+    tv_screenshot "$shot-file-menu"
+    xdotool key Escape
+    tv_close_window "$wid"
+    tv_wait_exit 20
+    if grep -q '^MsgBox' "$dir/dialogs.log" 2>/dev/null; then
+        tv_fail "unexpected message: $(cat "$dir/dialogs.log")"
+    fi
+    local ini="$dir/Тонвела для mp3.ini"
+    [ "$(sed -n 1p "$ini")" = $'[language]\r' ] || tv_fail "settings file does not start with [language]"
+    [ "$(sed -n 2p "$ini")" = " $language "$'\r' ] || tv_fail "language $language was not kept"
+}
+
+tv_start_desktop
+check_run 0 'Тонвела для MP3' main-russian
+check_run 1 'Tonvela for MP3' main-english
+tv_log "PASS"

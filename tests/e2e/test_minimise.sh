@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Minimising hides the window to the notification area; starting the program
+# a second time in the same folder brings it back, in the normal state, and
+# the second copy ends at once.
+source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
+
+tv_start_desktop
+dir=$(tv_new_folder)
+tv_run "$dir"
+wid=$(tv_wait_window '^Тонвела для MP3$')
+xdotool windowminimize "$wid"
+tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
+
+first=$TV_APP_PID
+"$dir/tonvela" >"$dir/second.log" 2>&1 &
+second=$!
+end=$((SECONDS + 20))
+while kill -0 "$second" 2>/dev/null; do
+    [ "$SECONDS" -lt "$end" ] || tv_fail "the second copy keeps running"
+    sleep 0.2
+done
+wait "$second" || tv_fail "the second copy failed"
+TV_APP_PID=$first
+
+tv_retry 10 tv_is_mapped "$wid" || tv_fail "the window did not come back"
+tv_retry 10 tv_is_managed "$wid" || tv_fail "the window is not in the normal state"
+tv_screenshot minimise-brought-back
+tv_close_window "$wid"
+tv_wait_exit 20
+ini="$dir/Тонвела для mp3.ini"
+[ "$(sed -n '/^\[showform\]/{n;p}' "$ini")" = $'True\r' ] ||
+    tv_fail "the window was not remembered as shown: $(cat -A "$ini")"
+tv_log "PASS"
