@@ -42,7 +42,31 @@ check_run() {
     [ "$(sed -n 2p "$ini")" = " $language "$'\r' ] || tv_fail "language $language was not kept"
 }
 
+# Help, Language..., English: the running window switches at once, and the
+# next start remembers it.
+switch_run() {
+    local dir wid
+    dir=$(tv_new_folder)
+    prepare "$dir" 0
+    tv_run "$dir"
+    wid=$(tv_wait_window '^Тонвела для MP3 - rock.alb$')
+    # "Справка" is the fourth title of the menu bar.
+    xdotool mousemove --window "$wid" 205 10 click 1
+    sleep 0.5
+    xdotool key Down Down Return
+    local lang
+    lang=$(tv_wait_window '^Выбор языка$')
+    tv_screenshot language-dialog
+    xdotool key Down Return
+    tv_wait_window '^Tonvela for MP3 - rock.alb$' >/dev/null
+    tv_screenshot main-switched-to-english
+    tv_close_window "$wid"
+    tv_wait_exit 20
+    [ "$(sed -n 2p "$dir/Тонвела для mp3.ini")" = $' 1 \r' ] || tv_fail "the switch was not kept"
+}
+
 tv_start_desktop
 check_run 0 'Тонвела для MP3' main-russian
 check_run 1 'Tonvela for MP3' main-english
+switch_run
 tv_log "PASS"
