@@ -55,7 +55,6 @@ void PlayerBar::buildControls() {
     m_stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
     m_stop->setFixedSize(kButtonSize, kButtonSize);
     m_stop->setAutoRaise(true);
-    m_stop->setToolTip(QStringLiteral("Stop"));
     m_elapsed = timeLabel(this);
     m_total = timeLabel(this);
     m_seek = new QSlider(Qt::Horizontal, this);
@@ -65,7 +64,6 @@ void PlayerBar::buildControls() {
     m_volume = new QSlider(Qt::Horizontal, this);
     m_volume->setRange(0, 100);
     m_volume->setFixedWidth(kVolumeWidth);
-    m_volume->setToolTip(QStringLiteral("Volume"));
 
     auto *row = new QHBoxLayout;
     row->setContentsMargins(4, 2, 6, 2);
