@@ -30,6 +30,7 @@ PY
 tone tone-0.4s 0.4 440
 tone tone-0.8s 0.8 660
 tone tone-3s 3.0 550
+tone tone-10s 10.0 330
 
 # Garbage: no frame sync anywhere, so every decoder gives up on it.
 python3 - "$out/corrupt.mp3" <<'PY'
