@@ -124,6 +124,19 @@ private slots:
         QVERIFY(player.currentPosition() < 1.0);
     }
 
+    void positionSetWhileLoadingIsKept() {
+        DriveFileSystem fs(rootDrive());
+        QtMediaPlayer player(fs);
+        player.setURL(data("tone-3s.mp3"));
+        player.pause();
+        player.setCurrentPosition(2.0);
+        QVERIFY(player.currentPosition() >= 1.9);
+        // Where the engine really stands once the file is in.
+        QTRY_VERIFY_WITH_TIMEOUT(player.engine()->position() >= 1900, kEndMs);
+        QCOMPARE(player.playState(), int(MediaPlayer::Paused));
+        QVERIFY(player.currentPosition() >= 1.9);
+    }
+
     void stopReportsStoppedAndPlayStartsOver() {
         DriveFileSystem fs(rootDrive());
         QtMediaPlayer player(fs);

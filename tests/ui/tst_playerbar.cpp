@@ -92,7 +92,9 @@ private slots:
         PlayerBar bar(player);
         player.setURL(data("tone-3s.mp3"));
         QTRY_VERIFY_WITH_TIMEOUT(bar.seekSlider()->maximum() > 2000, kEndMs);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), kEndMs);
         player.pause();
+        QCOMPARE(player.playState(), int(MediaPlayer::Paused));
         bar.seekSlider()->setValue(2000); // a click on the groove
         QTRY_VERIFY(player.currentPosition() >= 1.9);
         QCOMPARE(bar.elapsedLabel()->text(), QString("0:02"));

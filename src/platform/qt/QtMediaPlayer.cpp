@@ -3,6 +3,7 @@
 #include <QAudioOutput>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 namespace tv {
 
@@ -18,6 +19,7 @@ QMediaPlayer *QtMediaPlayer::makeEngine() {
     connect(engine, &QMediaPlayer::playbackStateChanged, this, &QtMediaPlayer::report);
     connect(engine, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::onStatus);
     connect(engine, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::fail);
+    connect(engine, &QMediaPlayer::seekableChanged, this, &QtMediaPlayer::onSeekable);
     return engine;
 }
 
@@ -39,6 +41,7 @@ void QtMediaPlayer::load() {
     }
     const QString native = m_fs.toNative(m_url);
     m_loading = true;
+    m_pendingSeek.reset();
     if (native.isEmpty()) {
         // No such drive: ends like a missing file, after the caller got on;
         // the song before it stops now.
@@ -73,6 +76,7 @@ void QtMediaPlayer::fail() {
     QTimer::singleShot(0, this, [old] { delete old; });
     m_engine = makeEngine();
     m_loading = false;
+    m_pendingSeek.reset();
     m_failed = true;
     emit engineChanged(m_engine);
     report();
@@ -121,15 +125,28 @@ void QtMediaPlayer::pause() {
 void QtMediaPlayer::setCurrentPosition(double seconds) {
     if (m_failed || m_url.isEmpty())
         return;
-    m_engine->setPosition(qMax<qint64>(0, qRound64(seconds * 1000)));
+    const qint64 ms = qMax<qint64>(0, qRound64(seconds * 1000));
+    // The engine drops a seek into a file it has not yet opened far enough.
+    if (m_engine->isSeekable())
+        m_engine->setPosition(ms);
+    else
+        m_pendingSeek = ms;
+}
+
+void QtMediaPlayer::onSeekable(bool seekable) {
+    if (seekable && m_pendingSeek)
+        m_engine->setPosition(*std::exchange(m_pendingSeek, std::nullopt));
 }
 
 double QtMediaPlayer::currentPosition() const {
-    return m_failed ? 0.0 : m_engine->position() / 1000.0;
+    if (m_failed)
+        return 0.0;
+    return (m_pendingSeek ? *m_pendingSeek : m_engine->position()) / 1000.0;
 }
 
 void QtMediaPlayer::stop() {
     m_loading = false;
+    m_pendingSeek.reset();
     if (!m_failed)
         m_engine->stop();
     report();

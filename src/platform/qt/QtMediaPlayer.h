@@ -4,6 +4,7 @@
 #include "platform/MediaPlayer.h"
 
 #include <QMediaPlayer>
+#include <optional>
 
 class QAudioOutput;
 
@@ -39,6 +40,7 @@ private:
     void load();
     void fail();
     void onStatus(QMediaPlayer::MediaStatus status);
+    void onSeekable(bool seekable);
     int derivedState() const;
     void report();
 
@@ -48,6 +50,7 @@ private:
     QString m_url;
     bool m_loading = false;
     bool m_switching = false;
+    std::optional<qint64> m_pendingSeek;
     bool m_failed = false;
     int m_reported = Undefined;
 };
