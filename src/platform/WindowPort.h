@@ -19,6 +19,10 @@ public:
     // Modal windows; each returns when the window is closed.
     virtual void showAddFile() = 0;
     virtual void showLang() = 0;
+    virtual void showFound() = 0;
+    virtual void showChange() = 0;
+    virtual void showNewDisk() = 0;
+    virtual void showOprog() = 0;
     // Modeless: the album list window.
     virtual void showListAlbom() = 0;
 };

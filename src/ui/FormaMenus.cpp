@@ -1,10 +1,12 @@
 #include "ui/FormaMenus.h"
 
 #include "core/AlbumCommands.h"
+#include "core/FormCommands.h"
 #include "core/Forma.h"
 #include "core/Language.h"
 #include "core/MenuRules.h"
 #include "core/Startup.h"
+#include "playback/GromkostM.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Sequencing.h"
 #include "playback/Tray.h"
@@ -105,22 +107,22 @@ void buildFile(MenuBuilder &b, FormaMenus &m, Forma &f) {
     b.item(m.File, f.FileSave, FileSave_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
     b.item(m.File, f.FileSaveAs, FileSaveAs_Click);
     m.File->addSeparator();
-    b.item(m.File, f.FileFound, nullptr, QKeySequence(Qt::Key_F3));
+    b.item(m.File, f.FileFound, FileFound_Click, QKeySequence(Qt::Key_F3));
     m.File->addSeparator();
     b.item(m.File, f.FileExit, FileExit_Click);
 }
 
 void buildEdit(MenuBuilder &b, FormaMenus &m, Forma &f) {
     m.Edit = b.topMenu(f.Edit, Edit_Click);
-    b.item(m.Edit, f.EditAddFile, nullptr, QKeySequence(Qt::Key_F5));
+    b.item(m.Edit, f.EditAddFile, EditAddFile_Click, QKeySequence(Qt::Key_F5));
     b.item(m.Edit, f.EditClear, nullptr);
     b.item(m.Edit, f.EditDel, nullptr, QKeySequence(Qt::Key_Delete));
-    b.item(m.Edit, f.EditChange, nullptr);
+    b.item(m.Edit, f.EditChange, EditChange_Click);
     m.EditSort = b.subMenu(m.Edit, f.EditSort);
     b.item(m.EditSort, f.EditSortAlfavit, nullptr, {}, &f.EditSort);
     b.item(m.EditSort, f.EditSortRevers, nullptr, QKeySequence(Qt::CTRL | Qt::Key_R), &f.EditSort);
     b.item(m.EditSort, f.EditSortRand, nullptr, {}, &f.EditSort);
-    b.item(m.Edit, f.EditNewDisk, nullptr);
+    b.item(m.Edit, f.EditNewDisk, EditNewDisk_Click);
 }
 
 void buildMusic(MenuBuilder &b, FormaMenus &m, Forma &f) {
@@ -129,15 +131,15 @@ void buildMusic(MenuBuilder &b, FormaMenus &m, Forma &f) {
     b.item(m.Music, f.MusicPausa, MusicPausa_Click);
     b.item(m.Music, f.MusicStop, MusicStop_Click);
     m.Music->addSeparator();
-    b.item(m.Music, f.MusicGromkost, nullptr);
+    b.item(m.Music, f.MusicGromkost, MusicGromkost_Click);
     b.checkItem(m.Music, f.MusicNonStop, MusicNonStop_Click);
 }
 
 void buildHelp(MenuBuilder &b, FormaMenus &m, Forma &f) {
     m.Help = b.topMenu(f.Help, nullptr);
-    b.item(m.Help, f.HelpCallHelp, nullptr, QKeySequence(Qt::Key_F1));
+    b.item(m.Help, f.HelpCallHelp, HelpCallHelp_Click, QKeySequence(Qt::Key_F1));
     b.item(m.Help, f.HelpLang, HelpLang_Click);
-    b.item(m.Help, f.HelpAbout, nullptr);
+    b.item(m.Help, f.HelpAbout, HelpAbout_Click);
 }
 
 void buildPopup(MenuBuilder &b, FormaMenus &m, Forma &f) {
@@ -147,10 +149,10 @@ void buildPopup(MenuBuilder &b, FormaMenus &m, Forma &f) {
     b.item(m.pMenu, f.pMenuPlay, pMenuPlay_Click);
     b.item(m.pMenu, f.pMenuPauase, pMenuPauase_Click);
     b.item(m.pMenu, f.pMenuStop, pMenuStop_Click);
-    b.item(m.pMenu, f.pMenuGromkost, nullptr);
+    b.item(m.pMenu, f.pMenuGromkost, pMenuGromkost_Click);
     b.checkItem(m.pMenu, f.pMenuNonStop, pMenuNonStop_Click);
     m.pMenu->addSeparator();
-    b.item(m.pMenu, f.pMenuListAlbom, nullptr);
+    b.item(m.pMenu, f.pMenuListAlbom, pMenuListAlbom_Click);
     m.pMenu->addSeparator();
     b.item(m.pMenu, f.pMenuExit, pMenuExit_Click);
 }

@@ -45,15 +45,19 @@ void QtWindowPort::languageChanged(int language) {
     }
 }
 
-// The add-files browser is not built yet.
+// Windows that are not built yet: the add-files browser, the search, the
+// title editor, the drive-letter window, the about box and the album list.
 void QtWindowPort::showAddFile() {}
+void QtWindowPort::showFound() {}
+void QtWindowPort::showChange() {}
+void QtWindowPort::showNewDisk() {}
+void QtWindowPort::showOprog() {}
 
 void QtWindowPort::showLang() {
     FrmLang dialog(m_forma.get());
     dialog.exec();
 }
 
-// The album list window is not built yet.
 void QtWindowPort::showListAlbom() {}
 
 void QtWindowPort::bringForward() {

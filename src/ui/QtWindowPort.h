@@ -27,6 +27,10 @@ public:
     void showAddFile() override;
     void showLang() override;
     void showListAlbom() override;
+    void showFound() override;
+    void showChange() override;
+    void showNewDisk() override;
+    void showOprog() override;
 
     // The main window, once loaded.
     FormaWindow *forma() const { return m_forma.get(); }

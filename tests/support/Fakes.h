@@ -99,6 +99,10 @@ public:
     }
     void showAddFile() override;
     void showLang() override { calls << QStringLiteral("showLang"); }
+    void showFound() override { calls << QStringLiteral("showFound"); }
+    void showChange() override { calls << QStringLiteral("showChange"); }
+    void showNewDisk() override { calls << QStringLiteral("showNewDisk"); }
+    void showOprog() override { calls << QStringLiteral("showOprog"); }
     void showListAlbom() override { calls << QStringLiteral("showListAlbom"); }
     QStringList calls;
     std::function<void()> onAddFile;

@@ -221,6 +221,41 @@ private slots:
         QCOMPARE(frmForma().lstAlbomy.items(), QStringList{QStringLiteral("New")});
     }
 
+    // Items that open another window or a document reach their window.
+    void itemsOpenTheirWindows_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("search") << "FileFound"
+                                << "showFound";
+        QTest::newRow("add files") << "EditAddFile"
+                                   << "showAddFile";
+        QTest::newRow("title editor") << "EditChange"
+                                      << "showChange";
+        QTest::newRow("drive letter") << "EditNewDisk"
+                                      << "showNewDisk";
+        QTest::newRow("about") << "HelpAbout"
+                               << "showOprog";
+        QTest::newRow("language") << "HelpLang"
+                                  << "showLang";
+        QTest::newRow("album list") << "pMenuListAlbom"
+                                    << "showListAlbom";
+    }
+    void itemsOpenTheirWindows() {
+        QFETCH(QString, item);
+        QFETCH(QString, call);
+        for (MenuItem *menuItem : frmForma().menuItems()) {
+            if (menuItem->objectName() == item)
+                act(*menuItem)->trigger();
+        }
+        QCOMPARE(m->env.windows.calls, QStringList{call});
+    }
+
+    void helpOpensThePageOfTheLanguage() {
+        G().strHelpFile = QStringLiteral("Help_en.htm");
+        act(frmForma().HelpCallHelp)->trigger();
+        QCOMPARE(m->env.shell.calls, QStringList{QStringLiteral("Help_en.htm|C:/Tonvela/")});
+    }
+
     void nonStopChecksBothItems_data() {
         QTest::addColumn<bool>("fromPopup");
         QTest::newRow("Music menu") << false;
