@@ -54,6 +54,8 @@ struct Globals : Texts {
     int FoundUB = -1;
     QStringList LowPath;
     int LowPathUB = -1;
+    QStringList ReversName, RandName;
+    QVector<bool> RandUsed;
 };
 
 Globals &G();

@@ -1,0 +1,14 @@
+#include "core/Forma.h"
+#include "editing/Removing.h"
+
+namespace tv {
+
+// No refresh and no AlbomChanged: an album emptied by Clear alone is not
+// offered for saving when it is closed.
+void EditClear_Click() {
+    Forma &f = frmForma();
+    f.PlayList.Clear();
+    f.ListPath.clear();
+}
+
+} // namespace tv
