@@ -7,6 +7,7 @@
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTrayIcon.h"
 #include "playback/PlayerCommands.h"
+#include "playback/Tray.h"
 #include "ui/Bitmaps.h"
 #include "ui/PlayerBar.h"
 #include "ui/QtWindowPort.h"
@@ -34,6 +35,12 @@ int main(int argc, char **argv) {
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app,
                      [&windows] { windows.bringForward(); });
+    QObject::connect(tray.trayIcon(), &QSystemTrayIcon::activated, &app, [](auto reason) {
+        if (reason == QSystemTrayIcon::Context)
+            tv::TrayMouse(tv::WM_RBUTTONUP);
+        else if (reason == QSystemTrayIcon::DoubleClick)
+            tv::TrayMouse(tv::WM_LBUTTONDBLCLK);
+    });
     tv::connectPlayback();
 
     if (!tv::Main(QCoreApplication::applicationDirPath()))

@@ -25,6 +25,8 @@ public:
     virtual void showOprog() = 0;
     // Modeless: the album list window.
     virtual void showListAlbom() = 0;
+    // The tray icon's popup menu at the mouse; returns when it closes.
+    virtual void showTrayMenu() = 0;
 };
 
 } // namespace tv

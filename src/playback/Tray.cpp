@@ -37,6 +37,16 @@ void TrayDelete() {
         P().tray->remove();
 }
 
+void TrayMouse(int message) {
+    if (message == WM_RBUTTONUP) {
+        P().windows->showTrayMenu();
+    } else if (message == WM_LBUTTONDBLCLK && !G().ShowForm) {
+        G().ShowForm = true;
+        frmForma().setVisible(true);
+        frmForma().activate();
+    }
+}
+
 void pMenu_Click() {
     const bool playing = P().player && P().player->playState() == MediaPlayer::Playing;
     Forma &f = frmForma();

@@ -9,6 +9,12 @@ void TrayAdd(const QString &text);
 void TrayTip(const QString &text);
 void TrayDelete();
 
+// Mouse messages of the tray icon.
+enum TrayMessage { WM_LBUTTONDBLCLK = 515, WM_RBUTTONUP = 517 };
+// Right button released: the popup menu; left double-click: the hidden
+// window comes back. Everything else is ignored.
+void TrayMouse(int message);
+
 // The tray menu is opening.
 void pMenu_Click();
 // Hide or show the main window.

@@ -6,6 +6,8 @@
 #include "core/Language.h"
 #include "core/MenuRules.h"
 #include "core/Startup.h"
+#include "editing/Removing.h"
+#include "editing/Sorting.h"
 #include "playback/GromkostM.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Sequencing.h"
@@ -115,13 +117,14 @@ void buildFile(MenuBuilder &b, FormaMenus &m, Forma &f) {
 void buildEdit(MenuBuilder &b, FormaMenus &m, Forma &f) {
     m.Edit = b.topMenu(f.Edit, Edit_Click);
     b.item(m.Edit, f.EditAddFile, EditAddFile_Click, QKeySequence(Qt::Key_F5));
-    b.item(m.Edit, f.EditClear, nullptr);
-    b.item(m.Edit, f.EditDel, nullptr, QKeySequence(Qt::Key_Delete));
+    b.item(m.Edit, f.EditClear, EditClear_Click);
+    b.item(m.Edit, f.EditDel, EditDel_Click, QKeySequence(Qt::Key_Delete));
     b.item(m.Edit, f.EditChange, EditChange_Click);
     m.EditSort = b.subMenu(m.Edit, f.EditSort);
-    b.item(m.EditSort, f.EditSortAlfavit, nullptr, {}, &f.EditSort);
-    b.item(m.EditSort, f.EditSortRevers, nullptr, QKeySequence(Qt::CTRL | Qt::Key_R), &f.EditSort);
-    b.item(m.EditSort, f.EditSortRand, nullptr, {}, &f.EditSort);
+    b.item(m.EditSort, f.EditSortAlfavit, EditSortAlfavit_Click, {}, &f.EditSort);
+    b.item(m.EditSort, f.EditSortRevers, EditSortRevers_Click, QKeySequence(Qt::CTRL | Qt::Key_R),
+           &f.EditSort);
+    b.item(m.EditSort, f.EditSortRand, EditSortRand_Click, {}, &f.EditSort);
     b.item(m.Edit, f.EditNewDisk, EditNewDisk_Click);
 }
 

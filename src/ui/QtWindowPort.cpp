@@ -7,7 +7,9 @@
 #include "ui/Placement.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QLibraryInfo>
+#include <QMenu>
 
 namespace tv::ui {
 
@@ -59,6 +61,14 @@ void QtWindowPort::showLang() {
 }
 
 void QtWindowPort::showListAlbom() {}
+
+void QtWindowPort::showTrayMenu() {
+    if (!m_forma)
+        return;
+    // The menu's items act on the main window: make it the active one first.
+    m_forma->activateWindow();
+    m_forma->pMenu()->exec(QCursor::pos());
+}
 
 void QtWindowPort::bringForward() {
     // As a double-click on the tray icon: a hidden window comes back.

@@ -31,6 +31,7 @@ public:
     void showChange() override;
     void showNewDisk() override;
     void showOprog() override;
+    void showTrayMenu() override;
 
     // The main window, once loaded.
     FormaWindow *forma() const { return m_forma.get(); }

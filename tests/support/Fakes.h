@@ -103,6 +103,7 @@ public:
     void showChange() override { calls << QStringLiteral("showChange"); }
     void showNewDisk() override { calls << QStringLiteral("showNewDisk"); }
     void showOprog() override { calls << QStringLiteral("showOprog"); }
+    void showTrayMenu() override { calls << QStringLiteral("showTrayMenu"); }
     void showListAlbom() override { calls << QStringLiteral("showListAlbom"); }
     QStringList calls;
     std::function<void()> onAddFile;
