@@ -4,7 +4,7 @@ BUILD   ?= build
 PREFIX  ?= $(HOME)/Tonvela
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build install run test bench format clean
 
 all: build
 
