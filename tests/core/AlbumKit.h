@@ -42,6 +42,14 @@ inline void listAlbums(const QStringList &names) {
         G().Alboms[i] = {names.at(i), 0};
 }
 
+// The registry as "name:song,name:song".
+inline QString registry() {
+    QStringList entries;
+    for (const AlbomInfo &a : G().Alboms)
+        entries << a.Name + QLatin1Char(':') + QString::number(a.NumPesni);
+    return entries.join(QLatin1Char(','));
+}
+
 inline void englishTexts() {
     LanguageEnM();
 }
