@@ -115,7 +115,7 @@ private slots:
             QCOMPARE(G().Alboms[selected].NumPesni, started);
     }
 
-    void failedReadSaysWhyAndChangesNothing_data() {
+    void readDropsNewAndFailuresChangeNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("message");
@@ -124,7 +124,7 @@ private slots:
         QTest::newRow("the read succeeds") << "a.alb" << 0 << "";
     }
     // The "New" placeholder goes whether or not the read succeeds.
-    void failedReadSaysWhyAndChangesNothing() {
+    void readDropsNewAndFailuresChangeNothing() {
         QFETCH(QString, name);
         QFETCH(QString, message);
         LogicEnv env;
