@@ -13,9 +13,10 @@ int ZaprosSaveAlbomM() {
     if (answer != vbYes)
         return answer;
     const SaveResult saved = G().NameAlbom.isEmpty() ? saveAlbumAs() : saveAlbumFile(G().NameAlbom);
-    // The user asked to keep the changes and the write failed: going on would
-    // throw them away, so the caller stops as on Cancel and the album stays.
-    return saved == SaveResult::Failed ? int(vbCancel) : answer;
+    // The user asked to keep the changes and nothing was written (the write
+    // failed, the save dialog was cancelled, replacing a file was refused):
+    // going on would throw them away, so the caller stops as on Cancel.
+    return saved == SaveResult::Written ? answer : int(vbCancel);
 }
 
 } // namespace tv

@@ -153,6 +153,34 @@ private slots:
         QVERIFY(env.player.calls.isEmpty());
     }
 
+    // A never-saved album: Yes opens the save dialog; when that ends without a
+    // written file the command stops too, and the changes stay.
+    void yesWithoutAWrittenFileStops_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("replace");
+        QTest::newRow("dialog cancelled") << "" << 0;
+        QTest::newRow("replacing refused") << "C:/Tonvela/b.alb" << int(vbNo);
+    }
+    void yesWithoutAWrittenFileStops() {
+        QFETCH(QString, chosen);
+        QFETCH(int, replace);
+        LogicEnv env;
+        englishTexts();
+        openAlbum(env, {"a.alb", "b.alb"}, 0, 1);
+        const QByteArray b = env.drives.get(env.app("b.alb"));
+        G().NameAlbom.clear();
+        G().AlbomChanged = 1;
+        env.dialogs.answers << vbYes << replace;
+        env.dialogs.files << chosen;
+
+        FileNew_Click();
+        QCOMPARE(env.dialogs.fileCalls.size(), 1);
+        QCOMPARE(env.drives.get(env.app("b.alb")), b);
+        QCOMPARE(G().AlbomChanged, 1);
+        QCOMPARE(frmForma().ListPath.size(), 1);
+        QVERIFY(!env.windows.calls.contains("showAddFile"));
+    }
+
     void enterOpensOnlyWhenItWentDownInTheList_data() {
         QTest::addColumn<int>("keyDown"); // where a key went down: 0 nowhere, 1 playlist, 2 here
         QTest::addColumn<int>("keyUp");
