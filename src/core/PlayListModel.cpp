@@ -5,7 +5,7 @@
 namespace tv {
 
 PlayListModel::PlayListModel(const QStringList &listPath, QObject *parent)
-    : QAbstractListModel(parent), m_listPath(listPath) {}
+    : ListModel(parent), m_listPath(listPath) {}
 
 QString PlayListModel::List(int i) const {
     if (i < 0 || i >= m_rows)
@@ -31,25 +31,6 @@ void PlayListModel::Clear() {
     m_rows = 0;
     endResetModel();
     setListIndex(-1);
-}
-
-void PlayListModel::setListIndex(int i) {
-    if (i < -1 || i >= m_rows)
-        i = -1;
-    if (i == m_listIndex)
-        return;
-    m_listIndex = i;
-    emit listIndexChanged(i);
-}
-
-int PlayListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : m_rows;
-}
-
-QVariant PlayListModel::data(const QModelIndex &index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
-        return {};
-    return List(index.row());
 }
 
 } // namespace tv
