@@ -27,19 +27,24 @@ void openPlaying(FakePlayer &player, int count, int selected) {
 class TestRemoving : public QObject {
     Q_OBJECT
 private slots:
+    // The playing song plays on whatever is removed.
     void remove_data() {
+        QTest::addColumn<bool>("clear");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("after");
         QTest::addColumn<int>("changed");
-        QTest::newRow("last row") << 3 << 2 << QStringList{"1.T0", "2.T1"} << 1 << 1;
-        QTest::newRow("playing song") << 3 << 1 << QStringList{"1.T0", "2.T2"} << 1 << 1;
-        QTest::newRow("only song") << 1 << 0 << QStringList{} << -1 << 1;
+        QTest::newRow("last row") << false << 3 << 2 << QStringList{"1.T0", "2.T1"} << 1 << 1;
+        QTest::newRow("playing song") << false << 3 << 1 << QStringList{"1.T0", "2.T2"} << 1 << 1;
+        QTest::newRow("only song") << false << 1 << 0 << QStringList{} << -1 << 1;
         QTest::newRow("nothing selected")
-            << 3 << -1 << QStringList{"1.T0", "2.T1", "3.T2"} << -1 << 0;
+            << false << 3 << -1 << QStringList{"1.T0", "2.T1", "3.T2"} << -1 << 0;
+        // An album emptied by Clear alone is not offered for saving.
+        QTest::newRow("clear") << true << 3 << 1 << QStringList{} << -1 << 0;
     }
     void remove() {
+        QFETCH(bool, clear);
         QFETCH(int, count);
         QFETCH(int, selected);
         QFETCH(QStringList, rows);
@@ -47,7 +52,7 @@ private slots:
         QFETCH(int, changed);
         LogicEnv env;
         openPlaying(env.player, count, selected);
-        EditDel_Click();
+        clear ? EditClear_Click() : EditDel_Click();
         QStringList shown;
         for (int i = 0; i < frmForma().PlayList.ListCount(); ++i)
             shown << frmForma().PlayList.List(i);
@@ -56,19 +61,6 @@ private slots:
         QCOMPARE(frmForma().PlayList.ListIndex(), after);
         QCOMPARE(G().AlbomChanged, changed);
         QCOMPARE(G().NumPesni, 1);
-        QVERIFY(env.player.calls.isEmpty());
-    }
-
-    void clearLeavesPlayingSongAndFlag() {
-        LogicEnv env;
-        openPlaying(env.player, 3, 1);
-        EditClear_Click();
-        QVERIFY(frmForma().ListPath.isEmpty());
-        QCOMPARE(frmForma().PlayList.ListCount(), 0);
-        QCOMPARE(frmForma().PlayList.ListIndex(), -1);
-        QCOMPARE(G().AlbomChanged, 0);
-        QCOMPARE(G().NumPesni, 1);
-        QCOMPARE(env.player.playState(), int(MediaPlayer::Playing));
         QVERIFY(env.player.calls.isEmpty());
     }
 };

@@ -22,16 +22,12 @@ using Command = std::function<void()>;
 // One song per path, titled "Intro: Song<n>" (a title may hold a colon; the
 // path starts after the last one). The files exist unless told otherwise.
 void setPlaylist(LogicEnv &env, const QStringList &paths, bool put = true) {
-    QStringList entries;
     for (int i = 0; i < paths.size(); ++i) {
-        entries << QStringLiteral("Intro: Song%1").arg(i + 1) + paths.at(i);
+        frmForma().ListPath << QStringLiteral("Intro: Song%1").arg(i + 1) + paths.at(i);
         if (put)
             env.drives.put(paths.at(i));
     }
-    frmForma().ListPath = entries;
     frmForma().PlayList.rebuild();
-    G().strTitle = QStringLiteral("Tonvela for MP3");
-    G().strNotFound = QStringLiteral("is not found.");
 }
 
 } // namespace
@@ -39,161 +35,137 @@ void setPlaylist(LogicEnv &env, const QStringList &paths, bool put = true) {
 class TestNewPlay : public QObject {
     Q_OBJECT
 private slots:
-    void indexWithoutSongStartsNothing() {
-        LogicEnv env;
-        setPlaylist(env, {"E:/music/a.mp3"});
-        G().NumPesni = 0;
-        NewPlayM(-1);
-        NewPlayM(1);
-        QVERIFY(env.player.calls.isEmpty());
-        QVERIFY(env.dialogs.msgs.isEmpty());
-        QVERIFY(env.tray.calls.isEmpty());
-        QCOMPARE(G().NumPesni, 0);
-    }
-
     void searchesOtherDrives_data() {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("present");
         QTest::addColumn<QString>("played"); // empty: the not-found message
-
-        QTest::newRow("where the album says")
-            << "E:/music/a.mp3" << QStringList{"E:/music/a.mp3"} << "E:/music/a.mp3";
-        QTest::newRow("moved from E to F")
-            << "E:/music/a.mp3" << QStringList{"F:/music/a.mp3"} << "F:/music/a.mp3";
-        QTest::newRow("first drive of the list is never tried")
-            << "E:/music/a.mp3" << QStringList{"C:/music/a.mp3"} << "";
-        QTest::newRow("first hit in list order wins")
-            << "F:/music/a.mp3" << QStringList{"Z:/music/a.mp3", "E:/music/a.mp3"}
-            << "E:/music/a.mp3";
-        QTest::newRow("drive no longer attached")
-            << "D:/music/a.mp3" << QStringList{"Z:/music/a.mp3"} << "Z:/music/a.mp3";
+        const auto row = [](const char *name, const char *stored, const char *present,
+                            const char *played) {
+            QTest::newRow(name) << QString(stored) << QString(present) << QString(played);
+        };
+        row("where the album says, before other drives", "F:/a", "E:/a|F:/a", "F:/a");
+        row("first drive of the list is never tried", "E:/a", "C:/a", "");
+        row("drive gone: first hit in list order", "D:/a", "Z:/a|E:/a", "E:/a");
     }
-    // Song 2 is started while song 1 plays and the window is hidden; a
-    // missing file is looked for on the other drives.
+    // Song 2 is started while song 1 plays and the window is hidden.
     void searchesOtherDrives() {
         QFETCH(QString, stored);
-        QFETCH(QStringList, present);
+        QFETCH(QString, present);
         QFETCH(QString, played);
         LogicEnv env;
-        for (const QString &p : present)
+        G().strTitle = QStringLiteral("Tonvela for MP3");
+        G().strNotFound = QStringLiteral("is not found.");
+        for (const QString &p : present.split('|') + QStringList{"E:/m/playing.mp3"})
             env.drives.put(p);
         setPlaylist(env, {"E:/m/playing.mp3", stored}, false);
-        env.drives.put("E:/m/playing.mp3");
-        const QStringList entries = frmForma().ListPath;
         NewPlayM(0);
         env.player.calls.clear();
         G().ShowForm = false;
         frmForma().setVisible(false);
-        bool shownFirst = false;
-        env.dialogs.onMsg = [&](const MsgCall &) {
-            shownFirst = frmForma().Visible() && G().ShowForm;
-        };
-        // The pending events run between URL and play; mark where.
+        // One log in order: the pending events run between URL and play, and a
+        // message needs a visible owner, also while hidden in the tray.
         env.events.pending = [&] { env.player.calls << "events"; };
+        env.dialogs.onMsg = [&](const MsgCall &m) {
+            env.player.calls << m.prompt + "|" + m.title + "|" + QString::number(m.style) +
+                                    (frmForma().Visible() && G().ShowForm ? "|shown" : "");
+        };
 
         NewPlayM(1);
 
         // The search is repeated at every start; the album keeps its path.
-        QCOMPARE(frmForma().ListPath, entries);
-        if (!played.isEmpty()) {
-            QCOMPARE(env.player.calls, QStringList({"pause", "url:" + played, "events", "play"}));
-            QVERIFY(env.dialogs.msgs.isEmpty());
+        QCOMPARE(frmForma().ListPath.last(), "Intro: Song2" + stored);
+        const QString missing = stored + "\r\nis not found.|Tonvela for MP3|" +
+                                QString::number(vbOKOnly | vbCritical) + "|shown";
+        QCOMPARE(env.player.calls.join(' '),
+                 played.isEmpty() ? missing : "pause url:" + played + " events play");
+        // Not found: the song that was playing goes on, still shown as current.
+        QCOMPARE(G().NumPesni, played.isEmpty() ? 0 : 1);
+        QCOMPARE(frmForma().nazvanie(), frmForma().PlayList.List(G().NumPesni));
+        QCOMPARE(frmForma().PlayList.ListIndex(), G().NumPesni);
+        if (!played.isEmpty())
             QVERIFY(!G().ShowForm);
-            return;
-        }
-        // The message needs a visible owner, also while hidden in the tray.
-        QVERIFY(shownFirst);
-        QCOMPARE(env.dialogs.msgs.size(), 1);
-        const MsgCall msg = env.dialogs.msgs.first();
-        QCOMPARE(msg.prompt + "|" + msg.title, stored + "\r\nis not found.|Tonvela for MP3");
-        QCOMPARE(msg.style, vbOKOnly | vbCritical);
-        // The song that was playing goes on; nothing else changes.
-        QVERIFY(env.player.calls.isEmpty());
-        QCOMPARE(G().NumPesni, 0);
-        QCOMPARE(frmForma().nazvanie(), QString("1.Intro: Song1"));
-        QCOMPARE(frmForma().PlayList.ListIndex(), 0);
     }
 
+    // The started song is remembered for the album and named in the tray tip;
+    // an index without a song starts and changes nothing.
     void recordsSong_data() {
-        QTest::addColumn<QString>("nameAlbom");
+        QTest::addColumn<int>("song");
         QTest::addColumn<int>("registrySize");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("saved album") << "rock.alb" << 3 << "tip:3.Dawn - rock.alb";
-        QTest::newRow("never saved") << "" << 3 << "tip:3.Dawn - ";
-        QTest::newRow("no registry entry") << "rock.alb" << 0 << "tip:3.Dawn - rock.alb";
+        QTest::addColumn<QString>("tip"); // empty: nothing starts
+        QTest::newRow("album in the registry") << 2 << 3 << "3.Intro: Song3 - rock.alb";
+        QTest::newRow("no registry entry") << 2 << 0 << "3.Intro: Song3 - rock.alb";
+        QTest::newRow("no song selected") << -1 << 3 << "";
+        QTest::newRow("past the end") << 3 << 3 << "";
     }
     void recordsSong() {
-        QFETCH(QString, nameAlbom);
+        QFETCH(int, song);
         QFETCH(int, registrySize);
         QFETCH(QString, tip);
         LogicEnv env;
         setPlaylist(env, {"E:/m/1.mp3", "E:/m/2.mp3", "E:/m/3.mp3"});
-        frmForma().ListPath.last() = "DawnE:/m/3.mp3";
-        frmForma().PlayList.rebuild();
         resizeAlboms(registrySize - 1);
         G().NumAlbom = 1;
-        G().NameAlbom = nameAlbom;
+        G().NameAlbom = "rock.alb";
+        G().NumPesni = 0;
 
-        NewPlayM(2);
+        NewPlayM(song);
 
-        QCOMPARE(G().NumPesni, 2);
+        const int now = tip.isEmpty() ? 0 : song;
+        QCOMPARE(G().NumPesni, now);
         for (int i = 0; i < registrySize; ++i)
-            QCOMPARE(G().Alboms.at(i).NumPesni, i == 1 ? 2 : 0);
-        QCOMPARE(frmForma().nazvanie(), QString("3.Dawn"));
-        QCOMPARE(frmForma().PlayList.ListIndex(), 2);
-        QCOMPARE(env.tray.calls, QStringList{tip});
+            QCOMPARE(G().Alboms.at(i).NumPesni, i == 1 ? now : 0);
+        QCOMPARE(frmForma().nazvanie(), tip.section(" - ", 0, 0));
+        QCOMPARE(frmForma().PlayList.ListIndex(), tip.isEmpty() ? -1 : song);
+        QCOMPARE(env.tray.calls, tip.isEmpty() ? QStringList{} : QStringList{"tip:" + tip});
+        QCOMPARE(env.player.calls.isEmpty(), tip.isEmpty());
+        QVERIFY(env.dialogs.msgs.isEmpty());
     }
 
     // What each entry point asks of the player in each player state, in the
     // order Undefined, Stopped, Paused, Playing, loading. "A"/"B": song a or
-    // b is started; "rewind" is pause and back to 0; "-" is nothing.
+    // b is started; "rewind" is pause and back to 0; "-" is nothing. Song b
+    // is selected unless told otherwise.
     void commands_data() {
         QTest::addColumn<Command>("command");
-        QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("calls");
-        const auto row = [](const char *name, int selected, const char *calls, Command c) {
-            QTest::addRow("%s, selected %d", name, selected) << c << selected << QString(calls);
+        const auto row = [](const char *name, const char *calls, Command c) {
+            QTest::newRow(name) << c << QString(calls);
         };
-        for (int selected : {1, -1}) {
-            const char *play = selected < 0 ? "- play play - -" : "B play play B B";
-            row("MusicPlay", selected, play, MusicPlay_Click);
-            row("pPlay", selected, play, [] { pPlay_Click(1); });
-        }
-        row("pMenuPlay", 1, "B play play B B", pMenuPlay_Click);
+        row("MusicPlay", "B play play B B", MusicPlay_Click);
+        row("MusicPlay, none selected", "- play play - -",
+            [] { frmForma().PlayList.setListIndex(-1), MusicPlay_Click(); });
+        row("pPlay", "B play play B B", [] { pPlay_Click(1); });
+        row("pMenuPlay", "B play play B B", pMenuPlay_Click);
         // From the tray with the window hidden: the current song again.
-        row("pMenuPlay hidden", 1, "A A A A A", [] { G().ShowForm = false, pMenuPlay_Click(); });
-        row("MusicPausa", 1, "- - - pause -", MusicPausa_Click);
-        row("pMenuPauase", 1, "- - - pause -", pMenuPauase_Click);
-        row("pPause", 1, "- - - pause -", [] { pPause_Click(1); });
-        row("MusicStop", 1, "- - - rewind -", MusicStop_Click);
-        row("pMenuStop", 1, "- - - rewind -", pMenuStop_Click);
-        row("DblClick", 1, "B B B B B", PlayList_DblClick);
-        row("DblClick", -1, "- - - - -", PlayList_DblClick);
+        row("pMenuPlay hidden", "A A A A A", [] { G().ShowForm = false, pMenuPlay_Click(); });
+        row("MusicPausa", "- - - pause -", MusicPausa_Click);
+        row("pMenuPauase", "- - - pause -", pMenuPauase_Click);
+        row("pPause", "- - - pause -", [] { pPause_Click(1); });
+        row("MusicStop", "- - - rewind -", MusicStop_Click);
+        row("pMenuStop", "- - - rewind -", pMenuStop_Click);
+        row("DblClick", "B B B B B", PlayList_DblClick);
         // Enter counts only with its key-down in the list.
-        row("Enter", 1, "B B B B B", [] { PlayList_KeyDown(), PlayList_KeyUp(13); });
-        row("Enter released only", 1, "- - - - -", [] { PlayList_KeyUp(13); });
-        row("stale key-down", 1, "- - - - -",
+        row("Enter", "B B B B B", [] { PlayList_KeyDown(), PlayList_KeyUp(13); });
+        row("Enter released only", "- - - - -", [] { PlayList_KeyUp(13); });
+        row("stale key-down", "- - - - -",
             [] { PlayList_KeyDown(), PlayList_KeyUp(65), PlayList_KeyUp(13); });
     }
     void commands() {
         QFETCH(Command, command);
-        QFETCH(int, selected);
         QFETCH(QString, calls);
         QStringList seen;
         for (int state : {MediaPlayer::Undefined, MediaPlayer::Stopped, MediaPlayer::Paused,
                           MediaPlayer::Playing, MediaPlayer::Transitioning}) {
             LogicEnv env;
-            setPlaylist(env, {"E:/m/a.mp3", "E:/m/b.mp3"});
+            setPlaylist(env, {"E:/a.mp3", "E:/b.mp3"});
             NewPlayM(0);
             env.player.force(state);
             env.player.calls.clear();
-            frmForma().PlayList.setListIndex(selected);
-            G().ShowForm = true;
+            frmForma().PlayList.setListIndex(1);
             command();
             // Never the player's own stop: that would read as "song over".
             QString done = env.player.calls.join(' ');
-            done.replace("pause url:E:/m/a.mp3 play", "A")
-                .replace("pause url:E:/m/b.mp3 play", "B");
+            done.replace("pause url:E:/a.mp3 play", "A").replace("pause url:E:/b.mp3 play", "B");
             seen << (done.isEmpty() ? QString("-") : done.replace("pause pos:0", "rewind"));
         }
         QCOMPARE(seen.join(' '), calls);
@@ -206,7 +178,6 @@ private slots:
         QTest::addColumn<QList<int>>("states");
         QTest::addColumn<bool>("playing");
         QTest::addColumn<bool>("timerArmed");
-        QTest::newRow("playing") << 1 << QList<int>{3} << true << false;
         QTest::newRow("paused") << 1 << QList<int>{3, 2} << false << false;
         QTest::newRow("stopped") << 1 << QList<int>{3, 1} << false << true;
         QTest::newRow("loading") << 1 << QList<int>{9} << false << false;
@@ -236,28 +207,23 @@ private slots:
         QCOMPARE(f.tmrEndSound.isActive(), timerArmed);
     }
 
-    void tipIsCut_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("tip");
-        const QString seventy = QString("0123456789").repeated(7);
-        QTest::newRow("70 characters") << seventy << seventy.left(63);
-        // A character outside the basic plane must not be cut in half.
-        const QString clef = QString::fromUcs4(U"\U0001D11E");
-        QTest::newRow("no half character") << seventy.left(62) + clef + "x" << seventy.left(62);
-    }
+    // Tips are cut to 63 characters, never inside a character outside the
+    // basic plane. Without a notification area there is no tray port.
     void tipIsCut() {
-        QFETCH(QString, text);
-        QFETCH(QString, tip);
+        const QString seventy = QString("0123456789").repeated(7);
+        const QString clef = seventy.left(62) + QString::fromUcs4(U"\U0001D11E") + "x";
         LogicEnv env;
-        TrayAdd(text);
-        TrayTip(text);
-        TrayDelete();
-        QCOMPARE(env.tray.calls, QStringList({"add:" + tip, "tip:" + tip, "remove"}));
-        // Without a notification area there is no tray port; nothing breaks.
-        P().tray = nullptr;
-        TrayAdd(text);
-        TrayTip(text);
-        TrayDelete();
+        for (TrayIcon *tray : QList<TrayIcon *>{&env.tray, nullptr}) {
+            P().tray = tray;
+            TrayAdd(seventy);
+            TrayTip(clef);
+            TrayAdd(clef);
+            TrayTip(seventy);
+            TrayDelete();
+        }
+        const QString cut = seventy.left(63), halfCut = seventy.left(62);
+        QCOMPARE(env.tray.calls, QStringList({"add:" + cut, "tip:" + halfCut, "add:" + halfCut,
+                                              "tip:" + cut, "remove"}));
     }
 };
 
