@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kEndMs = 5000; // far more than any test file lasts
 constexpr int kPlaying = MediaPlayer::Playing, kPaused = MediaPlayer::Paused,
-              kStopped = MediaPlayer::Stopped;
+              kStopped = MediaPlayer::Stopped, kLoading = MediaPlayer::Transitioning;
 
 QString data(const QString &name) {
     return QStringLiteral("Z:" TV_TEST_DATA "/") + name;
@@ -28,19 +28,14 @@ struct Rig {
     }
     // The reports from the `from`th on, leaving out "transitioning", once the
     // song has ended. A short song may be over before anyone looks, so its run
-    // is read from these; one that never ends shows no "stopped" last.
-    QString reports(int from, bool toEnd = true) const {
-        if (toEnd)
-            static_cast<void>(
-                QTest::qWaitFor([this] { return player.playState() == kStopped; }, kEndMs));
+    // is read from these.
+    QString reports(int from) const {
+        static_cast<void>(QTest::qWaitFor([&] { return player.playState() == kStopped; }, kEndMs));
+        static const QStringList names = {"0", "stopped", "paused", "playing"};
         QStringList seen;
-        for (int s : states.mid(from)) {
-            if (s != MediaPlayer::Transitioning)
-                seen << (s == kPlaying   ? QStringLiteral("playing")
-                         : s == kPaused  ? QStringLiteral("paused")
-                         : s == kStopped ? QStringLiteral("stopped")
-                                         : QString::number(s));
-        }
+        for (int s : states.mid(from))
+            if (s != kLoading)
+                seen << names.value(s, QString::number(s));
         return seen.join(' ');
     }
     // The engine may run a little while the file still counts as loading.
@@ -69,83 +64,72 @@ private slots:
         QCOMPARE(rig.reports(0), QString("playing stopped playing stopped"));
     }
 
-    void pauseResumesAndRewindStartsOver() {
+    // A position set while the file loads is kept; play goes on from where
+    // it was paused; a rewind starts over.
+    void positionPauseAndRewind() {
         Rig rig;
         rig.player.setURL(data("tone-3s.mp3"));
-        QTRY_VERIFY_WITH_TIMEOUT(rig.playingAt(0.5), kEndMs);
         rig.player.pause();
-        const double paused = rig.player.currentPosition();
+        rig.player.setCurrentPosition(1.0);
+        QVERIFY(rig.player.currentPosition() >= 0.9);
+        // Where the engine really stands once the file is in.
+        QTRY_VERIFY_WITH_TIMEOUT(rig.player.engine()->position() >= 900, kEndMs);
+        QCOMPARE(rig.player.playState(), kPaused);
+        const int from = rig.states.size();
         rig.player.play();
-        QVERIFY(rig.player.currentPosition() >= paused);
+        QVERIFY(rig.player.currentPosition() >= 0.9);
         QTRY_VERIFY_WITH_TIMEOUT(rig.player.currentPosition() >= 1.5, kEndMs);
         // The Stop command of the program: pause and rewind.
         rig.player.pause();
         rig.player.setCurrentPosition(0);
         QTRY_VERIFY(rig.player.currentPosition() < 0.5);
         rig.player.play();
-        QCOMPARE(rig.reports(0, false), QString("playing paused playing paused playing"));
-    }
-
-    void positionSetWhileLoadingIsKept() {
-        Rig rig;
-        rig.player.setURL(data("tone-3s.mp3"));
-        rig.player.pause();
-        rig.player.setCurrentPosition(2.0);
-        QVERIFY(rig.player.currentPosition() >= 1.9);
-        // Where the engine really stands once the file is in.
-        QTRY_VERIFY_WITH_TIMEOUT(rig.player.engine()->position() >= 1900, kEndMs);
-        QCOMPARE(rig.player.playState(), kPaused);
+        rig.player.setCurrentPosition(2.6); // the rest tells nothing more
+        QCOMPARE(rig.reports(from), QString("playing paused playing stopped"));
     }
 
     // Loading while a song plays, the way the program moves on.
     void loadWhilePlayingIsNoEnd_data() {
-        QTest::addColumn<QString>("next");
+        QTest::addColumn<bool>("same"); // the song playing again: it starts over
         QTest::addColumn<bool>("pauseFirst");
-        QTest::addColumn<double>("at"); // how far the song before is in
-        QTest::newRow("new file") << "tone-0.4s.mp3" << false << 0.0;
-        QTest::newRow("new file: pause, load, play") << "tone-0.4s.mp3" << true << 0.0;
-        QTest::newRow("same file starts over") << "tone-3s.mp3" << false << 0.8;
-        QTest::newRow("same file: pause, load, play") << "tone-3s.mp3" << true << 0.8;
+        QTest::newRow("new file") << false << false;
+        QTest::newRow("new file: pause, load, play") << false << true;
+        QTest::newRow("same file") << true << false;
+        QTest::newRow("same file: pause, load, play") << true << true;
     }
     void loadWhilePlayingIsNoEnd() {
-        QFETCH(QString, next);
+        QFETCH(bool, same);
         QFETCH(bool, pauseFirst);
-        QFETCH(double, at);
         Rig rig;
         rig.player.setURL(data("tone-3s.mp3"));
-        QTRY_VERIFY_WITH_TIMEOUT(rig.playingAt(at), kEndMs);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.playingAt(same ? 0.8 : 0), kEndMs);
         if (pauseFirst)
             rig.player.pause();
         const int from = rig.states.size();
-        rig.player.setURL(data(next));
-        const int state = rig.player.playState();
-        QVERIFY(state == kPlaying || state == MediaPlayer::Transitioning);
+        rig.player.setURL(data(same ? "tone-3s.mp3" : "tone-0.4s.mp3"));
+        QVERIFY(rig.player.playState() == kPlaying || rig.player.playState() == kLoading);
         const bool playingOn = rig.states.size() == from; // the same song, not a word
         if (pauseFirst)
             rig.player.play();
         QVERIFY(rig.player.currentPosition() < 0.5);
-        if (next == "tone-3s.mp3") // the rest of the song tells nothing more
+        if (same) // the rest of the song tells nothing more
             rig.player.setCurrentPosition(2.6);
         QCOMPARE(rig.reports(from), QString(playingOn ? "stopped" : "playing stopped"));
     }
 
+    // A garbage file in a fresh player; nothing at the path, or no such drive,
+    // while a song plays.
     void unplayableFileEndsAtOnce_data() {
-        QTest::addColumn<QString>("placed"); // what lies at the path at first
-        QTest::addColumn<bool>("noDrive");
-        QTest::addColumn<bool>("afterSong");
-        QTest::newRow("missing") << "" << false << false;
-        QTest::newRow("garbage") << "corrupt.mp3" << false << false;
-        QTest::newRow("unknown drive") << "" << true << false;
-        QTest::newRow("missing, after a song") << "" << false << true;
-        QTest::newRow("unknown drive, after a song") << "" << true << true;
+        QTest::addColumn<QString>("what");
+        for (const char *what : {"garbage", "missing", "no drive"})
+            QTest::newRow(what) << QString(what);
     }
     void unplayableFileEndsAtOnce() {
-        QFETCH(QString, placed);
-        QFETCH(bool, noDrive);
-        QFETCH(bool, afterSong);
+        QFETCH(QString, what);
+        const bool noDrive = what == "no drive", afterSong = what != "garbage";
         QTemporaryDir dir;
         const QString native = dir.filePath("a.mp3");
-        QVERIFY(placed.isEmpty() || QFile::copy(TV_TEST_DATA "/" + placed, native));
+        QVERIFY(afterSong || QFile::copy(TV_TEST_DATA "/corrupt.mp3", native));
         Rig rig;
         if (afterSong) {
             rig.player.setURL(data("tone-3s.mp3"));
@@ -160,14 +144,10 @@ private slots:
         // A failed engine left "playing" blocks its next stop or load for a second.
         QCOMPARE(rig.player.engine()->playbackState(), QMediaPlayer::StoppedState);
         // Play tries the file again (a drive may have come back); another file plays.
-        const int again = rig.states.size();
         QFile::remove(native);
         QVERIFY(QFile::copy(TV_TEST_DATA "/tone-0.4s.mp3", native));
-        if (noDrive)
-            rig.player.setURL(data("tone-0.4s.mp3"));
-        else
-            rig.player.play();
-        QCOMPARE(rig.reports(again), QString("playing stopped"));
+        noDrive ? rig.player.setURL(data("tone-0.4s.mp3")) : rig.player.play();
+        QCOMPARE(rig.reports(from), QString("stopped playing stopped"));
     }
 };
 

@@ -13,7 +13,6 @@ void FakePlayer::setState(int state) {
     if (state == m_state)
         return;
     m_state = state;
-    reported << state;
     emit PlayStateChange(state);
 }
 

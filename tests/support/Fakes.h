@@ -32,7 +32,6 @@ public:
     void force(int state) { setState(state); }
 
     QStringList calls; // "pause", "url:<path>", "play", "pos:<s>", "stop"
-    QList<int> reported;
 
 private:
     void setState(int state);

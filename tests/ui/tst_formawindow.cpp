@@ -11,10 +11,6 @@ using namespace tv;
 using namespace tv::test;
 using ui::FormaWindow;
 
-namespace {
-const QString kIni = QStringLiteral("Тонвела для mp3.ini");
-}
-
 class TestFormaWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowEnv> m;
@@ -24,13 +20,7 @@ class TestFormaWindow : public QObject {
     // The member shown on top (-1: two at once); the greyed one is always below.
     int top(ui::PictureButtonStack *stack) {
         auto shows = [&](int member) { return stack->member(member)->isVisibleTo(&w()); };
-        if (!shows(0) || (shows(1) && shows(2)))
-            return -1;
-        return shows(2) ? 2 : shows(1) ? 1 : 0;
-    }
-    void clickOn(QWidget *stack) {
-        QTest::mouseClick(w().windowHandle(), Qt::LeftButton, {},
-                          stack->mapTo(&w(), QPoint(12, 10)));
+        return !shows(0) || (shows(1) && shows(2)) ? -1 : shows(2) ? 2 : shows(1) ? 1 : 0;
     }
 
 private slots:
@@ -42,41 +32,30 @@ private slots:
 
     // The design's twips in pixels (15 to the pixel), the title panel's
     // buttons relative to the panel.
-    void controlsSitAtTheirDesignRectangles_data() {
-        QTest::addColumn<int>("control");
-        QTest::addColumn<QRect>("rect");
-        QTest::newRow("lstAlbomy") << 0 << QRect(4, 100, 316, 364);
-        QTest::newRow("picPanel") << 1 << QRect(324, 115, 464, 31);
-        QTest::newRow("pPause") << 2 << QRect(436, 5, 25, 21);
-        QTest::newRow("PlayList") << 3 << QRect(324, 148, 464, 324);
-    }
     void controlsSitAtTheirDesignRectangles() {
-        QFETCH(int, control);
-        QFETCH(QRect, rect);
-        const QWidget *controls[] = {w().lstAlbomy(), panel(), panel()->pPause, w().PlayList()};
-        QCOMPARE(controls[control]->geometry(), rect);
+        QCOMPARE(
+            (QList<QRect>{w().lstAlbomy()->geometry(), panel()->geometry(),
+                          panel()->pPause->geometry(), w().PlayList()->geometry()}),
+            (QList<QRect>{
+                {4, 100, 316, 364}, {324, 115, 464, 31}, {436, 5, 25, 21}, {324, 148, 464, 324}}));
     }
 
     // Only the greyed member shows until the player reports a state; a click
     // lands on the member on top and only the raised one acts.
     void pictureButtonsFollowThePlayState_data() {
         QTest::addColumn<QList<int>>("states");
-        QTest::addColumn<int>("play"); // member on top: 0 greyed, 1 raised, 2 pressed
-        QTest::addColumn<int>("pause");
-        QTest::addColumn<QString>("clicks"); // calls from clicking Play, then Pause
+        // The members on top of Play and Pause (0 greyed, 1 raised, 2 pressed),
+        // then the calls from clicking Play, then Pause.
+        QTest::addColumn<QString>("seen");
         const int playing = MediaPlayer::Playing, paused = MediaPlayer::Paused;
-        QTest::newRow("no state yet") << QList<int>{} << 0 << 0 << "";
-        QTest::newRow("playing") << QList<int>{playing} << 2 << 1 << "pause";
-        QTest::newRow("paused") << QList<int>{paused} << 1 << 2 << "play pause";
-        QTest::newRow("played to its end")
-            << QList<int>{MediaPlayer::Stopped} << 1 << 2 << "play pause";
-        QTest::newRow("resumed") << QList<int>{paused, playing} << 2 << 1 << "pause";
+        QTest::newRow("no state yet") << QList<int>{} << "0 0";
+        QTest::newRow("playing") << QList<int>{playing} << "2 1 pause";
+        QTest::newRow("paused") << QList<int>{paused} << "1 2 play pause";
+        QTest::newRow("resumed") << QList<int>{paused, playing} << "2 1 pause";
     }
     void pictureButtonsFollowThePlayState() {
         QFETCH(QList<int>, states);
-        QFETCH(int, play);
-        QFETCH(int, pause);
-        QFETCH(QString, clicks);
+        QFETCH(QString, seen);
         // A song is selected, so a Play that acts while playing would restart it.
         fillPlayList(m->env, 1);
         frmForma().PlayList.setListIndex(0);
@@ -86,12 +65,12 @@ private slots:
             player.setURL(QStringLiteral("C:/Music/a.mp3"));
         for (int state : states)
             player.force(state);
-        QCOMPARE(top(panel()->pPlay), play);
-        QCOMPARE(top(panel()->pPause), pause);
+        const QString tops = QString("%1 %2 ").arg(top(panel()->pPlay)).arg(top(panel()->pPause));
         player.calls.clear();
-        clickOn(panel()->pPlay);
-        clickOn(panel()->pPause);
-        QCOMPARE(player.calls.join(' '), clicks);
+        for (QWidget *stack : {panel()->pPlay, panel()->pPause})
+            QTest::mouseClick(w().windowHandle(), Qt::LeftButton, {},
+                              stack->mapTo(&w(), QPoint(12, 10)));
+        QCOMPARE((tops + player.calls.join(' ')).trimmed(), seen);
     }
 
     void aHundredThousandSongsBoundBothWays() {
@@ -113,43 +92,39 @@ private slots:
 
     // A double-click or Enter starts the song or opens the album (missing
     // here, so seen as a message); Enter only when it also went down there.
+    // outcome: the song loaded | the messages shown.
     void startingFromTheLists_data() {
-        QTest::addColumn<bool>("albums");
         QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("acts");
-        QTest::newRow("song, double-click") << false << "dclick" << true;
-        QTest::newRow("song, Enter") << false << "enter" << true;
-        QTest::newRow("song, Enter only released") << false << "release" << false;
-        QTest::newRow("album, Enter") << true << "enter" << true;
-        QTest::newRow("album, arrow down, Enter up") << true << "down" << false;
+        QTest::addColumn<bool>("albums");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("song, double-click") << "dclick" << false << "C:/Music/1.mp3|0";
+        QTest::newRow("song, Enter") << "enter" << false << "C:/Music/1.mp3|0";
+        QTest::newRow("song, Enter only released") << "release" << false << "|0";
+        QTest::newRow("album, Enter") << "enter" << true << "|1";
+        QTest::newRow("album, arrow down, Enter up") << "down" << true << "|0";
     }
     void startingFromTheLists() {
-        QFETCH(bool, albums);
         QFETCH(QString, how);
-        QFETCH(bool, acts);
+        QFETCH(bool, albums);
+        QFETCH(QString, outcome);
         Forma &f = frmForma();
         fillPlayList(m->env, 3);
         f.PlayList.setListIndex(1);
         f.lstAlbomy.setItems({QStringLiteral("gone.alb")});
-        resizeAlboms(0);
-        G().Alboms[0] = {QStringLiteral("gone.alb"), 0};
         f.lstAlbomy.setListIndex(0);
         QVERIFY(m->showActive());
         QListView *list = albums ? w().lstAlbomy() : w().PlayList();
         list->setFocus();
         const QPoint at = list->visualRect(list->currentIndex()).center();
-        if (how == QLatin1String("dclick")) {
+        if (how == "dclick") {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        } else {
-            if (how != QLatin1String("release"))
-                QTest::keyPress(list,
-                                how == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Down);
-            QTest::keyRelease(list, Qt::Key_Return);
+        } else if (how != "release") {
+            QTest::keyPress(list, how == "enter" ? Qt::Key_Return : Qt::Key_Down);
         }
-        QCOMPARE(m->env.player.URL(),
-                 acts && !albums ? QStringLiteral("C:/Music/1.mp3") : QString());
-        QCOMPARE(m->env.dialogs.msgs.size(), acts && albums ? 1 : 0);
+        if (how != "dclick")
+            QTest::keyRelease(list, Qt::Key_Return);
+        QCOMPARE(m->env.player.URL() + '|' + QString::number(m->env.dialogs.msgs.size()), outcome);
         QCOMPARE(f.PlayKeyDown, 0);
     }
 
@@ -157,13 +132,13 @@ private slots:
         QVERIFY(m->showActive());
         G().AlbomChanged = 1;
         m->env.dialogs.answers << vbCancel << vbNo;
+        const QString ini = m->env.app("Тонвела для mp3.ini");
         QVERIFY(!w().close());
-        QVERIFY(w().isVisible());
-        QVERIFY(!m->env.drives.exists(m->env.app(kIni)));
+        QVERIFY(!m->env.drives.exists(ini));
         QCOMPARE(m->env.events.ended, 0);
         QVERIFY(w().close());
         QCOMPARE(m->env.dialogs.msgs.size(), 2);
-        QVERIFY(m->env.drives.exists(m->env.app(kIni)));
+        QVERIFY(m->env.drives.exists(ini));
         QCOMPARE(m->env.events.ended, 1);
     }
 
@@ -177,9 +152,8 @@ private slots:
         m->env.tray.hasArea = trayArea;
         QVERIFY(m->showActive());
         w().setWindowState(w().windowState() | Qt::WindowMinimized);
-        QCOMPARE(w().isVisible(), !trayArea);
-        QCOMPARE(G().ShowForm, !trayArea);
-        QCOMPARE(frmForma().Visible(), !trayArea);
+        QCOMPARE((QList<bool>{w().isVisible(), G().ShowForm, frmForma().Visible()}),
+                 QList<bool>(3, !trayArea));
         // The tray menu's item brings it back normal, not minimised.
         if (trayArea)
             w().menus().action(frmForma().pMenuShowHide)->trigger();
