@@ -1,10 +1,11 @@
 #pragma once
 
-// Shared set-up of the album tests: English texts, album files in AppDir
+// Shared set-up of the core tests: tables, English texts, album files in AppDir
 // and a registry aligned with the album list.
 
 #include "Fakes.h"
 
+#include "core/AlbumFile.h"
 #include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
@@ -15,23 +16,22 @@
 
 namespace tv::test {
 
+// The columns of a table: columns<QString, int>("name", "count").
+template <typename... T, typename... Names> void columns(const Names &...names) {
+    (QTest::addColumn<T>(names), ...);
+}
+
+// One row of a table, a value per column.
+template <typename... V> void row(const char *name, const V &...values) {
+    (QTest::newRow(name) << ... << values);
+}
+
 // Album file bytes: the count line as given, then the songs, CR LF each.
 inline QByteArray albumFile(const QString &countLine, const QStringList &songs) {
     QByteArray bytes = Cp1251::encode(countLine) + "\r\n";
     for (const QString &song : songs)
         bytes += Cp1251::encode(song) + "\r\n";
     return bytes;
-}
-
-// Songs "Song i" on drive C whose files exist, so that starting one works.
-inline QStringList songsOnDisk(LogicEnv &env, int count) {
-    QStringList songs;
-    for (int i = 0; i < count; ++i) {
-        const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
-        env.drives.put(path);
-        songs << QStringLiteral("Song %1").arg(i) + path;
-    }
-    return songs;
 }
 
 // lstAlbomy and the registry hold these albums (remembered song 0 each).
@@ -42,23 +42,63 @@ inline void listAlbums(const QStringList &names) {
         G().Alboms[i] = {names.at(i), 0};
 }
 
-// The registry as "name:song,name:song".
+// A logic test with English texts.
+struct AlbumEnv : LogicEnv {
+    AlbumEnv() { LanguageEnM(); }
+
+    // Songs "Song i" on drive C whose files exist, so that starting one works.
+    QStringList songsOnDisk(int count) {
+        QStringList songs;
+        for (int i = 0; i < count; ++i) {
+            const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
+            drives.put(path);
+            songs << QStringLiteral("Song %1").arg(i) + path;
+        }
+        return songs;
+    }
+
+    // Albums of n songs each, the one at `index` open; no player calls yet.
+    void openAlbum(const QStringList &names, int index, int songs) {
+        for (const QString &name : names)
+            drives.put(app(name), albumFile(QString::number(songs), songsOnDisk(songs)));
+        listAlbums(names);
+        frmForma().lstAlbomy.setListIndex(index);
+        QCOMPARE(OpenAlbomM(names.at(index)), 0);
+        player.calls.clear();
+    }
+
+    // The messages shown, "first|second".
+    QString said() const {
+        QStringList texts;
+        for (const MsgCall &call : dialogs.msgs)
+            texts << call.prompt;
+        return texts.join(QLatin1Char('|'));
+    }
+
+    // The first file dialog as "open <dir><name>" or "save <dir><name>".
+    QString fileDialog() const {
+        const FileDialogCall call = dialogs.fileCalls.value(0);
+        return QLatin1String(call.isSave ? "save " : "open ") + call.dir + call.fileName;
+    }
+};
+
+// The registry as "name:song,name:song", and "UB=n" when AlbomUB disagrees.
 inline QString registry() {
     QStringList entries;
     for (const AlbomInfo &a : G().Alboms)
         entries << a.Name + QLatin1Char(':') + QString::number(a.NumPesni);
+    if (G().AlbomUB != G().Alboms.size() - 1)
+        entries << QStringLiteral("UB=%1").arg(G().AlbomUB);
     return entries.join(QLatin1Char(','));
 }
 
-inline void englishTexts() {
-    LanguageEnM();
-}
-
-inline QStringList prompts(const FakeDialogs &dialogs) {
-    QStringList texts;
-    for (const MsgCall &call : dialogs.msgs)
-        texts << call.prompt;
-    return texts;
+// The open album as "NameAlbom|NumAlbom|selected entry|AlbomChanged".
+inline QString openState() {
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(G().NameAlbom)
+        .arg(G().NumAlbom)
+        .arg(frmForma().lstAlbomy.ListIndex())
+        .arg(G().AlbomChanged);
 }
 
 } // namespace tv::test
