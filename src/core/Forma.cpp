@@ -40,21 +40,28 @@ void Forma::setVisible(bool visible) {
     emit visibilityRequested(visible);
 }
 
-void Forma::activate() { emit activateRequested(); }
+void Forma::activate() {
+    emit activateRequested();
+}
 
-void Forma::setFocusTo(Control control) { emit focusRequested(control); }
+void Forma::setFocusTo(Control control) {
+    emit focusRequested(control);
+}
 
-void Forma::unload() { emit unloadRequested(); }
+void Forma::unload() {
+    emit unloadRequested();
+}
 
 QList<MenuItem *> Forma::menuItems() {
-    return {&File,          &FileNew,        &FileOpen,        &FileSave,       &FileSaveAs,
-            &FileFound,     &FileExit,       &Edit,            &EditAddFile,    &EditClear,
-            &EditDel,       &EditChange,     &EditSort,        &EditSortAlfavit, &EditSortRevers,
-            &EditSortRand,  &EditNewDisk,    &Music,           &MusicPlay,      &MusicPausa,
-            &MusicStop,     &MusicGromkost,  &MusicNonStop,    &Help,           &HelpCallHelp,
-            &HelpLang,      &HelpAbout,      &pMenu,           &pMenuShowHide,  &pMenuPlay,
-            &pMenuPauase,   &pMenuStop,      &pMenuGromkost,   &pMenuNonStop,   &pMenuListAlbom,
-            &pMenuExit};
+    return {&File,          &FileNew,         &FileOpen,       &FileSave,
+            &FileSaveAs,    &FileFound,       &FileExit,       &Edit,
+            &EditAddFile,   &EditClear,       &EditDel,        &EditChange,
+            &EditSort,      &EditSortAlfavit, &EditSortRevers, &EditSortRand,
+            &EditNewDisk,   &Music,           &MusicPlay,      &MusicPausa,
+            &MusicStop,     &MusicGromkost,   &MusicNonStop,   &Help,
+            &HelpCallHelp,  &HelpLang,        &HelpAbout,      &pMenu,
+            &pMenuShowHide, &pMenuPlay,       &pMenuPauase,    &pMenuStop,
+            &pMenuGromkost, &pMenuNonStop,    &pMenuListAlbom, &pMenuExit};
 }
 
 namespace {
@@ -70,6 +77,8 @@ Forma &frmForma() {
     return *instance();
 }
 
-void resetForma() { instance() = std::make_unique<Forma>(); }
+void resetForma() {
+    instance() = std::make_unique<Forma>();
+}
 
 } // namespace tv

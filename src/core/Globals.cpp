@@ -7,7 +7,9 @@ Globals &G() {
     return globals;
 }
 
-void resetGlobals() { G() = Globals(); }
+void resetGlobals() {
+    G() = Globals();
+}
 
 void resizeAlboms(int ub) {
     G().AlbomUB = ub < -1 ? -1 : ub;

@@ -15,7 +15,11 @@ struct SongEntry {
     static SongEntry split(const QString &entry);
 };
 
-inline QString songTitle(const QString &entry) { return SongEntry::split(entry).title; }
-inline QString songPath(const QString &entry) { return SongEntry::split(entry).path; }
+inline QString songTitle(const QString &entry) {
+    return SongEntry::split(entry).title;
+}
+inline QString songPath(const QString &entry) {
+    return SongEntry::split(entry).path;
+}
 
 } // namespace tv

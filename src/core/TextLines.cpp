@@ -28,7 +28,8 @@ QByteArray TextLines::encode(const QStringList &lines) {
 
 QStringList TextLines::decode(const QByteArray &bytes) {
     const bool utf8 = bytes.startsWith(kUtf8Bom);
-    const QString text = utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : Cp1251::decode(bytes);
+    const QString text =
+        utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : Cp1251::decode(bytes);
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();

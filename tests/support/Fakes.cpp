@@ -120,6 +120,8 @@ LogicEnv::~LogicEnv() {
     P() = Ports{};
 }
 
-QString LogicEnv::app(const QString &name) const { return G().AppDir + name; }
+QString LogicEnv::app(const QString &name) const {
+    return G().AppDir + name;
+}
 
 } // namespace tv::test
