@@ -32,19 +32,36 @@ QByteArray album(const QStringList &songs) {
     return bytes;
 }
 
+// The logic with the real player and a real event loop; the other ports fake.
+struct RealPlayer {
+    test::LogicEnv env;
+    QtEventLoop events;
+    QtMediaPlayer player{env.drives.fs()};
+
+    RealPlayer() {
+        P().events = &events;
+        P().player = &player;
+        LanguageEnM();
+        connectPlayback();
+    }
+    ~RealPlayer() { player.pause(); }
+
+    // Lists the albums of AppDir and opens the first one, as a start-up does.
+    void openFirstAlbum() {
+        LoadAlbomInfoM();
+        frmForma().lstAlbomy.setListIndex(0);
+        QCOMPARE(OpenAlbomM(frmForma().lstAlbomy.List(0)), 0);
+    }
+};
+
 } // namespace
 
 class TestPlayThrough : public QObject {
     Q_OBJECT
 private slots:
     void albumPlaysThroughIntoTheNextAlbum() {
-        test::LogicEnv env;
-        QtEventLoop events;
-        QtMediaPlayer player(env.drives.fs());
-        P().events = &events;
-        P().player = &player;
-        LanguageEnM();
-
+        RealPlayer real;
+        test::LogicEnv &env = real.env;
         const QByteArray tone = mp3("tone-0.4s.mp3");
         QVERIFY(!tone.isEmpty());
         for (const char *name : {"1", "2", "3", "b"})
@@ -53,46 +70,33 @@ private slots:
                        album({"OneE:/Music/1.mp3", "TwoE:/Music/2.mp3", "ThreeE:/Music/3.mp3"}));
         env.drives.put(env.app("b.alb"), album({"Next albumE:/Music/b.mp3"}));
 
-        connectPlayback();
         G().ShowForm = true;
         frmForma().setVisible(true);
-        LoadAlbomInfoM();
-        frmForma().lstAlbomy.setListIndex(0);
-        QCOMPARE(OpenAlbomM("a.alb"), 0);
+        real.openFirstAlbum();
 
         // Three songs of 0.4 s, each followed by the one-second pause of the
         // end-of-song timer: the next album starts after about 4 s.
         QTRY_COMPARE_WITH_TIMEOUT(G().NameAlbom, QStringLiteral("b.alb"), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(real.player.playState(), int(MediaPlayer::Playing), 5000);
         QCOMPARE(env.tray.calls, QStringList({"tip:1.One - a.alb", "tip:2.Two - a.alb",
                                               "tip:3.Three - a.alb", "tip:1.Next album - b.alb"}));
         QCOMPARE(G().Alboms.at(0).NumPesni, 0);
         QCOMPARE(frmForma().lstAlbomy.ListIndex(), 1);
         QCOMPARE(env.dialogs.msgs.size(), 0);
-        player.pause();
     }
 
     void anUndecodableSongIsSkipped() {
-        test::LogicEnv env;
-        QtEventLoop events;
-        QtMediaPlayer player(env.drives.fs());
-        P().events = &events;
-        P().player = &player;
-        LanguageEnM();
-
+        RealPlayer real;
+        test::LogicEnv &env = real.env;
         env.drives.put("E:/Music/bad.mp3", mp3("corrupt.mp3"));
         env.drives.put("E:/Music/good.mp3", mp3("tone-0.8s.mp3"));
         env.drives.put(env.app("a.alb"), album({"BadE:/Music/bad.mp3", "GoodE:/Music/good.mp3"}));
 
-        connectPlayback();
-        LoadAlbomInfoM();
-        frmForma().lstAlbomy.setListIndex(0);
-        QCOMPARE(OpenAlbomM("a.alb"), 0);
+        real.openFirstAlbum();
 
         QTRY_COMPARE_WITH_TIMEOUT(G().NumPesni, 1, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(real.player.playState(), int(MediaPlayer::Playing), 5000);
         QCOMPARE(env.dialogs.msgs.size(), 0);
-        player.pause();
     }
 };
 
