@@ -16,16 +16,6 @@
 
 namespace tv::test {
 
-// The columns of a table: columns<QString, int>("name", "count").
-template <typename... T, typename... Names> void columns(const Names &...names) {
-    (QTest::addColumn<T>(names), ...);
-}
-
-// One row of a table, a value per column.
-template <typename... V> void row(const char *name, const V &...values) {
-    (QTest::newRow(name) << ... << values);
-}
-
 // Album file bytes: the count line as given, then the songs, CR LF each.
 inline QByteArray albumFile(const QString &countLine, const QStringList &songs) {
     QByteArray bytes = Cp1251::encode(countLine) + "\r\n";
@@ -45,17 +35,6 @@ inline void listAlbums(const QStringList &names) {
 // A logic test with English texts.
 struct AlbumEnv : LogicEnv {
     AlbumEnv() { LanguageEnM(); }
-
-    // Songs "Song i" on drive C whose files exist, so that starting one works.
-    QStringList songsOnDisk(int count) {
-        QStringList songs;
-        for (int i = 0; i < count; ++i) {
-            const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
-            drives.put(path);
-            songs << QStringLiteral("Song %1").arg(i) + path;
-        }
-        return songs;
-    }
 
     // Albums of n songs each, the one at `index` open; no player calls yet.
     void openAlbum(const QStringList &names, int index, int songs) {

@@ -210,7 +210,6 @@ private slots:
         LogicEnv env;
         for (const char *name : {"b.alb", "A.alb", "c.ALB", "d.txt"})
             env.drives.put(env.app(name), " 0 \r\n");
-        QDir().mkpath(env.drives.native(env.app("dir.alb")));
         frmForma().lstAlbomy.setItems({"b.alb", "a.alb", "b.alb", "New"});
         resizeAlboms(3);
         G().Alboms = {{"b.alb", 4}, {"a.alb", 9}, {"b.alb", 7}, {"", -1}};

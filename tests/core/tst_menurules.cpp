@@ -12,11 +12,10 @@ class TestMenuRules : public QObject {
     Q_OBJECT
 private slots:
     void itemsFollowTheStateWhenTheirMenuOpens_data() {
-        QTest::addColumn<int>("songs");
-        QTest::addColumn<int>("albomUB");
-        QTest::addColumn<int>("playState"); // -1: no player at all
-        QTest::addColumn<int>("numPesni");
-        QTest::addColumn<QString>("enabled"); // of: found edit play pauseStop
+        // playState: -1: no player at all
+        // enabled: of found edit play pauseStop
+        columns<int, int, int, int, QString>("songs", "albomUB", "playState", "numPesni",
+                                             "enabled");
         const int stopped = MediaPlayer::Stopped, paused = MediaPlayer::Paused;
         QTest::newRow("fresh start") << 0 << -1 << int(MediaPlayer::Undefined) << -1 << "";
         QTest::newRow("one album, empty playlist") << 0 << 0 << stopped << -1 << "found";

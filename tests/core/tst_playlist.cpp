@@ -14,10 +14,7 @@ class TestPlayList : public QObject {
     Q_OBJECT
 private slots:
     void selectionAfterRefresh_data() {
-        QTest::addColumn<int>("before");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<int>("remaining");
-        QTest::addColumn<int>("after");
+        columns<int, int, int, int>("before", "selected", "remaining", "after");
         QTest::newRow("kept when a song before it went") << 4 << 2 << 3 << 2;
         QTest::newRow("last removed moves up") << 4 << 3 << 3 << 2;
         QTest::newRow("several removed at the end") << 5 << 4 << 2 << 1;
@@ -31,9 +28,7 @@ private slots:
         QFETCH(int, remaining);
         LogicEnv env;
         Forma &f = frmForma();
-        for (int i = 0; i < before; ++i)
-            f.ListPath << QStringLiteral("T%1C:/m/%1.mp3").arg(i);
-        f.PlayList.rebuild();
+        env.fillPlayList(before);
         f.PlayList.setListIndex(selected);
         G().NumPesni = 2;
         QSignalSpy focus(&f, &Forma::focusRequested);
@@ -44,15 +39,14 @@ private slots:
         QTEST(f.PlayList.ListIndex(), "after");
         QCOMPARE(G().AlbomChanged, 1);
         QCOMPARE(focus.size(), 1);
-        QCOMPARE(focus.first().first().value<Forma::Control>(), Forma::Control::PlayList);
+        QCOMPARE(focus[0][0].value<Forma::Control>(), Forma::Control::PlayList);
         // The song playing is not the refresh's business.
         QCOMPARE(G().NumPesni, 2);
         QVERIFY(env.player.calls.isEmpty());
     }
 
     void rowsAreNumberDotTitle_data() {
-        QTest::addColumn<QStringList>("songs");
-        QTest::addColumn<QStringList>("rows");
+        columns<QStringList, QStringList>("songs", "rows");
         QTest::newRow("title with a colon, blanks and commas")
             << QStringList{"Live: Act 2C:/live/act2.mp3", "  Slow, slower C:/m/s.mp3"}
             << QStringList{"1.Live: Act 2", "2.  Slow, slower "};
@@ -60,17 +54,14 @@ private slots:
             << QStringList{"C:/m/a.mp3", "broken line"} << QStringList{"1.", "2.broken line"};
         QTest::newRow("numbers past nine")
             << QStringList(10, "xC:/a.mp3")
-            << QStringList{"1.x", "2.x", "3.x", "4.x", "5.x", "6.x", "7.x", "8.x", "9.x", "10.x"};
+            << QString("1.x|2.x|3.x|4.x|5.x|6.x|7.x|8.x|9.x|10.x").split('|');
     }
     void rowsAreNumberDotTitle() {
         QFETCH(QStringList, songs);
-        QFETCH(QStringList, rows);
         LogicEnv env;
         frmForma().ListPath = songs;
         UpDatePlayListM();
-        for (int i = 0; i < rows.size(); ++i)
-            QCOMPARE(frmForma().PlayList.List(i), rows.at(i));
-        QCOMPARE(frmForma().PlayList.ListCount(), rows.size());
+        QTEST(playListRows(), "rows");
     }
 };
 

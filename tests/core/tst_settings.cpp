@@ -68,40 +68,39 @@ private slots:
         // changed: key=value;... against the start state: English, registry
         // {old.alb: 5}, shown, no tick, "before.alb" to reopen, titles from files, C:/Tonvela/.
         columns<QByteArray, QString>("file", "changed");
-        row("nothing", QByteArray(), "");
-        row("every section",
-            lines("[language]| 0 |[albom]| 1 |A.alb| 3 |B.alb|-1 |[showform]|False|[musicnonstop]|"
-                  "True|[nameendalbom]|B.alb|[namepesni]| 0 |[strDir]|E:/Music/|"),
-            "language=0;albums=A.alb:3,B.alb:-1;show=0;nonstop=11;end=B.alb;pesni=0;dir=E:/Music/");
+        const auto r = [](const char *name, const char *text, const char *changed) {
+            row(name, lines(text), QString(changed));
+        };
+        r("nothing", "", "");
+        r("every section",
+          "[language]| 0 |[albom]| 1 |A.alb| 3 |B.alb|-1 |[showform]|False|[musicnonstop]|True|"
+          "[nameendalbom]|B.alb|[namepesni]| 0 |[strDir]|E:/Music/|",
+          "language=0;albums=A.alb:3,B.alb:-1;show=0;nonstop=11;end=B.alb;pesni=0;dir=E:/Music/");
         // A marker in another case is a value: the next marker is then read as one.
-        row("marker in another case", lines("[ShowForm]|False|[STRDIR]|[namepesni]| 0 |"),
-            "pesni=0");
-        row("language 2 is not English", lines("[language]| 2 |"), "language=0");
-        row("language without blanks", lines("[language]|0|"), "language=0");
-        row("albom count below -1", lines("[albom]|-7 |"), "albums=");
-        row("a section twice, the later wins",
-            lines("[language]| 1 |[albom]| 0 |A.alb| 1 |[language]| 0 |[albom]| 1 |B.alb| 2 "
-                  "|C.alb| 3 |"),
-            "language=0;albums=B.alb:2,C.alb:3");
-        row("ends in the registry", lines("[albom]| 2 |A.alb| 4 |B.alb|"),
-            "albums=A.alb:4,B.alb:0");
-        row("ends before a value", lines("[showform]|False|[nameendalbom]|"), "show=0");
-        row("ends before the count", lines("[albom]|"), "");
-        row("number lines without a number",
-            lines("[namepesni]|abc|[albom]| 1 |A.alb|x|B.alb| 2 |[language]||[strDir]|E:/m/|"),
-            "albums=A.alb:0,B.alb:2;dir=E:/m/");
-        row("a count that is no number", lines("[albom]|many|A.alb| 1 |[showform]|False|"),
-            "show=0");
-        row("huge count",
-            lines("[albom]| 2000000000 |A.alb| 1 |B.alb|-1 |[showform]|False|[musicnonstop]|True|"),
-            "albums=A.alb:1,B.alb:-1;show=0;nonstop=11");
-        row("showform not exactly True", lines("[showform]|true|"), "show=0");
-        row("empty name to reopen", lines("[nameendalbom]||"), "end=");
+        r("marker in another case", "[ShowForm]|False|[STRDIR]|[namepesni]| 0 |", "pesni=0");
+        r("language 2 is not English", "[language]| 2 |", "language=0");
+        r("language without blanks", "[language]|0|", "language=0");
+        r("albom count below -1", "[albom]|-7 |", "albums=");
+        r("a section twice, the later wins",
+          "[language]| 1 |[albom]| 0 |A.alb| 1 |[language]| 0 |[albom]| 1 |B.alb| 2 |C.alb| 3 |",
+          "language=0;albums=B.alb:2,C.alb:3");
+        r("ends in the registry", "[albom]| 2 |A.alb| 4 |B.alb|", "albums=A.alb:4,B.alb:0");
+        r("ends before a value", "[showform]|False|[nameendalbom]|", "show=0");
+        r("ends before the count", "[albom]|", "");
+        r("number lines without a number",
+          "[namepesni]|abc|[albom]| 1 |A.alb|x|B.alb| 2 |[language]||[strDir]|E:/m/|",
+          "albums=A.alb:0,B.alb:2;dir=E:/m/");
+        r("a count that is no number", "[albom]|many|A.alb| 1 |[showform]|False|", "show=0");
+        r("huge count",
+          "[albom]| 2000000000 |A.alb| 1 |B.alb|-1 |[showform]|False|[musicnonstop]|True|",
+          "albums=A.alb:1,B.alb:-1;show=0;nonstop=11");
+        r("showform not exactly True", "[showform]|true|", "show=0");
+        r("empty name to reopen", "[nameendalbom]||", "end=");
         row("LF only", QByteArray("[musicnonstop]\nTrue\n[namepesni]\n 0 \n"),
-            "nonstop=11;pesni=0");
+            QString("nonstop=11;pesni=0"));
         row("utf-8 behind a mark", QByteArray("\xEF\xBB\xBF[strDir]\r\nC:/\xE9\x9F\xB3/\r\n"),
-            "dir=C:/音/");
-        row("windows-1251", lines("[nameendalbom]|") + kJazz1251 + "\r\n", "end=Джаз.alb");
+            QString("dir=C:/音/"));
+        row("windows-1251", lines("[nameendalbom]|") + kJazz1251 + "\r\n", QString("end=Джаз.alb"));
     }
     void reads() {
         QFETCH(QByteArray, file);
@@ -122,8 +121,8 @@ private slots:
     void oddTextsComeBackUnchanged_data() {
         columns<QString, bool, QString>("name", "utf8", "folder");
         row("comma, quotes, blanks", "  \"Rock\", Pop .alb", false, " C:/\"x\", old / ");
-        QTest::newRow("looks like a number") << " 12 " << false << "-1 ";
-        QTest::newRow("looks like a marker") << "Ok.alb" << false << "[albom]";
+        row("looks like a number", " 12 ", false, "-1 ");
+        row("looks like a marker", "Ok.alb", false, "[albom]");
         row("cyrillic", "Ёлки.alb", false, "C:/Музыка/");
         row("japanese folder", "曲.alb", true, "C:/音楽/日本/");
     }

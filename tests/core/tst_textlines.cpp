@@ -1,9 +1,11 @@
+#include "Fakes.h"
 #include "core/Cp1251.h"
 #include "core/TextLines.h"
 
 #include <QTest>
 
 using namespace tv;
+using tv::test::columns;
 
 class TestTextLines : public QObject {
     Q_OBJECT
@@ -38,8 +40,7 @@ private slots:
     }
 
     void decodeSplitsAtEveryLineEnd_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
+        columns<QByteArray, QStringList>("bytes", "lines");
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList({"a", "b"});
         QTest::newRow("no last end") << QByteArray("a\r\nb") << QStringList({"a", "b"});
         QTest::newRow("lf and cr") << QByteArray("a\nb\rc") << QStringList({"a", "b", "c"});
@@ -48,13 +49,11 @@ private slots:
     }
     void decodeSplitsAtEveryLineEnd() {
         QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        QCOMPARE(TextLines::decode(bytes), lines);
+        QTEST(TextLines::decode(bytes), "lines");
     }
 
     void numberLines_data() {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("line");
+        columns<int, QString>("value", "line");
         QTest::newRow("zero") << 0 << " 0 ";
         QTest::newRow("minus one") << -1 << "-1 ";
         QTest::newRow("big") << 2000000000 << " 2000000000 ";

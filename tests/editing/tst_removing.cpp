@@ -12,14 +12,12 @@ using namespace tv::test;
 namespace {
 
 // Songs shown, one selected, the second one playing, the album unchanged.
-void openPlaying(FakePlayer &player, int count, int selected) {
-    for (int i = 0; i < count; ++i)
-        frmForma().ListPath << QStringLiteral("T%1C:/m/%1.mp3").arg(i);
-    frmForma().PlayList.rebuild();
+void openPlaying(LogicEnv &env, int count, int selected) {
+    env.fillPlayList(count);
     frmForma().PlayList.setListIndex(selected);
     G().NumPesni = 1;
-    player.setURL(QStringLiteral("C:/m/1.mp3"));
-    player.calls.clear();
+    env.player.setURL(QStringLiteral("C:/Music/1.mp3"));
+    env.player.calls.clear();
 }
 
 } // namespace
@@ -29,37 +27,27 @@ class TestRemoving : public QObject {
 private slots:
     // The playing song plays on whatever is removed.
     void remove_data() {
-        QTest::addColumn<bool>("clear");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<int>("after");
-        QTest::addColumn<int>("changed");
-        QTest::newRow("last row") << false << 3 << 2 << QStringList{"1.T0", "2.T1"} << 1 << 1;
-        QTest::newRow("playing song") << false << 3 << 1 << QStringList{"1.T0", "2.T2"} << 1 << 1;
-        QTest::newRow("only song") << false << 1 << 0 << QStringList{} << -1 << 1;
-        QTest::newRow("nothing selected")
-            << false << 3 << -1 << QStringList{"1.T0", "2.T1", "3.T2"} << -1 << 0;
+        columns<bool, int, int, QString, int, int>("clear", "count", "selected", "rows", "after",
+                                                   "changed");
+        row("last row", false, 3, 2, QString("1.Song 0|2.Song 1"), 1, 1);
+        row("playing song", false, 3, 1, QString("1.Song 0|2.Song 2"), 1, 1);
+        row("only song", false, 1, 0, QString(), -1, 1);
+        row("nothing selected", false, 3, -1, QString("1.Song 0|2.Song 1|3.Song 2"), -1, 0);
         // An album emptied by Clear alone is not offered for saving.
-        QTest::newRow("clear") << true << 3 << 1 << QStringList{} << -1 << 0;
+        row("clear", true, 3, 1, QString(), -1, 0);
     }
     void remove() {
         QFETCH(bool, clear);
         QFETCH(int, count);
         QFETCH(int, selected);
-        QFETCH(QStringList, rows);
-        QFETCH(int, after);
-        QFETCH(int, changed);
+        QFETCH(QString, rows);
         LogicEnv env;
-        openPlaying(env.player, count, selected);
+        openPlaying(env, count, selected);
         clear ? EditClear_Click() : EditDel_Click();
-        QStringList shown;
-        for (int i = 0; i < frmForma().PlayList.ListCount(); ++i)
-            shown << frmForma().PlayList.List(i);
-        QCOMPARE(shown, rows);
-        QCOMPARE(frmForma().ListPath.size(), rows.size());
-        QCOMPARE(frmForma().PlayList.ListIndex(), after);
-        QCOMPARE(G().AlbomChanged, changed);
+        QCOMPARE(playListRows(), rows.split('|', Qt::SkipEmptyParts));
+        QCOMPARE(frmForma().ListPath.size(), playListRows().size());
+        QTEST(frmForma().PlayList.ListIndex(), "after");
+        QTEST(G().AlbomChanged, "changed");
         QCOMPARE(G().NumPesni, 1);
         QVERIFY(env.player.calls.isEmpty());
     }

@@ -31,13 +31,10 @@ private slots:
     // Every sort keeps the selected row (the second, or the only one) and
     // marks the album changed.
     void sorts_data() {
-        QTest::addColumn<Sort>("sort");
-        QTest::addColumn<QString>("entries");
-        QTest::addColumn<QString>("sorted");
-        QTest::addColumn<QString>("locale");
+        columns<Sort, QString, QString, QString>("sort", "entries", "sorted", "locale");
         const auto row = [](const char *name, Sort sort, const char *entries, const char *sorted,
                             const char *locale = "C") {
-            QTest::newRow(name) << sort << QString(entries) << QString(sorted) << QString(locale);
+            tv::test::row(name, sort, QString(entries), QString(sorted), QString(locale));
         };
         const Sort abc = EditSortAlfavit_Click;
         row("letters before case", abc, "ZebraC:/z|appleC:/a", "appleC:/a|ZebraC:/z");
@@ -75,17 +72,15 @@ private slots:
     // The selected song stays selected where it lands; the playing one's
     // number is left alone.
     void shuffleKeepsSelectedSong_data() {
-        QTest::addColumn<int>("selected");
-        QTest::newRow("last of fifty") << 49;
-        QTest::newRow("none selected") << -1;
+        columns<int>("selected");
+        row("last of fifty", 49);
+        row("none selected", -1);
     }
     void shuffleKeepsSelectedSong() {
         QFETCH(int, selected);
         LogicEnv env;
         G().NumPesni = 1;
-        QStringList all;
-        for (int i = 0; i < 50; ++i)
-            all << QStringLiteral("T%1C:/m/%1.mp3").arg(i);
+        const QStringList all = env.songsOnDisk(50);
         openSongs(all, selected);
         EditSortRand_Click();
         const QStringList now = frmForma().ListPath;

@@ -1,3 +1,4 @@
+#include "Fakes.h"
 #include "platform/qt/QtMediaPlayer.h"
 
 #include <QFile>
@@ -5,6 +6,7 @@
 #include <QTest>
 
 using namespace tv;
+using tv::test::columns;
 
 namespace {
 
@@ -90,8 +92,8 @@ private slots:
 
     // Loading while a song plays, the way the program moves on.
     void loadWhilePlayingIsNoEnd_data() {
-        QTest::addColumn<bool>("same"); // the song playing again: it starts over
-        QTest::addColumn<bool>("pauseFirst");
+        // same: the song playing again: it starts over
+        columns<bool, bool>("same", "pauseFirst");
         QTest::newRow("new file") << false << false;
         QTest::newRow("new file: pause, load, play") << false << true;
         QTest::newRow("same file") << true << false;
@@ -120,7 +122,7 @@ private slots:
     // A garbage file in a fresh player; nothing at the path, or no such drive,
     // while a song plays.
     void unplayableFileEndsAtOnce_data() {
-        QTest::addColumn<QString>("what");
+        columns<QString>("what");
         for (const char *what : {"garbage", "missing", "no drive"})
             QTest::newRow(what) << QString(what);
     }

@@ -36,25 +36,22 @@ class TestNewPlay : public QObject {
     Q_OBJECT
 private slots:
     void searchesOtherDrives_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("present");
-        QTest::addColumn<QString>("played"); // empty: the not-found message
-        const auto row = [](const char *name, const char *stored, const char *present,
-                            const char *played) {
-            QTest::newRow(name) << QString(stored) << QString(present) << QString(played);
-        };
-        row("where the album says, before other drives", "F:/a", "E:/a|F:/a", "F:/a");
-        row("first drive of the list is never tried", "E:/a", "C:/a", "");
-        row("drive gone: first hit in list order", "D:/a", "Z:/a|E:/a", "E:/a");
+        // played: empty for the not-found message
+        columns<QString, QString, QString>("stored", "present", "played");
+        row("where the album says, before other drives", QString("F:/a"), QString("E:/a|F:/a"),
+            QString("F:/a"));
+        row("first drive of the list is never tried", QString("E:/a"), QString("C:/a"), QString());
+        row("drive gone: first hit in list order", QString("D:/a"), QString("Z:/a|E:/a"),
+            QString("E:/a"));
     }
     // Song 2 is started while song 1 plays and the window is hidden.
     void searchesOtherDrives() {
         QFETCH(QString, stored);
-        QFETCH(QString, present);
         QFETCH(QString, played);
         LogicEnv env;
         G().strTitle = QStringLiteral("Tonvela for MP3");
         G().strNotFound = QStringLiteral("is not found.");
+        QFETCH(QString, present);
         for (const QString &p : present.split('|') + QStringList{"E:/m/playing.mp3"})
             env.drives.put(p);
         setPlaylist(env, {"E:/m/playing.mp3", stored}, false);
@@ -89,9 +86,7 @@ private slots:
     // The started song is remembered for the album and named in the tray tip;
     // an index without a song starts and changes nothing.
     void recordsSong_data() {
-        QTest::addColumn<int>("song");
-        QTest::addColumn<int>("registrySize");
-        QTest::addColumn<QString>("tip"); // empty: nothing starts
+        columns<int, int, QString>("song", "registrySize", "tip"); // tip empty: nothing starts
         QTest::newRow("album in the registry") << 2 << 3 << "3.Intro: Song3 - rock.alb";
         QTest::newRow("no registry entry") << 2 << 0 << "3.Intro: Song3 - rock.alb";
         QTest::newRow("no song selected") << -1 << 3 << "";
@@ -126,8 +121,7 @@ private slots:
     // b is started; "rewind" is pause and back to 0; "-" is nothing. Song b
     // is selected unless told otherwise.
     void commands_data() {
-        QTest::addColumn<Command>("command");
-        QTest::addColumn<QString>("calls");
+        columns<Command, QString>("command", "calls");
         const auto row = [](const char *name, const char *calls, Command c) {
             QTest::newRow(name) << c << QString(calls);
         };
@@ -152,7 +146,6 @@ private slots:
     }
     void commands() {
         QFETCH(Command, command);
-        QFETCH(QString, calls);
         QStringList seen;
         for (int state : {MediaPlayer::Undefined, MediaPlayer::Stopped, MediaPlayer::Paused,
                           MediaPlayer::Playing, MediaPlayer::Transitioning}) {
@@ -168,16 +161,13 @@ private slots:
             done.replace("pause url:E:/a.mp3 play", "A").replace("pause url:E:/b.mp3 play", "B");
             seen << (done.isEmpty() ? QString("-") : done.replace("pause pos:0", "rewind"));
         }
-        QCOMPARE(seen.join(' '), calls);
+        QTEST(seen.join(' '), "calls");
     }
 
     // connect: 1 once, 2 twice (the second call replaces the connections),
     // 3 again after a new main window (which gets its own).
     void pictureButtons_data() {
-        QTest::addColumn<int>("connect");
-        QTest::addColumn<QList<int>>("states");
-        QTest::addColumn<bool>("playing");
-        QTest::addColumn<bool>("timerArmed");
+        columns<int, QList<int>, bool, bool>("connect", "states", "playing", "timerArmed");
         QTest::newRow("paused") << 1 << QList<int>{3, 2} << false << false;
         QTest::newRow("stopped") << 1 << QList<int>{3, 1} << false << true;
         QTest::newRow("loading") << 1 << QList<int>{9} << false << false;
@@ -189,7 +179,6 @@ private slots:
         QFETCH(int, connect);
         QFETCH(QList<int>, states);
         QFETCH(bool, playing);
-        QFETCH(bool, timerArmed);
         LogicEnv env;
         connectPlayback();
         if (connect == 3)
@@ -204,7 +193,7 @@ private slots:
         QCOMPARE(
             QList<bool>({f.pPlay.visible1, f.pPlay.visible2, f.pPause.visible1, f.pPause.visible2}),
             QList<bool>({!playing, playing, playing, !playing}));
-        QCOMPARE(f.tmrEndSound.isActive(), timerArmed);
+        QTEST(f.tmrEndSound.isActive(), "timerArmed");
     }
 
     // Tips are cut to 63 characters, never inside a character outside the

@@ -92,22 +92,23 @@ private slots:
     // -1), "empty" (empty playlist) and "gone:<x>" (x.alb deleted before the
     // tick). then: what the user is shown besides the music.
     void endOfSong_data() {
-        QTest::addColumn<EndCase>("c");
-        const auto row = [](const char *name, EndCase c) { QTest::newRow(name) << c; };
+        columns<EndCase>("c");
         row("next song, hidden, non-stop, bar stop",
-            {0, 0, "first nonstop bar stop", "a/2", 0, ""});
-        row("shown: next album from its remembered song", {0, 0, "shown", "b/2", 1, "focus"});
-        row("hidden: album list window, nothing plays", {0, 0, "", "", 0, "list window"});
-        row("shown, non-stop: next album", {0, 0, "shown nonstop", "b/2", 1, ""});
-        row("last album wraps to the first", {2, 2, "shown", "a/1", 0, "focus"});
-        row("selection moved: the album after it", {0, 1, "shown", "c/1", 2, "focus"});
+            EndCase{0, 0, "first nonstop bar stop", "a/2", 0, ""});
+        row("shown: next album from its remembered song",
+            EndCase{0, 0, "shown", "b/2", 1, "focus"});
+        row("hidden: album list window, nothing plays", EndCase{0, 0, "", "", 0, "list window"});
+        row("shown, non-stop: next album", EndCase{0, 0, "shown nonstop", "b/2", 1, ""});
+        row("last album wraps to the first", EndCase{2, 2, "shown", "a/1", 0, "focus"});
+        row("selection moved: the album after it", EndCase{0, 1, "shown", "c/1", 2, "focus"});
         // A repeat must not read the album again.
-        row("one album, hidden, repeats", {0, 0, "one album gone:a", "a/1", 0, ""});
-        row("songs removed, hidden, non-stop: next album", {0, 0, "nonstop removed", "b/2", 1, ""});
-        row("missing next album", {0, 0, "shown gone:b", "", 1, "focus, is not found."});
-        row("no album selected, hidden, non-stop", {0, -1, "nonstop", "", -1, "window"});
-        row("no current song", {0, 0, "shown no song", "", 0, ""});
-        row("empty playlist", {0, 0, "shown empty", "", 0, ""});
+        row("one album, hidden, repeats", EndCase{0, 0, "one album gone:a", "a/1", 0, ""});
+        row("songs removed, hidden, non-stop: next album",
+            EndCase{0, 0, "nonstop removed", "b/2", 1, ""});
+        row("missing next album", EndCase{0, 0, "shown gone:b", "", 1, "focus, is not found."});
+        row("no album selected, hidden, non-stop", EndCase{0, -1, "nonstop", "", -1, "window"});
+        row("no current song", EndCase{0, 0, "shown no song", "", 0, ""});
+        row("empty playlist", EndCase{0, 0, "shown empty", "", 0, ""});
     }
     void endOfSong() {
         QFETCH(EndCase, c);
@@ -171,9 +172,9 @@ private slots:
     // another one: the tick must not skip past the song the user chose. A
     // chosen file the player cannot decode stops at once and moves on.
     void songChosenAfterEndIsKept_data() {
-        QTest::addColumn<bool>("broken");
-        QTest::newRow("playable song") << false;
-        QTest::newRow("undecodable song moves on") << true;
+        columns<bool>("broken");
+        row("playable song", false);
+        row("undecodable song moves on", true);
     }
     void songChosenAfterEndIsKept() {
         QFETCH(bool, broken);
@@ -196,18 +197,6 @@ private slots:
             QCOMPARE(player.URL(), QString("E:/m/a/2.mp3"));
             QVERIFY(lib.env.dialogs.msgs.isEmpty());
         }
-    }
-
-    // Either item switches the option and ticks both; the main menu's tick is
-    // the option, and the tray item follows it.
-    void nonStopSwitch() {
-        LogicEnv env;
-        Forma &f = frmForma();
-        MusicNonStop_Click();
-        QVERIFY(f.MusicNonStop.Checked() && f.pMenuNonStop.Checked());
-        f.MusicNonStop.setChecked(false);
-        pMenuNonStop_Click();
-        QVERIFY(f.MusicNonStop.Checked() && f.pMenuNonStop.Checked());
     }
 };
 

@@ -7,15 +7,13 @@
 #include <QTest>
 
 using namespace tv;
+using tv::test::columns;
 
 class TestTrayMouse : public QObject {
     Q_OBJECT
 private slots:
     void messages_data() {
-        QTest::addColumn<int>("message");
-        QTest::addColumn<bool>("shownBefore");
-        QTest::addColumn<bool>("shownAfter");
-        QTest::addColumn<QStringList>("windows");
+        columns<int, bool, bool, QStringList>("message", "shownBefore", "shownAfter", "windows");
         QTest::newRow("double-click while hidden") << 515 << false << true << QStringList();
         QTest::newRow("double-click while shown") << 515 << true << true << QStringList();
         QTest::newRow("right button up") << 517 << false << false << QStringList{"showTrayMenu"};

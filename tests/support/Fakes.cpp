@@ -58,8 +58,8 @@ int FakeDialogs::MsgBox(const QString &prompt, int style, const QString &title) 
 }
 
 QString FakeDialogs::fileDialog(bool isSave, const QString &dir, const QString &fileName,
-                                const QList<FileFilter> &filters) {
-    fileCalls.append({isSave, dir, fileName, filters});
+                                const QList<FileFilter> &) {
+    fileCalls.append({isSave, dir, fileName});
     return files.isEmpty() ? QString() : files.dequeue();
 }
 
@@ -101,10 +101,6 @@ QByteArray TempDrives::get(const QString &lettered) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool TempDrives::exists(const QString &lettered) const {
-    return QFileInfo::exists(native(lettered));
-}
-
 LogicEnv::LogicEnv() {
     resetGlobals();
     resetForma();
@@ -122,6 +118,28 @@ LogicEnv::~LogicEnv() {
 
 QString LogicEnv::app(const QString &name) const {
     return G().AppDir + name;
+}
+
+QStringList playListRows() {
+    QStringList rows;
+    for (int i = 0; i < frmForma().PlayList.ListCount(); ++i)
+        rows << frmForma().PlayList.List(i);
+    return rows;
+}
+
+QStringList LogicEnv::songsOnDisk(int count) {
+    QStringList songs;
+    for (int i = 0; i < count; ++i) {
+        const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
+        drives.put(path);
+        songs << QStringLiteral("Song %1").arg(i) + path;
+    }
+    return songs;
+}
+
+void LogicEnv::fillPlayList(int count) {
+    frmForma().ListPath << songsOnDisk(count);
+    frmForma().PlayList.rebuild();
 }
 
 } // namespace tv::test

@@ -7,6 +7,7 @@
 #include <QQueue>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -50,7 +51,6 @@ struct FileDialogCall {
     bool isSave;
     QString dir;
     QString fileName;
-    QList<FileFilter> filters;
 };
 
 // Answers message boxes and file dialogs from queues. A message box with no
@@ -131,8 +131,7 @@ public:
     QString native(const QString &lettered) const { return m_fs->toNative(lettered); }
     // Writes a file (creating folders) at a lettered path.
     void put(const QString &lettered, const QByteArray &bytes = "mp3");
-    QByteArray get(const QString &lettered) const;
-    bool exists(const QString &lettered) const;
+    QByteArray get(const QString &lettered) const; // empty when missing
 
 private:
     QTemporaryDir m_dir;
@@ -155,6 +154,23 @@ struct LogicEnv {
     FakeGuard guard;
 
     QString app(const QString &name) const; // AppDir + name
+    // Songs "Song i" on drive C whose files exist, so that starting one works.
+    QStringList songsOnDisk(int count);
+    // The same songs in ListPath and PlayList.
+    void fillPlayList(int count);
 };
+
+// The rows the playlist shows, "1.Title" each.
+QStringList playListRows();
+
+// The columns of a table: columns<QString, int>("name", "count").
+template <typename... T, typename... Names> void columns(const Names &...names) {
+    (QTest::addColumn<T>(names), ...);
+}
+
+// One row of a table, a value per column.
+template <typename... V> void row(const char *name, const V &...values) {
+    (QTest::newRow(name) << ... << values);
+}
 
 } // namespace tv::test

@@ -33,15 +33,4 @@ inline void openMenu(QMenu *menu) {
     menu->hide();
 }
 
-// Songs "Song i" on drive C whose files exist, in ListPath and PlayList.
-inline void fillPlayList(LogicEnv &env, int count) {
-    Forma &f = frmForma();
-    for (int i = 0; i < count; ++i) {
-        const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
-        env.drives.put(path);
-        f.ListPath << QStringLiteral("Song %1").arg(i) + path;
-    }
-    f.PlayList.rebuild();
-}
-
 } // namespace tv::test

@@ -27,8 +27,7 @@ private slots:
     // English is chosen in the list of a dialog opened in Russian, then the
     // dialog is left; only an accepting way switches the program.
     void leavingTheDialog_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("switches");
+        columns<QString, bool>("how", "switches");
         QTest::newRow("OK") << "ok" << true;
         QTest::newRow("double-click") << "dclick" << true;
         QTest::newRow("Cancel") << "cancel" << false;
