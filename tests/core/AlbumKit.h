@@ -6,23 +6,13 @@
 #include "Fakes.h"
 
 #include "core/AlbumFile.h"
-#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
 
 #include <QFile>
-#include <QTest>
 
 namespace tv::test {
-
-// Album file bytes: the count line as given, then the songs, CR LF each.
-inline QByteArray albumFile(const QString &countLine, const QStringList &songs) {
-    QByteArray bytes = Cp1251::encode(countLine) + "\r\n";
-    for (const QString &song : songs)
-        bytes += Cp1251::encode(song) + "\r\n";
-    return bytes;
-}
 
 // lstAlbomy and the registry hold these albums (remembered song 0 each).
 inline void listAlbums(const QStringList &names) {

@@ -1,6 +1,5 @@
 #include "AlbumKit.h"
 
-#include "core/AlbumFile.h"
 #include "core/TextLines.h"
 
 #include <QDir>

@@ -3,8 +3,6 @@
 #include "core/Globals.h"
 #include "core/Language.h"
 
-#include <QTest>
-
 using namespace tv;
 using namespace tv::test;
 

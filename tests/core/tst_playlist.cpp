@@ -5,7 +5,6 @@
 #include "core/UpDatePlayListM.h"
 
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace tv;
 using namespace tv::test;

@@ -2,8 +2,6 @@
 #include "core/Cp1251.h"
 #include "core/TextLines.h"
 
-#include <QTest>
-
 using namespace tv;
 using tv::test::columns;
 

@@ -4,8 +4,6 @@
 #include "core/Globals.h"
 #include "editing/Removing.h"
 
-#include <QTest>
-
 using namespace tv;
 using namespace tv::test;
 

@@ -6,7 +6,6 @@
 #include "editing/Sorting.h"
 
 #include <QLocale>
-#include <QTest>
 #include <algorithm>
 
 using namespace tv;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 using namespace tv;
 using tv::test::columns;

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace tv;
 using tv::test::columns;

@@ -5,7 +5,6 @@
 
 #include "core/AlbumCommands.h"
 #include "core/AlbumFile.h"
-#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
@@ -14,7 +13,6 @@
 #include "playback/PlayerCommands.h"
 
 #include <QFile>
-#include <QTest>
 
 using namespace tv;
 
@@ -26,10 +24,7 @@ QByteArray mp3(const char *name) {
 }
 
 QByteArray album(const QStringList &songs) {
-    QByteArray bytes = " " + QByteArray::number(songs.size()) + " \r\n";
-    for (const QString &song : songs)
-        bytes += Cp1251::encode(song) + "\r\n";
-    return bytes;
+    return test::albumFile(QStringLiteral(" %1 ").arg(songs.size()), songs);
 }
 
 // The logic with the real player and a real event loop; the other ports fake.

@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <functional>

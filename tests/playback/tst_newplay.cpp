@@ -9,7 +9,6 @@
 #include "playback/Tray.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 #include <functional>
 
 using namespace tv;

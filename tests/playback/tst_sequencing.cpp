@@ -6,7 +6,6 @@
 #include "core/AlbumFile.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/TextLines.h"
 #include "core/UpDatePlayListM.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
@@ -14,7 +13,6 @@
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QtTest>
 
 using namespace tv;
 using namespace tv::test;
@@ -31,12 +29,12 @@ struct Library {
         G().strNotFound = QStringLiteral("is not found.");
         for (int a = 0; a < albums; ++a) {
             const QString dir = QStringLiteral("E:/m/%1/").arg(QChar('a' + a));
-            QStringList lines{TextLines::number(2)};
+            QStringList songs;
             for (const char *song : {"1.mp3", "2.mp3"}) {
                 env.drives.put(dir + song);
-                lines << "Title " + dir + song;
+                songs << "Title " + dir + song;
             }
-            env.drives.put(env.app(QChar('a' + a) + QString(".alb")), TextLines::encode(lines));
+            env.drives.put(env.app(QChar('a' + a) + QString(".alb")), albumFile(" 2 ", songs));
         }
         LoadAlbomInfoM();
         if (albums > 1)

@@ -4,8 +4,6 @@
 #include "core/Globals.h"
 #include "playback/Tray.h"
 
-#include <QTest>
-
 using namespace tv;
 using tv::test::columns;
 

@@ -1,5 +1,6 @@
 #include "Fakes.h"
 
+#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 
@@ -118,6 +119,13 @@ LogicEnv::~LogicEnv() {
 
 QString LogicEnv::app(const QString &name) const {
     return G().AppDir + name;
+}
+
+QByteArray albumFile(const QString &countLine, const QStringList &songs) {
+    QByteArray bytes = Cp1251::encode(countLine) + "\r\n";
+    for (const QString &song : songs)
+        bytes += Cp1251::encode(song) + "\r\n";
+    return bytes;
 }
 
 QStringList playListRows() {

@@ -160,6 +160,9 @@ struct LogicEnv {
     void fillPlayList(int count);
 };
 
+// Album file bytes: the count line as given, then the songs, CR LF each.
+QByteArray albumFile(const QString &countLine, const QStringList &songs);
+
 // The rows the playlist shows, "1.Title" each.
 QStringList playListRows();
 

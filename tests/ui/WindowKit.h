@@ -10,7 +10,6 @@
 #include "ui/FormaWindow.h"
 
 #include <QMenu>
-#include <QTest>
 #include <memory>
 
 namespace tv::test {
