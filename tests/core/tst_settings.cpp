@@ -79,7 +79,6 @@ private slots:
         // A marker in another case is a value: the next marker is then read as one.
         r("marker in another case", "[ShowForm]|False|[STRDIR]|[namepesni]| 0 |", "pesni=0");
         r("language 2 is not English", "[language]| 2 |", "language=0");
-        r("language without blanks", "[language]|0|", "language=0");
         r("albom count below -1", "[albom]|-7 |", "albums=");
         r("a section twice, the later wins",
           "[language]| 1 |[albom]| 0 |A.alb| 1 |[language]| 0 |[albom]| 1 |B.alb| 2 |C.alb| 3 |",

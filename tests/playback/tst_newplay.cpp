@@ -127,13 +127,11 @@ private slots:
         row("MusicPlay", "B play play B B", MusicPlay_Click);
         row("MusicPlay, none selected", "- play play - -",
             [] { frmForma().PlayList.setListIndex(-1), MusicPlay_Click(); });
-        row("pPlay", "B play play B B", [] { pPlay_Click(1); });
         row("pMenuPlay", "B play play B B", pMenuPlay_Click);
         // From the tray with the window hidden: the current song again.
         row("pMenuPlay hidden", "A A A A A", [] { G().ShowForm = false, pMenuPlay_Click(); });
         row("MusicPausa", "- - - pause -", MusicPausa_Click);
         row("pMenuPauase", "- - - pause -", pMenuPauase_Click);
-        row("pPause", "- - - pause -", [] { pPause_Click(1); });
         row("MusicStop", "- - - rewind -", MusicStop_Click);
         row("pMenuStop", "- - - rewind -", pMenuStop_Click);
         row("DblClick", "B B B B B", PlayList_DblClick);
