@@ -12,9 +12,8 @@ void FileOpen_Click();
 void FileSave_Click();
 void FileSaveAs_Click();
 void OpenDialogM();
-void SaveAsM();
-// SaveAsM, telling how it ended (a cancelled dialog is Declined).
-SaveResult saveAlbumAs();
+// Returns whether the album was written (not when the dialog was cancelled).
+bool SaveAsM();
 
 // Asks whether to save a changed album; the button pressed (vbYes, vbNo,
 // vbCancel) or 0 when nothing was asked. Callers stop on vbCancel.

@@ -9,14 +9,8 @@ namespace tv {
 int OpenAlbomM(const QString &name);
 
 // Writes the playlist as the album AppDir + name (asks before replacing
-// another album, reports failures), then refreshes the album list.
-void SaveFileM(const QString &name);
-
-// How a save ended: written; declined (the user kept the existing file or
-// cancelled the dialog); failed (the message was shown, nothing changed).
-enum class SaveResult { Written, Declined, Failed };
-
-// SaveFileM, telling how it ended.
-SaveResult saveAlbumFile(const QString &name);
+// another album, reports failures), then refreshes the album list. Returns
+// whether the file was written.
+bool SaveFileM(const QString &name);
 
 } // namespace tv

@@ -5,17 +5,13 @@
 
 namespace tv {
 
-SaveResult saveAlbumAs() {
+bool SaveAsM() {
     const QString proposed = G().NameAlbom.isEmpty() ? kNewAlbum : bareName(G().NameAlbom);
     const QString chosen = apiOpenSaveM(1, G().AppDir + proposed);
     if (chosen.isEmpty())
-        return SaveResult::Declined;
+        return false;
     // Albums live in AppDir only, whatever folder the dialog ended in.
-    return saveAlbumFile(bareName(withAlbExtension(chosen)));
-}
-
-void SaveAsM() {
-    saveAlbumAs();
+    return SaveFileM(bareName(withAlbExtension(chosen)));
 }
 
 void FileSaveAs_Click() {

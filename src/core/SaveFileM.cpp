@@ -48,28 +48,24 @@ void showSaved(const QString &name) {
 
 } // namespace
 
-SaveResult saveAlbumFile(const QString &target) {
+bool SaveFileM(const QString &target) {
     // Callers pass NameAlbom itself, which the writer and pending events change.
     const QString name = target;
     if (!mayWrite(name))
-        return SaveResult::Declined;
+        return false;
     // The file system replaces the file whole or not at all, so a failure
     // anywhere (also a full disk half-way) leaves the old album intact.
     const FileError error = P().fs->writeFile(G().AppDir + name, albumBytes());
     if (error != FileError::None) {
         const QString &text = error == FileError::Access ? G().strWriteProtected : G().strCantSave;
         P().dialogs->MsgBox(text, vbOKOnly + vbCritical, G().strTitle);
-        return SaveResult::Failed;
+        return false;
     }
     G().AlbomChanged = 0;
     G().NameAlbom = name;
     G().NameEndAlbom = name;
     showSaved(name);
-    return SaveResult::Written;
-}
-
-void SaveFileM(const QString &name) {
-    saveAlbumFile(name);
+    return true;
 }
 
 } // namespace tv

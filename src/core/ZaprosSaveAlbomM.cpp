@@ -1,4 +1,5 @@
 #include "core/AlbumCommands.h"
+#include "core/AlbumFile.h"
 
 #include "core/Globals.h"
 #include "platform/Ports.h"
@@ -12,11 +13,11 @@ int ZaprosSaveAlbomM() {
         P().dialogs->MsgBox(G().strSaveChanges, vbYesNoCancel + vbExclamation, G().strTitle);
     if (answer != vbYes)
         return answer;
-    const SaveResult saved = G().NameAlbom.isEmpty() ? saveAlbumAs() : saveAlbumFile(G().NameAlbom);
+    const bool saved = G().NameAlbom.isEmpty() ? SaveAsM() : SaveFileM(G().NameAlbom);
     // The user asked to keep the changes and nothing was written (the write
     // failed, the save dialog was cancelled, replacing a file was refused):
     // going on would throw them away, so the caller stops as on Cancel.
-    return saved == SaveResult::Written ? answer : int(vbCancel);
+    return saved ? answer : int(vbCancel);
 }
 
 } // namespace tv
