@@ -27,30 +27,29 @@ void drawSymbol(QPainter &p, Symbol symbol, QPoint at, const QColor &color) {
         p.drawLine(at.x() + x, at.y() + 5, at.x() + x, at.y() + 15);
 }
 
+constexpr int kRight = kButtonWidth - 1, kBottom = kButtonHeight - 1;
+
+void drawOuterEdges(QPainter &p, const QColor &topLeft, const QColor &bottomRight) {
+    p.setPen(topLeft);
+    p.drawLine(0, 0, kRight - 1, 0);
+    p.drawLine(0, 0, 0, kBottom - 1);
+    p.setPen(bottomRight);
+    p.drawLine(0, kBottom, kRight, kBottom);
+    p.drawLine(kRight, 0, kRight, kBottom);
+}
+
 void drawRaisedEdges(QPainter &p) {
-    const int r = kButtonWidth - 1, b = kButtonHeight - 1;
-    p.setPen(kLight);
-    p.drawLine(0, 0, r - 1, 0);
-    p.drawLine(0, 0, 0, b - 1);
-    p.setPen(kDark);
-    p.drawLine(0, b, r, b);
-    p.drawLine(r, 0, r, b);
+    drawOuterEdges(p, kLight, kDark);
     p.setPen(kShadow);
-    p.drawLine(1, b - 1, r - 1, b - 1);
-    p.drawLine(r - 1, 1, r - 1, b - 1);
+    p.drawLine(1, kBottom - 1, kRight - 1, kBottom - 1);
+    p.drawLine(kRight - 1, 1, kRight - 1, kBottom - 1);
 }
 
 void drawPressedEdges(QPainter &p) {
-    const int r = kButtonWidth - 1, b = kButtonHeight - 1;
-    p.setPen(kShadow);
-    p.drawLine(0, 0, r - 1, 0);
-    p.drawLine(0, 0, 0, b - 1);
+    drawOuterEdges(p, kShadow, kLight);
     p.setPen(kDark);
-    p.drawLine(1, 1, r - 2, 1);
-    p.drawLine(1, 1, 1, b - 2);
-    p.setPen(kLight);
-    p.drawLine(0, b, r, b);
-    p.drawLine(r, 0, r, b);
+    p.drawLine(1, 1, kRight - 2, 1);
+    p.drawLine(1, 1, 1, kBottom - 2);
 }
 
 // The pressed face is a checkerboard of white and face grey.
