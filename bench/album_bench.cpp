@@ -2,10 +2,11 @@
 // the selection of the remembered song. Run: tonvela_bench [sizes...]
 
 #include "core/AlbumFile.h"
+#include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/TextLines.h"
 #include "platform/Ports.h"
+#include "platform/qt/DriveFileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,10 +86,8 @@ void benchOne(int count, const QString &nativeAppDir) {
 
     // The same bytes written straight to a file, for comparison.
     timer.restart();
-    QStringList lines{TextLines::number(count)};
-    lines += f.ListPath;
     QFile raw(nativeAppDir + QStringLiteral("/raw.bin"));
-    if (!raw.open(QIODevice::WriteOnly) || raw.write(TextLines::encode(lines)) < 0)
+    if (!raw.open(QIODevice::WriteOnly) || raw.write(AlbumFormat::format(f.ListPath)) < 0)
         std::fprintf(stderr, "raw write failed\n");
     raw.close();
     const double plain = msSince(timer);

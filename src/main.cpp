@@ -1,5 +1,7 @@
+#include "core/ShowForma.h"
 #include "core/Startup.h"
 #include "platform/Ports.h"
+#include "platform/qt/DriveFileSystem.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
@@ -33,8 +35,7 @@ int main(int argc, char **argv) {
     tv::QtInstanceGuard guard(&fs);
     tv::ui::QtWindowPort windows([&player] { return new tv::ui::PlayerBar(player); });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
-    QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app,
-                     [&windows] { windows.bringForward(); });
+    QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
     QObject::connect(tray.trayIcon(), &QSystemTrayIcon::activated, &app, [](auto reason) {
         if (reason == QSystemTrayIcon::Context)
             tv::TrayMouse(tv::WM_RBUTTONUP);

@@ -6,11 +6,11 @@ namespace tv {
 
 // Reads the album AppDir + name into the playlist and starts its remembered
 // song. 0: read, 1: failed (the message was shown).
-int OpenAlbomM(const QString &name);
+int OpenAlbomM(QString name);
 
 // Writes the playlist as the album AppDir + name (asks before replacing
 // another album, reports failures), then refreshes the album list. Returns
 // whether the file was written.
-bool SaveFileM(const QString &name);
+bool SaveFileM(QString name);
 
 } // namespace tv

@@ -1,8 +1,10 @@
 #include "core/AlbumCommands.h"
 
+#include "core/AlbumList.h"
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/Songs.h"
 #include "platform/Ports.h"
 #include "playback/PlayerCommands.h"
 
@@ -10,16 +12,13 @@ namespace tv {
 
 namespace {
 
-// The list ends with one "New" placeholder however often New is chosen; the
-// registry grows with it only while the two are aligned.
+// The list ends with one "New" placeholder however often New is chosen.
 void addNewPlaceholder() {
-    ListBox &list = frmForma().lstAlbomy;
+    const ListBox &list = frmForma().lstAlbomy;
     const int c = list.ListCount();
     if (c > 0 && list.List(c - 1) == kNewAlbum)
         return;
-    list.AddItem(kNewAlbum);
-    if (c - 1 == G().AlbomUB)
-        resizeAlboms(G().AlbomUB + 1);
+    appendAlbumEntry(kNewAlbum, {QString(), -1});
 }
 
 } // namespace
@@ -33,8 +32,7 @@ void FileNew_Click() {
     g.NumPesni = -1;
     g.NameAlbom.clear();
     f.setCaption(g.strTitle);
-    f.PlayList.Clear();
-    f.ListPath.clear();
+    clearSongs();
     g.AlbomChanged = 0;
 
     addNewPlaceholder();

@@ -52,6 +52,12 @@ void Forma::unload() {
     emit unloadRequested();
 }
 
+QObject *Forma::renewPlaybackLinks() {
+    delete m_playbackLinks;
+    m_playbackLinks = new QObject(this);
+    return m_playbackLinks;
+}
+
 QList<MenuItem *> Forma::menuItems() {
     return {&File,          &FileNew,         &FileOpen,       &FileSave,
             &FileSaveAs,    &FileFound,       &FileExit,       &Edit,

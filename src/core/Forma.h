@@ -30,7 +30,6 @@ public:
     ListBox lstAlbomy;
     QStringList ListPath;
     PlayListModel PlayList{ListPath};
-    QStringList ListAlfavit;
 
     QTimer tmrEndSound;
     int PlayKeyDown = 0;
@@ -81,6 +80,10 @@ public:
         pMenuListAlbom{"pMenuListAlbom", "Список альбомов"}, pMenuExit{"pMenuExit", "Выход"};
     // clang-format on
 
+    // The context of the player's connections to the window's handlers: they
+    // die with the window, and a renewal drops the ones made before.
+    QObject *renewPlaybackLinks();
+
     // Every item above, in menu order, for binding and for tests.
     QList<MenuItem *> menuItems();
 
@@ -99,6 +102,7 @@ private:
     QString m_label1 = QStringLiteral("Список альбомов");
     QString m_nazvanie;
     bool m_visible = false;
+    QObject *m_playbackLinks = nullptr;
 };
 
 // The one main window of the process.

@@ -11,11 +11,6 @@ void resetGlobals() {
     G() = Globals();
 }
 
-void resizeAlboms(int ub) {
-    G().AlbomUB = ub < -1 ? -1 : ub;
-    G().Alboms.resize(G().AlbomUB + 1);
-}
-
 AlbomInfo *albomAt(int i) {
     if (i < 0 || i >= G().Alboms.size())
         return nullptr;

@@ -49,22 +49,15 @@ struct Globals : Texts {
     int Language = 0;
     bool ShowForm = true;
 
-    // Working variables of single routines.
+    // The last search's results: they outlive the search window.
     QVector<FoundInfo> Found;
     int FoundUB = -1;
-    QStringList LowPath;
-    int LowPathUB = -1;
-    QStringList ReversName, RandName;
-    QVector<bool> RandUsed;
 };
 
 Globals &G();
 
 // Back to the values a fresh process starts with (tests start every case here).
 void resetGlobals();
-
-// Keeps Alboms sized to AlbomUB + 1 entries, keeping the ones that stay.
-void resizeAlboms(int ub);
 
 // Alboms(i), or nullptr when the registry has no such entry.
 AlbomInfo *albomAt(int i);

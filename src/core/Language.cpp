@@ -109,8 +109,7 @@ void applyRow(const Row &row, int column) {
 void applyColumn(int column) {
     for (const Row &row : kTable)
         applyRow(row, column);
-    if (P().windows)
-        P().windows->languageChanged(column);
+    P().windows->languageChanged(column);
 }
 
 } // namespace
@@ -143,8 +142,7 @@ void frmLang_OK(int selectedRow) {
 }
 
 void HelpLang_Click() {
-    if (P().windows)
-        P().windows->showLang();
+    P().windows->showLang();
 }
 
 } // namespace tv

@@ -1,6 +1,6 @@
 #include "core/AlbumCommands.h"
 
-#include "core/Forma.h"
+#include "core/AlbumList.h"
 #include "core/Globals.h"
 #include "platform/Ports.h"
 
@@ -16,13 +16,11 @@ void LoadAlbomInfoM() {
     for (int i = qMin(g.AlbomUB, int(g.Alboms.size()) - 1); i >= 0; --i)
         remembered.insert(g.Alboms.at(i).Name, g.Alboms.at(i).NumPesni);
 
-    ListBox &list = frmForma().lstAlbomy;
-    list.setItems(P().fs->listFiles(g.AppDir, QStringLiteral(".alb")));
+    QVector<AlbomInfo> entries;
+    for (const QString &name : P().fs->listFiles(g.AppDir, QStringLiteral(".alb")))
+        entries.append({name, remembered.value(name, 0)});
+    setAlbumList(entries);
     P().events->DoEvents();
-
-    resizeAlboms(list.ListCount() - 1);
-    for (int i = 0; i <= g.AlbomUB; ++i)
-        g.Alboms[i] = {list.List(i), remembered.value(list.List(i), 0)};
 }
 
 } // namespace tv

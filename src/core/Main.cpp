@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Language.h"
 #include "core/SettingsFile.h"
+#include "core/ShowForma.h"
 #include "core/Startup.h"
 #include "core/Steps.h"
 #include "platform/Ports.h"
@@ -15,7 +16,7 @@ namespace {
 
 void setAppDir(const QString &exeDir) {
     Globals &g = G();
-    const QString lettered = P().fs ? P().fs->fromNative(exeDir) : QString();
+    const QString lettered = P().fs->fromNative(exeDir);
     g.AppDir = lettered.isEmpty() ? exeDir : lettered;
     g.PathSep = g.AppDir.contains(QLatin1Char('\\')) ? QStringLiteral("\\") : QStringLiteral("/");
     if (!g.AppDir.endsWith(g.PathSep))
@@ -32,21 +33,18 @@ void setDefaults() {
 
 void readSettingsFile() {
     QByteArray bytes;
-    if (P().fs && P().fs->readFile(settingsPath(), &bytes) == FileError::None)
+    if (P().fs->readFile(settingsPath(), &bytes) == FileError::None)
         readSettings(bytes);
 }
 
 void doEvents() {
-    if (P().events)
-        P().events->DoEvents();
+    P().events->DoEvents();
 }
 
 // A window hidden to a tray that does not exist could never be reached, so
 // then the window shows, and stays shown at the next start too.
 void showOrHide() {
-    if (!G().ShowForm && !(P().tray && P().tray->available()))
-        G().ShowForm = true;
-    frmForma().setVisible(G().ShowForm);
+    showForma(G().ShowForm || !P().tray->available());
 }
 
 void selectEntry(const QString &name) {
@@ -85,20 +83,14 @@ bool reopenAlbom() {
 } // namespace
 
 bool Main(const QString &exeDir) {
-    if (P().instance && !P().instance->acquire(exeDir))
+    if (!P().instance->acquire(exeDir))
         return false;
     setAppDir(exeDir);
     setDefaults();
     tryStep(readSettingsFile);
-    tryStep([] {
-        if (P().windows)
-            P().windows->loadForma();
-    });
+    tryStep([] { P().windows->loadForma(); });
     tryStep(applyLanguage);
-    tryStep([] {
-        if (P().windows)
-            P().windows->startBanner();
-    });
+    tryStep([] { P().windows->startBanner(); });
     tryStep(showOrHide);
     tryStep(doEvents);
     tryStep([] { TrayAdd(G().strTitle); });

@@ -20,7 +20,7 @@ void Edit_Click() {
 
 void Music_Click() {
     Forma &f = frmForma();
-    const bool playing = P().player && P().player->playState() == MediaPlayer::Playing;
+    const bool playing = P().player->playState() == MediaPlayer::Playing;
     f.MusicPlay.setEnabled(!playing && G().NumPesni > -1);
     f.MusicPausa.setEnabled(playing);
     f.MusicStop.setEnabled(playing);

@@ -1,10 +1,12 @@
 #include "core/AlbumFile.h"
 
+#include "core/AlbumFormat.h"
+#include "core/AlbumList.h"
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/TextLines.h"
-#include "core/UpDatePlayListM.h"
+#include "core/ShowForma.h"
+#include "core/Songs.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 
@@ -18,24 +20,12 @@ void dropNewPlaceholder() {
     const int last = list.ListCount() - 1;
     if (last < 0 || list.List(last) != kNewAlbum)
         return;
-    list.RemoveItem(last);
-    resizeAlboms(G().AlbomUB - 1);
-}
-
-// The songs of an album file: as many lines as the count line says, but
-// never more than the file holds - a damaged count must not make us wait
-// for or allocate lines that are not there.
-QStringList songLines(const QByteArray &bytes) {
-    const QStringList lines = TextLines::decode(bytes);
-    int count = 0;
-    if (lines.isEmpty() || !TextLines::parseNumber(lines.first(), &count) || count <= 0)
-        return {};
-    return lines.mid(1, qMin<qsizetype>(count, lines.size() - 1));
+    removeAlbumEntry(last);
 }
 
 int reportOpenFailure(FileError error) {
     // The message needs its owner on screen, also while it sits in the tray.
-    frmForma().setVisible(true);
+    showFormaForMessage();
     P().events->DoEvents();
     const QString &text = error == FileError::NotFound ? G().strNotFound : G().strCantOpen;
     P().dialogs->MsgBox(text, vbOKOnly + vbCritical, G().strTitle);
@@ -57,9 +47,9 @@ void startRememberedSong() {
 
 } // namespace
 
-int OpenAlbomM(const QString &album) {
-    // The caller's text may be a global that this routine or an event changes.
-    const QString name = album;
+// By value: the caller's text may be a global that this routine or an event
+// let in on the way changes.
+int OpenAlbomM(QString name) {
     Forma &f = frmForma();
     dropNewPlaceholder();
     f.setCaption(name);
@@ -68,9 +58,8 @@ int OpenAlbomM(const QString &album) {
     if (error != FileError::None)
         return reportOpenFailure(error);
 
-    f.ListPath = songLines(bytes);
     f.PlayList.setListIndex(-1);
-    UpDatePlayListM();
+    replaceSongs(AlbumFormat::parse(bytes));
 
     G().AlbomChanged = 0;
     G().NameAlbom = name;

@@ -20,9 +20,11 @@ void PlayListModel::rebuild() {
     setListIndex(-1);
 }
 
-void PlayListModel::appendRow() {
-    beginInsertRows({}, m_rows, m_rows);
-    ++m_rows;
+void PlayListModel::appendRows(int count) {
+    if (count <= 0)
+        return;
+    beginInsertRows({}, m_rows, m_rows + count - 1);
+    m_rows += count;
     endInsertRows();
 }
 

@@ -20,8 +20,9 @@ public:
 
     // Clear and append one row per ListPath entry.
     void rebuild();
-    // One more row at the end (the entry just appended to ListPath).
-    void appendRow();
+    // More rows at the end (the entries just appended to ListPath), in one
+    // insertion however many they are.
+    void appendRows(int count);
     void Clear();
 
 private:

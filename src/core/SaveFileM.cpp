@@ -1,10 +1,10 @@
 #include "core/AlbumFile.h"
 
 #include "core/AlbumCommands.h"
+#include "core/AlbumFormat.h"
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/TextLines.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -24,38 +24,35 @@ bool mayWrite(const QString &name) {
     return answer == vbYes;
 }
 
-QByteArray albumBytes() {
-    const QStringList &songs = frmForma().ListPath;
-    QStringList lines;
-    lines.reserve(songs.size() + 1);
-    lines.append(TextLines::number(int(songs.size())));
-    lines.append(songs);
-    return TextLines::encode(lines);
-}
-
 // After the list is rebuilt the saved album is selected and becomes the
 // open album's registry entry: its song starts are recorded there from now
 // on, and a file saved under a new name remembers the current song too.
-void showSaved(const QString &name) {
+// An album opened by an event let in on the way is the open one from then
+// on: its entry, not the saved one, stays current.
+void showSaved(QString name) {
     P().events->DoEvents();
     LoadAlbomInfoM();
-    P().events->DoEvents();
+    if (G().NameAlbom != name)
+        return;
     G().NumAlbom = selectAlbumEntry(name);
     if (AlbomInfo *albom = albomAt(G().NumAlbom))
         albom->NumPesni = G().NumPesni;
-    frmForma().setCaption(G().strTitle + QStringLiteral(" - ") + name);
+    P().events->DoEvents();
+    if (G().NameAlbom == name)
+        frmForma().setCaption(G().strTitle + QStringLiteral(" - ") + name);
 }
 
 } // namespace
 
-bool SaveFileM(const QString &target) {
-    // Callers pass NameAlbom itself, which the writer and pending events change.
-    const QString name = target;
+// By value: callers pass NameAlbom itself, which the writer and pending
+// events change.
+bool SaveFileM(QString name) {
     if (!mayWrite(name))
         return false;
     // The file system replaces the file whole or not at all, so a failure
     // anywhere (also a full disk half-way) leaves the old album intact.
-    const FileError error = P().fs->writeFile(G().AppDir + name, albumBytes());
+    const FileError error =
+        P().fs->writeFile(G().AppDir + name, AlbumFormat::format(frmForma().ListPath));
     if (error != FileError::None) {
         const QString &text = error == FileError::Access ? G().strWriteProtected : G().strCantSave;
         P().dialogs->MsgBox(text, vbOKOnly + vbCritical, G().strTitle);

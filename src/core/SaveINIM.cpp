@@ -10,21 +10,11 @@ namespace tv {
 // A settings file that cannot be written costs only this run's settings; the
 // program still ends.
 void SaveINIM() {
-    tryStep([] {
-        if (P().fs)
-            P().fs->writeFile(settingsPath(), writeSettings());
-    });
-    tryStep([] {
-        if (P().player)
-            P().player->stop();
-    });
+    tryStep([] { P().fs->writeFile(settingsPath(), writeSettings()); });
+    tryStep([] { P().player->stop(); });
     tryStep(TrayDelete);
-    tryStep([] {
-        if (P().events)
-            P().events->DoEvents();
-    });
-    if (P().events)
-        P().events->endProcess();
+    tryStep([] { P().events->DoEvents(); });
+    P().events->endProcess();
 }
 
 } // namespace tv

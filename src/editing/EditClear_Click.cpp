@@ -1,4 +1,4 @@
-#include "core/Forma.h"
+#include "core/Songs.h"
 #include "editing/Removing.h"
 
 namespace tv {
@@ -6,9 +6,7 @@ namespace tv {
 // No refresh and no AlbomChanged: an album emptied by Clear alone is not
 // offered for saving when it is closed.
 void EditClear_Click() {
-    Forma &f = frmForma();
-    f.PlayList.Clear();
-    f.ListPath.clear();
+    clearSongs();
 }
 
 } // namespace tv

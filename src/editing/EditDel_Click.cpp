@@ -1,5 +1,5 @@
 #include "core/Forma.h"
-#include "core/UpDatePlayListM.h"
+#include "core/Songs.h"
 #include "editing/Removing.h"
 
 namespace tv {
@@ -11,8 +11,9 @@ void EditDel_Click() {
     // may be selected, or the row may be gone.
     if (i < 0 || i >= f.ListPath.size())
         return;
-    f.ListPath.removeAt(i);
-    UpDatePlayListM();
+    QStringList songs = f.ListPath;
+    songs.removeAt(i);
+    replaceSongs(std::move(songs));
 }
 
 } // namespace tv

@@ -1,6 +1,5 @@
 #include "core/Forma.h"
-#include "core/Globals.h"
-#include "core/UpDatePlayListM.h"
+#include "core/Songs.h"
 #include "editing/Shuffle.h"
 #include "editing/Sorting.h"
 
@@ -27,22 +26,21 @@ int drawUnused(QRandomGenerator &gen, const QVector<bool> &used) {
 
 void shuffleListPath(QRandomGenerator &gen) {
     Forma &f = frmForma();
-    Globals &g = G();
     const int selected = f.PlayList.ListIndex();
-    g.RandName = f.ListPath;
-    g.RandUsed.fill(false, g.RandName.size());
-    f.ListPath.clear();
-    f.ListPath.reserve(g.RandName.size());
+    const QStringList RandName = f.ListPath;
+    QVector<bool> RandUsed(RandName.size(), false);
+    QStringList shuffled;
+    shuffled.reserve(RandName.size());
     int newRow = -1;
-    for (int i = 0; i < g.RandName.size(); ++i) {
-        const int r = drawUnused(gen, g.RandUsed);
-        f.ListPath.append(g.RandName.at(r));
-        g.RandUsed[r] = true;
+    for (int i = 0; i < RandName.size(); ++i) {
+        const int r = drawUnused(gen, RandUsed);
+        shuffled.append(RandName.at(r));
+        RandUsed[r] = true;
         if (r == selected)
             newRow = i;
     }
     f.PlayList.setListIndex(newRow);
-    UpDatePlayListM();
+    replaceSongs(std::move(shuffled));
 }
 
 void SortRandM() {

@@ -1,6 +1,5 @@
 #include "core/Forma.h"
-#include "core/Globals.h"
-#include "core/UpDatePlayListM.h"
+#include "core/Songs.h"
 #include "editing/Sorting.h"
 
 #include <algorithm>
@@ -10,13 +9,9 @@ namespace tv {
 // Ctrl+R still reaches here when the album was emptied after the Edit menu
 // last opened; an empty album simply stays empty.
 void SortReversM() {
-    Forma &f = frmForma();
-    QStringList &revers = G().ReversName;
-    revers = f.ListPath;
-    f.ListPath.clear();
-    f.ListPath.reserve(revers.size());
-    std::copy(revers.crbegin(), revers.crend(), std::back_inserter(f.ListPath));
-    UpDatePlayListM();
+    QStringList ReversName = frmForma().ListPath;
+    std::reverse(ReversName.begin(), ReversName.end());
+    replaceSongs(std::move(ReversName));
 }
 
 } // namespace tv

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +12,12 @@ enum class FileError {
     NotFound, // no such file in an existing folder
     Access,   // the file is read-only, or the name is that of a folder
     Other,    // missing folder, bad name, locked, disk full...
+};
+
+// A folder's entries, by name.
+struct FolderListing {
+    QStringList folders;
+    QStringList files;
 };
 
 // The files as the program sees them: drives with letters, and paths that
@@ -31,37 +36,18 @@ public:
     // Names of the plain files in dir ending in extension (".alb"), letter
     // case ignored, sorted by name without regard to case as Windows lists.
     virtual QStringList listFiles(const QString &dir, const QString &extension) const = 0;
+    // The last n bytes of the file (all of it when it is shorter), in one
+    // positioned read: a tag at the end of a large file costs no more.
+    virtual FileError readTail(const QString &path, int n, QByteArray *data) const = 0;
+    // The subfolders and the plain files of dir, hidden entries left out,
+    // each list sorted by name without regard to case. False when the folder
+    // cannot be read (missing, no permission, not a folder).
+    virtual bool listFolder(const QString &dir, FolderListing *listing) const = 0;
 
     // Native path of a lettered one; empty when no drive has that letter.
     virtual QString toNative(const QString &path) const = 0;
     // Lettered path of a native one, with "/" between names.
     virtual QString fromNative(const QString &native) const = 0;
-};
-
-// One drive: its letter with the colon, and the native folder it stands for.
-struct Drive {
-    QString letter;
-    QString root;
-};
-
-// Drives over native folders. On Linux the root of the file system is Z: and
-// each mounted removable volume gets a letter of its own; tests give it a
-// table of temporary folders. A ":" in a native name is held as U+F03A.
-class DriveFileSystem : public FileSystem {
-public:
-    explicit DriveFileSystem(QList<Drive> drives);
-    static QList<Drive> systemDrives();
-
-    QStringList drives() const override;
-    bool fileExists(const QString &path) const override;
-    FileError readFile(const QString &path, QByteArray *data) const override;
-    FileError writeFile(const QString &path, const QByteArray &data) override;
-    QStringList listFiles(const QString &dir, const QString &extension) const override;
-    QString toNative(const QString &path) const override;
-    QString fromNative(const QString &native) const override;
-
-private:
-    QList<Drive> m_drives;
 };
 
 } // namespace tv

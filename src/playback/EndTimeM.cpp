@@ -25,7 +25,7 @@ void endOfAlbum() {
     } else if (G().ShowForm) {
         NextAlbomM();
         f.setFocusTo(Forma::Control::lstAlbomy);
-    } else if (P().windows) {
+    } else {
         // Hidden in the tray and not told to go on: let the user pick.
         P().windows->showListAlbom();
     }

@@ -4,8 +4,6 @@
 #include "platform/Ports.h"
 #include "playback/Sequencing.h"
 
-#include <QPointer>
-
 namespace tv {
 
 void MediaPlayer1_PlayStateChange(int newState) {
@@ -14,20 +12,16 @@ void MediaPlayer1_PlayStateChange(int newState) {
     // which must move on the same way rather than stall the album.
     if (newState == MediaPlayer::Stopped)
         f.tmrEndSound.start();
-    const bool playing = P().player && P().player->playState() == MediaPlayer::Playing;
+    const bool playing = P().player->playState() == MediaPlayer::Playing;
     f.setPictureButtons({!playing, playing}, {playing, !playing});
 }
 
 void connectPlayback() {
-    // The connections hang on one context object, a child of the main window:
-    // they die with it, and a second call replaces them instead of doubling.
-    static QPointer<QObject> context;
-    delete context.data();
+    // A second call replaces the connections instead of doubling them.
     Forma &f = frmForma();
-    context = new QObject(&f);
-    if (P().player)
-        QObject::connect(P().player, &MediaPlayer::PlayStateChange, context,
-                         &MediaPlayer1_PlayStateChange);
+    QObject *context = f.renewPlaybackLinks();
+    QObject::connect(P().player, &MediaPlayer::PlayStateChange, context,
+                     &MediaPlayer1_PlayStateChange);
     QObject::connect(&f.tmrEndSound, &QTimer::timeout, context, &tmrEndSound_Timer);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/ShowForma.h"
 #include "core/SongEntry.h"
 #include "platform/Ports.h"
 #include "playback/Tray.h"
@@ -11,7 +12,7 @@ namespace tv {
 namespace {
 
 bool existsAt(const QString &path) {
-    return P().fs && P().fs->fileExists(path);
+    return P().fs->fileExists(path);
 }
 
 // Where the file lies now: the stored path, or the same path on another drive
@@ -20,8 +21,6 @@ bool existsAt(const QString &path) {
 QString findSong(const QString &path) {
     if (existsAt(path))
         return path;
-    if (!P().fs)
-        return {};
     const QString rest = path.mid(2);
     const QStringList drives = P().fs->drives();
     for (int i = 1; i < drives.size(); ++i) {
@@ -34,26 +33,34 @@ QString findSong(const QString &path) {
 
 void reportMissing(const QString &path) {
     // The message needs a visible owner, also while the window sits in the tray.
-    G().ShowForm = true;
-    frmForma().setVisible(true);
-    if (P().dialogs)
-        P().dialogs->MsgBox(path + QStringLiteral("\r\n") + G().strNotFound, vbOKOnly | vbCritical,
-                            G().strTitle);
+    showForma(true);
+    P().dialogs->MsgBox(path + QStringLiteral("\r\n") + G().strNotFound, vbOKOnly | vbCritical,
+                        G().strTitle);
 }
 
-void handToPlayer(const QString &path) {
+// Whether the song at index of album is still where it was: an event let in
+// while the player loads may have opened another album or started another song.
+bool stillCurrent(int album, int index, const QString &entry, const QString &path) {
+    const QStringList &list = frmForma().ListPath;
+    return G().NumAlbom == album && index < list.size() && list.at(index) == entry &&
+           P().player->URL() == path;
+}
+
+// Returns false when a command let in meanwhile took the player over: that
+// command's song is the one that plays and is recorded.
+bool handToPlayer(int index, QString entry, QString path) {
     // A song the user starts just after another one ended supersedes that
     // end: the pending tick would otherwise skip past the chosen song. A file
     // the player then fails on re-arms the timer by its own stop report.
     frmForma().tmrEndSound.stop();
-    MediaPlayer *player = P().player;
-    if (!player)
-        return;
-    player->pause();
-    player->setURL(path);
-    if (P().events)
-        P().events->DoEvents();
-    player->play();
+    const int album = G().NumAlbom;
+    P().player->pause();
+    P().player->setURL(path);
+    P().events->DoEvents();
+    if (!stillCurrent(album, index, entry, path))
+        return false;
+    P().player->play();
+    return true;
 }
 
 void showStarted(int index) {
@@ -80,8 +87,8 @@ void NewPlayM(int index) {
         reportMissing(stored);
         return;
     }
-    handToPlayer(path);
-    showStarted(index);
+    if (handToPlayer(index, list.at(index), path))
+        showStarted(index);
 }
 
 } // namespace tv

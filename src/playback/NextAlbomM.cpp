@@ -3,6 +3,7 @@
 #include "core/AlbumFile.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/ShowForma.h"
 #include "playback/NewPlayM.h"
 
 namespace tv {
@@ -12,8 +13,7 @@ void NextAlbomM() {
     const int selected = f.lstAlbomy.ListIndex();
     if (selected == -1) {
         // No album to go on from: hand over to the user.
-        G().ShowForm = true;
-        f.setVisible(true);
+        showForma(true);
         f.activate();
         return;
     }

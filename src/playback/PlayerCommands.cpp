@@ -11,14 +11,10 @@ namespace {
 
 constexpr int keyEnter = 13;
 
-int playState() {
-    return P().player ? P().player->playState() : MediaPlayer::Undefined;
-}
-
 } // namespace
 
 void MusicPlay_Click() {
-    const int state = playState();
+    const int state = P().player->playState();
     if (state == MediaPlayer::Paused || state == MediaPlayer::Stopped)
         P().player->play();
     else
@@ -38,7 +34,7 @@ void pMenuPlay_Click() {
 }
 
 void MusicPausa_Click() {
-    if (playState() == MediaPlayer::Playing)
+    if (P().player->playState() == MediaPlayer::Playing)
         P().player->pause();
 }
 
@@ -52,7 +48,7 @@ void pPause_Click(int) {
 
 // Never the player's stop: a stopped player means "song over, go on".
 void MusicStop_Click() {
-    if (playState() != MediaPlayer::Playing)
+    if (P().player->playState() != MediaPlayer::Playing)
         return;
     P().player->pause();
     P().player->setCurrentPosition(0);

@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/ShowForma.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -23,32 +24,28 @@ QString tipText(const QString &text) {
 } // namespace
 
 void TrayAdd(const QString &text) {
-    if (P().tray)
-        P().tray->add(tipText(text));
+    P().tray->add(tipText(text));
 }
 
 void TrayTip(const QString &text) {
-    if (P().tray)
-        P().tray->setTip(tipText(text));
+    P().tray->setTip(tipText(text));
 }
 
 void TrayDelete() {
-    if (P().tray)
-        P().tray->remove();
+    P().tray->remove();
 }
 
 void TrayMouse(int message) {
     if (message == WM_RBUTTONUP) {
         P().windows->showTrayMenu();
     } else if (message == WM_LBUTTONDBLCLK && !G().ShowForm) {
-        G().ShowForm = true;
-        frmForma().setVisible(true);
+        showForma(true);
         frmForma().activate();
     }
 }
 
 void pMenu_Click() {
-    const bool playing = P().player && P().player->playState() == MediaPlayer::Playing;
+    const bool playing = P().player->playState() == MediaPlayer::Playing;
     Forma &f = frmForma();
     f.pMenuPlay.setEnabled(!playing && G().NumPesni > -1);
     f.pMenuPauase.setEnabled(playing);
@@ -57,8 +54,7 @@ void pMenu_Click() {
 
 // Hiding leaves the music playing: the tray icon is the way back.
 void pMenuShowHide_Click() {
-    G().ShowForm = !G().ShowForm;
-    frmForma().setVisible(G().ShowForm);
+    showForma(!G().ShowForm);
 }
 
 } // namespace tv

@@ -29,8 +29,9 @@ template <class Model> void bindListIndex(QAbstractItemView *view, Model *model)
     showIndex();
 }
 
-// The key code the handlers know for a toolkit key (13 Enter, 27 Esc, the
-// character code for letters and digits, 0 for the rest).
+// The key code the handlers know for a toolkit key (8 Backspace, 13 Enter,
+// 27 Esc, 33-36 Page Up, Page Down, End, Home, 37-40 the arrows, 46 Delete,
+// the character code for letters and digits, 0 for the rest).
 int vbKeyCode(int qtKey);
 
 // Hands a list's key events to the window's handlers: keyDown for every key

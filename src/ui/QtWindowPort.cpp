@@ -1,7 +1,5 @@
 #include "ui/QtWindowPort.h"
 
-#include "core/Forma.h"
-#include "core/Globals.h"
 #include "ui/FormaWindow.h"
 #include "ui/FrmLang.h"
 #include "ui/Placement.h"
@@ -68,15 +66,6 @@ void QtWindowPort::showTrayMenu() {
     // The menu's items act on the main window: make it the active one first.
     m_forma->activateWindow();
     m_forma->pMenu()->exec(QCursor::pos());
-}
-
-void QtWindowPort::bringForward() {
-    // As a double-click on the tray icon: a hidden window comes back.
-    if (!frmForma().Visible()) {
-        G().ShowForm = true;
-        frmForma().setVisible(true);
-    }
-    frmForma().activate();
 }
 
 } // namespace tv::ui

@@ -35,8 +35,6 @@ public:
 
     // The main window, once loaded.
     FormaWindow *forma() const { return m_forma.get(); }
-    // Another copy of the program was started: show this one instead.
-    void bringForward();
 
 private:
     PlayerBarFactory m_makePlayerBar;

@@ -6,6 +6,7 @@
 #include "Fakes.h"
 
 #include "core/AlbumFile.h"
+#include "core/AlbumList.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
@@ -16,10 +17,10 @@ namespace tv::test {
 
 // lstAlbomy and the registry hold these albums (remembered song 0 each).
 inline void listAlbums(const QStringList &names) {
-    frmForma().lstAlbomy.setItems(names);
-    resizeAlboms(int(names.size()) - 1);
-    for (int i = 0; i < names.size(); ++i)
-        G().Alboms[i] = {names.at(i), 0};
+    QVector<AlbomInfo> entries;
+    for (const QString &name : names)
+        entries.append({name, 0});
+    setAlbumList(entries);
 }
 
 // A logic test with English texts.

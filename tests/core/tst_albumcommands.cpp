@@ -1,6 +1,7 @@
 #include "AlbumKit.h"
 
 #include "core/AlbumCommands.h"
+#include "core/AlbumList.h"
 #include "core/AlbumNames.h"
 
 #include <QDir>
@@ -210,9 +211,7 @@ private slots:
         LogicEnv env;
         for (const char *name : {"b.alb", "A.alb", "c.ALB", "d.txt"})
             env.drives.put(env.app(name), " 0 \r\n");
-        frmForma().lstAlbomy.setItems({"b.alb", "a.alb", "b.alb", "New"});
-        resizeAlboms(3);
-        G().Alboms = {{"b.alb", 4}, {"a.alb", 9}, {"b.alb", 7}, {"", -1}};
+        setAlbumList({{"b.alb", 4}, {"a.alb", 9}, {"b.alb", 7}, {"New", -1}});
         frmForma().lstAlbomy.setListIndex(0);
 
         LoadAlbomInfoM();

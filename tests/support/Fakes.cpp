@@ -1,5 +1,6 @@
 #include "Fakes.h"
 
+#include "core/AlbumList.h"
 #include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
@@ -119,6 +120,13 @@ LogicEnv::~LogicEnv() {
 
 QString LogicEnv::app(const QString &name) const {
     return G().AppDir + name;
+}
+
+void registerAlbums(int count) {
+    QVector<AlbomInfo> entries;
+    for (int i = 0; i < count; ++i)
+        entries.append({QStringLiteral("Album %1.alb").arg(i), 0});
+    setAlbumList(entries);
 }
 
 QByteArray albumFile(const QString &countLine, const QStringList &songs) {

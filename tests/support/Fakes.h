@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "platform/qt/DriveFileSystem.h"
 
 #include <QByteArray>
 #include <QList>
@@ -159,6 +160,9 @@ struct LogicEnv {
     // The same songs in ListPath and PlayList.
     void fillPlayList(int count);
 };
+
+// The album list and registry with count entries "Album i.alb", song 0 each.
+void registerAlbums(int count);
 
 // Album file bytes: the count line as given, then the songs, CR LF each.
 QByteArray albumFile(const QString &countLine, const QStringList &songs);

@@ -36,7 +36,7 @@ private slots:
         QFETCH(QString, enabled);
         Forma &f = frmForma();
         m->env.fillPlayList(2);
-        resizeAlboms(0);
+        registerAlbums(1);
         m->env.player.force(playState);
         G().NumPesni = 0;
         const QList<QPair<MenuItem *, QString>> rules = {

@@ -1,3 +1,4 @@
+#include "platform/qt/DriveFileSystem.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "ui/PlayerBar.h"
 

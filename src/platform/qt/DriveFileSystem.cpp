@@ -1,10 +1,18 @@
-#include "platform/FileSystem.h"
+#include "platform/qt/DriveFileSystem.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <algorithm>
+#include <cerrno>
+
+#ifndef Q_OS_WIN
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tv {
 
@@ -34,6 +42,19 @@ bool isRemovableMount(const QString &root) {
     if (parts.size() == 4 && parts[0] == QLatin1String("run") && parts[1] == QLatin1String("media"))
         return true;
     return parts.size() == 2 && parts[0] == QLatin1String("mnt");
+}
+
+// A native file name as the program holds it.
+QString nameFromNative(QString name) {
+    return name.replace(QLatin1Char(':'), kColonStandIn);
+}
+
+// Windows lists names without regard to case; equal ones keep a fixed order.
+void sortNames(QStringList &names) {
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
 }
 
 } // namespace
@@ -106,8 +127,8 @@ QString DriveFileSystem::fromNative(const QString &native) const {
     }
     if (!best)
         return {};
-    QString rest = native.mid(best->root == QLatin1String("/") ? 0 : best->root.size());
-    rest.replace(QLatin1Char(':'), kColonStandIn);
+    QString rest =
+        nameFromNative(native.mid(best->root == QLatin1String("/") ? 0 : best->root.size()));
     if (!rest.startsWith(QLatin1Char('/')))
         rest.prepend(QLatin1Char('/'));
     return best->letter + rest;
@@ -164,13 +185,93 @@ QStringList DriveFileSystem::listFiles(const QString &dir, const QString &extens
     const QFileInfoList entries = QDir(native).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         if (entry.fileName().endsWith(extension, Qt::CaseInsensitive))
-            names.append(entry.fileName().replace(QLatin1Char(':'), kColonStandIn));
+            names.append(nameFromNative(entry.fileName()));
     }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    sortNames(names);
     return names;
 }
+
+#ifndef Q_OS_WIN
+
+FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data) const {
+    const QString native = toNative(path);
+    if (native.isEmpty() || n < 0)
+        return FileError::Other;
+    const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileError::NotFound : FileError::Access;
+    struct stat st {};
+    FileError result = FileError::Other;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        const qint64 size = std::min<qint64>(n, st.st_size);
+        data->resize(size);
+        const ssize_t got = ::pread(fd, data->data(), size_t(size), off_t(st.st_size - size));
+        if (got == size)
+            result = FileError::None;
+        else
+            data->clear();
+    }
+    ::close(fd);
+    return result;
+}
+
+// readdir with the entry types it gives, so that a folder of 100,000 files
+// costs no stat per file; links and unknown types are looked up.
+bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
+    const QString native = toNative(dir);
+    if (native.isEmpty())
+        return false;
+    const QByteArray encoded = QFile::encodeName(native);
+    DIR *d = ::opendir(encoded.constData());
+    if (!d)
+        return false;
+    FolderListing result;
+    while (const dirent *entry = ::readdir(d)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
+            struct stat st {};
+            if (::fstatat(dirfd(d), entry->d_name, &st, 0) != 0)
+                continue;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == DT_DIR)
+            result.folders.append(nameFromNative(QFile::decodeName(entry->d_name)));
+        else if (type == DT_REG)
+            result.files.append(nameFromNative(QFile::decodeName(entry->d_name)));
+    }
+    ::closedir(d);
+    sortNames(result.folders);
+    sortNames(result.files);
+    *listing = std::move(result);
+    return true;
+}
+
+#else
+
+FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data) const {
+    QFile file(toNative(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? FileError::Access : FileError::NotFound;
+    const qint64 size = std::min<qint64>(n, file.size());
+    if (!file.seek(file.size() - size))
+        return FileError::Other;
+    *data = file.read(size);
+    return data->size() == size ? FileError::None : FileError::Other;
+}
+
+bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
+    const QDir folder(toNative(dir));
+    if (!folder.exists() || !folder.isReadable())
+        return false;
+    listing->folders = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    listing->files = folder.entryList(QDir::Files);
+    sortNames(listing->folders);
+    sortNames(listing->files);
+    return true;
+}
+
+#endif
 
 } // namespace tv

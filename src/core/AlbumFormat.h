@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace tv {
+
+// The bytes of an album file and its songs ("title" immediately followed by
+// the path, one entry a line), both ways. Every reader of album files (the
+// album reader, the search, the benchmark) goes through here.
+struct AlbumFormat {
+    // The count line, then that many songs - never more than the file holds,
+    // so a damaged count neither allocates nor waits for missing lines. A
+    // count that is not a positive number reads no songs.
+    static QStringList parse(const QByteArray &bytes);
+    static QByteArray format(const QStringList &songs);
+};
+
+} // namespace tv

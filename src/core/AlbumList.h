@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/Globals.h"
+
+namespace tv {
+
+// The rows of lstAlbomy and the album registry (Alboms, AlbomUB) stand for
+// the same albums index by index. After start-up's settings read they change
+// only here and always together, so an event let in between two steps of a
+// routine never finds them apart.
+
+// The list anew: one row per entry, the registry the entries themselves.
+void setAlbumList(const QVector<AlbomInfo> &entries);
+// One more row; an album not saved yet shows a placeholder row over an
+// entry without a name.
+void appendAlbumEntry(const QString &row, const AlbomInfo &entry);
+void removeAlbumEntry(int i);
+
+} // namespace tv

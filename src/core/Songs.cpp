@@ -1,0 +1,25 @@
+#include "core/Songs.h"
+
+#include "core/Forma.h"
+#include "core/UpDatePlayListM.h"
+
+namespace tv {
+
+void appendSongs(const QStringList &entries) {
+    Forma &f = frmForma();
+    f.ListPath.append(entries);
+    f.PlayList.appendRows(int(entries.size()));
+}
+
+void replaceSongs(QStringList entries) {
+    frmForma().ListPath = std::move(entries);
+    UpDatePlayListM();
+}
+
+void clearSongs() {
+    Forma &f = frmForma();
+    f.PlayList.Clear();
+    f.ListPath.clear();
+}
+
+} // namespace tv

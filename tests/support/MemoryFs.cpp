@@ -1,0 +1,161 @@
+#include "MemoryFs.h"
+
+#include <algorithm>
+
+namespace tv::test {
+
+namespace {
+
+QString parentOf(const QString &key) {
+    const int slash = int(key.lastIndexOf(QLatin1Char('/')));
+    return slash <= 2 ? key.left(2) : key.left(slash);
+}
+
+QString nameOf(const QString &key) {
+    return key.mid(key.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+void sortNames(QStringList &names) {
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
+} // namespace
+
+MemoryFs::MemoryFs(const QStringList &letters) {
+    for (const QString &letter : letters) {
+        m_drives.append(letter.left(1).toUpper() + QLatin1Char(':'));
+        m_folders.insert(m_drives.last());
+    }
+    m_drives.sort();
+}
+
+// "c:\Music\" -> "C:/Music"; a drive alone is "C:".
+QString MemoryFs::key(const QString &path) const {
+    if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
+        return {};
+    QString k = path.left(1).toUpper() + path.mid(1);
+    k.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (k.size() > 2 && k.endsWith(QLatin1Char('/')))
+        k.chop(1);
+    return m_drives.contains(k.left(2)) ? k : QString();
+}
+
+void MemoryFs::addFolder(const QString &path) {
+    for (QString k = key(path); k.size() > 2 && !m_folders.contains(k); k = parentOf(k))
+        m_folders.insert(k);
+}
+
+void MemoryFs::addFile(const QString &path, const QByteArray &bytes) {
+    const QString k = key(path);
+    addFolder(parentOf(k));
+    m_files.insert(k, bytes);
+}
+
+void MemoryFs::setReadOnly(const QString &path) {
+    m_readOnly.insert(key(path));
+}
+
+void MemoryFs::lockFolder(const QString &path) {
+    m_locked.insert(key(path));
+}
+
+void MemoryFs::remove(const QString &path) {
+    const QString k = key(path);
+    const QString below = k + QLatin1Char('/');
+    m_files.remove(k);
+    m_folders.remove(k);
+    m_files.removeIf([&](auto it) { return it.key().startsWith(below); });
+    m_folders.removeIf([&](const QString &f) { return f.startsWith(below); });
+}
+
+QByteArray MemoryFs::bytes(const QString &path) const {
+    return m_files.value(key(path));
+}
+
+bool MemoryFs::hasFolder(const QString &path) const {
+    return m_folders.contains(key(path));
+}
+
+bool MemoryFs::fileExists(const QString &path) const {
+    const QString k = key(path);
+    return m_files.contains(k) && !nameOf(k).startsWith(QLatin1Char('.'));
+}
+
+FileError MemoryFs::find(const QString &path, QByteArray *data) const {
+    if (beforeRead)
+        beforeRead(path);
+    const QString k = key(path);
+    if (m_files.contains(k)) {
+        *data = m_files.value(k);
+        return FileError::None;
+    }
+    if (m_folders.contains(k))
+        return FileError::Access;
+    return m_folders.contains(parentOf(k)) ? FileError::NotFound : FileError::Other;
+}
+
+FileError MemoryFs::readFile(const QString &path, QByteArray *data) const {
+    reads << QStringLiteral("read:") + path;
+    return find(path, data);
+}
+
+FileError MemoryFs::readTail(const QString &path, int n, QByteArray *data) const {
+    reads << QStringLiteral("tail:%1:%2").arg(path).arg(n);
+    const FileError error = find(path, data);
+    if (error == FileError::None)
+        *data = data->right(n);
+    return error;
+}
+
+FileError MemoryFs::writeFile(const QString &path, const QByteArray &data) {
+    const QString k = key(path);
+    if (m_folders.contains(k) || m_readOnly.contains(k))
+        return FileError::Access;
+    if (k.isEmpty() || !m_folders.contains(parentOf(k)))
+        return FileError::Other;
+    m_files.insert(k, data);
+    return FileError::None;
+}
+
+bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
+    const QString k = key(dir);
+    if (!m_folders.contains(k) || m_locked.contains(k))
+        return false;
+    FolderListing result;
+    for (const QString &folder : m_folders) {
+        if (folder.size() > 2 && parentOf(folder) == k && !nameOf(folder).startsWith('.'))
+            result.folders.append(nameOf(folder));
+    }
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
+        if (parentOf(it.key()) == k && !nameOf(it.key()).startsWith(QLatin1Char('.')))
+            result.files.append(nameOf(it.key()));
+    }
+    sortNames(result.folders);
+    sortNames(result.files);
+    *listing = result;
+    return true;
+}
+
+QStringList MemoryFs::listFiles(const QString &dir, const QString &extension) const {
+    FolderListing listing;
+    listFolder(dir, &listing);
+    QStringList names;
+    for (const QString &name : listing.files) {
+        if (name.endsWith(extension, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
+}
+
+QString MemoryFs::toNative(const QString &path) const {
+    return key(path);
+}
+
+QString MemoryFs::fromNative(const QString &native) const {
+    return key(native);
+}
+
+} // namespace tv::test

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QMap>
+#include <QSet>
+#include <functional>
+
+namespace tv::test {
+
+// Drives, folders and files in memory, for logic tests that need exact
+// control over what the disk does: read-only files, folders that cannot be
+// read, files that vanish between a listing and a read. Paths are lettered;
+// "\" and "/" both separate names, the drive letter's case does not count.
+class MemoryFs : public FileSystem {
+public:
+    explicit MemoryFs(const QStringList &letters = {"C:", "Z:"});
+
+    // Adds a folder or a file, with every folder above it.
+    void addFolder(const QString &path);
+    void addFile(const QString &path, const QByteArray &bytes = "mp3");
+    void setReadOnly(const QString &path);
+    // A folder whose listing fails (no permission).
+    void lockFolder(const QString &path);
+    // Removes a file or a folder with everything in it.
+    void remove(const QString &path);
+    QByteArray bytes(const QString &path) const;
+    bool hasFolder(const QString &path) const;
+
+    // Runs before every read: a test can make a file vanish right then.
+    std::function<void(const QString &path)> beforeRead;
+    // How the files were read: "tail:<path>:<n>" and "read:<path>", in order.
+    mutable QStringList reads;
+
+    QStringList drives() const override { return m_drives; }
+    bool fileExists(const QString &path) const override;
+    FileError readFile(const QString &path, QByteArray *data) const override;
+    FileError writeFile(const QString &path, const QByteArray &data) override;
+    QStringList listFiles(const QString &dir, const QString &extension) const override;
+    FileError readTail(const QString &path, int n, QByteArray *data) const override;
+    bool listFolder(const QString &dir, FolderListing *listing) const override;
+    QString toNative(const QString &path) const override;
+    QString fromNative(const QString &native) const override;
+
+private:
+    QString key(const QString &path) const;
+    FileError find(const QString &path, QByteArray *data) const;
+
+    QStringList m_drives;
+    QMap<QString, QByteArray> m_files;
+    QSet<QString> m_folders, m_readOnly, m_locked;
+};
+
+} // namespace tv::test
