@@ -29,7 +29,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD)/bench/tonvela_bench
+	@for b in $(BUILD)/bench/tonvela_*_bench; do echo "== $$(basename $$b)"; $$b || exit 1; done
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
