@@ -2,6 +2,7 @@
 #include "core/Startup.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
@@ -11,7 +12,6 @@
 #include "playback/PlayerCommands.h"
 #include "playback/Tray.h"
 #include "ui/Bitmaps.h"
-#include "ui/PlayerBar.h"
 #include "ui/QtWindowPort.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ int main(int argc, char **argv) {
     tv::QtShell shell(fs);
     tv::QtTrayIcon tray(icon);
     tv::QtInstanceGuard guard(&fs);
-    tv::ui::QtWindowPort windows([&player] { return new tv::ui::PlayerBar(player); });
+    tv::ui::QtWindowPort windows([&player] { return new tv::PlayerBar(player); });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
     QObject::connect(tray.trayIcon(), &QSystemTrayIcon::activated, &app, [](auto reason) {

@@ -29,7 +29,7 @@ void Music_Click() {
 bool Form_Resize(bool minimized) {
     // Without a notification area a hidden window could never be reached
     // again, so minimising stays an ordinary minimise.
-    if (!minimized || !P().tray || !P().tray->available())
+    if (!minimized || !P().tray->available())
         return false;
     pMenuShowHide_Click();
     return true;

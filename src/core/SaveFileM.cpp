@@ -27,14 +27,15 @@ bool mayWrite(const QString &name) {
 // After the list is rebuilt the saved album is selected and becomes the
 // open album's registry entry: its song starts are recorded there from now
 // on, and a file saved under a new name remembers the current song too.
-// An album opened by an event let in on the way is the open one from then
-// on: its entry, not the saved one, stays current.
+// The open album's entry is selected in the rebuilt list at once, before
+// events run again. An album opened by an event let in on the way is the
+// open one from then on: its entry, not the saved one's, is selected.
 void showSaved(QString name) {
     P().events->DoEvents();
     LoadAlbomInfoM();
+    G().NumAlbom = selectAlbumEntry(G().NameAlbom);
     if (G().NameAlbom != name)
         return;
-    G().NumAlbom = selectAlbumEntry(name);
     if (AlbomInfo *albom = albomAt(G().NumAlbom))
         albom->NumPesni = G().NumPesni;
     P().events->DoEvents();

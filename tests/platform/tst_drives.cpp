@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "MemoryFs.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,44 @@ private slots:
         QDir().mkpath(d.native("C:/app/dir.alb"));
         QCOMPARE(d.fs().listFiles("C:/app/", ".alb"),
                  QStringList({"A.alb", "b.alb", "c.ALB", QString::fromUtf8("Б.alb")}));
+    }
+
+    // The real drives and the in-memory fake answer alike, so that logic
+    // tested over the fake behaves the same over the disk.
+    void listsFoldersAndReadsTails_data() {
+        QTest::addColumn<bool>("memory");
+        QTest::newRow("disk") << false;
+        QTest::newRow("memory") << true;
+    }
+    void listsFoldersAndReadsTails() {
+        QFETCH(bool, memory);
+        test::TempDrives d;
+        test::MemoryFs mem({"C", "E"});
+        FileSystem &fs = memory ? static_cast<FileSystem &>(mem) : d.fs();
+        const auto put = [&](const QString &path, const QByteArray &bytes) {
+            memory ? mem.addFile(path, bytes) : d.put(path, bytes);
+        };
+        for (const char *name : {"b.mp3", "A.MP3", ".hidden.mp3", "c.txt", "Sub/x.mp3",
+                                 "a dir/y.mp3", ".git/z", "Б/ж.mp3"})
+            put("E:/m/" + QString::fromUtf8(name), "0123456789");
+
+        FolderListing listing;
+        QVERIFY(fs.listFolder("E:/m", &listing));
+        QCOMPARE(listing.folders, QStringList({"a dir", "Sub", QString::fromUtf8("Б")}));
+        QCOMPARE(listing.files, QStringList({"A.MP3", "b.mp3", "c.txt"}));
+        QVERIFY(fs.listFolder("e:\\m\\", &listing));
+        QCOMPARE(listing.files.size(), 3);
+        QVERIFY(!fs.listFolder("E:/m/none", &listing));
+        QVERIFY(!fs.listFolder("E:/m/b.mp3", &listing));
+        QVERIFY(!fs.listFolder("Q:/", &listing));
+
+        QByteArray tail;
+        QCOMPARE(fs.readTail("E:/m/b.mp3", 4, &tail), FileError::None);
+        QCOMPARE(tail, QByteArray("6789"));
+        QCOMPARE(fs.readTail("E:/m/b.mp3", 128, &tail), FileError::None);
+        QCOMPARE(tail, QByteArray("0123456789"));
+        QCOMPARE(fs.readTail("E:/m/none.mp3", 128, &tail), FileError::NotFound);
+        QVERIFY(fs.readTail("E:/m/Sub", 128, &tail) != FileError::None);
     }
 };
 

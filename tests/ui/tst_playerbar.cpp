@@ -1,6 +1,6 @@
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtMediaPlayer.h"
-#include "ui/PlayerBar.h"
 
 #include <QAudioOutput>
 #include <QLabel>
@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 using namespace tv;
-using tv::ui::PlayerBar;
+using tv::PlayerBar;
 
 constexpr int kEndMs = 5000;
 

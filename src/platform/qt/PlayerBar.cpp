@@ -1,4 +1,4 @@
-#include "ui/PlayerBar.h"
+#include "platform/qt/PlayerBar.h"
 
 #include "platform/qt/QtMediaPlayer.h"
 
@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace tv::ui {
+namespace tv {
 
 namespace {
 
@@ -122,4 +122,4 @@ QString PlayerBar::timeText(qint64 ms) {
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-} // namespace tv::ui
+} // namespace tv

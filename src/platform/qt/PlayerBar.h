@@ -8,10 +8,8 @@ class QSlider;
 class QToolButton;
 
 namespace tv {
-class QtMediaPlayer;
-}
 
-namespace tv::ui {
+class QtMediaPlayer;
 
 // The player's own control bar: stop button, position slider with elapsed
 // and total time, volume slider. It is the program's only time display. The
@@ -47,4 +45,4 @@ private:
     bool m_following = false;
 };
 
-} // namespace tv::ui
+} // namespace tv
