@@ -38,7 +38,7 @@ xdotool mousemove --window "$wid" 205 10 click 1
 sleep 0.5
 xdotool key Down Down Down Return
 about=$(tv_wait_window '^О программе$')
-tv_screenshot about-box
+tv_screenshot about-box-on-desktop
 # The link to the site, on the line "Сайт:".
 xdotool mousemove --window "$about" 175 66 click 1
 tv_retry 10 opened "Language/0.html" || tv_fail "the site link opened nothing: $(cat "$opener_log" 2>&1)"

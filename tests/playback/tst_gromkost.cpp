@@ -54,19 +54,26 @@ private slots:
         QTEST(env->dialogs.msgs[0].title, "title");
     }
 
-    // On Windows: the Windows folder first, then its System32.
+    // On Windows: the Windows folder first, then its System32, however long
+    // the folder's name.
     void sndvolFromTheWindowsFolder_data() {
-        columns<QStringList, QString>("files", "opened");
-        row("in System32 only", QStringList{"C:/WINDOWS/System32/sndvol32.exe"},
+        columns<QString, QStringList, QString>("windows", "files", "opened");
+        row("in System32 only", QString("C:/WINDOWS"),
+            QStringList{"C:/WINDOWS/System32/sndvol32.exe"},
             QString("C:/WINDOWS/System32/sndvol32.exe|C:/Tonvela"));
-        row("in both", QStringList{"C:/WINDOWS/sndvol32.exe", "C:/WINDOWS/System32/sndvol32.exe"},
+        row("in both", QString("C:/WINDOWS"),
+            QStringList{"C:/WINDOWS/sndvol32.exe", "C:/WINDOWS/System32/sndvol32.exe"},
             QString("C:/WINDOWS/sndvol32.exe|C:/Tonvela"));
-        row("in neither", QStringList{"C:/WINDOWS/notepad.exe"}, QString());
+        row("in neither", QString("C:/WINDOWS"), QStringList{"C:/WINDOWS/notepad.exe"}, QString());
+        row("a folder name of 20 and more", QString("E:/Operating Systems/Windows"),
+            QStringList{"E:/Operating Systems/Windows/sndvol32.exe"},
+            QString("E:/Operating Systems/Windows/sndvol32.exe|C:/Tonvela"));
     }
     void sndvolFromTheWindowsFolder() {
+        QFETCH(QString, windows);
         QFETCH(QStringList, files);
         QFETCH(QString, opened);
-        env->shell.windowsDir = "C:/WINDOWS";
+        env->shell.windowsDir = windows;
         env->shell.installed = QStringList{"pavucontrol"};
         for (const QString &file : files)
             env->drives.put(file);
