@@ -3,7 +3,6 @@
 #include "core/FormCommands.h"
 #include "core/Globals.h"
 #include "core/Language.h"
-#include "core/Oprog.h"
 #include "core/WebLinks.h"
 
 #include <QFile>
@@ -180,22 +179,6 @@ private slots:
         applyLanguage();
         HelpCallHelp_Click();
         QTEST(env->shell.calls.join(','), "call");
-    }
-
-    void theAboutBoxTakesItsCaptionFromTheMenu_data() {
-        columns<int, QString>("language", "caption");
-        row("Russian", 0, QString("О программе"));
-        row("English", 1, QString("About the program"));
-    }
-    void theAboutBoxTakesItsCaptionFromTheMenu() {
-        QFETCH(int, language);
-        G().Language = language;
-        applyLanguage();
-        const OprogState state = frmOprog_Load();
-        QTEST(state.caption, "caption");
-        QCOMPARE(state.linkTag, QString("http://") + kMakerHost + "/site/");
-        frmOprog_Label1_Click(state.linkTag);
-        QCOMPARE(env->drives.get(lang(0)), page(state.linkTag.toLatin1()));
     }
 };
 
