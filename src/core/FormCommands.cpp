@@ -1,6 +1,7 @@
 #include "core/FormCommands.h"
 
 #include "core/Globals.h"
+#include "core/WebLinks.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -25,9 +26,9 @@ void HelpAbout_Click() {
     P().windows->showOprog();
 }
 
-// The help page is a bare file name: it is looked up in the program's folder.
+// The help page is a bare file name: OpURL looks it up in the program's folder.
 void HelpCallHelp_Click() {
-    P().shell->open(G().strHelpFile, G().AppDir);
+    OpURL(G().strHelpFile);
 }
 
 void pMenuListAlbom_Click() {

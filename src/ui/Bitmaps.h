@@ -17,5 +17,7 @@ QImage buttonBitmap(Symbol symbol, Look look);
 QImage programIcon();
 // The 780 x 16 ornament strip along the bottom of the main window.
 QImage ornamentStrip();
+// The 71 x 126 picture of the about box.
+QImage programPicture();
 
 } // namespace tv::ui

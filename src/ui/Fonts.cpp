@@ -28,15 +28,14 @@ QFont formFont(int pixelSize) {
     return font;
 }
 
-QFont titlePageFont() {
+QFont pageFont() {
     static const QString family =
         firstInstalled({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
                         QStringLiteral("DejaVu Serif")},
                        QStringLiteral("Serif"));
     QFont font(family);
     font.setStyleHint(QFont::Serif);
-    // HTML font size 6 is 24 points: 32 pixels at 96 dots per inch.
-    font.setPixelSize(32);
+    font.setPixelSize(16);
     return font;
 }
 

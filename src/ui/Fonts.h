@@ -14,7 +14,7 @@ constexpr int kPx825pt = 11;
 // installed, else a sans-serif that holds Cyrillic.
 QFont formFont(int pixelSize);
 
-// The large serif of the banner's title page.
-QFont titlePageFont();
+// A web page's text where the page names no font: a serif of 12 points.
+QFont pageFont();
 
 } // namespace tv::ui

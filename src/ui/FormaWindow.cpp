@@ -11,6 +11,7 @@
 #include "ui/PictureBox.h"
 #include "ui/TitlePanel.h"
 #include "ui/Twips.h"
+#include "ui/UsrReklamaX.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -51,20 +52,6 @@ QLabel *makeLabel1(QWidget *parent) {
     return label;
 }
 
-QLabel *makeBanner(QWidget *parent) {
-    auto *banner = new QLabel(parent);
-    banner->setGeometry(twipsRect(0, 0, 11895, 1095));
-    banner->setAutoFillBackground(true);
-    QPalette palette = banner->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    banner->setPalette(palette);
-    banner->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    // Where a page's body margin puts its first line.
-    banner->setContentsMargins(0, 9, 0, 0);
-    return banner;
-}
-
 QWidget *placePlayerBar(QWidget *client, QWidget *playerBar) {
     if (!playerBar) {
         auto *frame = new QFrame(client);
@@ -98,7 +85,8 @@ FormaWindow::FormaWindow(QWidget *playerBar, QWidget *parent) : QMainWindow(pare
 
 void FormaWindow::createControls(QWidget *client, QWidget *playerBar) {
     createLists(client);
-    m_banner = makeBanner(client);
+    m_banner = new UsrReklamaX(client);
+    m_banner->setGeometry(twipsRect(0, 0, 11895, 1095));
     m_label1 = makeLabel1(client);
     m_mediaPlayer = placePlayerBar(client, playerBar);
     // The title panel lies over the lower edge of the player's bar.
@@ -174,11 +162,6 @@ void FormaWindow::applyVisible(bool visible) {
     // state while the window is hidden would map it behind the toolkit's back.
     if (visible && isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
-}
-
-void FormaWindow::showTitlePage() {
-    m_banner->setFont(titlePageFont());
-    m_banner->setText(QStringLiteral("Тонвела для MP3"));
 }
 
 void FormaWindow::closeEvent(QCloseEvent *event) {

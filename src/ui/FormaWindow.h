@@ -11,6 +11,7 @@ namespace tv::ui {
 
 class PictureBox;
 class TitlePanel;
+class UsrReklamaX;
 
 // The widget of the main window frmForma: every control at its place of the
 // design, bound to the logic's model of the window. It holds no rules; its
@@ -25,16 +26,13 @@ public:
     QListView *lstAlbomy() const { return m_lstAlbomy; }
     QListView *PlayList() const { return m_playList; }
     QLabel *Label1() const { return m_label1; }
-    QLabel *usrReklamaX1() const { return m_banner; }
+    UsrReklamaX *usrReklamaX1() const { return m_banner; }
     QWidget *MediaPlayer1() const { return m_mediaPlayer; }
     TitlePanel *picPanel() const { return m_picPanel; }
     PictureBox *picPobeda() const { return m_picPobeda; }
     const FormaMenus &menus() const { return m_menus; }
     // The popup the tray icon opens.
     QMenu *pMenu() const { return m_menus.pMenu; }
-
-    // The banner's first page: the program's title, large, on white.
-    void showTitlePage();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -51,7 +49,7 @@ private:
     QListView *m_lstAlbomy = nullptr;
     QListView *m_playList = nullptr;
     QLabel *m_label1 = nullptr;
-    QLabel *m_banner = nullptr;
+    UsrReklamaX *m_banner = nullptr;
     QWidget *m_mediaPlayer = nullptr;
     TitlePanel *m_picPanel = nullptr;
     PictureBox *m_picPobeda = nullptr;

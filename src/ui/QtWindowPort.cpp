@@ -2,7 +2,9 @@
 
 #include "ui/FormaWindow.h"
 #include "ui/FrmLang.h"
+#include "ui/FrmOprog.h"
 #include "ui/Placement.h"
+#include "ui/UsrReklamaX.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -27,7 +29,7 @@ void QtWindowPort::loadForma() {
 
 void QtWindowPort::startBanner() {
     loadForma();
-    m_forma->showTitlePage();
+    m_forma->usrReklamaX1()->Start();
 }
 
 // Qt's own texts (the buttons of message boxes and dialogs) follow the
@@ -46,12 +48,16 @@ void QtWindowPort::languageChanged(int language) {
 }
 
 // Windows that are not built yet: the add-files browser, the search, the
-// title editor, the drive-letter window, the about box and the album list.
+// title editor, the drive-letter window and the album list.
 void QtWindowPort::showAddFile() {}
 void QtWindowPort::showFound() {}
 void QtWindowPort::showChange() {}
 void QtWindowPort::showNewDisk() {}
-void QtWindowPort::showOprog() {}
+
+void QtWindowPort::showOprog() {
+    FrmOprog dialog(m_forma.get());
+    dialog.exec();
+}
 
 void QtWindowPort::showLang() {
     FrmLang dialog(m_forma.get());

@@ -80,6 +80,20 @@ void FakeWindows::showAddFile() {
         onAddFile();
 }
 
+ProgramCommand FakeShell::findProgram(const QList<ProgramCommand> &candidates) const {
+    for (const ProgramCommand &candidate : candidates)
+        if (installed.contains(candidate.program))
+            return {QStringLiteral("/usr/bin/") + candidate.program, candidate.arguments};
+    return {};
+}
+
+bool FakeShell::start(const ProgramCommand &command, const QString &workDir) {
+    calls << QStringLiteral("start:") +
+                 (QStringList{command.program} + command.arguments).join(' ') + QLatin1Char('|') +
+                 workDir;
+    return true;
+}
+
 TempDrives::TempDrives(const QStringList &letters) {
     QList<Drive> table;
     for (const QString &l : letters) {

@@ -109,13 +109,20 @@ public:
     std::function<void()> onAddFile;
 };
 
+// Records what it opens and starts ("<target>|<folder>", "start:<program>
+// <arguments>|<folder>"); finds the programs named in installed, in /usr/bin.
 class FakeShell : public Shell {
 public:
     bool open(const QString &target, const QString &workDir) override {
         calls << target + QLatin1Char('|') + workDir;
         return true;
     }
+    QString windowsDirectory() const override { return windowsDir; }
+    ProgramCommand findProgram(const QList<ProgramCommand> &candidates) const override;
+    bool start(const ProgramCommand &command, const QString &workDir) override;
     QStringList calls;
+    QString windowsDir;
+    QStringList installed;
 };
 
 class FakeGuard : public InstanceGuard {

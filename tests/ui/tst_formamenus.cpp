@@ -102,7 +102,7 @@ private slots:
     void helpOpensThePageOfTheLanguage() {
         G().strHelpFile = QStringLiteral("Help_en.htm");
         act(frmForma().HelpCallHelp)->trigger();
-        QCOMPARE(m->env.shell.calls, QStringList{QStringLiteral("Help_en.htm|C:/Tonvela/")});
+        QCOMPARE(m->env.shell.calls, QStringList{QStringLiteral("Help_en.htm|C:/Tonvela")});
     }
 
     // Either item switches the option and ticks both.

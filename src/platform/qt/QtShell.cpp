@@ -1,7 +1,11 @@
 #include "platform/qt/QtShell.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace tv {
@@ -36,6 +40,37 @@ bool QtShell::open(const QString &target, const QString &workDir) {
     if (native.isEmpty())
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(native));
+}
+
+QString QtShell::windowsDirectory() const {
+#ifdef Q_OS_WIN
+    QString dir = m_fs.fromNative(QDir::fromNativeSeparators(qEnvironmentVariable("SystemRoot")));
+    while (dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
+    return dir;
+#else
+    return {};
+#endif
+}
+
+ProgramCommand QtShell::findProgram(const QList<ProgramCommand> &candidates) const {
+    for (const ProgramCommand &candidate : candidates) {
+        const QString path = QStandardPaths::findExecutable(candidate.program);
+        if (!path.isEmpty())
+            return {path, candidate.arguments};
+    }
+    return {};
+}
+
+QString QtShell::nativeDir(const QString &workDir) const {
+    const QString native = m_fs.toNative(workDir);
+    return QFileInfo(native).isDir() ? native : QString();
+}
+
+bool QtShell::start(const ProgramCommand &command, const QString &workDir) {
+    if (command.program.isEmpty())
+        return false;
+    return QProcess::startDetached(command.program, command.arguments, nativeDir(workDir));
 }
 
 } // namespace tv

@@ -10,8 +10,12 @@ class QtShell : public Shell {
 public:
     explicit QtShell(FileSystem &fs) : m_fs(fs) {}
     bool open(const QString &target, const QString &workDir) override;
+    QString windowsDirectory() const override;
+    ProgramCommand findProgram(const QList<ProgramCommand> &candidates) const override;
+    bool start(const ProgramCommand &command, const QString &workDir) override;
 
 private:
+    QString nativeDir(const QString &workDir) const;
     FileSystem &m_fs;
 };
 

@@ -1,0 +1,207 @@
+#include "ui/UsrReklamaX.h"
+
+#include "ui/BannerPage.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
+
+#include <QLabel>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPushButton>
+
+namespace tv::ui {
+
+namespace {
+
+// Enough for a banner; a larger answer is not a banner page and is dropped.
+constexpr qint64 kMaxPageBytes = 1 << 20;
+constexpr qint64 kMaxPictureBytes = 2 << 20;
+constexpr int kMaxPictures = 32;
+
+bool isWeb(const QUrl &address) {
+    return address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
+}
+
+// Drops a reply that grows past its bound before it is all read.
+void limitSize(QNetworkReply *reply, qint64 bound) {
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply, bound](qint64 got) {
+        if (got > bound)
+            reply->abort();
+    });
+}
+
+bool succeeded(QNetworkReply *reply) {
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+}
+
+} // namespace
+
+// The browser of the banner: its pictures come from the network through the
+// banner, its links go to the banner's rules.
+class BannerBrowser : public QTextBrowser {
+public:
+    explicit BannerBrowser(UsrReklamaX *banner) : QTextBrowser(banner), m_banner(banner) {}
+
+    QVariant loadResource(int type, const QUrl &name) override {
+        if (type == QTextDocument::ImageResource && m_banner->m_page.isValid())
+            return m_banner->picture(m_banner->m_page.resolved(name));
+        return {};
+    }
+
+private:
+    UsrReklamaX *m_banner;
+};
+
+UsrReklamaX::UsrReklamaX(QWidget *parent, const QString &host, qint64 clockMs)
+    : QWidget(parent), m_rules(clockMs, host), m_browser(new BannerBrowser(this)) {
+    setObjectName(QStringLiteral("usrReklamaX1"));
+    m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+    m_browser->setFrameShape(QFrame::NoFrame);
+    m_browser->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_browser->setOpenLinks(false);
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setContextMenuPolicy(Qt::NoContextMenu);
+    m_browser->setFocusPolicy(Qt::NoFocus);
+    m_browser->document()->setDefaultFont(pageFont());
+    m_browser->setGeometry(twipsRect(0, 0, 11895, 1095));
+    connect(m_browser, &QTextBrowser::highlighted, this, &UsrReklamaX::pointedAt);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &UsrReklamaX::clicked);
+    // The answers of pages that no one waits for any more are dropped.
+    m_network.setAutoDeleteReplies(true);
+    buildPanel();
+    showTitlePage();
+}
+
+// Replies still on their way must not report to a banner that is going.
+UsrReklamaX::~UsrReklamaX() {
+    for (QNetworkReply *reply : m_network.findChildren<QNetworkReply *>())
+        reply->disconnect(this);
+}
+
+QTextBrowser *UsrReklamaX::WebBrowser1() const {
+    return m_browser;
+}
+
+// The hint for a machine off the network, with its reload button. Nothing
+// shows it: the banner keeps its title page instead.
+void UsrReklamaX::buildPanel() {
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Picture1"));
+    m_panel->setGeometry(twipsRect(1680, 30, 5535, 855));
+    m_reload = new QPushButton(QStringLiteral("Загрузить рекламу"), m_panel);
+    m_reload->setObjectName(QStringLiteral("kObnovit"));
+    m_reload->setGeometry(twipsRect(3600, 30, 1815, 315));
+    connect(m_reload, &QPushButton::clicked, this, &UsrReklamaX::Start);
+    const struct {
+        const char *text;
+        QRect rect;
+    } hints[] = {
+        {"Подключитесь к сети и нажмите эту кнопку", twipsRect(120, 120, 3345, 195)},
+        {"ВНИМАНИЕ! Браузер должен иметь разрешение на запуск скриптов.",
+         twipsRect(120, 360, 5340, 195)},
+        {"Другие программы проекта Tonvela - на его сайте.", twipsRect(120, 600, 4695, 195)},
+    };
+    for (const auto &hint : hints)
+        (new QLabel(QString::fromUtf8(hint.text), m_panel))->setGeometry(hint.rect);
+    m_panel->hide();
+}
+
+// The text browser wants the table's row spelled out, and centres a table
+// by its own alignment rather than by the <center> around it.
+void UsrReklamaX::showTitlePage() {
+    m_page.clear();
+    QString page = usrReklamaX::titlePage();
+    page.replace(QLatin1String("<table "), QLatin1String("<table align='center' "));
+    page.replace(QLatin1String("<td>"), QLatin1String("<tr><td>"));
+    page.replace(QLatin1String("</td>"), QLatin1String("</td></tr>"));
+    m_browser->setHtml(page);
+}
+
+void UsrReklamaX::Start() {
+    navigate(QUrl(m_rules.advertisingPage()));
+}
+
+QNetworkReply *UsrReklamaX::fetch(const QUrl &address) {
+    QNetworkRequest request(address);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setRawHeader("Cache-Control", "no-cache");
+    request.setRawHeader("Pragma", "no-cache");
+    request.setTransferTimeout(m_timeoutMs);
+    return m_network.get(request);
+}
+
+// A newer page replaces the one still on its way.
+void UsrReklamaX::navigate(const QUrl &address) {
+    if (!isWeb(address))
+        return;
+    if (m_pageReply)
+        m_pageReply->abort();
+    QNetworkReply *reply = fetch(address);
+    m_pageReply = reply;
+    limitSize(reply, kMaxPageBytes);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { pageArrived(reply); });
+}
+
+// Whatever went wrong (no network, no answer, no page) leaves the page that
+// shows and says nothing.
+void UsrReklamaX::pageArrived(QNetworkReply *reply) {
+    if (reply != m_pageReply || !succeeded(reply))
+        return;
+    const QByteArray bytes = reply->readAll();
+    const QByteArray type = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    m_page = reply->url();
+    m_pictures.clear();
+    m_browser->document()->setBaseUrl(m_page);
+    m_browser->setHtml(prepareBannerPage(decodeBannerPage(bytes, type)));
+    emit pageShown(m_page);
+}
+
+// The picture when it is here; else it is fetched, and the page is laid out
+// anew when it comes.
+QVariant UsrReklamaX::picture(const QUrl &address) {
+    const auto known = m_pictures.constFind(address);
+    if (known != m_pictures.constEnd())
+        return known->isNull() ? QVariant() : QVariant(*known);
+    if (!isWeb(address) || m_pictures.size() >= kMaxPictures)
+        return {};
+    m_pictures.insert(address, QImage());
+    QNetworkReply *reply = fetch(address);
+    limitSize(reply, kMaxPictureBytes);
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, address] { pictureArrived(reply, address); });
+    return {};
+}
+
+void UsrReklamaX::pictureArrived(QNetworkReply *reply, const QUrl &address) {
+    if (!m_pictures.contains(address) || !succeeded(reply))
+        return;
+    const QImage image = QImage::fromData(reply->readAll());
+    if (image.isNull())
+        return;
+    m_pictures.insert(address, image);
+    QTextDocument *document = m_browser->document();
+    document->markContentsDirty(0, document->characterCount());
+    emit pageShown(m_page);
+}
+
+// The browser's status text is the address of the link under the mouse.
+void UsrReklamaX::pointedAt(const QUrl &link) {
+    m_rules.StatusTextChange(linkAddress(link, m_page));
+}
+
+void UsrReklamaX::clicked(const QUrl &link) {
+    bool newWindow = false;
+    const QString address = linkAddress(link, m_page, &newWindow);
+    if (newWindow) {
+        m_rules.NewWindow2();
+        return;
+    }
+    if (!m_rules.BeforeNavigate2())
+        navigate(QUrl(address));
+}
+
+} // namespace tv::ui

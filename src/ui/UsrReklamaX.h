@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/usrReklamaX.h"
+
+#include <QHash>
+#include <QImage>
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QWidget>
+
+class QLabel;
+class QNetworkReply;
+class QPushButton;
+
+namespace tv::ui {
+
+class BannerBrowser;
+
+// The banner usrReklamaX1: a small web browser that shows the program's
+// title, then an advertising page of the maker's site. Pages are fetched in
+// the background; a page that does not come leaves the one shown. Links are
+// never followed inside the banner: the last address pointed at opens in the
+// user's own browser.
+class UsrReklamaX : public QWidget {
+    Q_OBJECT
+public:
+    explicit UsrReklamaX(QWidget *parent = nullptr,
+                         const QString &host = QString::fromLatin1(kMakerHost),
+                         qint64 clockMs = QDateTime::currentMSecsSinceEpoch());
+    ~UsrReklamaX() override;
+
+    // Loads the advertising page, never from a cache.
+    void Start();
+
+    QTextBrowser *WebBrowser1() const;
+    QWidget *Picture1() const { return m_panel; }
+    QPushButton *kObnovit() const { return m_reload; }
+    const usrReklamaX &rules() const { return m_rules; }
+    // The address of the page shown; empty while the title page shows.
+    QUrl page() const { return m_page; }
+    // How long a page may keep the banner waiting for its next bytes.
+    void setTimeout(int ms) { m_timeoutMs = ms; }
+
+signals:
+    // A page (or a picture of it) has arrived and shows.
+    void pageShown(const QUrl &address);
+
+private:
+    friend class BannerBrowser;
+
+    void buildPanel();
+    void showTitlePage();
+    void navigate(const QUrl &address);
+    void pageArrived(QNetworkReply *reply);
+    QNetworkReply *fetch(const QUrl &address);
+    QVariant picture(const QUrl &address);
+    void pictureArrived(QNetworkReply *reply, const QUrl &address);
+    void pointedAt(const QUrl &link);
+    void clicked(const QUrl &link);
+
+    usrReklamaX m_rules;
+    BannerBrowser *m_browser;
+    QWidget *m_panel = nullptr;
+    QPushButton *m_reload = nullptr;
+    QNetworkAccessManager m_network;
+    QPointer<QNetworkReply> m_pageReply;
+    QUrl m_page;
+    QHash<QUrl, QImage> m_pictures;
+    int m_timeoutMs = 20000;
+};
+
+} // namespace tv::ui

@@ -1,0 +1,186 @@
+#include "Fakes.h"
+
+#include "core/FormCommands.h"
+#include "core/Globals.h"
+#include "core/Language.h"
+#include "core/WebLinks.h"
+
+#include <QFile>
+
+using namespace tv;
+using namespace tv::test;
+
+namespace {
+
+// The drives of the test, with files that cannot be written as a browser
+// that still shows them keeps them on Windows.
+class LockingFs : public FileSystem {
+public:
+    explicit LockingFs(FileSystem &inner) : m_inner(inner) {}
+    QStringList drives() const override { return m_inner.drives(); }
+    bool fileExists(const QString &path) const override { return m_inner.fileExists(path); }
+    FileError readFile(const QString &path, QByteArray *data) const override {
+        return m_inner.readFile(path, data);
+    }
+    FileError writeFile(const QString &path, const QByteArray &data) override {
+        ++writes;
+        return locked.contains(path) ? FileError::Other : m_inner.writeFile(path, data);
+    }
+    QStringList listFiles(const QString &dir, const QString &extension) const override {
+        return m_inner.listFiles(dir, extension);
+    }
+    QString toNative(const QString &path) const override { return m_inner.toNative(path); }
+    QString fromNative(const QString &native) const override { return m_inner.fromNative(native); }
+
+    QStringList locked;
+    int writes = 0;
+
+private:
+    FileSystem &m_inner;
+};
+
+QByteArray page(const QByteArray &attribute) {
+    return "<html><head><meta http-equiv='refresh' content='0; url=" + attribute +
+           "'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
+           "<title>WWW</title></head><body></body></html>\r\n";
+}
+
+} // namespace
+
+class TestWebLinks : public QObject {
+    Q_OBJECT
+    std::unique_ptr<LogicEnv> env;
+
+    QString lang(int n) const { return G().AppDir + "Language/" + QString::number(n) + ".html"; }
+
+private slots:
+    void init() {
+        env = std::make_unique<LogicEnv>();
+        env->drives.put(G().AppDir + "Language/.keep", "");
+    }
+    void cleanup() { env.reset(); }
+
+    void thePageTakesTheAddressEscaped_data() {
+        columns<QString, QByteArray>("address", "attribute");
+        row("plain", QString("http://tonvela.example/site/"),
+            QByteArray("http://tonvela.example/site/"));
+        row("https, query", QString("https://a.example/x?b=1&c=2"),
+            QByteArray("https://a.example/x?b=1&amp;c=2"));
+        row("a quote ends no attribute", QString("http://a.example/'><script>alert(1)</script>"),
+            QByteArray("http://a.example/&#39;&gt;&lt;script&gt;alert(1)&lt;/script&gt;"));
+        row("double quote", QString("http://a.example/\"x\""),
+            QByteArray("http://a.example/&quot;x&quot;"));
+        row("Cyrillic in Windows-1251", QString("http://a.example/музыка"),
+            QByteArray("http://a.example/\xEC\xF3\xE7\xFB\xEA\xE0"));
+        row("beyond Windows-1251", QString("http://a.example/日本"),
+            QByteArray("http://a.example/&#26085;&#26412;"));
+    }
+    void thePageTakesTheAddressEscaped() {
+        QFETCH(QString, address);
+        QFETCH(QByteArray, attribute);
+        SaveFileUrlm(address);
+        QCOMPARE(env->drives.get(lang(0)), page(attribute));
+        QCOMPARE(env->shell.calls, QStringList{lang(0) + "|C:/Tonvela"});
+        QCOMPARE(env->events.doEvents, 1);
+    }
+
+    void onlyWebAddressesAreWritten_data() {
+        columns<QString>("address");
+        row("empty", QString());
+        row("file", QString("file:///etc/passwd"));
+        row("script", QString("javascript:alert(1)"));
+        row("mail", QString("mailto:someone@a.example"));
+        row("ftp", QString("ftp://a.example/"));
+        row("no host", QString("http:///x"));
+        row("scheme alone", QString("http:a.example"));
+        row("a line break", QString("http://a.example/\r\n<b>"));
+        row("a local path", QString("C:/Tonvela/Help_ru.htm"));
+    }
+    void onlyWebAddressesAreWritten() {
+        QFETCH(QString, address);
+        SaveFileUrlm(address);
+        QCOMPARE(env->drives.get(lang(0)), QByteArray());
+        QCOMPARE(env->shell.calls, QStringList());
+    }
+
+    // A page the browser still holds, or one made read-only, is passed over.
+    void aFileThatCannotBeWrittenIsSkipped_data() {
+        columns<QList<int>, QList<int>, int>("locked", "readOnly", "used");
+        row("none", QList<int>{}, QList<int>{}, 0);
+        row("0 held open", QList<int>{0}, QList<int>{}, 1);
+        row("0 read-only", QList<int>{}, QList<int>{0}, 1);
+        row("0 read-only, 1 held", QList<int>{1}, QList<int>{0}, 2);
+    }
+    void aFileThatCannotBeWrittenIsSkipped() {
+        QFETCH(QList<int>, locked);
+        QFETCH(QList<int>, readOnly);
+        QFETCH(int, used);
+        LockingFs fs(env->drives.fs());
+        P().fs = &fs;
+        for (int n : locked)
+            fs.locked << lang(n);
+        for (int n : readOnly) {
+            env->drives.put(lang(n), "old");
+            QFile::setPermissions(env->drives.native(lang(n)), QFile::ReadOwner);
+        }
+        SaveFileUrlm("http://a.example/");
+        QCOMPARE(env->drives.get(lang(used)), page("http://a.example/"));
+        QCOMPARE(env->shell.calls, QStringList{lang(used) + "|C:/Tonvela"});
+        for (int n : readOnly)
+            QCOMPARE(env->drives.get(lang(n)), QByteArray("old"));
+    }
+
+    // Without the folder nothing can be written: the numbers end, nothing opens.
+    void noWritableFileEndsTheSearch() {
+        QDir(env->drives.native(G().AppDir + "Language")).removeRecursively();
+        LockingFs fs(env->drives.fs());
+        P().fs = &fs;
+        SaveFileUrlm("http://a.example/");
+        QCOMPARE(fs.writes, kRedirectFiles);
+        QCOMPARE(env->shell.calls, QStringList());
+        QCOMPARE(env->events.doEvents, 0);
+    }
+
+    void twoLinksWhileTheFirstPageIsHeld() {
+        LockingFs fs(env->drives.fs());
+        P().fs = &fs;
+        SaveFileUrlm("http://a.example/1");
+        fs.locked << lang(0);
+        SaveFileUrlm("http://a.example/2");
+        QCOMPARE(env->shell.calls, QStringList({lang(0) + "|C:/Tonvela", lang(1) + "|C:/Tonvela"}));
+        QCOMPARE(env->drives.get(lang(1)), page("http://a.example/2"));
+    }
+
+    // The folder handed to the shell has no separator at its end, but a
+    // drive's root keeps its own.
+    void openWorksInTheProgramsFolder_data() {
+        columns<QString, QString, QString>("appDir", "sep", "folder");
+        row("slash", QString("C:/Tonvela/"), QString("/"), QString("C:/Tonvela"));
+        row("backslash", QString("C:\\Tonvela\\"), QString("\\"), QString("C:\\Tonvela"));
+        row("drive root", QString("Z:/"), QString("/"), QString("Z:/"));
+    }
+    void openWorksInTheProgramsFolder() {
+        QFETCH(QString, appDir);
+        QFETCH(QString, sep);
+        G().AppDir = appDir;
+        G().PathSep = sep;
+        OpURL("sndvol32.exe");
+        QTEST(env->shell.calls.value(0).section('|', 1), "folder");
+    }
+
+    void helpOpensThePageOfTheLanguage_data() {
+        columns<int, QString>("language", "call");
+        row("Russian", 0, QString("Help_ru.htm|C:/Tonvela"));
+        row("English", 1, QString("Help_en.htm|C:/Tonvela"));
+    }
+    void helpOpensThePageOfTheLanguage() {
+        QFETCH(int, language);
+        G().Language = language;
+        applyLanguage();
+        HelpCallHelp_Click();
+        QTEST(env->shell.calls.join(','), "call");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWebLinks)
+#include "tst_weblinks.moc"

@@ -1,0 +1,87 @@
+#include "Fakes.h"
+
+#include "core/Globals.h"
+#include "core/Language.h"
+#include "playback/GromkostM.h"
+
+using namespace tv;
+using namespace tv::test;
+
+class TestGromkost : public QObject {
+    Q_OBJECT
+    std::unique_ptr<LogicEnv> env;
+
+private slots:
+    void init() {
+        env = std::make_unique<LogicEnv>();
+        LanguageRuM();
+    }
+    void cleanup() { env.reset(); }
+
+    // Where the desktop has no sndvol32.exe: the first mixer on the search path.
+    void theFirstMixerFoundStarts_data() {
+        columns<QStringList, QString>("installed", "started");
+        row("the Qt mixer first", QStringList{"pavucontrol", "pavucontrol-qt"},
+            QString("start:/usr/bin/pavucontrol-qt|C:/Tonvela/"));
+        row("GNOME's settings, on their sound page", QStringList{"gnome-control-center"},
+            QString("start:/usr/bin/gnome-control-center sound|C:/Tonvela/"));
+        row("the last of the list", QStringList{"xfce4-mixer", "alsamixer"},
+            QString("start:/usr/bin/xfce4-mixer|C:/Tonvela/"));
+    }
+    void theFirstMixerFoundStarts() {
+        QFETCH(QStringList, installed);
+        env->shell.installed = installed;
+        MusicGromkost_Click();
+        QTEST(env->shell.calls.join(','), "started");
+        QCOMPARE(env->dialogs.msgs.size(), 0);
+    }
+
+    void withoutAMixerTheMessageSaysSo_data() {
+        columns<int, QString, QString>("language", "text", "title");
+        row("Russian", 0, QString("Файл не найден."), QString("Тонвела для MP3"));
+        row("English", 1, QString("is not found."), QString("Tonvela for MP3"));
+    }
+    void withoutAMixerTheMessageSaysSo() {
+        QFETCH(int, language);
+        G().Language = language;
+        applyLanguage();
+        env->shell.installed = QStringList{"alsamixer"};
+        pMenuGromkost_Click();
+        QCOMPARE(env->shell.calls, QStringList());
+        QCOMPARE(env->dialogs.msgs.size(), 1);
+        QTEST(env->dialogs.msgs[0].prompt, "text");
+        QCOMPARE(env->dialogs.msgs[0].style, int(vbOKOnly | vbCritical));
+        QTEST(env->dialogs.msgs[0].title, "title");
+    }
+
+    // On Windows: the Windows folder first, then its System32, however long
+    // the folder's name.
+    void sndvolFromTheWindowsFolder_data() {
+        columns<QString, QStringList, QString>("windows", "files", "opened");
+        row("in System32 only", QString("C:/WINDOWS"),
+            QStringList{"C:/WINDOWS/System32/sndvol32.exe"},
+            QString("C:/WINDOWS/System32/sndvol32.exe|C:/Tonvela"));
+        row("in both", QString("C:/WINDOWS"),
+            QStringList{"C:/WINDOWS/sndvol32.exe", "C:/WINDOWS/System32/sndvol32.exe"},
+            QString("C:/WINDOWS/sndvol32.exe|C:/Tonvela"));
+        row("in neither", QString("C:/WINDOWS"), QStringList{"C:/WINDOWS/notepad.exe"}, QString());
+        row("a folder name of 20 and more", QString("E:/Operating Systems/Windows"),
+            QStringList{"E:/Operating Systems/Windows/sndvol32.exe"},
+            QString("E:/Operating Systems/Windows/sndvol32.exe|C:/Tonvela"));
+    }
+    void sndvolFromTheWindowsFolder() {
+        QFETCH(QString, windows);
+        QFETCH(QStringList, files);
+        QFETCH(QString, opened);
+        env->shell.windowsDir = windows;
+        env->shell.installed = QStringList{"pavucontrol"};
+        for (const QString &file : files)
+            env->drives.put(file);
+        GromkostM();
+        QCOMPARE(env->shell.calls.join(','), opened);
+        QCOMPARE(env->dialogs.msgs.size(), opened.isEmpty() ? 1 : 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGromkost)
+#include "tst_gromkost.moc"
