@@ -29,6 +29,12 @@ public:
     QStringList listFiles(const QString &dir, const QString &extension) const override {
         return m_inner.listFiles(dir, extension);
     }
+    FileError readTail(const QString &path, int n, QByteArray *data) const override {
+        return m_inner.readTail(path, n, data);
+    }
+    bool listFolder(const QString &dir, FolderListing *listing) const override {
+        return m_inner.listFolder(dir, listing);
+    }
     QString toNative(const QString &path) const override { return m_inner.toNative(path); }
     QString fromNative(const QString &native) const override { return m_inner.fromNative(native); }
 
