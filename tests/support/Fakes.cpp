@@ -21,6 +21,7 @@ void FakePlayer::setURL(const QString &path) {
     calls << QStringLiteral("url:") + path;
     m_url = path;
     m_position = 0;
+    know(0);
     setState(Transitioning);
     setState(Playing);
 }
@@ -40,6 +41,18 @@ void FakePlayer::pause() {
 void FakePlayer::setCurrentPosition(double seconds) {
     calls << QStringLiteral("pos:%1").arg(seconds);
     m_position = seconds;
+    emit seeked(seconds);
+}
+
+void FakePlayer::setVolume(double volume) {
+    calls << QStringLiteral("volume:%1").arg(volume);
+    if (volume != m_volume)
+        emit volumeChanged(m_volume = volume);
+}
+
+void FakePlayer::know(double seconds) {
+    if (seconds != m_duration)
+        emit durationChanged(m_duration = seconds);
 }
 
 void FakePlayer::stop() {

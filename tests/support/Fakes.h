@@ -26,7 +26,12 @@ public:
     void setCurrentPosition(double seconds) override;
     double currentPosition() const override { return m_position; }
     void stop() override;
+    double volume() const override { return m_volume; }
+    void setVolume(double volume) override;
+    double duration() const override { return m_duration; }
 
+    // The player has read the file's length.
+    void know(double seconds);
     // The file played to its end (or the control bar's stop was pressed).
     void finish() { setState(Stopped); }
     // Put the player into a state without the calls that lead there.
@@ -39,6 +44,8 @@ private:
     QString m_url;
     int m_state = Undefined;
     double m_position = 0;
+    double m_volume = 1;
+    double m_duration = 0;
 };
 
 struct MsgCall {
