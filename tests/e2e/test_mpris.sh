@@ -12,8 +12,9 @@ source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 service=org.mpris.MediaPlayer2.tonvela
 player=org.mpris.MediaPlayer2.Player
 
+# gdbus prints the titles in the locale's characters: UTF-8 whatever it is.
 mpris() {
-    gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 --method "$@"
+    LC_ALL=C.UTF-8 gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 --method "$@"
 }
 get() { mpris org.freedesktop.DBus.Properties.Get "$1" "$2"; }
 status_is() { [ "$(get "$player" PlaybackStatus)" = "(<'$1'>,)" ]; }
@@ -36,7 +37,7 @@ tv_write_1251 "$dir/Тонвела для mp3.ini" "[language]" " 1 " "[albom]" 
     "[showform]" "True" "[musicnonstop]" "False" "[nameendalbom]" "rock.alb" \
     "[namepesni]" " 0 " "[strDir]" "$app"
 
-gdbus monitor --session --dest "$service" >"$TV_TMP/signals.log" 2>&1 &
+LC_ALL=C.UTF-8 gdbus monitor --session --dest "$service" >"$TV_TMP/signals.log" 2>&1 &
 TV_PIDS+=($!)
 tv_run "$dir"
 wid=$(tv_wait_window '^Tonvela for MP3 - rock\.alb$')
