@@ -1,10 +1,11 @@
-# make run   - install what is missing, build, install into the program folder, start it
+# make run   - install what is missing, build, install into the program folder,
+#              put it in the desktop's menu, start it
 # make test  - install what is missing, build, run every test through CTest
 BUILD   ?= build
 PREFIX  ?= $(HOME)/Tonvela
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build install run test bench format clean
+.PHONY: all deps configure build install register run test bench format clean
 
 all: build
 
@@ -22,7 +23,11 @@ build: configure
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX) >/dev/null
 
-run: install
+# The desktop's menu entry and icon, pointing at the installed program.
+register: install
+	@bash scripts/register-desktop.sh "$(PREFIX)"
+
+run: register
 	cd $(PREFIX) && ./tonvela
 
 test: build

@@ -30,6 +30,9 @@ public:
     void setCurrentPosition(double) override {}
     double currentPosition() const override { return 0; }
     void stop() override {}
+    double volume() const override { return 1; }
+    void setVolume(double) override {}
+    double duration() const override { return 0; }
 
 private:
     QString m_url;

@@ -9,6 +9,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     xvfb xauth x11-utils xdotool openbox trayer imagemagick
     fonts-dejavu-core lame
+    dbus-daemon libglib2.0-bin desktop-file-utils
 )
 
 missing=()

@@ -6,9 +6,11 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
+#include "platform/qt/QtMediaBus.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTrayIcon.h"
+#include "playback/Mpris.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Tray.h"
 #include "ui/Bitmaps.h"
@@ -25,6 +27,8 @@ int main(int argc, char **argv) {
     app.setQuitOnLastWindowClosed(false);
     const QIcon icon(QPixmap::fromImage(tv::ui::programIcon()));
     app.setWindowIcon(icon);
+    // The menu entry the desktop shows the window under.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tonvela"));
 
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
     tv::QtMediaPlayer player(fs);
@@ -35,6 +39,8 @@ int main(int argc, char **argv) {
     tv::QtInstanceGuard guard(&fs);
     tv::ui::QtWindowPort windows([&player] { return new tv::PlayerBar(player); });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
+    tv::QtMediaBus bus;
+    tv::P().bus = &bus;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
     QObject::connect(tray.trayIcon(), &QSystemTrayIcon::activated, &app, [](auto reason) {
         if (reason == QSystemTrayIcon::Context)
@@ -46,5 +52,7 @@ int main(int argc, char **argv) {
 
     if (!tv::Main(QCoreApplication::applicationDirPath()))
         return 0;
+    // Media keys and the desktop's player controls, when there is a session bus.
+    tv::Mpris mpris;
     return app.exec();
 }

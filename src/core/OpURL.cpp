@@ -5,8 +5,6 @@
 namespace tv {
 
 void OpURL(const QString &target) {
-    if (!P().shell)
-        return;
     QString folder = G().AppDir;
     if (folder.size() > 3 && folder.endsWith(G().PathSep))
         folder.chop(G().PathSep.size());

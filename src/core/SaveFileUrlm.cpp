@@ -70,7 +70,7 @@ QString redirectFile(int n) {
 // taken. The numbers end, so a missing folder cannot make this loop forever.
 void SaveFileUrlm(QString address) {
     const QByteArray page = redirectPage(address);
-    if (page.isEmpty() || !P().fs)
+    if (page.isEmpty())
         return;
     QString written;
     for (int n = 0; n < kRedirectFiles && written.isEmpty(); ++n) {
@@ -80,8 +80,7 @@ void SaveFileUrlm(QString address) {
     }
     if (written.isEmpty())
         return;
-    if (P().events)
-        P().events->DoEvents();
+    P().events->DoEvents();
     OpURL(written);
 }
 

@@ -26,10 +26,19 @@ public:
     virtual double currentPosition() const = 0;
     // Used only at shutdown.
     virtual void stop() = 0;
+    // Loudness from 0 (silent) to 1 (full), as the control bar's slider shows it.
+    virtual double volume() const = 0;
+    virtual void setVolume(double volume) = 0;
+    // Length of the loaded file in seconds; 0 while the player does not know it.
+    virtual double duration() const = 0;
 
 signals:
     // Once per change of playState, with the new state.
     void PlayStateChange(int newState);
+    void volumeChanged(double volume);
+    void durationChanged(double seconds);
+    // The position was set (rewind, a seek), not merely run on.
+    void seeked(double seconds);
 };
 
 } // namespace tv

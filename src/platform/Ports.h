@@ -4,6 +4,7 @@
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceGuard.h"
+#include "platform/MediaBus.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Shell.h"
 #include "platform/TrayIcon.h"
@@ -22,6 +23,7 @@ struct Ports {
     TrayIcon *tray = nullptr;
     WindowPort *windows = nullptr;
     InstanceGuard *instance = nullptr;
+    MediaBus *bus = nullptr;
 };
 
 Ports &P();

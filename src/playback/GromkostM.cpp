@@ -15,7 +15,7 @@ bool startSndvol(const QString &windowsDir) {
     for (const QString &candidate :
          {windowsDir + sep + sndvol,
           windowsDir + sep + QStringLiteral("System32") + sep + sndvol}) {
-        if (P().fs && P().fs->fileExists(candidate)) {
+        if (P().fs->fileExists(candidate)) {
             OpURL(candidate);
             return true;
         }
@@ -50,8 +50,6 @@ QList<ProgramCommand> volumeControls() {
 }
 
 void GromkostM() {
-    if (!P().shell)
-        return;
     const QString windowsDir = P().shell->windowsDirectory();
     const bool started = windowsDir.isEmpty() ? startMixer() : startSndvol(windowsDir);
     if (!started && P().dialogs)

@@ -86,10 +86,13 @@ QImage buttonBitmap(Symbol symbol, Look look) {
     return image;
 }
 
-QImage programIcon() {
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+namespace {
+
+// On the 32-pixel grid a 1-pixel line covers the pixels right of and below
+// its coordinates; drawn smooth, a line is centred on them. So, smoothed, the
+// lines move by half a pixel (`half`) and the plain fills stay.
+void drawProgramIcon(QPainter &p, QPointF half) {
+    p.translate(half);
     // A record: navy disc, grey grooves, white label.
     p.setPen(kDark);
     p.setBrush(kNavy);
@@ -102,14 +105,32 @@ QImage programIcon() {
     p.setBrush(kLight);
     p.drawEllipse(12, 12, 7, 7);
     // An eighth note in front of it.
+    p.translate(-half);
     p.setPen(Qt::NoPen);
     p.setBrush(kGold);
     p.drawEllipse(14, 21, 7, 5);
     p.drawRect(19, 6, 2, 18);
     p.drawPolygon(QPolygon({QPoint(21, 6), QPoint(27, 10), QPoint(27, 13), QPoint(21, 9)}));
+    p.translate(half);
     p.setPen(kOlive);
     p.setBrush(Qt::NoBrush);
     p.drawLine(21, 7, 21, 23);
+}
+
+} // namespace
+
+QImage programIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    QPointF half;
+    if (size != kIconSize) {
+        // The same drawing on a finer (or coarser) grid, smoothed.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / double(kIconSize), size / double(kIconSize));
+        half = QPointF(0.5, 0.5);
+    }
+    drawProgramIcon(p, half);
     return image;
 }
 

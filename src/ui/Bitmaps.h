@@ -13,8 +13,11 @@ constexpr int kButtonHeight = 21;
 
 // A 25 x 21 picture-button bitmap.
 QImage buttonBitmap(Symbol symbol, Look look);
-// The 32 x 32 program icon, drawn in the sixteen colours of the classic palette.
-QImage programIcon();
+constexpr int kIconSize = 32;
+
+// The program icon, drawn in the sixteen colours of the classic palette; at
+// sizes other than 32 x 32 the same drawing, scaled and smoothed.
+QImage programIcon(int size = kIconSize);
 // The 780 x 16 ornament strip along the bottom of the main window.
 QImage ornamentStrip();
 // The 71 x 126 picture of the about box.

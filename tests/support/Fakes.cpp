@@ -22,6 +22,7 @@ void FakePlayer::setURL(const QString &path) {
     calls << QStringLiteral("url:") + path;
     m_url = path;
     m_position = 0;
+    know(0);
     setState(Transitioning);
     setState(Playing);
 }
@@ -41,6 +42,18 @@ void FakePlayer::pause() {
 void FakePlayer::setCurrentPosition(double seconds) {
     calls << QStringLiteral("pos:%1").arg(seconds);
     m_position = seconds;
+    emit seeked(seconds);
+}
+
+void FakePlayer::setVolume(double volume) {
+    calls << QStringLiteral("volume:%1").arg(volume);
+    if (volume != m_volume)
+        emit volumeChanged(m_volume = volume);
+}
+
+void FakePlayer::know(double seconds) {
+    if (seconds != m_duration)
+        emit durationChanged(m_duration = seconds);
 }
 
 void FakePlayer::stop() {
@@ -120,7 +133,7 @@ QByteArray TempDrives::get(const QString &lettered) const {
 LogicEnv::LogicEnv() {
     resetGlobals();
     resetForma();
-    P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell, &tray, &windows, &guard};
+    P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell, &tray, &windows, &guard, &bus};
     G().AppDir = QStringLiteral("C:/Tonvela/");
     G().PathSep = QStringLiteral("/");
     G().strDir = G().AppDir;

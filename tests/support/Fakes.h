@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeBus.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 
@@ -27,7 +28,12 @@ public:
     void setCurrentPosition(double seconds) override;
     double currentPosition() const override { return m_position; }
     void stop() override;
+    double volume() const override { return m_volume; }
+    void setVolume(double volume) override;
+    double duration() const override { return m_duration; }
 
+    // The player has read the file's length.
+    void know(double seconds);
     // The file played to its end (or the control bar's stop was pressed).
     void finish() { setState(Stopped); }
     // Put the player into a state without the calls that lead there.
@@ -40,6 +46,8 @@ private:
     QString m_url;
     int m_state = Undefined;
     double m_position = 0;
+    double m_volume = 1;
+    double m_duration = 0;
 };
 
 struct MsgCall {
@@ -160,6 +168,7 @@ struct LogicEnv {
     FakeWindows windows;
     FakeShell shell;
     FakeGuard guard;
+    FakeBus bus;
 
     QString app(const QString &name) const; // AppDir + name
     // Songs "Song i" on drive C whose files exist, so that starting one works.

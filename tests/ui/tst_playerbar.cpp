@@ -43,6 +43,13 @@ private slots:
         QCOMPARE(bar.volumeSlider()->value(), 100);
         bar.volumeSlider()->setValue(40);
         QCOMPARE(player.audioOutput()->volume(), 0.4f);
+        // A volume set through the player (the desktop's controls) moves the
+        // slider and is not rounded to the slider's percent on the way back.
+        QSignalSpy volumes(&player, &MediaPlayer::volumeChanged);
+        player.setVolume(0.333);
+        QCOMPARE(bar.volumeSlider()->value(), 33);
+        QCOMPARE(player.volume(), double(0.333f));
+        QCOMPARE(volumes.size(), 1);
         player.setURL(QStringLiteral("Z:" TV_TEST_DATA "/corrupt.mp3"));
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
         QSignalSpy states(&player, &MediaPlayer::PlayStateChange);

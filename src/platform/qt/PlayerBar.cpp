@@ -2,10 +2,10 @@
 
 #include "platform/qt/QtMediaPlayer.h"
 
-#include <QAudioOutput>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMediaPlayer>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
@@ -31,12 +31,10 @@ QLabel *timeLabel(QWidget *parent) {
 
 PlayerBar::PlayerBar(QtMediaPlayer &player, QWidget *parent) : QWidget(parent), m_player(player) {
     buildControls();
-    QAudioOutput *output = m_player.audioOutput();
-    m_volume->setValue(qRound(output->volume() * 100));
-    connect(m_volume, &QSlider::valueChanged, output,
-            [output](int value) { output->setVolume(value / 100.0); });
-    connect(output, &QAudioOutput::volumeChanged, m_volume,
-            [this](float volume) { m_volume->setValue(qRound(volume * 100)); });
+    showVolume(m_player.volume());
+    connect(m_volume, &QSlider::valueChanged, this,
+            [this](int value) { m_player.setVolume(value / 100.0); });
+    connect(&m_player, &MediaPlayer::volumeChanged, this, &PlayerBar::showVolume);
     connect(m_stop, &QToolButton::clicked, this, [this] { m_player.stop(); });
     connect(m_seek, &QSlider::sliderMoved, this,
             [this](int ms) { m_elapsed->setText(timeText(ms)); });
@@ -101,6 +99,13 @@ void PlayerBar::showDuration(qint64 ms) {
     m_following = false;
     m_seek->setEnabled(ms > 0);
     m_total->setText(timeText(ms));
+}
+
+// A volume set from elsewhere (the desktop's media controls) only moves the
+// slider: handed back, the slider's whole percent would overwrite it.
+void PlayerBar::showVolume(double volume) {
+    const QSignalBlocker quiet(m_volume);
+    m_volume->setValue(qRound(volume * 100));
 }
 
 void PlayerBar::showPosition(qint64 ms) {

@@ -33,6 +33,7 @@ private:
     void bindEngine(QMediaPlayer *engine);
     void showDuration(qint64 ms);
     void showPosition(qint64 ms);
+    void showVolume(double volume);
     void seekToSlider();
 
     QtMediaPlayer &m_player;

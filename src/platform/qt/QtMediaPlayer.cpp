@@ -10,6 +10,8 @@ namespace tv {
 QtMediaPlayer::QtMediaPlayer(FileSystem &fs, QObject *parent)
     : MediaPlayer(parent), m_fs(fs), m_output(new QAudioOutput(this)) {
     m_output->setVolume(1.0);
+    connect(m_output, &QAudioOutput::volumeChanged, this,
+            [this](float volume) { emit volumeChanged(volume); });
     m_engine = makeEngine();
 }
 
@@ -20,6 +22,8 @@ QMediaPlayer *QtMediaPlayer::makeEngine() {
     connect(engine, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::onStatus);
     connect(engine, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::fail);
     connect(engine, &QMediaPlayer::seekableChanged, this, &QtMediaPlayer::onSeekable);
+    connect(engine, &QMediaPlayer::durationChanged, this,
+            [this](qint64 ms) { emit durationChanged(ms / 1000.0); });
     return engine;
 }
 
@@ -79,6 +83,7 @@ void QtMediaPlayer::fail() {
     m_pendingSeek.reset();
     m_failed = true;
     emit engineChanged(m_engine);
+    emit durationChanged(0.0);
     report();
 }
 
@@ -131,6 +136,7 @@ void QtMediaPlayer::setCurrentPosition(double seconds) {
         m_engine->setPosition(ms);
     else
         m_pendingSeek = ms;
+    emit seeked(ms / 1000.0);
 }
 
 void QtMediaPlayer::onSeekable(bool seekable) {
@@ -142,6 +148,18 @@ double QtMediaPlayer::currentPosition() const {
     if (m_failed)
         return 0.0;
     return (m_pendingSeek ? *m_pendingSeek : m_engine->position()) / 1000.0;
+}
+
+double QtMediaPlayer::volume() const {
+    return m_output->volume();
+}
+
+void QtMediaPlayer::setVolume(double volume) {
+    m_output->setVolume(float(qBound(0.0, volume, 1.0)));
+}
+
+double QtMediaPlayer::duration() const {
+    return m_failed ? 0.0 : m_engine->duration() / 1000.0;
 }
 
 void QtMediaPlayer::stop() {

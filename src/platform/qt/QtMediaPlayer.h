@@ -26,6 +26,9 @@ public:
     void setCurrentPosition(double seconds) override;
     double currentPosition() const override;
     void stop() override;
+    double volume() const override;
+    void setVolume(double volume) override;
+    double duration() const override;
 
     // For the control bar. The engine is replaced after a failed file (see
     // fail()); engineChanged tells whoever watches it.

@@ -1,0 +1,134 @@
+#include "platform/qt/QtMediaBus.h"
+
+#include "platform/qt/MprisAdaptors.h"
+
+#include <QCoreApplication>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QFileInfo>
+
+namespace tv {
+
+namespace {
+
+const QString kService = QStringLiteral("org.mpris.MediaPlayer2.tonvela");
+const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+
+// Without an address the D-Bus library would start a bus of its own for the
+// display and leave it running; a desktop that has a bus says where it is.
+QDBusConnection sessionBusIfAny() {
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty() || !QFileInfo::exists(runtime + QStringLiteral("/bus")))
+            return QDBusConnection(QString());
+    }
+    return QDBusConnection::sessionBus();
+}
+
+QString interfaceName(MediaRemote::Interface which) {
+    return which == MediaRemote::Root ? QStringLiteral("org.mpris.MediaPlayer2")
+                                      : QStringLiteral("org.mpris.MediaPlayer2.Player");
+}
+
+// The track's name travels as an object path, not as a string.
+QVariantMap toBus(QVariantMap properties) {
+    const auto metadata = properties.find(QStringLiteral("Metadata"));
+    if (metadata != properties.end()) {
+        QVariantMap m = metadata->toMap();
+        const QString trackId = m.value(QStringLiteral("mpris:trackid")).toString();
+        m.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId)));
+        *metadata = m;
+    }
+    return properties;
+}
+
+} // namespace
+
+QtMediaBus::QtMediaBus() : m_connection(sessionBusIfAny()) {}
+
+QtMediaBus::QtMediaBus(const QDBusConnection &connection) : m_connection(connection) {}
+
+QtMediaBus::~QtMediaBus() {
+    withdraw();
+}
+
+bool QtMediaBus::publish(MediaRemote *remote) {
+    if (!m_connection.isConnected() || m_remote || !remote)
+        return false;
+    auto *object = new QObject(this);
+    new MprisRootAdaptor(object, *this);
+    m_player = new MprisPlayerAdaptor(object, *this);
+    m_remote = remote;
+    if (m_connection.registerObject(kPath, object)) {
+        // A second copy (from another folder) takes a name of its own, as
+        // the interface's convention has it.
+        const QString own =
+            kService + QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid());
+        for (const QString &name : {kService, own}) {
+            if (m_connection.registerService(name)) {
+                m_service = name;
+                m_object = object;
+                return true;
+            }
+        }
+        m_connection.unregisterObject(kPath);
+    }
+    m_remote = nullptr;
+    m_player = nullptr;
+    delete object;
+    return false;
+}
+
+void QtMediaBus::withdraw() {
+    if (!m_object)
+        return;
+    m_connection.unregisterService(m_service);
+    m_connection.unregisterObject(kPath);
+    delete m_object;
+    m_object = nullptr;
+    m_player = nullptr;
+    m_remote = nullptr;
+    m_service.clear();
+}
+
+void QtMediaBus::propertiesChanged(MediaRemote::Interface which, const QVariantMap &changed) {
+    if (!m_remote)
+        return;
+    QDBusMessage signal =
+        QDBusMessage::createSignal(kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
+    signal << interfaceName(which) << toBus(changed) << QStringList();
+    m_connection.send(signal);
+}
+
+void QtMediaBus::seeked(qint64 position) {
+    if (m_player)
+        emit m_player->Seeked(position);
+}
+
+QVariantMap QtMediaBus::busProperties(MediaRemote::Interface which) const {
+    return m_remote ? toBus(m_remote->properties(which)) : QVariantMap();
+}
+
+qint64 QtMediaBus::position() const {
+    return m_remote ? m_remote->position() : 0;
+}
+
+void QtMediaBus::setVolume(double volume) {
+    if (m_remote)
+        m_remote->setVolume(volume);
+}
+
+// A command may ask a question (a missing file, saving at Quit); the caller
+// must not wait on the user for its answer, so the command runs after it.
+void QtMediaBus::later(std::function<void(MediaRemote &)> command) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, command = std::move(command)] {
+            if (m_remote)
+                command(*m_remote);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace tv

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/MediaBus.h"
+
+#include <QObject>
+#include <QVariantMap>
+
+namespace tv {
+
+// The desktop's remote controls mapped onto the program's own commands: Play,
+// Pause and Stop as in the Music menu, Next as the end of a song, Raise as the
+// tray's double-click, Quit as closing the main window. While it exists it is
+// offered on P().bus and tells the bus of every change of its properties.
+class Mpris : public QObject, public MediaRemote {
+    Q_OBJECT
+public:
+    Mpris();
+    ~Mpris() override;
+
+    // Whether a bus took it.
+    bool published() const { return m_bus != nullptr; }
+
+    QVariantMap properties(Interface which) const override;
+    qint64 position() const override;
+    void setVolume(double volume) override;
+
+    void Raise() override;
+    void Quit() override;
+    void Play() override;
+    void Pause() override;
+    void PlayPause() override;
+    void Stop() override;
+    void Next() override;
+    void Previous() override;
+    void Seek(qint64 offset) override;
+    void SetPosition(const QString &trackId, qint64 position) override;
+
+    // Reads the properties again and tells the bus those that changed.
+    void refresh();
+
+private:
+    void follow();
+    void refreshSoon();
+
+    bool m_refreshing = false;
+    MediaBus *m_bus = nullptr;
+    // The properties as the bus last heard them, per interface.
+    QVariantMap m_told[2];
+};
+
+// The properties, read from the global state, the main window and the player.
+QVariantMap mprisRootProperties();
+QVariantMap mprisPlayerProperties();
+// The current song: its track path, title, album, file address and length.
+QVariantMap mprisMetadata();
+// "Playing", "Paused" or "Stopped".
+QString mprisPlaybackStatus();
+
+} // namespace tv

@@ -1,0 +1,135 @@
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/SongEntry.h"
+#include "platform/Ports.h"
+#include "playback/Mpris.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace tv {
+
+namespace {
+
+constexpr double kMicro = 1e6;
+
+int playState() {
+    return P().player ? P().player->playState() : MediaPlayer::Undefined;
+}
+
+// A file being loaded is on its way to playing: NewPlayM hands every song over
+// that way, and showing "stopped" for that moment would flicker the panels.
+bool playing() {
+    const int state = playState();
+    return state == MediaPlayer::Playing || state == MediaPlayer::Transitioning;
+}
+
+// The current song exists in the open album.
+bool hasSong() {
+    return G().NumPesni > -1 && G().NumPesni < frmForma().ListPath.size();
+}
+
+// Play resumes a loaded file, or starts the selected row as the Music menu does.
+bool canPlay() {
+    return playState() != MediaPlayer::Undefined || frmForma().PlayList.ListIndex() > -1;
+}
+
+QString albumTitle() {
+    QString name = QFileInfo(QString(G().NameAlbom).replace('\\', '/')).fileName();
+    if (name.endsWith(QStringLiteral(".alb"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+
+// Where the song is played from: the player's file when it is this song found
+// on another drive, else the path the album holds.
+QString songFile(const QString &stored) {
+    const QString played = P().player ? P().player->URL() : QString();
+    if (played.size() > 2 && played.mid(2).compare(stored.mid(2), Qt::CaseInsensitive) == 0)
+        return played;
+    return stored;
+}
+
+QString fileAddress(const QString &lettered) {
+    const QString native = P().fs ? P().fs->toNative(lettered) : QString();
+    if (native.isEmpty())
+        return {};
+    return QString::fromLatin1(QUrl::fromLocalFile(native).toEncoded());
+}
+
+} // namespace
+
+QString mprisPlaybackStatus() {
+    if (playing())
+        return QStringLiteral("Playing");
+    if (playState() == MediaPlayer::Paused)
+        return QStringLiteral("Paused");
+    return QStringLiteral("Stopped");
+}
+
+QVariantMap mprisMetadata() {
+    if (!hasSong())
+        return {{"mpris:trackid", QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack")}};
+    const SongEntry song = SongEntry::split(frmForma().ListPath.at(G().NumPesni));
+    const QString file = songFile(song.path);
+    QVariantMap m{
+        {"mpris:trackid", QStringLiteral("/org/tonvela/song/%1").arg(G().NumPesni)},
+        // A song without a title is known by its file.
+        {"xesam:title", song.title.isEmpty()
+                            ? QFileInfo(QString(file).replace('\\', '/')).completeBaseName()
+                            : song.title},
+    };
+    if (const QString album = albumTitle(); !album.isEmpty())
+        m.insert("xesam:album", album);
+    if (const QString url = fileAddress(file); !url.isEmpty())
+        m.insert("xesam:url", url);
+    const double seconds = P().player ? P().player->duration() : 0.0;
+    if (seconds > 0)
+        m.insert("mpris:length", qlonglong(seconds * kMicro));
+    return m;
+}
+
+QVariantMap mprisRootProperties() {
+    const QString title = G().strTitle;
+    return {
+        {"CanQuit", true},
+        {"CanRaise", true},
+        {"HasTrackList", false},
+        {"Identity", title.isEmpty() ? QStringLiteral("Tonvela for MP3") : title},
+        {"DesktopEntry", QStringLiteral("tonvela")},
+        {"SupportedUriSchemes", QStringList()},
+        {"SupportedMimeTypes", QStringList()},
+    };
+}
+
+QVariantMap mprisPlayerProperties() {
+    const int count = frmForma().PlayList.ListCount();
+    const double seconds = P().player ? P().player->duration() : 0.0;
+    const bool loaded = playing() || playState() == MediaPlayer::Paused;
+    return {
+        {"PlaybackStatus", mprisPlaybackStatus()},
+        {"Rate", 1.0},
+        {"MinimumRate", 1.0},
+        {"MaximumRate", 1.0},
+        {"Metadata", mprisMetadata()},
+        {"Volume", P().player ? P().player->volume() : 1.0},
+        {"CanGoNext", G().NumPesni > -1 && count > 0},
+        {"CanGoPrevious", G().NumPesni > 0 && count > 0},
+        {"CanPlay", canPlay()},
+        {"CanPause", canPlay()},
+        {"CanSeek", loaded && seconds > 0},
+        {"CanControl", true},
+    };
+}
+
+QVariantMap Mpris::properties(Interface which) const {
+    return which == Root ? mprisRootProperties() : mprisPlayerProperties();
+}
+
+qint64 Mpris::position() const {
+    if (playState() == MediaPlayer::Undefined)
+        return 0;
+    return qint64(P().player->currentPosition() * kMicro);
+}
+
+} // namespace tv

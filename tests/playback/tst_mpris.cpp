@@ -1,0 +1,375 @@
+// The desktop's remote controls: each command in each player state, moving on
+// in and past the album, what the remote reads and what it is told.
+#include "FakeBus.h"
+#include "Fakes.h"
+
+#include "core/AlbumCommands.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/Language.h"
+#include "playback/Mpris.h"
+#include "playback/NewPlayM.h"
+#include "playback/PlayerCommands.h"
+
+#include <QSignalSpy>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+using namespace tv;
+using namespace tv::test;
+
+namespace {
+
+using Command = std::function<void(Mpris &)>;
+
+const QMap<QString, Command> &commands() {
+    static const QMap<QString, Command> all = {
+        {"Play", [](Mpris &m) { m.Play(); }},
+        {"Pause", [](Mpris &m) { m.Pause(); }},
+        {"PlayPause", [](Mpris &m) { m.PlayPause(); }},
+        {"Stop", [](Mpris &m) { m.Stop(); }},
+        {"Next", [](Mpris &m) { m.Next(); }},
+        {"Previous", [](Mpris &m) { m.Previous(); }},
+    };
+    return all;
+}
+
+enum class Bus { Takes, Refuses, None };
+
+// The program with songs "Song 0".."Song 2" at C:/Music/<i>.mp3 and the
+// remote on a bus (or on none).
+struct Remote {
+    LogicEnv env;
+    FakeBus bus;
+    std::unique_ptr<Mpris> mpris;
+
+    explicit Remote(int songs = 3, Bus how = Bus::Takes) {
+        G().strTitle = QStringLiteral("Tonvela for MP3");
+        G().strNotFound = QStringLiteral("is not found.");
+        bus.present = how == Bus::Takes;
+        P().bus = &bus;
+        connectPlayback();
+        env.fillPlayList(songs);
+        mpris = std::make_unique<Mpris>();
+    }
+
+    // Lets the announcements of the moment go out.
+    void settle() { QCoreApplication::sendPostedEvents(); }
+
+    QVariantMap player() const { return mpris->properties(MediaRemote::Player); }
+
+    // The player interface's announcements since the last look, one map each.
+    QList<QVariantMap> told() {
+        settle();
+        QList<QVariantMap> seen;
+        for (const auto &change : std::as_const(bus.changes))
+            if (change.first == MediaRemote::Player)
+                seen << change.second;
+        bus.changes.clear();
+        return seen;
+    }
+
+    // "nothing": no song started, the row `song` selected; otherwise song
+    // `song` was started and then "playing", "paused", "ended" or "loading".
+    // "removed": song 2 plays and the songs behind song 0 were removed.
+    void enter(const QString &state, int song) {
+        if (state == "nothing") {
+            frmForma().PlayList.setListIndex(song);
+        } else {
+            NewPlayM(song);
+            if (state == "paused")
+                env.player.pause();
+            else if (state == "ended")
+                env.player.finish();
+            else if (state == "loading")
+                env.player.force(MediaPlayer::Transitioning);
+            else if (state == "removed") {
+                frmForma().ListPath = frmForma().ListPath.mid(0, 1);
+                frmForma().PlayList.rebuild();
+            }
+        }
+        env.player.calls.clear();
+        told();
+    }
+};
+
+QString fileUrl(const QString &native) {
+    return QString::fromLatin1(QUrl::fromLocalFile(native).toEncoded());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Bus)
+
+class TestMpris : public QObject {
+    Q_OBJECT
+private slots:
+    // calls: what the player was asked, "url:" shortened to the song's number.
+    void commandsInEachState_data() {
+        columns<QString, int, QString, QString, QString>("state", "song", "method", "calls",
+                                                         "status");
+        const QString start1 = "pause url:1 play", start2 = "pause url:2 play";
+        row("Play, nothing loaded: the selected row", "nothing", 1, "Play", start1, "Playing");
+        row("Play, nothing loaded, no row", "nothing", -1, "Play", "", "Stopped");
+        row("Play, playing: the song goes on", "playing", 1, "Play", "", "Playing");
+        row("Play, loading: the song goes on", "loading", 1, "Play", "", "Playing");
+        row("Play, paused: resumes", "paused", 1, "Play", "play", "Playing");
+        row("Play, ended: plays again", "ended", 1, "Play", "play", "Playing");
+        row("Pause, playing", "playing", 1, "Pause", "pause", "Paused");
+        row("Pause, paused: no toggle", "paused", 1, "Pause", "", "Paused");
+        row("Pause, ended", "ended", 1, "Pause", "", "Stopped");
+        row("PlayPause, playing", "playing", 1, "PlayPause", "pause", "Paused");
+        row("PlayPause, paused", "paused", 1, "PlayPause", "play", "Playing");
+        row("PlayPause, nothing loaded", "nothing", 1, "PlayPause", start1, "Playing");
+        row("Stop, playing: pause and rewind", "playing", 1, "Stop", "pause pos:0", "Paused");
+        row("Stop, paused: keeps its place", "paused", 1, "Stop", "", "Paused");
+        row("Next, playing", "playing", 1, "Next", start2, "Playing");
+        row("Next, paused", "paused", 0, "Next", start1, "Playing");
+        row("Next, nothing started", "nothing", 1, "Next", "", "Stopped");
+        row("Previous, playing", "playing", 2, "Previous", start1, "Playing");
+        row("Previous, first song", "playing", 0, "Previous", "", "Playing");
+        row("Previous, nothing started", "nothing", 1, "Previous", "", "Stopped");
+        row("Previous, songs behind removed", "removed", 2, "Previous", "pause url:0 play",
+            "Playing");
+    }
+    void commandsInEachState() {
+        QFETCH(QString, state);
+        QFETCH(int, song);
+        QFETCH(QString, method);
+        Remote r;
+        r.enter(state, song);
+        commands()[method](*r.mpris);
+        QString calls = r.env.player.calls.join(' ');
+        calls.replace(QRegularExpression("url:C:/Music/(\\d)\\.mp3"), "url:\\1");
+        QTEST(calls, "calls");
+        QTEST(mprisPlaybackStatus(), "status");
+        QTEST(r.player().value("PlaybackStatus").toString(), "status");
+    }
+
+    // Which commands the remote offers, by state and song.
+    void offeredCommands_data() {
+        // Play, Pause, Next, Previous, Seek; the song's length is known.
+        columns<QString, int, QString>("state", "song", "offered");
+        row("nothing loaded, no row", "nothing", -1, "");
+        row("nothing loaded, a row selected", "nothing", 1, "Play Pause");
+        row("first song playing", "playing", 0, "Play Pause Next Seek");
+        row("last song paused", "paused", 2, "Play Pause Next Previous Seek");
+        row("song ended", "ended", 1, "Play Pause Next Previous");
+    }
+    void offeredCommands() {
+        QFETCH(QString, state);
+        QFETCH(int, song);
+        Remote r;
+        r.enter(state, song);
+        if (state != "nothing")
+            r.env.player.know(3);
+        const QVariantMap p = r.player();
+        QStringList offered;
+        for (const char *name : {"Play", "Pause", "GoNext", "GoPrevious", "Seek"})
+            if (p.value(QStringLiteral("Can") + name).toBool())
+                offered << QString(name).remove("Go");
+        QTEST(offered.join(' '), "offered");
+        QCOMPARE(p.value("CanControl"), QVariant(true));
+    }
+
+    // Next at the last song of album a (of a and b): what the end of a song
+    // does. played: the file started ("" nothing).
+    void nextAtTheAlbumsEnd_data() {
+        columns<bool, bool, QString, bool>("shown", "nonstop", "played", "listWindow");
+        row("hidden: the album list window, nothing plays", false, false, "", true);
+        row("hidden, non-stop: album b from its remembered song", false, true, "E:/m/b/2.mp3",
+            false);
+        row("shown: album b", true, false, "E:/m/b/2.mp3", false);
+    }
+    void nextAtTheAlbumsEnd() {
+        QFETCH(bool, shown);
+        QFETCH(QString, played);
+        Remote r(0);
+        for (const QString album : {"a", "b"}) {
+            QStringList songs;
+            for (const QString song : {"1", "2"}) {
+                const QString path = "E:/m/" + album + "/" + song + ".mp3";
+                r.env.drives.put(path);
+                songs << "Title " + path;
+            }
+            r.env.drives.put(r.env.app(album + ".alb"), albumFile(" 2 ", songs));
+        }
+        LoadAlbomInfoM();
+        G().Alboms[1].NumPesni = 1;
+        frmForma().lstAlbomy.setListIndex(0);
+        QCOMPARE(OpenAlbomM("a.alb"), 0);
+        NewPlayM(1);
+        G().ShowForm = shown;
+        frmForma().setVisible(shown);
+        QFETCH(bool, nonstop);
+        frmForma().MusicNonStop.setChecked(nonstop);
+        r.env.player.calls.clear();
+        QVERIFY(r.player().value("CanGoNext").toBool());
+
+        r.mpris->Next();
+
+        QCOMPARE(r.env.player.calls.filter("url:").join(""),
+                 played.isEmpty() ? QString() : "url:" + played);
+        QTEST(r.env.windows.calls.contains("showListAlbom"), "listWindow");
+        QCOMPARE(G().NameAlbom, QString(played.isEmpty() ? "a.alb" : "b.alb"));
+    }
+
+    // After a song start the remote reads the song, and is told of it once,
+    // in its final state: the pause on the way from the song before is not
+    // told.
+    void metadataAfterASongStart() {
+        Remote r;
+        G().NameAlbom = QStringLiteral("rock.alb");
+        QCOMPARE(r.player().value("Metadata").toMap(),
+                 QVariantMap({{"mpris:trackid", "/org/mpris/MediaPlayer2/TrackList/NoTrack"}}));
+        r.enter("playing", 0);
+        NewPlayM(1);
+        r.env.player.know(3.5);
+        const QVariantMap song{
+            {"mpris:trackid", "/org/tonvela/song/1"},
+            {"xesam:title", "Song 1"},
+            {"xesam:album", "rock"},
+            {"xesam:url", fileUrl(r.env.drives.native("C:/Music/1.mp3"))},
+            {"mpris:length", qlonglong(3500000)},
+        };
+        QCOMPARE(r.player().value("Metadata").toMap(), song);
+        const QList<QVariantMap> told = r.told();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().keys(), QStringList({"CanGoPrevious", "CanSeek", "Metadata"}));
+        QCOMPARE(told.first().value("Metadata").toMap(), song);
+        QCOMPARE(r.player().value("PlaybackStatus"), QVariant("Playing"));
+    }
+
+    // The address is the file played: on another drive when the album's drive
+    // no longer holds it; a song without a title is known by its file name.
+    void metadataOfAMovedUntitledSong() {
+        Remote r(0);
+        r.env.drives.put("F:/m/Dawn song.mp3");
+        frmForma().ListPath << "E:/m/Dawn song.mp3";
+        frmForma().PlayList.rebuild();
+        NewPlayM(0);
+        const QVariantMap m = r.player().value("Metadata").toMap();
+        QCOMPARE(m.value("xesam:url").toString(),
+                 fileUrl(r.env.drives.native("F:/m/Dawn song.mp3")));
+        QVERIFY(m.value("xesam:url").toString().endsWith("/F/m/Dawn%20song.mp3"));
+        QCOMPARE(m.value("xesam:title"), QVariant("Dawn song"));
+        QVERIFY(!m.contains("xesam:album"));
+        QVERIFY(!m.contains("mpris:length"));
+    }
+
+    // Only what changed is told, once per moment; the language renames the
+    // program; the volume and jumps of the position are told too.
+    void announcements() {
+        Remote r;
+        NewPlayM(0);
+        r.told();
+        r.mpris->refresh();
+        QVERIFY(r.told().isEmpty());
+
+        r.env.player.pause();
+        QCOMPARE(r.told(), QList<QVariantMap>({{{"PlaybackStatus", "Paused"}}}));
+        r.env.player.setVolume(0.5);
+        QCOMPARE(r.told(), QList<QVariantMap>({{{"Volume", 0.5}}}));
+        r.env.player.setCurrentPosition(2.25);
+        QCOMPARE(r.bus.seeks, QList<qint64>({2250000}));
+
+        r.bus.changes.clear();
+        LanguageRuM();
+        r.settle();
+        QCOMPARE(r.bus.changes.size(), 1);
+        QCOMPARE(r.bus.changes.first().first, MediaRemote::Root);
+        QCOMPARE(r.bus.changes.first().second,
+                 QVariantMap({{"Identity", QString("Тонвела для MP3")}}));
+    }
+
+    // Seek moves from where the song is, to its start at most, and past its
+    // end acts as Next; SetPosition is dropped for another song or outside
+    // the song. pos: the position asked of the player ("" none, "next").
+    void seeking_data() {
+        columns<QString, int, QString>("how", "micro", "pos");
+        row("Seek forward", "seek", 1000000, "pos:2");
+        row("Seek back past the start", "seek", -5000000, "pos:0");
+        row("Seek past the end", "seek", 5000000, "next");
+        row("SetPosition", "set", 2500000, "pos:2.5");
+        row("SetPosition, another song", "stale", 2500000, "");
+        row("SetPosition past the end", "set", 3500000, "");
+        row("SetPosition before the start", "set", -1, "");
+        row("length unknown", "unknown", 1000000, "");
+    }
+    void seeking() {
+        QFETCH(QString, how);
+        QFETCH(int, micro);
+        Remote r;
+        r.enter("playing", 1);
+        r.env.player.know(how == "unknown" ? 0 : 3);
+        r.env.player.setCurrentPosition(1);
+        r.env.player.calls.clear();
+        if (how == "set" || how == "stale")
+            r.mpris->SetPosition(how == "set" ? "/org/tonvela/song/1" : "/org/tonvela/song/2",
+                                 micro);
+        else
+            r.mpris->Seek(micro);
+        const QStringList calls = r.env.player.calls;
+        QTEST(calls.contains("url:C:/Music/2.mp3") ? QString("next") : calls.join(' '), "pos");
+    }
+
+    void volumeIsKeptWithinItsRange_data() {
+        columns<double, double>("asked", "set");
+        row("half", 0.25, 0.25);
+        row("above full", 1.5, 1.0);
+        row("below silent", -0.2, 0.0);
+    }
+    void volumeIsKeptWithinItsRange() {
+        QFETCH(double, asked);
+        Remote r;
+        r.mpris->setVolume(asked);
+        QTEST(r.env.player.volume(), "set");
+        QTEST(r.player().value("Volume").toDouble(), "set");
+    }
+
+    // Raise as the tray's double-click, which a shown window needs not: it
+    // only comes to the front. Quit is the close request.
+    void raiseAndQuit_data() {
+        columns<bool>("shown");
+        row("hidden in the tray", false);
+        row("shown", true);
+    }
+    void raiseAndQuit() {
+        QFETCH(bool, shown);
+        Remote r;
+        G().ShowForm = shown;
+        frmForma().setVisible(shown);
+        QSignalSpy activated(&frmForma(), &Forma::activateRequested);
+        QSignalSpy unload(&frmForma(), &Forma::unloadRequested);
+        r.mpris->Raise();
+        QVERIFY(G().ShowForm && frmForma().Visible());
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(unload.size(), 0);
+        r.mpris->Quit();
+        QCOMPARE(unload.size(), 1);
+    }
+
+    // Without a bus (none at all, or one that does not take the program) the
+    // commands work as before and nothing is announced.
+    void withoutABus_data() {
+        columns<Bus>("how");
+        row("no bus", Bus::None);
+        row("the bus refuses", Bus::Refuses);
+    }
+    void withoutABus() {
+        QFETCH(Bus, how);
+        Remote r(3, how);
+        QVERIFY(!r.mpris->published());
+        frmForma().PlayList.setListIndex(1);
+        r.mpris->Play();
+        QCOMPARE(r.env.player.URL(), QString("C:/Music/1.mp3"));
+        QCOMPARE(r.player().value("PlaybackStatus"), QVariant("Playing"));
+        r.settle();
+        QVERIFY(r.bus.changes.isEmpty());
+        QVERIFY(!r.bus.remote);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMpris)
+#include "tst_mpris.moc"
