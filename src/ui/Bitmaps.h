@@ -18,4 +18,10 @@ QImage programIcon();
 // The 780 x 16 ornament strip along the bottom of the main window.
 QImage ornamentStrip();
 
+// The 27 x 27 pictures of the title editor's move buttons: a black arrow,
+// the rest clear so that the button's own light grey shows through.
+enum class Arrow { Up, Down };
+constexpr int kArrowSize = 27;
+QImage arrowPicture(Arrow arrow);
+
 } // namespace tv::ui
