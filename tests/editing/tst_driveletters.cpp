@@ -60,11 +60,16 @@ private slots:
 
     void texts_follow_the_language() {
         LanguageRuM();
+        openSongs(split("aC:/x|bC:/y|cC:/z"));
         NewDiskModel m;
         QCOMPARE(m.Caption(), QStringLiteral("Сменить букву диска"));
         QCOMPARE(m.Label2(0), QStringLiteral("С"));
         QCOMPARE(m.Label2(1), QStringLiteral("на"));
         QCOMPARE(m.kNOCaption(), QStringLiteral("Отмена"));
+        m.setText1(1, QStringLiteral("d"));
+        m.kOK_Click();
+        QCOMPARE(env->dialogs.msgs.value(0).prompt, QStringLiteral("Количество замен: 3"));
+        QCOMPARE(env->dialogs.msgs.value(0).title, QStringLiteral("Тонвела для MP3"));
     }
 
     void enabling_data() {
@@ -148,16 +153,6 @@ private slots:
         QCOMPARE(playListRows(), rows);
         QCOMPARE(frmForma().PlayList.ListIndex(), int(entries.size()) - 1);
         QCOMPARE(G().NumPesni, 0);
-    }
-
-    void theMessageInRussian() {
-        LanguageRuM();
-        openSongs(split("aC:/x|bC:/y|cC:/z"));
-        NewDiskModel m;
-        m.setText1(1, QStringLiteral("d"));
-        m.kOK_Click();
-        QCOMPARE(env->dialogs.msgs.value(0).prompt, QStringLiteral("Количество замен: 3"));
-        QCOMPARE(env->dialogs.msgs.value(0).title, QStringLiteral("Тонвела для MP3"));
     }
 
     void cancelChangesNothing() {

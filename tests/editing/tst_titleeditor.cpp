@@ -5,7 +5,6 @@
 #include "core/Language.h"
 #include "editing/ChangeModel.h"
 
-#include <QSignalSpy>
 #include <algorithm>
 
 using namespace tv;
@@ -131,8 +130,6 @@ private slots:
             "Кино: Группа крови|Ария|DDT", false, false, same);
         row("Down in the text box on the last row", 2, "key:40", "DDT", 2,
             "Кино: Группа крови|Ария|DDT", false, false, same);
-        row("Up and Down in the text box select", 1, "key:38|key:40|key:40", "DDT", 2,
-            "Кино: Группа крови|Ария|DDT", false, false, same);
         row("kUP on the first row", 0, "up", "Кино: Группа крови", 0, "Кино: Группа крови|Ария|DDT",
             false, false, same);
         row("kDOWN on the last row", 2, "down", "DDT", 2, "Кино: Группа крови|Ария|DDT", false,
@@ -220,23 +217,6 @@ private slots:
         m.kChange_Click();
         m.kOK_Click();
         QCOMPARE(frmForma().ListPath, QStringList({"loose", ":odd", "BC:/b", "C:/nameless"}));
-    }
-
-    void typedTextEnablesChange() {
-        openSongs(kAlbum, 0);
-        ChangeModel m;
-        QSignalSpy buttons(&m, &ChangeModel::buttonsChanged);
-        m.setText1(QString());
-        QVERIFY(!m.kChangeEnabled());
-        m.setText1(QStringLiteral(" "));
-        QVERIFY(m.kChangeEnabled());
-        QCOMPARE(buttons.count(), 2);
-        QVERIFY(!m.Text1_KeyDown('A'));
-        QVERIFY(!m.kChangeDefault());
-        m.Text1_GotFocus();
-        QVERIFY(m.kChangeDefault());
-        m.Text1_LostFocus();
-        QVERIFY(!m.kChangeDefault());
     }
 };
 
