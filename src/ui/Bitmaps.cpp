@@ -151,4 +151,17 @@ QImage ornamentStrip() {
     return image;
 }
 
+QImage arrowPicture(Arrow arrow) {
+    QImage image(kArrowSize, kArrowSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(kDark);
+    // The head: a row per pixel, one wider on each side than the row above.
+    for (int k = 0; k < 10; ++k)
+        p.drawLine(13 - k, 3 + k, 13 + k, 3 + k);
+    p.fillRect(10, 13, 7, 11, kDark);
+    p.end();
+    return arrow == Arrow::Up ? image : image.mirrored(false, true);
+}
+
 } // namespace tv::ui

@@ -23,4 +23,10 @@ QImage ornamentStrip();
 // The 71 x 126 picture of the about box.
 QImage programPicture();
 
+// The 27 x 27 pictures of the title editor's move buttons: a black arrow,
+// the rest clear so that the button's own light grey shows through.
+enum class Arrow { Up, Down };
+constexpr int kArrowSize = 27;
+QImage arrowPicture(Arrow arrow);
+
 } // namespace tv::ui

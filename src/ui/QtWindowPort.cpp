@@ -1,7 +1,11 @@
 #include "ui/QtWindowPort.h"
 
+#include "editing/ChangeModel.h"
+#include "editing/NewDiskModel.h"
 #include "ui/FormaWindow.h"
+#include "ui/FrmChange.h"
 #include "ui/FrmLang.h"
+#include "ui/FrmNewDisk.h"
 #include "ui/FrmOprog.h"
 #include "ui/Placement.h"
 #include "ui/UsrReklamaX.h"
@@ -48,14 +52,24 @@ void QtWindowPort::languageChanged(int language) {
 }
 
 // Windows that are not built yet: the add-files browser, the search, the
-// title editor, the drive-letter window and the album list.
+// album list.
 void QtWindowPort::showAddFile() {}
 void QtWindowPort::showFound() {}
-void QtWindowPort::showChange() {}
-void QtWindowPort::showNewDisk() {}
 
 void QtWindowPort::showOprog() {
     FrmOprog dialog(m_forma.get());
+    dialog.exec();
+}
+
+void QtWindowPort::showChange() {
+    ChangeModel model;
+    FrmChange dialog(model, m_forma.get());
+    dialog.exec();
+}
+
+void QtWindowPort::showNewDisk() {
+    NewDiskModel model;
+    FrmNewDisk dialog(model, m_forma.get());
     dialog.exec();
 }
 

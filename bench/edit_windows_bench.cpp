@@ -1,0 +1,89 @@
+// Times the title editor and the drive-letter window on large albums: the
+// editor's load, a move and OK; the replacement of every path's letter.
+// Run: tonvela_edit_windows_bench [sizes...]
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "editing/ChangeModel.h"
+#include "editing/NewDiskModel.h"
+#include "platform/Ports.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+
+using namespace tv;
+
+namespace {
+
+// The count message is answered at once: only the album work is timed.
+class SilentDialogs : public Dialogs {
+public:
+    int MsgBox(const QString &, int, const QString &) override { return vbOK; }
+    QString fileDialog(bool, const QString &, const QString &, const QList<FileFilter> &) override {
+        return {};
+    }
+};
+
+void openSongs(int count) {
+    Forma &f = frmForma();
+    f.ListPath.clear();
+    f.ListPath.reserve(count);
+    for (int i = 0; i < count; ++i)
+        f.ListPath << QString::fromUtf8(
+                          "Исполнитель %1 - Песня, часть: %2C:/Музыка/Альбом %3/%2.mp3")
+                          .arg(i % 97)
+                          .arg(i)
+                          .arg(i / 20);
+    f.PlayList.rebuild();
+    f.PlayList.setListIndex(count / 2);
+}
+
+double msSince(const QElapsedTimer &timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void benchOne(int count) {
+    openSongs(count);
+    QElapsedTimer timer;
+    timer.start();
+    double load = 0;
+    {
+        ChangeModel editor;
+        load = msSince(timer);
+        editor.kDOWN_Click();
+        editor.kOK_Click();
+    }
+    const double editorTotal = msSince(timer);
+    const bool moved = frmForma().PlayList.ListCount() == count;
+
+    timer.restart();
+    {
+        NewDiskModel window;
+        window.setText1(1, QStringLiteral("d"));
+        window.kOK_Click();
+    }
+    const double replace = msSince(timer);
+    const bool replaced = frmForma().ListPath.value(count - 1).contains(QStringLiteral("d:/"));
+
+    std::printf(
+        "%7d songs: editor load %7.1f ms, load+move+OK %7.1f ms   drive letter %7.1f ms%s\n", count,
+        load, editorTotal, replace, moved && replaced ? "" : "   FAILED");
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    SilentDialogs dialogs;
+    P().dialogs = &dialogs;
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000, 400000};
+    for (int count : sizes)
+        benchOne(count);
+    P() = Ports{};
+    return 0;
+}

@@ -1,0 +1,171 @@
+#include "Fakes.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/Language.h"
+#include "editing/NewDiskModel.h"
+
+using namespace tv;
+using namespace tv::test;
+
+namespace {
+
+void openSongs(const QStringList &entries) {
+    frmForma().ListPath = entries;
+    frmForma().PlayList.rebuild();
+    frmForma().PlayList.setListIndex(int(entries.size()) - 1);
+    G().AlbomChanged = 0;
+}
+
+QStringList split(const char *entries) {
+    return QString::fromUtf8(entries).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestDriveLetters : public QObject {
+    Q_OBJECT
+    std::unique_ptr<LogicEnv> env;
+
+private slots:
+    void init() {
+        env = std::make_unique<LogicEnv>();
+        LanguageEnM();
+    }
+    void cleanup() { env.reset(); }
+
+    // The first box opens with the letter of song 1 as it is stored.
+    void load_data() {
+        columns<QStringList, QString>("entries", "first");
+        row("upper case", split("aC:/x.mp3|bD:/y.mp3"), QStringLiteral("C"));
+        row("lower case as stored", split("ae:/x.mp3"), QStringLiteral("e"));
+        row("colon in the title", split("Кино: кровьF:/x.mp3"), QStringLiteral("F"));
+        row("empty album", QStringList(), QString());
+        row("no drive colon", split("loose|bC:/y.mp3"), QString());
+    }
+    void load() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, first);
+        openSongs(entries);
+        NewDiskModel m;
+        QCOMPARE(m.Text1(0), first);
+        QCOMPARE(m.Text1(1), QString());
+        QVERIFY(!m.kOKEnabled());
+        QVERIFY(m.kNOEnabled());
+        QCOMPARE(m.Caption(), QStringLiteral("Replace the letter of a disk"));
+        QCOMPARE(m.Label2(0), QStringLiteral("With"));
+        QCOMPARE(m.Label2(1), QStringLiteral("on"));
+        QCOMPARE(m.kNOCaption(), QStringLiteral("Cancel"));
+    }
+
+    void texts_follow_the_language() {
+        LanguageRuM();
+        openSongs(split("aC:/x|bC:/y|cC:/z"));
+        NewDiskModel m;
+        QCOMPARE(m.Caption(), QStringLiteral("Сменить букву диска"));
+        QCOMPARE(m.Label2(0), QStringLiteral("С"));
+        QCOMPARE(m.Label2(1), QStringLiteral("на"));
+        QCOMPARE(m.kNOCaption(), QStringLiteral("Отмена"));
+        m.setText1(1, QStringLiteral("d"));
+        m.kOK_Click();
+        QCOMPARE(env->dialogs.msgs.value(0).prompt, QStringLiteral("Количество замен: 3"));
+        QCOMPARE(env->dialogs.msgs.value(0).title, QStringLiteral("Тонвела для MP3"));
+    }
+
+    void enabling_data() {
+        columns<QString, QString, bool>("from", "to", "enabled");
+        row("same letter", QStringLiteral("C"), QStringLiteral("C"), false);
+        row("case differs", QStringLiteral("C"), QStringLiteral("c"), true);
+        row("two letters", QStringLiteral("C"), QStringLiteral("D"), true);
+        row("second box empty", QStringLiteral("C"), QString(), false);
+        row("first box empty", QString(), QStringLiteral("D"), false);
+        row("any character", QStringLiteral("1"), QStringLiteral("#"), true);
+    }
+    void enabling() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, enabled);
+        openSongs(split("aZ:/x.mp3"));
+        NewDiskModel m;
+        m.setText1(1, to);
+        m.setText1(0, from);
+        QCOMPARE(m.kOKEnabled(), enabled);
+        // OK that cannot be pressed changes nothing.
+        if (!enabled) {
+            m.kOK_Click();
+            QVERIFY(!m.unloaded());
+            QVERIFY(env->dialogs.msgs.isEmpty());
+        }
+    }
+
+    // OK rewrites the letter before each entry's last ":", reports the count
+    // and marks the album changed only when a path changed.
+    void replace_data() {
+        columns<QStringList, QString, QString, QStringList, int>("entries", "from", "to", "after",
+                                                                 "count");
+        row("C to c", split("aC:/x|bc:/y|cD:/z"), QStringLiteral("C"), QStringLiteral("c"),
+            split("ac:/x|bc:/y|cD:/z"), 2);
+        row("C to D, either case matches", split("aC:/x|bc:/y"), QStringLiteral("C"),
+            QStringLiteral("D"), split("ad:/x|bd:/y"), 2);
+        row("lower case box", split("aC:/x"), QStringLiteral("c"), QStringLiteral("E"),
+            split("ae:/x"), 1);
+        row("no entry on the drive", split("aC:/x|bD:/y"), QStringLiteral("E"), QStringLiteral("F"),
+            split("aC:/x|bD:/y"), 0);
+        row("empty album", QStringList(), QStringLiteral("C"), QStringLiteral("D"), QStringList(),
+            0);
+        row("colons in titles", split("Кино: ГруппаC:/x|abc:E:/y"), QStringLiteral("C"),
+            QStringLiteral("F"), split("Кино: Группаf:/x|abc:E:/y"), 1);
+        row("entries without a drive colon are skipped", split("c|:c/x|aC:/x"), QStringLiteral("c"),
+            QStringLiteral("d"), split("c|:c/x|ad:/x"), 1);
+        row("counted but unchanged", split("ac:/x|bc:/y"), QStringLiteral("C"), QStringLiteral("c"),
+            split("ac:/x|bc:/y"), 2);
+        row("Cyrillic letters", split("aД:/x"), QStringLiteral("д"), QStringLiteral("Z"),
+            split("az:/x"), 1);
+    }
+    void replace() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, after);
+        QFETCH(int, count);
+        openSongs(entries);
+        const QStringList rows = playListRows();
+        G().NumPesni = 0;
+        NewDiskModel m;
+        m.setText1(0, from);
+        m.setText1(1, to);
+        QVERIFY(m.kOKEnabled());
+        bool buttonsOffDuringMessage = false;
+        env->dialogs.onMsg = [&m, &buttonsOffDuringMessage](const MsgCall &) {
+            buttonsOffDuringMessage = !m.kOKEnabled() && !m.kNOEnabled() && !m.unloaded();
+        };
+        m.kOK_Click();
+        QCOMPARE(frmForma().ListPath, after);
+        QCOMPARE(env->dialogs.msgs.size(), 1);
+        const MsgCall msg = env->dialogs.msgs.first();
+        QCOMPARE(msg.prompt, QStringLiteral("Quantity of replacements: %1").arg(count));
+        QCOMPARE(msg.style, int(vbOKOnly | vbInformation));
+        QCOMPARE(msg.title, QStringLiteral("Tonvela for MP3"));
+        QVERIFY(buttonsOffDuringMessage);
+        QVERIFY(m.unloaded());
+        QCOMPARE(G().AlbomChanged, int(after != entries));
+        // Titles, order, selection and the song that plays stay.
+        QCOMPARE(playListRows(), rows);
+        QCOMPARE(frmForma().PlayList.ListIndex(), int(entries.size()) - 1);
+        QCOMPARE(G().NumPesni, 0);
+    }
+
+    void cancelChangesNothing() {
+        openSongs(split("aC:/x"));
+        NewDiskModel m;
+        m.setText1(1, QStringLiteral("D"));
+        m.kNO_Click();
+        QVERIFY(m.unloaded());
+        QCOMPARE(frmForma().ListPath, split("aC:/x"));
+        QCOMPARE(G().AlbomChanged, 0);
+        QVERIFY(env->dialogs.msgs.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDriveLetters)
+#include "tst_driveletters.moc"
