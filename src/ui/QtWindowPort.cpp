@@ -1,6 +1,8 @@
 #include "ui/QtWindowPort.h"
 
+#include "playback/FoundModel.h"
 #include "ui/FormaWindow.h"
+#include "ui/FrmFound.h"
 #include "ui/FrmLang.h"
 #include "ui/Placement.h"
 
@@ -45,16 +47,22 @@ void QtWindowPort::languageChanged(int language) {
     }
 }
 
-// Windows that are not built yet: the add-files browser, the search, the
-// title editor, the drive-letter window, the about box and the album list.
+// Windows that are not built yet: the add-files browser, the title editor,
+// the drive-letter window, the about box and the album list.
 void QtWindowPort::showAddFile() {}
-void QtWindowPort::showFound() {}
 void QtWindowPort::showChange() {}
 void QtWindowPort::showNewDisk() {}
 void QtWindowPort::showOprog() {}
 
 void QtWindowPort::showLang() {
     FrmLang dialog(m_forma.get());
+    dialog.exec();
+}
+
+// Made afresh on every opening: it starts in its design state.
+void QtWindowPort::showFound() {
+    FoundModel model;
+    FrmFound dialog(&model, m_forma.get());
     dialog.exec();
 }
 
