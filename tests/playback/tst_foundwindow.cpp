@@ -71,12 +71,6 @@ private slots:
         env.reset();
     }
 
-    void theDesignState() {
-        FoundModel model;
-        QCOMPARE(model.state(), state(false, false, false, "Альбом:"));
-        QCOMPARE(model.List1.ListCount(), 0);
-    }
-
     // Search is enabled exactly while the text box holds a character.
     void searchEnabledByText_data() {
         columns<QString, bool>("text", "enabled");
@@ -127,9 +121,12 @@ private slots:
         QCOMPARE(model.state(), state(true, true, false, "Альбом: "));
         QCOMPARE(G().Found.at(4).Albom, "pop.alb");
 
+        // A search starts from nothing: none of the last results is left.
         model.Text1_Change("no such song");
         model.kFound_Click();
         QCOMPARE(model.List1.ListCount(), 0);
+        QCOMPARE(G().FoundUB, -1);
+        QVERIFY(G().Found.isEmpty());
         QCOMPARE(model.state(), state(true, false, false, "Альбом: "));
     }
 
