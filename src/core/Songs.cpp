@@ -1,6 +1,7 @@
 #include "core/Songs.h"
 
 #include "core/Forma.h"
+#include "core/Globals.h"
 #include "core/UpDatePlayListM.h"
 
 namespace tv {
@@ -9,6 +10,7 @@ void appendSongs(const QStringList &entries) {
     Forma &f = frmForma();
     f.ListPath.append(entries);
     f.PlayList.appendRows(int(entries.size()));
+    G().AlbomChanged = 1;
 }
 
 void replaceSongs(QStringList entries) {

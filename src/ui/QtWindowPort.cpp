@@ -2,8 +2,10 @@
 
 #include "editing/ChangeModel.h"
 #include "editing/NewDiskModel.h"
+#include "playback/FoundModel.h"
 #include "ui/FormaWindow.h"
 #include "ui/FrmChange.h"
+#include "ui/FrmFound.h"
 #include "ui/FrmLang.h"
 #include "ui/FrmNewDisk.h"
 #include "ui/FrmOprog.h"
@@ -51,10 +53,8 @@ void QtWindowPort::languageChanged(int language) {
     }
 }
 
-// Windows that are not built yet: the add-files browser, the search, the
-// album list.
+// Windows that are not built yet: the add-files browser and the album list.
 void QtWindowPort::showAddFile() {}
-void QtWindowPort::showFound() {}
 
 void QtWindowPort::showOprog() {
     FrmOprog dialog(m_forma.get());
@@ -75,6 +75,13 @@ void QtWindowPort::showNewDisk() {
 
 void QtWindowPort::showLang() {
     FrmLang dialog(m_forma.get());
+    dialog.exec();
+}
+
+// Made afresh on every opening: it starts in its design state.
+void QtWindowPort::showFound() {
+    FoundModel model;
+    FrmFound dialog(&model, m_forma.get());
     dialog.exec();
 }
 

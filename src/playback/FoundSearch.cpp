@@ -1,0 +1,74 @@
+#include "playback/FoundSearch.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/SongEntry.h"
+#include "core/Songs.h"
+#include "platform/Ports.h"
+#include "playback/FoundMatch.h"
+
+namespace tv {
+
+void FoundSearchM(const QString &text) {
+    Globals &g = G();
+    g.Found.clear();
+    g.FoundUB = -1;
+    const FoundMatcher matcher(text);
+    const QVector<AlbomInfo> albums = g.Alboms.mid(0, g.AlbomUB + 1);
+    for (const AlbomInfo &album : albums) {
+        QByteArray bytes;
+        if (P().fs->readFile(g.AppDir + album.Name, &bytes) != FileError::None)
+            continue;
+        for (SongEntry &song : matcher.songsIn(bytes))
+            g.Found.append({album.Name, std::move(song.title), std::move(song.path)});
+    }
+    g.FoundUB = int(g.Found.size()) - 1;
+}
+
+QSet<QString> LoadLowPath() {
+    const QStringList &songs = frmForma().ListPath;
+    QSet<QString> paths;
+    paths.reserve(songs.size());
+    for (const QString &song : songs)
+        paths.insert(songPath(song).toLower());
+    return paths;
+}
+
+namespace {
+
+// The songs of Found(0) to Found(count - 1) whose files are neither in the
+// album nor taken already by an earlier one of them.
+QStringList newSongs(int first, int count) {
+    QSet<QString> paths = LoadLowPath();
+    QStringList songs;
+    const int last = std::min(first + count, int(G().Found.size()));
+    for (int k = std::max(first, 0); k < last; ++k) {
+        const FoundInfo &found = G().Found.at(k);
+        const QString low = found.Path.toLower();
+        if (paths.contains(low))
+            continue;
+        paths.insert(low);
+        songs.append(found.Title + found.Path);
+    }
+    return songs;
+}
+
+void appendAndSelect(const QStringList &songs) {
+    if (songs.isEmpty())
+        return;
+    appendSongs(songs);
+    PlayListModel &playList = frmForma().PlayList;
+    playList.setListIndex(playList.ListCount() - 1);
+}
+
+} // namespace
+
+void AddFoundSong(int k) {
+    appendAndSelect(newSongs(k, 1));
+}
+
+void AddAllFound(int count) {
+    appendAndSelect(newSongs(0, count));
+}
+
+} // namespace tv
