@@ -100,23 +100,35 @@ QStringList DriveFileSystem::drives() const {
     return letters;
 }
 
+// Built in one piece: every tag the browser reads goes through here.
 QString DriveFileSystem::toNative(const QString &path) const {
     if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
         return {};
-    const QString letter = path.left(1).toUpper() + QLatin1Char(':');
+    const QChar letter = path.at(0).toUpper();
     const auto drive = std::find_if(m_drives.begin(), m_drives.end(),
-                                    [&](const Drive &d) { return d.letter == letter; });
+                                    [&](const Drive &d) { return d.letter.at(0) == letter; });
     if (drive == m_drives.end())
         return {};
-    QString rest = path.mid(2);
-    rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    rest.replace(kColonStandIn, QLatin1Char(':'));
-    while (rest.startsWith(QLatin1Char('/')))
-        rest.remove(0, 1);
+    QStringView rest = QStringView(path).sliced(2);
+    while (!rest.isEmpty() &&
+           (rest.front() == QLatin1Char('/') || rest.front() == QLatin1Char('\\')))
+        rest = rest.sliced(1);
     if (rest.isEmpty())
         return drive->root;
-    return drive->root == QLatin1String("/") ? QLatin1Char('/') + rest
-                                             : drive->root + QLatin1Char('/') + rest;
+    QString native;
+    native.reserve(drive->root.size() + 1 + rest.size());
+    if (drive->root != QLatin1String("/"))
+        native.append(drive->root);
+    native.append(QLatin1Char('/'));
+    const qsizetype start = native.size();
+    native.append(rest);
+    for (QChar *c = native.data() + start, *end = native.data() + native.size(); c != end; ++c) {
+        if (*c == QLatin1Char('\\'))
+            *c = QLatin1Char('/');
+        else if (*c == kColonStandIn)
+            *c = QLatin1Char(':');
+    }
+    return native;
 }
 
 QString DriveFileSystem::fromNative(const QString &native) const {
