@@ -1,14 +1,18 @@
 #include "core/Songs.h"
 
 #include "core/Forma.h"
+#include "core/Globals.h"
 #include "core/UpDatePlayListM.h"
 
 namespace tv {
 
 void appendSongs(const QStringList &entries) {
+    if (entries.isEmpty())
+        return;
     Forma &f = frmForma();
     f.ListPath.append(entries);
     f.PlayList.appendRows(int(entries.size()));
+    G().AlbomChanged = 1;
 }
 
 void replaceSongs(QStringList entries) {
