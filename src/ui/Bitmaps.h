@@ -18,4 +18,9 @@ QImage programIcon();
 // The 780 x 16 ornament strip along the bottom of the main window.
 QImage ornamentStrip();
 
+// The icons of the add-files browser's rows: a drive, an open folder and a
+// closed folder (18 x 16 each), a music file (16 x 16).
+enum class RowIcon { Drive = 0, OpenFolder = 1, Folder = 2, MusicFile = 3 };
+QImage rowIcon(RowIcon icon);
+
 } // namespace tv::ui

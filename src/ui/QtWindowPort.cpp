@@ -1,11 +1,15 @@
 #include "ui/QtWindowPort.h"
 
+#include "editing/AddFileModel.h"
+#include "platform/Ports.h"
 #include "ui/FormaWindow.h"
+#include "ui/FrmAddFile.h"
 #include "ui/FrmLang.h"
 #include "ui/Placement.h"
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QMenu>
 
@@ -45,9 +49,8 @@ void QtWindowPort::languageChanged(int language) {
     }
 }
 
-// Windows that are not built yet: the add-files browser, the search, the
-// title editor, the drive-letter window, the about box and the album list.
-void QtWindowPort::showAddFile() {}
+// Windows that are not built yet: the search, the title editor, the
+// drive-letter window, the about box and the album list.
 void QtWindowPort::showFound() {}
 void QtWindowPort::showChange() {}
 void QtWindowPort::showNewDisk() {}
@@ -55,6 +58,13 @@ void QtWindowPort::showOprog() {}
 
 void QtWindowPort::showLang() {
     FrmLang dialog(m_forma.get());
+    dialog.exec();
+}
+
+// The browser's drive box opens on the drive of the working folder.
+void QtWindowPort::showAddFile() {
+    AddFileModel model(P().fs->fromNative(QDir::currentPath()));
+    FrmAddFile dialog(&model, m_forma.get());
     dialog.exec();
 }
 
