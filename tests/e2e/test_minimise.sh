@@ -7,6 +7,9 @@ source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 tv_start_desktop
 dir=$(tv_new_folder)
 tv_run "$dir"
+# The first start opens the add-files browser over the new empty album.
+tv_wait_window '^Добавить файл\(ы\)$' >/dev/null
+xdotool key --clearmodifiers Escape
 wid=$(tv_wait_window '^Тонвела для MP3$')
 xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
