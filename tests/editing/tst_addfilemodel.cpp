@@ -69,9 +69,6 @@ private slots:
         row("folder", QString("C:/Music/"),
             QStringList{"1:Music", "2:Jazz", "3:1.Quartet - Morning", "3:2.SONG", "3:3.zeta"},
             QString("C:/Music/"));
-        row("folder given without its separator", QString("C:/Music"),
-            QStringList{"1:Music", "2:Jazz", "3:1.Quartet - Morning", "3:2.SONG", "3:3.zeta"},
-            QString("C:/Music/"));
         row("strDir missing: the program's folder", QString("C:/Gone/"), QStringList{"1:Tonvela"},
             QString("C:/Tonvela/"));
         row("strDir not a path", QString(), QStringList{"1:Tonvela"}, QString("C:/Tonvela/"));

@@ -2,6 +2,7 @@
 #include "Id3Tag.h"
 #include "MemoryFs.h"
 
+#include "core/AlbumCommands.h"
 #include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
@@ -103,6 +104,17 @@ private slots:
         QCOMPARE(frmForma().PlayList.ListIndex(), 1);
         QCOMPARE(G().AlbomChanged, 1);
         QCOMPARE(G().NumPesni, -1);
+    }
+
+    // Songs added to a new album are not dropped without a word when it is
+    // left: the save question comes up.
+    void addedSongsAreNotLostSilently() {
+        AddEnv e;
+        openAlbum({}, -1);
+        AddPapka(kDir, {"a.mp3", "b.mp3"}, 0);
+        e.env.dialogs.answers.enqueue(vbNo);
+        QCOMPARE(ZaprosSaveAlbomM(), int(vbNo));
+        QCOMPARE(e.env.dialogs.msgs.size(), 1);
     }
 
     // Nothing new: the album is not changed.
