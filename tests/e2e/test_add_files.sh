@@ -40,8 +40,7 @@ tv_screenshot add-files-tagged-folder
 xdotool key --clearmodifiers Tab space
 sleep 0.5
 xdotool key --clearmodifiers Escape
-tv_retry 10 bash -c "! xwininfo -id $browser 2>/dev/null | grep -q IsViewable" ||
-    tv_fail "the browser did not close"
+tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
 
 wid=$(tv_wait_window '^Тонвела для MP3$')
 tv_screenshot added-songs
