@@ -34,15 +34,14 @@ const QHash<char16_t, char> &reverseTable() {
 
 } // namespace
 
-QString Cp1251::decode(const QByteArray &bytes) {
-    QString text;
-    text.reserve(bytes.size());
+// One character per byte, written in place: tags of a whole folder and
+// albums of 100,000 songs go through here.
+QString Cp1251::decode(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80)
-            text.append(QChar(b));
-        else
-            text.append(QChar(kHigh[b - 0x80]));
+        *out++ = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
     }
     return text;
 }

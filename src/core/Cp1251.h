@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace tv {
 
 // Windows-1251, the code page of the program's files.
 struct Cp1251 {
-    static QString decode(const QByteArray &bytes);
+    static QString decode(QByteArrayView bytes);
     // Whether every character of the text has a byte in the code page.
     static bool fits(const QString &text);
     // Characters without a byte become "?"; check fits() first.

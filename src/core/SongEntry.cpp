@@ -9,4 +9,9 @@ SongEntry SongEntry::split(const QString &entry) {
     return {entry.left(colon - 1), entry.mid(colon - 1)};
 }
 
+QStringView songPathView(const QString &entry) {
+    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
+    return colon < 1 ? QStringView(entry) : QStringView(entry).sliced(colon - 1);
+}
+
 } // namespace tv

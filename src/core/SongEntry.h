@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace tv {
 
@@ -21,5 +22,7 @@ inline QString songTitle(const QString &entry) {
 inline QString songPath(const QString &entry) {
     return SongEntry::split(entry).path;
 }
+// The path part without a copy, for scans over a whole album.
+QStringView songPathView(const QString &entry);
 
 } // namespace tv

@@ -7,6 +7,8 @@
 namespace tv {
 
 void appendSongs(const QStringList &entries) {
+    if (entries.isEmpty())
+        return;
     Forma &f = frmForma();
     f.ListPath.append(entries);
     f.PlayList.appendRows(int(entries.size()));

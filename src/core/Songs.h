@@ -7,7 +7,8 @@ namespace tv {
 // The songs of the open album: ListPath and the PlayList rows over it change
 // only through these, so that what every change must do is said once.
 
-// New entries at the end, each shown as the next numbered row.
+// New entries at the end, each shown as the next numbered row; the album
+// counts as changed, so that closing it asks before the songs are lost.
 void appendSongs(const QStringList &entries);
 // The album's songs anew (reordered, retitled, removed or read), then the
 // refresh (UpDatePlayListM): the selection stays where it can and the album

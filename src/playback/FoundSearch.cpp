@@ -4,8 +4,11 @@
 #include "core/Globals.h"
 #include "core/SongEntry.h"
 #include "core/Songs.h"
+#include "editing/AddFilesM.h"
 #include "platform/Ports.h"
 #include "playback/FoundMatch.h"
+
+#include <QSet>
 
 namespace tv {
 
@@ -25,29 +28,21 @@ void FoundSearchM(const QString &text) {
     g.FoundUB = int(g.Found.size()) - 1;
 }
 
-QSet<QString> LoadLowPath() {
-    const QStringList &songs = frmForma().ListPath;
-    QSet<QString> paths;
-    paths.reserve(songs.size());
-    for (const QString &song : songs)
-        paths.insert(songPath(song).toLower());
-    return paths;
-}
-
 namespace {
 
 // The songs of Found(0) to Found(count - 1) whose files are neither in the
 // album nor taken already by an earlier one of them.
 QStringList newSongs(int first, int count) {
-    QSet<QString> paths = LoadLowPath();
+    const LowPath held = LoadLowPath();
+    QSet<QString> taken;
     QStringList songs;
     const int last = std::min(first + count, int(G().Found.size()));
     for (int k = std::max(first, 0); k < last; ++k) {
         const FoundInfo &found = G().Found.at(k);
         const QString low = found.Path.toLower();
-        if (paths.contains(low))
+        if (taken.contains(low) || held.contains(found.Path))
             continue;
-        paths.insert(low);
+        taken.insert(low);
         songs.append(found.Title + found.Path);
     }
     return songs;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
 
 namespace tv {
@@ -10,10 +9,6 @@ namespace tv {
 // path holds the text, letter case ignored; an album file that cannot be read
 // is skipped without a word.
 void FoundSearchM(const QString &text);
-
-// The lower-cased paths of the open album's songs: a song whose path is
-// among them is already in the album.
-QSet<QString> LoadLowPath();
 
 // Found(k) appended to the open album and selected in the playlist, unless
 // the album already holds its file.

@@ -165,3 +165,92 @@ QImage arrowPicture(Arrow arrow) {
 }
 
 } // namespace tv::ui
+
+namespace tv::ui {
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QColor kYellow(255, 255, 128);
+const QColor kFolderShade(192, 160, 0);
+
+QImage blankIcon(int width) {
+    QImage image(width, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void drawDrive(QPainter &p) {
+    p.setPen(kDark);
+    p.setBrush(kFace);
+    p.drawRect(1, 5, 15, 7);
+    p.setPen(kLight);
+    p.drawLine(2, 6, 15, 6);
+    p.drawLine(2, 6, 2, 11);
+    p.setPen(kShadow);
+    p.drawLine(3, 11, 15, 11);
+    p.drawLine(4, 9, 10, 9);
+    p.setPen(kGreen);
+    p.drawLine(13, 9, 14, 9);
+}
+
+void drawClosedFolder(QPainter &p) {
+    p.setPen(kDark);
+    p.setBrush(kGold);
+    p.drawPolygon(QPolygon(
+        {QPoint(1, 3), QPoint(6, 3), QPoint(7, 4), QPoint(15, 4), QPoint(15, 14), QPoint(1, 14)}));
+    p.setPen(kLight);
+    p.drawLine(2, 5, 14, 5);
+    p.setPen(kFolderShade);
+    p.drawLine(2, 13, 14, 13);
+}
+
+void drawOpenFolder(QPainter &p) {
+    p.setPen(kDark);
+    p.setBrush(kFolderShade);
+    p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(6, 3), QPoint(7, 4), QPoint(14, 4), QPoint(14, 7),
+                            QPoint(4, 7), QPoint(1, 14)}));
+    p.setBrush(kYellow);
+    p.drawPolygon(QPolygon({QPoint(4, 7), QPoint(17, 7), QPoint(14, 14), QPoint(1, 14)}));
+}
+
+void drawMusicFile(QPainter &p) {
+    p.setPen(kDark);
+    p.setBrush(kLight);
+    p.drawPolygon(
+        QPolygon({QPoint(2, 0), QPoint(10, 0), QPoint(13, 3), QPoint(13, 15), QPoint(2, 15)}));
+    p.drawLine(10, 0, 10, 3);
+    p.drawLine(10, 3, 13, 3);
+    // An eighth note on the page.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kNavy);
+    p.drawRect(5, 10, 3, 3);
+    p.drawRect(4, 11, 1, 1);
+    p.drawRect(7, 5, 1, 6);
+    p.drawRect(8, 5, 2, 1);
+    p.drawRect(10, 6, 1, 2);
+}
+
+} // namespace
+
+QImage rowIcon(RowIcon icon) {
+    QImage image = blankIcon(icon == RowIcon::MusicFile ? 16 : 18);
+    QPainter p(&image);
+    switch (icon) {
+    case RowIcon::Drive:
+        drawDrive(p);
+        break;
+    case RowIcon::OpenFolder:
+        drawOpenFolder(p);
+        break;
+    case RowIcon::Folder:
+        drawClosedFolder(p);
+        break;
+    case RowIcon::MusicFile:
+        drawMusicFile(p);
+        break;
+    }
+    return image;
+}
+
+} // namespace tv::ui

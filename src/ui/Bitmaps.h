@@ -29,4 +29,9 @@ enum class Arrow { Up, Down };
 constexpr int kArrowSize = 27;
 QImage arrowPicture(Arrow arrow);
 
+// The icons of the add-files browser's rows: a drive, an open folder and a
+// closed folder (18 x 16 each), a music file (16 x 16).
+enum class RowIcon { Drive = 0, OpenFolder = 1, Folder = 2, MusicFile = 3 };
+QImage rowIcon(RowIcon icon);
+
 } // namespace tv::ui

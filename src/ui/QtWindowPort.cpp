@@ -1,9 +1,12 @@
 #include "ui/QtWindowPort.h"
 
+#include "editing/AddFileModel.h"
 #include "editing/ChangeModel.h"
 #include "editing/NewDiskModel.h"
+#include "platform/Ports.h"
 #include "playback/FoundModel.h"
 #include "ui/FormaWindow.h"
+#include "ui/FrmAddFile.h"
 #include "ui/FrmChange.h"
 #include "ui/FrmFound.h"
 #include "ui/FrmLang.h"
@@ -14,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QMenu>
 
@@ -53,9 +57,7 @@ void QtWindowPort::languageChanged(int language) {
     }
 }
 
-// Windows that are not built yet: the add-files browser and the album list.
-void QtWindowPort::showAddFile() {}
-
+// Windows that are not built yet: the album list.
 void QtWindowPort::showOprog() {
     FrmOprog dialog(m_forma.get());
     dialog.exec();
@@ -82,6 +84,13 @@ void QtWindowPort::showLang() {
 void QtWindowPort::showFound() {
     FoundModel model;
     FrmFound dialog(&model, m_forma.get());
+    dialog.exec();
+}
+
+// The browser's drive box opens on the drive of the working folder.
+void QtWindowPort::showAddFile() {
+    AddFileModel model(P().fs->fromNative(QDir::currentPath()));
+    FrmAddFile dialog(&model, m_forma.get());
     dialog.exec();
 }
 

@@ -182,3 +182,6 @@ tv_lettered() { echo "Z:$(cd "$1" && pwd -P)/"; }
 # Whether a window is mapped (shown) right now.
 tv_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
 tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' >/dev/null; }
+
+# Whether a window is closed: destroyed, or no longer on screen.
+tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }

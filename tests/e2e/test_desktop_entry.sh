@@ -45,6 +45,10 @@ done
 # The desktop starts the program from the registered entry.
 tv_start_desktop
 gio launch "$entry" || tv_fail "gio cannot launch $entry"
+# A first start in an empty folder offers the add-files browser.
+browser=$(tv_wait_window '^Добавить файл\(ы\)$')
+xdotool key --clearmodifiers Escape
+tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
 wid=$(tv_wait_window '^Тонвела для MP3$')
 TV_APP_PID=$(xdotool getwindowpid "$wid")
 [ "$(readlink "/proc/$TV_APP_PID/exe")" = "$odd/tonvela" ] ||

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# First start in an empty folder, closed through its window: the settings
-# file holds exactly what this run leaves behind.
+# First start in an empty folder, the add-files browser left with Esc, closed
+# through its window: the settings file holds exactly what this run leaves
+# behind.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 tv_start_desktop
 dir=$(tv_new_folder)
 tv_run "$dir"
+# The first start opens the add-files browser over the new empty album.
+browser=$(tv_wait_window '^Добавить файл\(ы\)$')
+xdotool key --clearmodifiers Escape
+tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
 wid=$(tv_wait_window '^Тонвела для MP3$')
 tv_screenshot start-empty-folder
 tv_close_window "$wid"

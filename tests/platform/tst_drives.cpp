@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 using namespace tv;
 using tv::test::columns;
@@ -124,6 +125,32 @@ private slots:
         QCOMPARE(tail, QByteArray("0123456789"));
         QCOMPARE(fs.readTail("E:/m/none.mp3", 128, &tail), FileError::NotFound);
         QVERIFY(fs.readTail("E:/m/Sub", 128, &tail) != FileError::None);
+    }
+
+    // Folders and plain files apart, hidden ones left out, each in the
+    // order of a case-blind comparison; a folder that cannot be read is no
+    // listing.
+    void listsAFolderAsWindowsDoes() {
+        test::TempDrives d;
+        const QStringList files{"b.mp3",          "A.mp3",           "_x.mp3",    "Zeta",  "ёж.mp3",
+                                "Ёлка.mp3",       "ЯБЛОКО.mp3",      "а.mp3",     "a.MP3", "a.mp3",
+                                "\U00010428.mp3", "\U00010400b.mp3", "\uFF21.mp3"};
+        for (const QString &name : files)
+            d.put("E:/m/" + name);
+        d.put("E:/m/.hidden.mp3");
+        for (const char *folder : {"sub", "Alpha", ".git"})
+            QDir().mkpath(d.native(QString("E:/m/") + folder));
+        QVERIFY(QFile::link(d.native("E:/m/sub"), d.native("E:/m/link")));
+        FolderListing listing;
+        QVERIFY(d.fs().listFolder("E:/m/", &listing));
+        QCOMPARE(listing.folders, QStringList({"Alpha", "link", "sub"}));
+        QStringList expected = files;
+        std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+            const int c = a.compare(b, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a < b;
+        });
+        QCOMPARE(listing.files, expected);
+        QVERIFY(!d.fs().listFolder("E:/gone", &listing));
     }
 };
 

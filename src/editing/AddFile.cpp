@@ -1,0 +1,16 @@
+#include "core/Forma.h"
+#include "core/Songs.h"
+#include "editing/AddFilesM.h"
+
+namespace tv {
+
+void AddFile(const QString &folder, const QString &name, int namePesni) {
+    const QString path = folder + name;
+    if (LoadLowPath().contains(path))
+        return;
+    appendSongs({newSongTitle(folder, name, namePesni) + path});
+    PlayListModel &list = frmForma().PlayList;
+    list.setListIndex(list.ListCount() - 1);
+}
+
+} // namespace tv

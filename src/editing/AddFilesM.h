@@ -1,0 +1,25 @@
+#pragma once
+
+#include "editing/LowPath.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tv {
+
+// The duplicate index of the open album, built once before an add operation.
+LowPath LoadLowPath();
+
+// The title a new song gets: with namePesni 0 the one its tag gives, else (or
+// when the file could not be opened) its file name up to the last ".".
+// folder ends with PathSep; name is the bare file name.
+QString newSongTitle(const QString &folder, const QString &name, int namePesni);
+
+// Appends the file folder + name unless the album holds it already, and
+// selects it.
+void AddFile(const QString &folder, const QString &name, int namePesni);
+// Appends every file of names (bare names in folder) the album did not hold
+// when the operation began, in that order; the selection stays.
+void AddPapka(const QString &folder, const QStringList &names, int namePesni);
+
+} // namespace tv

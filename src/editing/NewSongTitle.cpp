@@ -1,0 +1,16 @@
+#include "editing/AddFilesM.h"
+#include "editing/InfoMP3M.h"
+
+namespace tv {
+
+QString newSongTitle(const QString &folder, const QString &name, int namePesni) {
+    if (namePesni == 0) {
+        const QString title = InfoMP3M(folder + name);
+        if (!title.isEmpty())
+            return title;
+    }
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+} // namespace tv
