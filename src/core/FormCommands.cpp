@@ -30,8 +30,4 @@ void HelpCallHelp_Click() {
     P().shell->open(G().strHelpFile, G().AppDir);
 }
 
-void pMenuListAlbom_Click() {
-    P().windows->showListAlbom();
-}
-
 } // namespace tv

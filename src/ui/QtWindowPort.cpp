@@ -1,7 +1,9 @@
 #include "ui/QtWindowPort.h"
 
+#include "playback/ListAlbomModel.h"
 #include "ui/FormaWindow.h"
 #include "ui/FrmLang.h"
+#include "ui/FrmListAlbom.h"
 #include "ui/Placement.h"
 
 #include <QCoreApplication>
@@ -46,7 +48,7 @@ void QtWindowPort::languageChanged(int language) {
 }
 
 // Windows that are not built yet: the add-files browser, the search, the
-// title editor, the drive-letter window, the about box and the album list.
+// title editor, the drive-letter window and the about box.
 void QtWindowPort::showAddFile() {}
 void QtWindowPort::showFound() {}
 void QtWindowPort::showChange() {}
@@ -58,7 +60,12 @@ void QtWindowPort::showLang() {
     dialog.exec();
 }
 
-void QtWindowPort::showListAlbom() {}
+// Modeless and without an owner: the main window is hidden meanwhile, and
+// the tray goes on working.
+void QtWindowPort::showListAlbom() {
+    auto *window = new FrmListAlbom(new ListAlbomModel);
+    window->show();
+}
 
 void QtWindowPort::showTrayMenu() {
     if (!m_forma)
