@@ -29,7 +29,6 @@ FrmListAlbom::FrmListAlbom(ListAlbomModel *model)
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_model(model) {
     setObjectName(QStringLiteral("frmListAlbom"));
-    setAttribute(Qt::WA_DeleteOnClose);
     SetForm(this, true);
     setFixedSize(px(kClientWidth), px(kClientHeight));
     setFont(formFont(kPx825pt));
@@ -54,21 +53,38 @@ void FrmListAlbom::bindModel() {
     ListAlbomModel *model = m_model.data();
     setWindowTitle(model->Caption());
     bindListIndex(m_list, &model->List1);
-    connect(m_list, &QListView::doubleClicked, model, &ListAlbomModel::List1_DblClick);
+    connect(m_list, &QListView::doubleClicked, this,
+            [this] { call([](ListAlbomModel &m) { m.List1_DblClick(); }); });
     auto *keys = new ListKeys(m_list);
-    keys->keyDown = [model = m_model] {
-        if (model)
-            model->List1_KeyDown();
-    };
-    keys->keyUp = [model = m_model](int key) {
-        if (model)
-            model->List1_KeyUp(key);
-    };
+    keys->keyDown = [this] { call([](ListAlbomModel &m) { m.List1_KeyDown(); }); };
+    keys->keyUp = [this](int key) { call([key](ListAlbomModel &m) { m.List1_KeyUp(key); }); };
     m_list->installEventFilter(keys);
     connect(model, &ListAlbomModel::hideRequested, this, &QWidget::hide);
-    connect(model, &ListAlbomModel::unloadRequested, this, &QWidget::close);
+    connect(model, &ListAlbomModel::unloadRequested, this, &FrmListAlbom::unloaded);
     // The main window's model went (a new one in tests): so does this window.
-    connect(model, &QObject::destroyed, this, &QWidget::close);
+    connect(model, &QObject::destroyed, this, &FrmListAlbom::unloaded);
+}
+
+// The model lets pending events run, and the toolkit may then carry out a
+// deferred deletion even while the event that called the model is still
+// being delivered to this window. So the window goes only once no call into
+// the model is under way.
+void FrmListAlbom::call(const std::function<void(ListAlbomModel &)> &handler) {
+    ++m_calls;
+    if (m_model)
+        handler(*m_model);
+    --m_calls;
+    if (m_unloaded && m_calls == 0)
+        deleteLater();
+}
+
+void FrmListAlbom::unloaded() {
+    hide();
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_calls == 0)
+        deleteLater();
 }
 
 // Form_Activate: the keys go to the list at once.
@@ -78,10 +94,13 @@ void FrmListAlbom::showEvent(QShowEvent *event) {
     m_list->setFocus();
 }
 
+// The close box: the model decides what the close means, then the window goes.
 void FrmListAlbom::closeEvent(QCloseEvent *event) {
-    if (m_model)
-        m_model->unload();
     event->accept();
+    if (m_model && !m_model->unloaded())
+        call([](ListAlbomModel &m) { m.unload(); });
+    else
+        unloaded();
 }
 
 } // namespace tv::ui

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QListView;
 
@@ -13,7 +14,7 @@ namespace tv::ui {
 
 // The album-list window: a small always-on-top window with the albums, shown
 // while the main window is hidden. It holds no rules; its events go to the
-// model, which it owns. It deletes itself when it closes.
+// model, which it owns. It deletes itself once it is unloaded.
 class FrmListAlbom : public QWidget {
     Q_OBJECT
 public:
@@ -28,9 +29,13 @@ protected:
 
 private:
     void bindModel();
+    void call(const std::function<void(ListAlbomModel &)> &handler);
+    void unloaded();
 
     QPointer<ListAlbomModel> m_model;
     QListView *m_list;
+    int m_calls = 0;
+    bool m_unloaded = false;
 };
 
 // Keeps a window above every other window of every program, or lets it back
