@@ -36,12 +36,8 @@ int main(int argc, char **argv) {
     tv::ui::QtWindowPort windows([&player] { return new tv::ui::PlayerBar(player); });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
-    QObject::connect(tray.trayIcon(), &QSystemTrayIcon::activated, &app, [](auto reason) {
-        if (reason == QSystemTrayIcon::Context)
-            tv::TrayMouse(tv::WM_RBUTTONUP);
-        else if (reason == QSystemTrayIcon::DoubleClick)
-            tv::TrayMouse(tv::WM_LBUTTONDBLCLK);
-    });
+    tray.rightClick = [] { tv::TrayMouse(tv::WM_RBUTTONUP); };
+    tray.doubleClick = [] { tv::TrayMouse(tv::WM_LBUTTONDBLCLK); };
     tv::connectPlayback();
 
     if (!tv::Main(QCoreApplication::applicationDirPath()))

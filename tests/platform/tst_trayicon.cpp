@@ -1,0 +1,51 @@
+#include "Fakes.h"
+#include "platform/qt/QtTrayIcon.h"
+
+#include <QApplication>
+
+using namespace tv;
+using tv::test::columns;
+using tv::test::row;
+
+class TestTrayIcon : public QObject {
+    Q_OBJECT
+private slots:
+    // Only the right button and a left double-click reach the program.
+    void clicksReported_data() {
+        columns<int, QString>("reason", "reported");
+        row("right button", int(QSystemTrayIcon::Context), QString("right"));
+        row("left double-click", int(QSystemTrayIcon::DoubleClick), QString("double"));
+        row("single left click", int(QSystemTrayIcon::Trigger), QString());
+        row("middle button", int(QSystemTrayIcon::MiddleClick), QString());
+        row("unknown", int(QSystemTrayIcon::Unknown), QString());
+    }
+    void clicksReported() {
+        QFETCH(int, reason);
+        QtTrayIcon tray{QIcon()};
+        QStringList reported;
+        tray.rightClick = [&] { reported << "right"; };
+        tray.doubleClick = [&] { reported << "double"; };
+        emit tray.trayIcon()->activated(QSystemTrayIcon::ActivationReason(reason));
+        QTEST(reported.join(' '), "reported");
+        // The program's own popup opens; the icon has no menu of its own.
+        QVERIFY(!tray.trayIcon()->contextMenu());
+    }
+
+    // Shown with its tip once at start-up, the tip changed in place, gone at
+    // shutdown.
+    void addTipRemove() {
+        QtTrayIcon tray{QIcon()};
+        QVERIFY(!tray.trayIcon()->isVisible());
+        tray.add("Tonvela for MP3");
+        QVERIFY(tray.trayIcon()->isVisible());
+        QCOMPARE(tray.trayIcon()->toolTip(), QString("Tonvela for MP3"));
+        tray.setTip("1.One - a.alb");
+        QCOMPARE(tray.trayIcon()->toolTip(), QString("1.One - a.alb"));
+        QVERIFY(tray.trayIcon()->isVisible());
+        tray.remove();
+        QVERIFY(!tray.trayIcon()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestTrayIcon)
+#include "tst_trayicon.moc"
