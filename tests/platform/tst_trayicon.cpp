@@ -30,21 +30,6 @@ private slots:
         // The program's own popup opens; the icon has no menu of its own.
         QVERIFY(!tray.trayIcon()->contextMenu());
     }
-
-    // Shown with its tip once at start-up, the tip changed in place, gone at
-    // shutdown.
-    void addTipRemove() {
-        QtTrayIcon tray{QIcon()};
-        QVERIFY(!tray.trayIcon()->isVisible());
-        tray.add("Tonvela for MP3");
-        QVERIFY(tray.trayIcon()->isVisible());
-        QCOMPARE(tray.trayIcon()->toolTip(), QString("Tonvela for MP3"));
-        tray.setTip("1.One - a.alb");
-        QCOMPARE(tray.trayIcon()->toolTip(), QString("1.One - a.alb"));
-        QVERIFY(tray.trayIcon()->isVisible());
-        tray.remove();
-        QVERIFY(!tray.trayIcon()->isVisible());
-    }
 };
 
 QTEST_MAIN(TestTrayIcon)

@@ -304,16 +304,8 @@ private slots:
         QCOMPARE(unloaded.size(), 1);
     }
 
-    void trayItemShowsTheMainAlbumList_data() {
-        columns<bool>("shown");
-        row("hidden", false);
-        row("shown", true);
-    }
     void trayItemShowsTheMainAlbumList() {
-        QFETCH(bool, shown);
         Shelf s;
-        G().ShowForm = shown;
-        frmForma().setVisible(shown);
         QStringList seen;
         connect(&frmForma(), &Forma::visibilityRequested, this,
                 [&](bool v) { seen << QString("visible:%1").arg(int(v)); });

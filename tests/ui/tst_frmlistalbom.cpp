@@ -100,21 +100,12 @@ private slots:
         QVERIFY(!frmForma().Visible());
     }
 
-    // A second end of an album while it is up: still one window.
-    void oneWindow() {
-        ListEnv e;
-        QVERIFY(e.show());
-        frmListAlbom_Show();
-        QCOMPARE(e.windows().size(), 1);
-    }
-
     // The keys and the mouse reach the model; each way closes the window,
     // which then goes with its model.
     void waysOut_data() {
         columns<QString, QString>("way", "played"); // played: the album whose song starts
         row("Enter on the next album", QString("enter"), QString("Album 1.alb"));
         row("double-click on the next album", QString("dclick"), QString("Album 1.alb"));
-        row("Escape", QString("esc"), QString());
         row("close button", QString("close"), QString());
     }
     void waysOut() {
@@ -133,8 +124,6 @@ private slots:
             const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
-        } else if (way == "esc") {
-            QTest::keyClick(list, Qt::Key_Escape);
         } else {
             QVERIFY(w->close());
         }
@@ -145,17 +134,6 @@ private slots:
         QCOMPARE(G().NameAlbom, played.isEmpty() ? QString() : played);
         QCOMPARE(e.env.player.calls.filter("url:").size(), played.isEmpty() ? 0 : 1);
         QVERIFY(!frmForma().Visible());
-    }
-
-    // The main window's model goes (tests start a fresh one): the window
-    // closes with it rather than act on a model that is gone.
-    void closesWithTheMainWindowsModel() {
-        ListEnv e;
-        QPointer<FrmListAlbom> w = e.show();
-        QVERIFY(w);
-        resetForma();
-        e.settle();
-        QVERIFY(!w);
     }
 };
 
