@@ -78,7 +78,8 @@ click_tray() {
     local icon
     icon=$(tray_icon) || tv_fail "no tray icon"
     eval "$(xdotool getwindowgeometry --shell "$icon")"
-    xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat "$2" --delay 80 "$1"
+    # (--sync would wait in vain when the pointer is there already.)
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.2 click --repeat "$2" --delay 80 "$1"
 }
 
 ini_value() { sed -n "/^\[$1\]/{n;p}" "$2/Тонвела для mp3.ini" | tr -d '\r'; }
