@@ -46,7 +46,10 @@ FrmListAlbom::FrmListAlbom(ListAlbomModel *model)
 }
 
 FrmListAlbom::~FrmListAlbom() {
-    delete m_model.data();
+    if (m_model) {
+        disconnect(m_model, nullptr, this, nullptr);
+        delete m_model.data();
+    }
 }
 
 void FrmListAlbom::bindModel() {
