@@ -97,6 +97,15 @@ void FrmListAlbom::showEvent(QShowEvent *event) {
     m_list->setFocus();
 }
 
+// Some window managers offer to minimise any window. Minimised, this one
+// would have no button to come back by and would block the next offer of
+// the list, so it stays as it is.
+void FrmListAlbom::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
 // The close box: the model decides what the close means, then the window goes.
 void FrmListAlbom::closeEvent(QCloseEvent *event) {
     event->accept();

@@ -98,6 +98,10 @@ private slots:
         // Modeless: the port returned with the window up, nothing blocks.
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!frmForma().Visible());
+        // Minimised it would be lost: it stays up.
+        w->setWindowState(Qt::WindowMinimized);
+        QVERIFY(!w->isMinimized());
+        QVERIFY(w->isVisible());
     }
 
     // The keys and the mouse reach the model; each way closes the window,
