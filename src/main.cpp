@@ -42,12 +42,8 @@ int main(int argc, char **argv) {
     tv::QtMediaBus bus;
     tv::P().bus = &bus;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
-    QObject::connect(tray.trayIcon(), &QSystemTrayIcon::activated, &app, [](auto reason) {
-        if (reason == QSystemTrayIcon::Context)
-            tv::TrayMouse(tv::WM_RBUTTONUP);
-        else if (reason == QSystemTrayIcon::DoubleClick)
-            tv::TrayMouse(tv::WM_LBUTTONDBLCLK);
-    });
+    tray.rightClick = [] { tv::TrayMouse(tv::WM_RBUTTONUP); };
+    tray.doubleClick = [] { tv::TrayMouse(tv::WM_LBUTTONDBLCLK); };
     tv::connectPlayback();
 
     if (!tv::Main(QCoreApplication::applicationDirPath()))

@@ -31,8 +31,4 @@ void HelpCallHelp_Click() {
     OpURL(G().strHelpFile);
 }
 
-void pMenuListAlbom_Click() {
-    P().windows->showListAlbom();
-}
-
 } // namespace tv

@@ -9,6 +9,5 @@ void EditChange_Click();
 void EditNewDisk_Click();
 void HelpAbout_Click();
 void HelpCallHelp_Click();
-void pMenuListAlbom_Click();
 
 } // namespace tv

@@ -2,7 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "platform/Ports.h"
+#include "playback/ListAlbomModel.h"
 #include "playback/NewPlayM.h"
 
 namespace tv {
@@ -27,7 +27,7 @@ void endOfAlbum() {
         f.setFocusTo(Forma::Control::lstAlbomy);
     } else {
         // Hidden in the tray and not told to go on: let the user pick.
-        P().windows->showListAlbom();
+        frmListAlbom_Show();
     }
 }
 

@@ -9,6 +9,7 @@
 #include "editing/Removing.h"
 #include "editing/Sorting.h"
 #include "playback/GromkostM.h"
+#include "playback/ListAlbomModel.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Sequencing.h"
 #include "playback/Tray.h"

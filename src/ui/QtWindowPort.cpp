@@ -5,11 +5,13 @@
 #include "editing/NewDiskModel.h"
 #include "platform/Ports.h"
 #include "playback/FoundModel.h"
+#include "playback/ListAlbomModel.h"
 #include "ui/FormaWindow.h"
 #include "ui/FrmAddFile.h"
 #include "ui/FrmChange.h"
 #include "ui/FrmFound.h"
 #include "ui/FrmLang.h"
+#include "ui/FrmListAlbom.h"
 #include "ui/FrmNewDisk.h"
 #include "ui/FrmOprog.h"
 #include "ui/Placement.h"
@@ -57,7 +59,6 @@ void QtWindowPort::languageChanged(int language) {
     }
 }
 
-// Windows that are not built yet: the album list.
 void QtWindowPort::showOprog() {
     FrmOprog dialog(m_forma.get());
     dialog.exec();
@@ -94,7 +95,12 @@ void QtWindowPort::showAddFile() {
     dialog.exec();
 }
 
-void QtWindowPort::showListAlbom() {}
+// Modeless and without an owner: the main window is hidden meanwhile, and
+// the tray goes on working.
+void QtWindowPort::showListAlbom() {
+    auto *window = new FrmListAlbom(new ListAlbomModel);
+    window->show();
+}
 
 void QtWindowPort::showTrayMenu() {
     if (!m_forma)

@@ -86,10 +86,9 @@ private slots:
 
     void itemsOpenTheirWindows_data() {
         columns<QString, QString>("item", "call");
-        const char *rows[][2] = {{"FileFound", "showFound"},         {"EditAddFile", "showAddFile"},
-                                 {"EditChange", "showChange"},       {"EditNewDisk", "showNewDisk"},
-                                 {"HelpAbout", "showOprog"},         {"HelpLang", "showLang"},
-                                 {"pMenuListAlbom", "showListAlbom"}};
+        const char *rows[][2] = {{"FileFound", "showFound"},   {"EditAddFile", "showAddFile"},
+                                 {"EditChange", "showChange"}, {"EditNewDisk", "showNewDisk"},
+                                 {"HelpAbout", "showOprog"},   {"HelpLang", "showLang"}};
         for (auto &row : rows)
             QTest::newRow(row[0]) << row[0] << row[1];
     }
@@ -97,6 +96,18 @@ private slots:
         QFETCH(QString, item);
         act(item)->trigger();
         QTEST(m->env.windows.calls.join(""), "call");
+    }
+
+    // The tray's album list item brings the hidden window back with the keys
+    // in its album list, and opens no window of its own.
+    void trayAlbumListFocusesTheAlbumList() {
+        G().ShowForm = false;
+        act("pMenuListAlbom")->trigger();
+        QVERIFY(m->window.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&m->window));
+        QVERIFY(m->window.lstAlbomy()->hasFocus());
+        QVERIFY(G().ShowForm);
+        QVERIFY(m->env.windows.calls.isEmpty());
     }
 
     void helpOpensThePageOfTheLanguage() {

@@ -1,0 +1,99 @@
+// The tray icon over a run: its tip, its popup menu's enabling, show/hide.
+#include "Fakes.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/Startup.h"
+#include "playback/NewPlayM.h"
+#include "playback/PlayerCommands.h"
+#include "playback/Sequencing.h"
+#include "playback/Tray.h"
+
+using namespace tv;
+using namespace tv::test;
+
+class TestTray : public QObject {
+    Q_OBJECT
+private slots:
+    void popupEnabling_data() {
+        // enabled: of Play, Pause, Stop
+        columns<int, int, QString>("state", "numPesni", "enabled");
+        row("playing", int(MediaPlayer::Playing), 0, QString("Pause Stop"));
+        row("paused", int(MediaPlayer::Paused), 0, QString("Play"));
+        row("stopped after a song", int(MediaPlayer::Stopped), 1, QString("Play"));
+        row("before any song", int(MediaPlayer::Undefined), -1, QString());
+        row("loading, no song", int(MediaPlayer::Transitioning), -1, QString());
+    }
+    void popupEnabling() {
+        QFETCH(int, state);
+        QFETCH(int, numPesni);
+        QFETCH(QString, enabled);
+        LogicEnv env;
+        Forma &f = frmForma();
+        env.player.force(state);
+        G().NumPesni = numPesni;
+        const QList<MenuItem *> rules = {&f.pMenuPlay, &f.pMenuPauase, &f.pMenuStop};
+        // Each starts the other way, so a rule that only enables (or only
+        // disables) shows.
+        const QStringList names = {"Play", "Pause", "Stop"};
+        for (int i = 0; i < rules.size(); ++i)
+            rules[i]->setEnabled(!enabled.contains(names[i]));
+        for (MenuItem *item : f.menuItems())
+            if (!rules.contains(item))
+                item->setEnabled(false);
+        pMenu_Click();
+        QStringList on;
+        for (int i = 0; i < rules.size(); ++i)
+            if (rules[i]->Enabled())
+                on << names[i];
+        QCOMPARE(on.join(' '), enabled);
+        // pMenu_Click touches its three items only.
+        for (MenuItem *item : f.menuItems())
+            if (!rules.contains(item))
+                QVERIFY2(!item->Enabled(), qPrintable(item->objectName()));
+    }
+
+    // A whole run: the icon is added once with the program's title, its tip
+    // names every song as it starts (the next song, a pick from the
+    // playlist, the tray's own Play), clicks and show/hide leave it alone
+    // (show/hide twice: the window as it was, the music playing on), and the
+    // close removes it.
+    void overOneRun() {
+        LogicEnv env;
+        QStringList songs;
+        const QStringList titles = {"One", "Two", QString(70, QChar('x'))};
+        for (int i = 0; i < titles.size(); ++i) {
+            const QString path = QStringLiteral("E:/m/%1.mp3").arg(i + 1);
+            env.drives.put(path);
+            songs << titles[i] + path;
+        }
+        env.drives.put("C:/Tonvela/a.alb", albumFile(" 3 ", songs));
+        QVERIFY(Main(env.drives.native("C:/Tonvela")));
+        connectPlayback();
+        env.player.finish();
+        tmrEndSound_Timer();
+        for (int message : {514, 515, 516, 512})
+            TrayMouse(message);
+        env.player.calls.clear();
+        pMenuShowHide_Click();
+        QVERIFY(!G().ShowForm && !frmForma().Visible());
+        pMenuShowHide_Click();
+        QVERIFY(G().ShowForm && frmForma().Visible());
+        QCOMPARE(env.player.calls, QStringList());
+        QCOMPARE(env.player.playState(), int(MediaPlayer::Playing));
+        frmForma().PlayList.setListIndex(2);
+        PlayList_DblClick();
+        pMenuShowHide_Click();
+        pMenuPlay_Click();
+        bool cancel = false;
+        Form_QueryUnload(&cancel);
+        QVERIFY(!cancel);
+        const QString longTip = ("3." + QString(70, QChar('x')) + " - a.alb").left(63);
+        QCOMPARE(env.tray.calls,
+                 QStringList({"add:" + QString::fromUtf8("Тонвела для MP3"), "tip:1.One - a.alb",
+                              "tip:2.Two - a.alb", "tip:" + longTip, "tip:" + longTip, "remove"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTray)
+#include "tst_tray.moc"

@@ -1,0 +1,145 @@
+#include "WindowKit.h"
+
+#include "core/AlbumCommands.h"
+#include "core/ShowForma.h"
+#include "playback/ListAlbomModel.h"
+#include "ui/FrmListAlbom.h"
+#include "ui/QtWindowPort.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QPointer>
+#include <QScreen>
+
+using namespace tv;
+using namespace tv::test;
+using ui::FrmListAlbom;
+
+namespace {
+
+// Albums "Album 0.alb" to "Album 2.alb" in AppDir, one song each; Album 0 is
+// open and selected, the main window hidden in the tray.
+struct ListEnv {
+    LogicEnv env;
+    ui::QtWindowPort port;
+
+    ListEnv() {
+        P().windows = &port;
+        const QByteArray album = albumFile(" 1 ", env.songsOnDisk(1));
+        for (int i = 0; i < 3; ++i)
+            env.drives.put(env.app(QStringLiteral("Album %1.alb").arg(i)), album);
+        LoadAlbomInfoM();
+        frmForma().lstAlbomy.setListIndex(0);
+        frmForma().setLabel1(QStringLiteral("List of playlist"));
+        G().NumAlbom = 0;
+        G().NumPesni = 0;
+        showForma(false);
+        env.player.force(MediaPlayer::Stopped);
+    }
+    ~ListEnv() {
+        for (QWidget *w : windows())
+            delete w;
+    }
+
+    static QList<FrmListAlbom *> windows() {
+        QList<FrmListAlbom *> found;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *window = qobject_cast<FrmListAlbom *>(w))
+                found << window;
+        return found;
+    }
+
+    // Shown as at the end of an album; waits until it takes keys.
+    FrmListAlbom *show() {
+        frmListAlbom_Show();
+        FrmListAlbom *w = windows().value(0);
+        if (w && !QTest::qWaitForWindowActive(w))
+            return nullptr;
+        return w;
+    }
+
+    // Lets the closed window go.
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+class TestFrmListAlbom : public QObject {
+    Q_OBJECT
+private slots:
+    // Fixed, on top of everything, no task bar button, centred, the design's
+    // twips; the albums with the open one selected and the main window's
+    // heading as its caption.
+    void looksAsDesigned() {
+        ListEnv e;
+        FrmListAlbom *w = e.show();
+        QVERIFY(w);
+        const Qt::WindowFlags flags = w->windowFlags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
+        QVERIFY(flags & Qt::WindowStaysOnTopHint);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(w->minimumSize(), QSize(ui::px(4590), ui::px(5460)));
+        QCOMPARE(w->maximumSize(), w->minimumSize());
+        QCOMPARE(w->List1()->geometry(), ui::twipsRect(60, 60, 4455, 5340));
+        QVERIFY(w->font().bold());
+        QCOMPARE(w->windowTitle(), QStringLiteral("List of playlist"));
+        QCOMPARE(w->List1()->model()->rowCount(), 3);
+        QCOMPARE(w->List1()->currentIndex().row(), 0);
+        QCOMPARE(w->List1()->currentIndex().data().toString(), QStringLiteral("Album 0.alb"));
+        QVERIFY(w->List1()->hasFocus());
+        const QPoint middle = w->screen()->availableGeometry().center();
+        QVERIFY(qAbs(w->geometry().center().x() - middle.x()) <= 2);
+        QVERIFY(qAbs(w->geometry().center().y() - middle.y()) <= 40);
+        // Modeless: the port returned with the window up, nothing blocks.
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!frmForma().Visible());
+        // Minimised it would be lost: it stays up.
+        w->setWindowState(Qt::WindowMinimized);
+        QVERIFY(!w->isMinimized());
+        QVERIFY(w->isVisible());
+    }
+
+    // The keys and the mouse reach the model; each way closes the window,
+    // which then goes with its model.
+    void waysOut_data() {
+        columns<QString, QString>("way", "played"); // played: the album whose song starts
+        row("Enter on the next album", QString("enter"), QString("Album 1.alb"));
+        row("double-click on the next album", QString("dclick"), QString("Album 1.alb"));
+        row("close button", QString("close"), QString());
+    }
+    void waysOut() {
+        QFETCH(QString, way);
+        QFETCH(QString, played);
+        ListEnv e;
+        FrmListAlbom *shown = e.show();
+        QVERIFY(shown);
+        QPointer<FrmListAlbom> w = shown;
+        QPointer<ListAlbomModel> model = frmListAlbom();
+        QListView *list = w->List1();
+        if (way == "enter") {
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+        } else if (way == "dclick") {
+            const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+        } else {
+            QVERIFY(w->close());
+        }
+        e.settle();
+        QVERIFY(!w);
+        QVERIFY(!model);
+        QVERIFY(!frmListAlbom());
+        QCOMPARE(G().NameAlbom, played.isEmpty() ? QString() : played);
+        QCOMPARE(e.env.player.calls.filter("url:").size(), played.isEmpty() ? 0 : 1);
+        QVERIFY(!frmForma().Visible());
+    }
+};
+
+QTEST_MAIN(TestFrmListAlbom)
+#include "tst_frmlistalbom.moc"
