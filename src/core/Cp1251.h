@@ -9,6 +9,9 @@ namespace tv {
 // Windows-1251, the code page of the program's files.
 struct Cp1251 {
     static QString decode(QByteArrayView bytes);
+    static QString decode(const char *bytes, qsizetype size) {
+        return decode(QByteArrayView(bytes, size));
+    }
     // Whether every character of the text has a byte in the code page.
     static bool fits(const QString &text);
     // Characters without a byte become "?"; check fits() first.

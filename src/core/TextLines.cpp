@@ -1,50 +1,77 @@
 #include "core/TextLines.h"
 
 #include "core/Cp1251.h"
+#include "core/Utf8.h"
 
 namespace tv {
 
 namespace {
+
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// A 1251 file is read as UTF-8 when its first bytes are the byte-order
+// mark, so a first line that begins with the mark's three 1251 letters
+// ("п»ї") must be written as UTF-8 too.
+bool needsUtf8(const QStringList &lines) {
+    static const QString markIn1251 = Cp1251::decode(kUtf8Bom);
+    if (!lines.isEmpty() && lines.first().startsWith(markIn1251))
+        return true;
+    for (const QString &line : lines) {
+        if (!Cp1251::fits(line))
+            return true;
+    }
+    return false;
 }
 
+// Where the line that starts at `from` ends: its CR or LF, or the end.
+const char *lineEnd(const char *from, const char *end) {
+    while (from < end && *from != '\r' && *from != '\n')
+        ++from;
+    return from;
+}
+
+} // namespace
+
 QByteArray TextLines::encode(const QStringList &lines) {
-    bool fits = true;
+    const bool utf8 = needsUtf8(lines);
     qsizetype size = 0;
-    for (const QString &line : lines) {
-        fits = fits && Cp1251::fits(line);
+    for (const QString &line : lines)
         size += line.size() + 2;
-    }
     QByteArray bytes;
     bytes.reserve(size + 3);
-    if (!fits)
+    if (utf8)
         bytes.append(kUtf8Bom);
     for (const QString &line : lines) {
-        bytes.append(fits ? Cp1251::encode(line) : line.toUtf8());
+        bytes.append(utf8 ? Utf8::encode(line) : Cp1251::encode(line));
         bytes.append("\r\n", 2);
     }
     return bytes;
 }
 
+// Line ends are found in the bytes themselves: CR and LF are single bytes in
+// both encodings and never part of a longer UTF-8 sequence, so each line is
+// decoded once, straight into its own string.
 QStringList TextLines::decode(const QByteArray &bytes) {
     const bool utf8 = bytes.startsWith(kUtf8Bom);
-    const QString text =
-        utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : Cp1251::decode(bytes);
+    const char *p = bytes.constData() + (utf8 ? kUtf8Bom.size() : 0);
+    const char *const end = bytes.constData() + bytes.size();
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
+    while (p < end) {
+        const char *stop = lineEnd(p, end);
+        lines.append(utf8 ? Utf8::decode(p, stop - p) : Cp1251::decode(p, stop - p));
+        if (stop == end)
+            break;
+        p = stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
     }
-    if (start < n)
-        lines.append(text.mid(start));
     return lines;
+}
+
+bool TextLines::fitsLine(const QString &text) {
+    for (const QChar ch : text) {
+        if (ch.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
 }
 
 QString TextLines::number(int value) {

@@ -14,6 +14,11 @@ struct TextLines {
     // is a line too.
     static QStringList decode(const QByteArray &bytes);
 
+    // Whether the text can be one line of such a file: a control character
+    // would end the line (CR, LF) or is no part of a name Windows allows, so
+    // a name holding one could write lines of its own into the settings.
+    static bool fitsLine(const QString &text);
+
     // A number line: one blank before a number that is not negative (the
     // minus sign takes its place otherwise) and one after it: " 0 ", "-1 ".
     static QString number(int value);

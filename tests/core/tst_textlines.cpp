@@ -37,6 +37,31 @@ private slots:
         QCOMPARE(TextLines::decode(bytes), lines);
     }
 
+    // Every text the program can hold comes back from its file as it was; the
+    // file is 1251 unless that would lose or change something.
+    void everyTextRoundTrips_data() {
+        columns<QStringList, bool>("lines", "utf8");
+        const QChar high(0xD83C), low(0xDFB5);
+        const QString bomLetters = QString::fromUtf8("п»ї");
+        QTest::newRow("lone high surrogate") << QStringList{"a", QString("x") + high + "y"} << true;
+        QTest::newRow("lone low surrogate at the end") << QStringList{QString("x") + low} << true;
+        QTest::newRow("low before high") << QStringList{QString(low) + high} << true;
+        QTest::newRow("a pair and a lone one")
+            << QStringList{QString(high) + low + high + QChar(0xDBFF)} << true;
+        QTest::newRow("first line begins with the mark's letters")
+            << QStringList{bomLetters + "Rock.alb", "b"} << true;
+        QTest::newRow("the mark's letters later on")
+            << QStringList{"a", bomLetters + "Rock.alb", "x" + bomLetters} << false;
+        QTest::newRow("a real mark character first")
+            << QStringList{QString(QChar(0xFEFF)) + "a", "b"} << true;
+    }
+    void everyTextRoundTrips() {
+        QFETCH(QStringList, lines);
+        const QByteArray bytes = TextLines::encode(lines);
+        QTEST(bytes.startsWith("\xEF\xBB\xBF"), "utf8");
+        QCOMPARE(TextLines::decode(bytes), lines);
+    }
+
     void decodeSplitsAtEveryLineEnd_data() {
         columns<QByteArray, QStringList>("bytes", "lines");
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList({"a", "b"});
@@ -44,6 +69,9 @@ private slots:
         QTest::newRow("lf and cr") << QByteArray("a\nb\rc") << QStringList({"a", "b", "c"});
         QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n") << QStringList({"", "", "x"});
         QTest::newRow("nothing") << QByteArray() << QStringList();
+        QTest::newRow("utf-8, cr lf") << QByteArray("\xEF\xBB\xBF\xD0\x96\r\n\r\n")
+                                      << QStringList({QString::fromUtf8("Ж"), ""});
+        QTest::newRow("a lone cr at the end") << QByteArray("a\r") << QStringList({"a"});
     }
     void decodeSplitsAtEveryLineEnd() {
         QFETCH(QByteArray, bytes);
