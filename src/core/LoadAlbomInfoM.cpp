@@ -2,6 +2,7 @@
 
 #include "core/AlbumList.h"
 #include "core/Globals.h"
+#include "core/TextLines.h"
 #include "platform/Ports.h"
 
 #include <QHash>
@@ -16,9 +17,13 @@ void LoadAlbomInfoM() {
     for (int i = qMin(g.AlbomUB, int(g.Alboms.size()) - 1); i >= 0; --i)
         remembered.insert(g.Alboms.at(i).Name, g.Alboms.at(i).NumPesni);
 
+    // A name the settings file cannot hold as a line is no album name (nor
+    // a file name on Windows): it is left out.
     QVector<AlbomInfo> entries;
-    for (const QString &name : P().fs->listFiles(g.AppDir, QStringLiteral(".alb")))
-        entries.append({name, remembered.value(name, 0)});
+    for (const QString &name : P().fs->listFiles(g.AppDir, QStringLiteral(".alb"))) {
+        if (TextLines::fitsLine(name))
+            entries.append({name, remembered.value(name, 0)});
+    }
     setAlbumList(entries);
     P().events->DoEvents();
 }

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/ShowForma.h"
 #include "core/Songs.h"
+#include "core/TextLines.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 
@@ -54,7 +55,10 @@ int OpenAlbomM(QString name) {
     dropNewPlaceholder();
     f.setCaption(name);
     QByteArray bytes;
-    const FileError error = P().fs->readFile(G().AppDir + name, &bytes);
+    // A name with a control character is a bad name, as on Windows: it
+    // would reach the settings file as NameEndAlbom.
+    const FileError error =
+        TextLines::fitsLine(name) ? P().fs->readFile(G().AppDir + name, &bytes) : FileError::Other;
     if (error != FileError::None)
         return reportOpenFailure(error);
 

@@ -5,6 +5,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/TextLines.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -36,7 +37,9 @@ void showSaved(QString name) {
     G().NumAlbom = selectAlbumEntry(G().NameAlbom);
     if (G().NameAlbom != name)
         return;
-    if (AlbomInfo *albom = albomAt(G().NumAlbom))
+    // A new album with no song started yet keeps the 0 the refresh gave it.
+    AlbomInfo *albom = albomAt(G().NumAlbom);
+    if (albom && G().NumPesni > -1)
         albom->NumPesni = G().NumPesni;
     P().events->DoEvents();
     if (G().NameAlbom == name)
@@ -48,6 +51,12 @@ void showSaved(QString name) {
 // By value: callers pass NameAlbom itself, which the writer and pending
 // events change.
 bool SaveFileM(QString name) {
+    // Such a name could not be remembered in the settings, and Windows
+    // refuses it as a bad name.
+    if (!TextLines::fitsLine(name)) {
+        P().dialogs->MsgBox(G().strCantSave, vbOKOnly + vbCritical, G().strTitle);
+        return false;
+    }
     if (!mayWrite(name))
         return false;
     // The file system replaces the file whole or not at all, so a failure

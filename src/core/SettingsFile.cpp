@@ -108,6 +108,20 @@ void readSection(const QString &key, Reader &in) {
     }
 }
 
+// The count and the entries. Never more entries than the registry holds,
+// and none whose name would break its line: the next start would read the
+// rest of such a name as settings.
+void appendAlboms(QStringList &lines) {
+    const Globals &g = G();
+    const int ub = qBound(-1, g.AlbomUB, int(g.Alboms.size()) - 1);
+    QStringList entries;
+    for (int i = 0; i <= ub; ++i) {
+        if (TextLines::fitsLine(g.Alboms.at(i).Name))
+            entries << g.Alboms.at(i).Name << TextLines::number(g.Alboms.at(i).NumPesni);
+    }
+    lines << TextLines::number(int(entries.size() / 2) - 1) << entries;
+}
+
 } // namespace
 
 void readSettings(const QByteArray &bytes) {
@@ -121,16 +135,13 @@ QByteArray writeSettings() {
     const Globals &g = G();
     QStringList lines;
     lines << kLanguage << TextLines::number(g.Language);
-    // Never promise more entries than the registry holds.
-    const int ub = qBound(-1, g.AlbomUB, int(g.Alboms.size()) - 1);
-    lines << kAlbom << TextLines::number(ub);
-    for (int i = 0; i <= ub; ++i)
-        lines << g.Alboms.at(i).Name << TextLines::number(g.Alboms.at(i).NumPesni);
+    lines << kAlbom;
+    appendAlboms(lines);
     lines << kShowForm << flag(g.ShowForm);
     lines << kMusicNonStop << flag(frmForma().MusicNonStop.Checked());
-    lines << kNameEndAlbom << g.NameEndAlbom;
+    lines << kNameEndAlbom << (TextLines::fitsLine(g.NameEndAlbom) ? g.NameEndAlbom : QString());
     lines << kNamePesni << TextLines::number(g.NamePesni);
-    lines << kStrDir << g.strDir;
+    lines << kStrDir << (TextLines::fitsLine(g.strDir) ? g.strDir : g.AppDir);
     return TextLines::encode(lines);
 }
 

@@ -3,6 +3,7 @@
 #include "core/AlbumCommands.h"
 #include "core/AlbumList.h"
 #include "core/AlbumNames.h"
+#include "core/SettingsFile.h"
 
 #include <QDir>
 
@@ -223,6 +224,50 @@ private slots:
         LoadAlbomInfoM();
         QCOMPARE(frmForma().lstAlbomy.ListCount(), 0);
         QCOMPARE(registry(), "");
+    }
+
+    // First start: New, Save as "Rock" with no song started, close. The
+    // settings remember song 0 of Rock.alb, as the refresh gave it.
+    void aNewAlbumSavedBeforeAnySongIsRememberedAtSongZero() {
+        AlbumEnv env;
+        FileNew_Click();
+        QCOMPARE(registry(), ":-1");
+        env.dialogs.files.enqueue("C:/Tonvela/Rock");
+        FileSaveAs_Click();
+        QCOMPARE(registry(), "Rock.alb:0");
+        QVERIFY(writeSettings().contains("[albom]\r\n 0 \r\nRock.alb\r\n 0 \r\n"));
+    }
+
+    // Names with a control character (legal on Linux, not on Windows) would
+    // write lines of their own into the settings file: they are not listed,
+    // not opened and not saved to.
+    void namesWithControlCharactersAreNoAlbums_data() {
+        columns<QString>("name");
+        row("line feeds", QString("x\n[language]\n1\n.alb"));
+        row("carriage return", QString("x\r.alb"));
+        row("tab", QString("a\tb.alb"));
+        row("C1 control", QString("a") + QChar(0x85) + ".alb");
+    }
+    void namesWithControlCharactersAreNoAlbums() {
+        QFETCH(QString, name);
+        AlbumEnv env;
+        env.openAlbum({"a.alb"}, 0, 1);
+        env.drives.put(env.app(name), " 0 \r\n");
+        LoadAlbomInfoM();
+        QCOMPARE(frmForma().lstAlbomy.items(), QStringList({"a.alb"}));
+
+        env.dialogs.files << env.app(name) << env.app(name);
+        FileOpen_Click();
+        QCOMPARE(env.said(), "File open not probably.");
+        QCOMPARE(G().NameAlbom + '|' + G().NameEndAlbom, "a.alb|a.alb");
+
+        env.dialogs.msgs.clear();
+        frmForma().ListPath << "NewC:/n.mp3";
+        FileSaveAs_Click();
+        QCOMPARE(env.said(), "File save not probably.");
+        QCOMPARE(env.drives.get(env.app(name)), QByteArray(" 0 \r\n"));
+        QCOMPARE(G().NameAlbom, "a.alb");
+        QCOMPARE(frmForma().lstAlbomy.items(), QStringList({"a.alb"}));
     }
 
     void albumEntryIsFoundExactFirst() {

@@ -140,6 +140,27 @@ private slots:
         QCOMPARE(state(), written);
         QCOMPARE(writeSettings(), bytes);
     }
+
+    // A value that would break its line is not written as it is: the next
+    // start reads the same settings as were written, nothing injected.
+    void valuesThatWouldBreakTheirLineAreLeftOut() {
+        LogicEnv env;
+        G().Language = 0;
+        setRegistry({{"x\n[language]\n1\n.alb", 5}, {"Rock.alb", 2}, {"tab\t.alb", 1}});
+        G().NameEndAlbom = "y\r\n[language]\r\n 1 \r\n.alb";
+        G().strDir = "C:/a\nb/";
+        const QByteArray bytes = writeSettings();
+        resetGlobals();
+        G().AppDir = "C:/Tonvela/";
+        readSettings(bytes);
+        QCOMPARE(state(), (QMap<QString, QString>{{"language", "0"},
+                                                  {"albums", "Rock.alb:2"},
+                                                  {"show", "1"},
+                                                  {"nonstop", "00"},
+                                                  {"end", ""},
+                                                  {"pesni", "0"},
+                                                  {"dir", "C:/Tonvela/"}}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettings)
