@@ -8,9 +8,16 @@ PlayListModel::PlayListModel(const QStringList &listPath, QObject *parent)
     : ListModel(parent), m_listPath(listPath) {}
 
 QString PlayListModel::List(int i) const {
-    if (i < 0 || i >= m_rows)
+    if (i < 0 || i >= m_rows || i >= m_listPath.size())
         return {};
-    return QString::number(i + 1) + QLatin1Char('.') + songTitle(m_listPath.value(i));
+    const QString &entry = m_listPath.at(i);
+    QStringView title = QStringView(entry).left(SongEntry::titleSize(entry));
+    if (title.size() > kShownTitle) {
+        title = title.left(kShownTitle);
+        if (title.back().isHighSurrogate())
+            title.chop(1);
+    }
+    return QString::number(i + 1) + QLatin1Char('.') + title.toString();
 }
 
 void PlayListModel::rebuild() {

@@ -15,6 +15,11 @@ class PlayListModel : public ListModel {
 public:
     explicit PlayListModel(const QStringList &listPath, QObject *parent = nullptr);
 
+    // A row shows at most this much of a title. A line of megabytes (a
+    // damaged album) would otherwise be shaped whole at every repaint of the
+    // list and of the title panel; ListPath keeps the entry whole.
+    static constexpr qsizetype kShownTitle = 2000;
+
     int ListCount() const override { return m_rows; }
     QString List(int i) const override;
 

@@ -14,4 +14,9 @@ QStringView songPathView(const QString &entry) {
     return colon < 1 ? QStringView(entry) : QStringView(entry).sliced(colon - 1);
 }
 
+qsizetype SongEntry::titleSize(const QString &entry) {
+    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
+    return colon < 1 ? entry.size() : colon - 1;
+}
+
 } // namespace tv

@@ -14,6 +14,9 @@ struct SongEntry {
     QString path;
 
     static SongEntry split(const QString &entry);
+    // How many characters at the start of the entry are its title: the same
+    // split without copying a title that may be megabytes long.
+    static qsizetype titleSize(const QString &entry);
 };
 
 inline QString songTitle(const QString &entry) {
