@@ -15,12 +15,22 @@ bool existsAt(const QString &path) {
     return P().fs->fileExists(path);
 }
 
+bool hasDriveLetter(const QString &path) {
+    if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
+        return false;
+    const char16_t letter = path.at(0).toUpper().unicode();
+    return letter >= u'A' && letter <= u'Z';
+}
+
 // Where the file lies now: the stored path, or the same path on another drive
 // (a collection copied to a new disk). The first drive of the list is never
 // tried: on Windows it is the floppy drive, and probing it stalls the player.
+// A path without a drive letter (a hand-edited album) has no drive to swap.
 QString findSong(const QString &path) {
     if (existsAt(path))
         return path;
+    if (!hasDriveLetter(path))
+        return {};
     const QString rest = path.mid(2);
     const QStringList drives = P().fs->drives();
     for (int i = 1; i < drives.size(); ++i) {

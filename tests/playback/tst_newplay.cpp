@@ -82,6 +82,25 @@ private slots:
             QVERIFY(!G().ShowForm);
     }
 
+    // Only a lettered path has a drive to swap: cutting two characters off
+    // any other would find an unrelated file.
+    void pathWithoutDriveLetterIsLookedForOnlyWhereItSays_data() {
+        columns<QString>("entry");
+        row("no colon", QString("ab/music/a.mp3"));
+        row("a digit before the colon", QString("Take1:/music/a.mp3"));
+    }
+    void pathWithoutDriveLetterIsLookedForOnlyWhereItSays() {
+        QFETCH(QString, entry);
+        LogicEnv env;
+        env.drives.put("E:/music/a.mp3");
+        frmForma().ListPath << entry;
+        frmForma().PlayList.rebuild();
+        NewPlayM(0);
+        QVERIFY(env.player.calls.isEmpty());
+        QCOMPARE(env.dialogs.msgs.size(), 1);
+        QCOMPARE(G().NumPesni, -1);
+    }
+
     // The started song is remembered for the album and named in the tray tip;
     // an index without a song starts and changes nothing.
     void recordsSong_data() {
