@@ -24,6 +24,14 @@ private slots:
         r("drive root", "E:\\", "/media/u/usb", "E:/");
         const QString colon = QString("Z:/a") + QChar(0xF03A) + "b.mp3";
         r("colon in a name", colon, "/a:b.mp3", colon);
+        const QString acdc = QString("Z:/m/AC") + QChar(0xF05C) + "DC/a.mp3";
+        r("backslash in a name", acdc, "/m/AC\\DC/a.mp3", acdc);
+        // A native name holding the stand-ins themselves.
+        const QString asIs = QString(QChar(0xF000));
+        const QString standIns = QString("/m/") + QChar(0xF03A) + QChar(0xF05C) + QChar(0xF000);
+        const QString standInsBack =
+            "Z:/m/" + asIs + QChar(0xF03A) + asIs + QChar(0xF05C) + asIs + asIs;
+        tv::test::row("stand-ins in a name", standInsBack, standIns, standInsBack);
         r("unknown letter", "Q:/x", "", "");
     }
     void mapsBothWays() {
@@ -33,6 +41,46 @@ private slots:
         QCOMPARE(fs.toNative(lettered), native);
         if (!native.isEmpty())
             QTEST(fs.fromNative(native), "back");
+    }
+
+    // Every native name comes back from its lettered form: the names here
+    // mix the characters a lettered path cannot hold with their stand-ins.
+    void everyNativeNameRoundTrips() {
+        DriveFileSystem fs({{"Z", "/"}, {"E", "/media/u/usb"}});
+        const QList<QChar> alphabet = {QChar('a'),    QChar(':'),    QChar('\\'),
+                                       QChar(0xF03A), QChar(0xF05C), QChar(0xF000)};
+        int checked = 0;
+        for (int code = 0; code < 6 * 6 * 6 * 6; ++code) {
+            QString name;
+            for (int c = code, i = 0; i < 4; ++i, c /= 6)
+                name += alphabet.at(c % 6);
+            for (const QString &dir : {QString("/home/"), QString("/media/u/usb/")}) {
+                const QString lettered = fs.fromNative(dir + name);
+                QCOMPARE(fs.toNative(lettered), dir + name);
+                QVERIFY(!lettered.mid(2).contains(':') && !lettered.contains('\\'));
+                ++checked;
+            }
+        }
+        QCOMPARE(checked, 2 * 1296);
+    }
+
+    // A folder "AC\DC" on disk: listed, found and read through its lettered name.
+    void namesWithBackslashesAreReachable() {
+        test::TempDrives d;
+        const QString native = d.native("E:/") + "/AC\\DC";
+        QDir().mkpath(native);
+        QFile file(native + "/a:b.mp3");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mp3") == 3);
+        file.close();
+        FolderListing listing;
+        QVERIFY(d.fs().listFolder("E:/", &listing));
+        QCOMPARE(listing.folders, QStringList({QString("AC") + QChar(0xF05C) + "DC"}));
+        const QString song = "E:/" + listing.folders.first() + "/a" + QChar(0xF03A) + "b.mp3";
+        QVERIFY(d.fs().fileExists(song));
+        QByteArray data;
+        QCOMPARE(d.fs().readFile(song, &data), FileError::None);
+        QCOMPARE(data, QByteArray("mp3"));
+        QVERIFY(!d.fs().fileExists("E:/AC/DC/a" + QString(QChar(0xF03A)) + "b.mp3"));
     }
 
     void drivesAreInLetterOrder() {

@@ -21,8 +21,14 @@ namespace tv {
 
 namespace {
 
-// Windows-compatible tools keep a ":" of a native name as this character.
+// A lettered path cannot hold ":" (only the drive's) or "\" (a separator)
+// in a name, so a native name keeps them as U+F000 plus their code, as
+// Windows-compatible tools do. U+F000 itself (the code of NUL, which no name
+// holds) marks a native character that is taken as it is: a native name
+// that holds one of these three comes back unchanged too.
 constexpr QChar kColonStandIn(0xF03A);
+constexpr QChar kBackslashStandIn(0xF05C);
+constexpr QChar kAsItIs(0xF000);
 
 QString cleanRoot(QString root) {
     while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
@@ -47,9 +53,41 @@ bool isRemovableMount(const QString &root) {
     return parts.size() == 2 && parts[0] == QLatin1String("mnt");
 }
 
-// A native file name as the program holds it.
-QString nameFromNative(QString name) {
-    return name.replace(QLatin1Char(':'), kColonStandIn);
+// A native path's names as the program holds them; "/" stays the separator.
+QString nameFromNative(const QString &native) {
+    QString out;
+    out.reserve(native.size());
+    for (const QChar c : native) {
+        if (c == QLatin1Char(':'))
+            out += kColonStandIn;
+        else if (c == QLatin1Char('\\'))
+            out += kBackslashStandIn;
+        else if (c == kColonStandIn || c == kBackslashStandIn || c == kAsItIs)
+            out += kAsItIs + QString(c);
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The other way: both separators become "/", the stand-ins their characters.
+QString nameToNative(QStringView lettered) {
+    QString out;
+    out.reserve(lettered.size());
+    for (qsizetype i = 0; i < lettered.size(); ++i) {
+        const QChar c = lettered.at(i);
+        if (c == kAsItIs && i + 1 < lettered.size())
+            out += lettered.at(++i);
+        else if (c == QLatin1Char('\\') || c == QLatin1Char('/'))
+            out += QLatin1Char('/');
+        else if (c == kColonStandIn)
+            out += QLatin1Char(':');
+        else if (c == kBackslashStandIn)
+            out += QLatin1Char('\\');
+        else
+            out += c;
+    }
+    return out;
 }
 
 // A name case-folded unit by unit, a low surrogate standing for its whole
@@ -142,10 +180,10 @@ QString DriveFileSystem::toNative(const QString &path) const {
                                     [&](const Drive &d) { return d.letter.at(0) == letter; });
     if (drive == m_drives.end())
         return {};
-    QStringView rest = QStringView(path).sliced(2);
-    while (!rest.isEmpty() &&
-           (rest.front() == QLatin1Char('/') || rest.front() == QLatin1Char('\\')))
-        rest = rest.sliced(1);
+    QStringView lettered = QStringView(path).mid(2);
+    while (lettered.startsWith(QLatin1Char('/')) || lettered.startsWith(QLatin1Char('\\')))
+        lettered = lettered.mid(1);
+    const QString rest = nameToNative(lettered);
     if (rest.isEmpty())
         return drive->root;
     QString native;
@@ -153,14 +191,7 @@ QString DriveFileSystem::toNative(const QString &path) const {
     if (drive->root != QLatin1String("/"))
         native.append(drive->root);
     native.append(QLatin1Char('/'));
-    const qsizetype start = native.size();
     native.append(rest);
-    for (QChar *c = native.data() + start, *end = native.data() + native.size(); c != end; ++c) {
-        if (*c == QLatin1Char('\\'))
-            *c = QLatin1Char('/');
-        else if (*c == kColonStandIn)
-            *c = QLatin1Char(':');
-    }
     return native;
 }
 
@@ -172,8 +203,8 @@ QString DriveFileSystem::fromNative(const QString &native) const {
     }
     if (!best)
         return {};
-    QString rest =
-        nameFromNative(native.mid(best->root == QLatin1String("/") ? 0 : best->root.size()));
+    QString rest = nameFromNative(QDir::fromNativeSeparators(native).mid(
+        best->root == QLatin1String("/") ? 0 : best->root.size()));
     if (!rest.startsWith(QLatin1Char('/')))
         rest.prepend(QLatin1Char('/'));
     return best->letter + rest;

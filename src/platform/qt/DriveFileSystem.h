@@ -14,7 +14,8 @@ struct Drive {
 
 // Drives over native folders. On Linux the root of the file system is Z: and
 // each mounted removable volume gets a letter of its own; tests give it a
-// table of temporary folders. A ":" in a native name is held as U+F03A.
+// table of temporary folders. A ":" or "\" in a native name is held as
+// U+F03A or U+F05C, so that every native name maps there and back.
 class DriveFileSystem : public FileSystem {
 public:
     explicit DriveFileSystem(QList<Drive> drives);
