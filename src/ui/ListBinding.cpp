@@ -4,6 +4,13 @@
 
 namespace tv::ui {
 
+void highlightWithoutFocus(QAbstractItemView *view) {
+    QPalette palette = view->palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    view->setPalette(palette);
+}
+
 int vbKeyCode(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Return:

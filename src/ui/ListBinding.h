@@ -7,25 +7,38 @@
 
 namespace tv::ui {
 
+// A list box shows its selected row in the highlight colour whether or not
+// it has the focus; the toolkit's own look for an unfocused list is a faint
+// tint that hides which song plays.
+void highlightWithoutFocus(QAbstractItemView *view);
+
 // Binds a view to a list model of the logic (ListBox or PlayListModel): the
-// view's current row follows ListIndex, and a row the user picks becomes
-// ListIndex.
+// view's current row follows ListIndex, selected, and a row the user picks
+// becomes ListIndex. A row the view only marks as current (as it does for
+// the first row when it takes the focus) selects nothing.
 template <class Model> void bindListIndex(QAbstractItemView *view, Model *model) {
     view->setModel(model);
-    auto showIndex = [view, model] {
+    highlightWithoutFocus(view);
+    QItemSelectionModel *selection = view->selectionModel();
+    auto showIndex = [view, model, selection] {
         const int i = model->ListIndex();
         const QModelIndex index = i >= 0 ? model->index(i, 0) : QModelIndex();
-        if (view->currentIndex() != index)
-            view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        if (view->currentIndex() != index || (index.isValid() && !selection->isSelected(index)))
+            selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         if (index.isValid())
             view->scrollTo(index);
     };
+    auto follow = [view, model, selection] {
+        const QModelIndex current = view->currentIndex();
+        if (!current.isValid())
+            model->setListIndex(-1);
+        else if (selection->isSelected(current))
+            model->setListIndex(current.row());
+    };
     QObject::connect(model, &Model::listIndexChanged, view, showIndex);
     QObject::connect(model, &QAbstractItemModel::modelReset, view, showIndex);
-    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, model,
-                     [model](const QModelIndex &current) {
-                         model->setListIndex(current.isValid() ? current.row() : -1);
-                     });
+    QObject::connect(selection, &QItemSelectionModel::currentChanged, model, follow);
+    QObject::connect(selection, &QItemSelectionModel::selectionChanged, model, follow);
     showIndex();
 }
 

@@ -121,6 +121,31 @@ private slots:
         QCOMPARE(f.PlayKeyDown, 0);
     }
 
+    // The playing row shows in the highlight colour also while the album
+    // list has the focus; the playlist taking the focus selects no row.
+    void theSelectedRowIsHighlightedWithoutTheFocus_data() {
+        columns<int>("playing");
+        row("the first row, which the focus marks", 0);
+        row("another row", 2);
+    }
+    void theSelectedRowIsHighlightedWithoutTheFocus() {
+        QFETCH(int, playing);
+        Forma &f = frmForma();
+        m->env.fillPlayList(3);
+        QVERIFY(m->showActive());
+        QListView *list = w().PlayList();
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QCOMPARE(f.PlayList.ListIndex(), -1);
+        w().lstAlbomy()->setFocus();
+        QTRY_VERIFY(!list->hasFocus());
+        f.PlayList.setListIndex(playing);
+        const QRect rect = list->visualRect(list->model()->index(playing, 0));
+        const QImage shot = list->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(rect.left() + 3, rect.center().y()),
+                 list->palette().color(QPalette::Active, QPalette::Highlight));
+    }
+
     void closeAsksToSaveAndCancelKeepsRunning() {
         QVERIFY(m->showActive());
         G().AlbomChanged = 1;
