@@ -106,6 +106,29 @@ private slots:
         QCOMPARE(shown, QString("Tonvela|Z:/a.mp3\nis not found."));
     }
 
+    // A box is at least as wide as its title in bold with room for the
+    // frame's icon and buttons, however short its text.
+    void messageBoxIsAsWideAsItsTitle_data() {
+        columns<QString, QString>("title", "text");
+        QTest::newRow("program title, short text") << QString::fromUtf8("Тонвела для MP3") << "x";
+        QTest::newRow("long title") << "Tonvela for MP3 - Greatest hits of every year.alb"
+                                    << "File save not probably.";
+    }
+    void messageBoxIsAsWideAsItsTitle() {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        int width = 0;
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            width = box->width();
+            box->accept();
+        });
+        dialogs.MsgBox(text, vbOKOnly | vbCritical, title);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(title) + 100,
+                 qPrintable(QString::number(width)));
+    }
+
     void saveDialogGivesTheLetteredPath() {
         QTemporaryDir dir;
         const QString lettered = fs.fromNative(dir.path()) + "/";

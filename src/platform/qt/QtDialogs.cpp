@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -91,6 +92,22 @@ QString filterRow(const FileFilter &filter) {
     return name + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
+// The window manager cuts a title that does not fit between the frame's
+// icon and buttons; a box sized to its text alone can be narrower than
+// that. Room for the title in bold (as title bars draw it), the icon and
+// three buttons.
+void fitTitle(QMessageBox &box) {
+    QFont bold = box.font();
+    bold.setBold(true);
+    constexpr int kFrameRoom = 5 * 24;
+    const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + kFrameRoom;
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 int QtDialogs::MsgBox(const QString &prompt, int style, const QString &title) {
@@ -104,6 +121,7 @@ int QtDialogs::MsgBox(const QString &prompt, int style, const QString &title) {
     const int defaultIndex = (style & vbDefaultButton2) && buttons.size() > 1 ? 1 : 0;
     box.setDefaultButton(standardButton(buttons.at(defaultIndex)));
     box.setEscapeButton(standardButton(escapeAnswer(buttons)));
+    fitTitle(box);
     box.exec();
     QAbstractButton *clicked = box.clickedButton();
     for (int b : buttons) {
