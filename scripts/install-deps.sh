@@ -7,9 +7,10 @@ packages=(
     cmake ninja-build g++ make
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    xvfb xauth x11-utils xdotool openbox trayer imagemagick
+    libxcb1-dev
+    xvfb xauth x11-utils xdotool wmctrl openbox trayer imagemagick
     fonts-dejavu-core lame
-    dbus-daemon libglib2.0-bin desktop-file-utils
+    clang libclang-rt-dev
 )
 
 missing=()

@@ -7,7 +7,8 @@ class EventLoop {
 public:
     virtual ~EventLoop() = default;
     virtual void DoEvents() = 0;
-    // Ends the run at once: no further window events are handled.
+    // Ends the process at once, exit status 0: no further handler runs, and
+    // nothing of what called it is returned to.
     virtual void endProcess() = 0;
 };
 

@@ -6,6 +6,8 @@
 #include "core/Startup.h"
 #include "playback/PlayerCommands.h"
 #include "ui/Bitmaps.h"
+#include "ui/BlockedClose.h"
+#include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/ListBinding.h"
 #include "ui/PictureBox.h"
@@ -81,7 +83,10 @@ FormaWindow::FormaWindow(QWidget *playerBar, QWidget *parent) : QMainWindow(pare
     createControls(client, playerBar);
     m_menus = buildFormaMenus(this);
     bindForma();
+    m_blockedClose = std::make_unique<BlockedClose>(this);
 }
+
+FormaWindow::~FormaWindow() = default;
 
 void FormaWindow::createControls(QWidget *client, QWidget *playerBar) {
     createLists(client);
@@ -183,6 +188,8 @@ void FormaWindow::changeEvent(QEvent *event) {
 }
 
 void FormaWindow::showEvent(QShowEvent *event) {
+    // The border is fixed with a minimise button only.
+    announceFixedFrame(this);
     QMainWindow::showEvent(event);
     frmForma().noteVisible(isVisible());
 }

@@ -3,12 +3,14 @@
 #include "ui/FormaMenus.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QLabel;
 class QListView;
 
 namespace tv::ui {
 
+class BlockedClose;
 class PictureBox;
 class TitlePanel;
 class UsrReklamaX;
@@ -22,6 +24,7 @@ public:
     // playerBar: the player's own control bar, placed at MediaPlayer1's spot;
     // without one an empty frame marks the spot.
     explicit FormaWindow(QWidget *playerBar = nullptr, QWidget *parent = nullptr);
+    ~FormaWindow() override;
 
     QListView *lstAlbomy() const { return m_lstAlbomy; }
     QListView *PlayList() const { return m_playList; }
@@ -54,6 +57,7 @@ private:
     TitlePanel *m_picPanel = nullptr;
     PictureBox *m_picPobeda = nullptr;
     FormaMenus m_menus;
+    std::unique_ptr<BlockedClose> m_blockedClose;
 };
 
 } // namespace tv::ui

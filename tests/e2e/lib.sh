@@ -7,6 +7,11 @@
 
 set -euo pipefail
 
+# The program (and any second copy a test starts) runs on the X display the
+# test brings up, whatever platform the caller's environment names: the unit
+# tests run offscreen.
+export QT_QPA_PLATFORM=xcb
+
 : "${TV_EXE:?TV_EXE must name the installed executable}"
 : "${TV_ARTIFACTS:?TV_ARTIFACTS must name the screenshot folder}"
 mkdir -p "$TV_ARTIFACTS"
@@ -137,12 +142,43 @@ tv_close_window() {
 
 tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
-# Waits until the program ends; fails when it does not within the seconds.
+# Asks the window manager to close a window, as its close button does; it
+# reaches the window whatever has the keyboard (an open menu holds it).
+tv_wm_close() { wmctrl -i -c "$1"; }
+
+# The visible windows of the running program, one id a line.
+tv_app_windows() { xdotool search --all --onlyvisible --pid "$TV_APP_PID" --name '' 2>/dev/null || true; }
+
+# The program's icon in the notification area: its only small window.
+tv_tray_icon() {
+    local w width
+    for w in $(tv_app_windows); do
+        width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
+        if [ -n "$width" ] && [ "$width" -le 48 ]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Clicks with a mouse button on a window, then waits until the program shows
+# one more window (the menu or box the click opens).
+tv_click_opens() {
+    local wid=$1 x=$2 y=$3 button=$4 before
+    before=$(tv_app_windows | wc -l)
+    xdotool mousemove --window "$wid" "$x" "$y" click "$button"
+    tv_retry 10 tv_more_windows "$before" || tv_fail "nothing opened at $x,$y of window $wid"
+}
+tv_more_windows() { [ "$(tv_app_windows | wc -l)" -gt "$1" ]; }
+
+# Waits until the program ends with status 0 (a way out of it was taken);
+# fails when it does not within the seconds.
 tv_wait_exit() {
     local seconds=${1:-20} end=$((SECONDS + ${1:-20}))
     while kill -0 "$TV_APP_PID" 2>/dev/null; do
         [ "$SECONDS" -lt "$end" ] || tv_fail "the program did not end within ${seconds}s;" \
-            "its windows: $(xdotool search --pid "$TV_APP_PID" getwindowname %@ 2>&1);" \
+            "its windows: $(xdotool search --all --pid "$TV_APP_PID" --name '' getwindowname %@ 2>&1);" \
             "its folder: $(ls "$TV_APP_DIR"); its errors: $(cat "$TV_APP_DIR/stderr.log")"
         sleep 0.2
     done

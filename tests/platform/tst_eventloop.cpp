@@ -1,66 +1,111 @@
+// The end of the run: whatever loop or handler it is called from, the
+// process ends right there with status 0, and nothing after it runs.
+#include "Fakes.h"
 #include "platform/qt/QtEventLoop.h"
 
 #include <QApplication>
-#include <QTest>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProcess>
 #include <QTimer>
-#include <QWidget>
+#include <cstdio>
 
 using namespace tv;
+using tv::test::columns;
 
 namespace {
 
-class CloseCounter : public QWidget {
+void say(const char *word) {
+    std::fputs(word, stdout);
+    std::fputc('|', stdout);
+}
+
+// Ends the run from inside its own mouse handler after deleting itself, as
+// the tray icon's window is deleted by the shutdown its right click starts.
+class SelfRemoving : public QWidget {
 public:
-    int closes = 0;
+    explicit SelfRemoving(QtEventLoop &events) : m_events(events) {}
 
 protected:
-    void closeEvent(QCloseEvent *event) override {
-        ++closes;
-        QWidget::closeEvent(event);
+    void mousePressEvent(QMouseEvent *) override {
+        QtEventLoop &events = m_events;
+        delete this;
+        events.endProcess();
     }
+
+private:
+    QtEventLoop &m_events;
 };
 
-// Runs the program's main loop; one that does not end is cut off with 7.
-int runMainLoop() {
-    QTimer cutOff;
-    cutOff.callOnTimeout([] { QCoreApplication::exit(7); });
-    cutOff.start(5000);
-    return QApplication::exec();
+// The run of one case in a process of its own; it prints what it reached.
+int runCase(int argc, char **argv, const QString &name) {
+    QApplication app(argc, argv);
+    QtEventLoop events;
+    events.setLastStep([] { say("last step"); });
+    QWidget window;
+    window.show();
+    say("started");
+    if (name == "before the main loop") {
+        events.endProcess();
+    } else if (name == "in a message box at start-up") {
+        // The box's own loop ends; the start-up after it must not go on into
+        // a main loop that nothing would ever end.
+        QTimer::singleShot(0, [&] { events.endProcess(); });
+        QMessageBox::information(&window, "Tonvela", "x");
+        say("after the box");
+    } else if (name == "in a popup menu") {
+        auto *menu = new QMenu(&window);
+        menu->addAction("Exit", [&] { events.endProcess(); });
+        QTimer::singleShot(0, &window, [menu] {
+            QTimer::singleShot(0, menu, [menu] { menu->actions().first()->trigger(); });
+            menu->exec(QPoint(0, 0));
+            say("after the menu");
+        });
+    } else if (name == "in the handler of a deleted window") {
+        auto *tray = new SelfRemoving(events);
+        tray->show();
+        QTimer::singleShot(0, tray, [tray] {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
+                              Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(tray, &press);
+            say("after the click");
+        });
+    }
+    const int status = app.exec();
+    say("main loop ended");
+    return status;
 }
 
 } // namespace
 
-// Ending the run stops every event loop of the process for good, so each case
-// runs the main loop itself, the way main() does.
 class TestEventLoop : public QObject {
     Q_OBJECT
 private slots:
-    void endBeforeTheMainLoopEndsItAtOnce() {
-        QtEventLoop events;
-        events.endProcess();
-        QCOMPARE(runMainLoop(), 0);
+    void endsTheProcessWhereItIsCalled_data() {
+        columns<QString>("name");
+        for (const char *name : {"before the main loop", "in a message box at start-up",
+                                 "in a popup menu", "in the handler of a deleted window"})
+            QTest::newRow(name) << QString(name);
     }
-
-    void endInsideTheLoopHandlesNothingMore() {
-        QtEventLoop events;
-        CloseCounter window;
-        window.show();
-        bool before = false, later = false;
-        QTimer::singleShot(0, &window, [&] {
-            QTimer::singleShot(0, &window, [&] { before = true; });
-            events.DoEvents();
-            events.endProcess();
-            QTimer::singleShot(0, &window, [&] { later = true; });
-            events.DoEvents();
-        });
-        QCOMPARE(runMainLoop(), 0);
-        QVERIFY(before);
-        QVERIFY(!later);
-        // Hidden without their close handlers, which would run twice.
-        QVERIFY(!window.isVisible());
-        QCOMPARE(window.closes, 0);
+    void endsTheProcessWhereItIsCalled() {
+        QFETCH(QString, name);
+        QProcess run;
+        run.start(QCoreApplication::applicationFilePath(), {"--case", name});
+        QVERIFY(run.waitForFinished(10000));
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), "started|last step|");
     }
 };
 
-QTEST_MAIN(TestEventLoop)
+int main(int argc, char **argv) {
+    if (argc == 3 && qstrcmp(argv[1], "--case") == 0)
+        return runCase(argc, argv, QString::fromLocal8Bit(argv[2]));
+    QCoreApplication app(argc, argv);
+    TestEventLoop tests;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tests, argc, argv);
+}
+
 #include "tst_eventloop.moc"

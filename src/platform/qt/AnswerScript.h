@@ -14,7 +14,9 @@ namespace tv {
 //   FileDialog|open|<lettered folder>|<proposed name>   (or "save")
 // and takes its answer from the next line of the answers file: for a message
 // box a number (1 OK, 2 Cancel, 6 Yes, 7 No) or one of the words OK, Cancel,
-// Yes, No; for a file dialog a native path, or an empty line for Cancel. When
+// Yes, No, or Show, which shows the real box to be answered on the screen (a
+// test that acts while a box is open); for a file dialog a native path, or
+// an empty line for Cancel. When
 // the lines run out, a message box gets its first button and a file dialog is
 // cancelled. The answers file is read again at every call, so a test may
 // append answers while the program runs.

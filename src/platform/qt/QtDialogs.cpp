@@ -111,9 +111,12 @@ void fitTitle(QMessageBox &box) {
 } // namespace
 
 int QtDialogs::MsgBox(const QString &prompt, int style, const QString &title) {
-    if (AnswerScript::active())
-        return scriptedMsgBox(prompt, style, title);
     const QList<int> buttons = buttonsOf(style);
+    if (AnswerScript::active()) {
+        const auto answer = scriptedAnswer(prompt, style, title);
+        if (!answer || answer->trimmed().compare(QLatin1String("show"), Qt::CaseInsensitive) != 0)
+            return answer ? parseAnswer(*answer, buttons) : buttons.first();
+    }
     QMessageBox box(iconOf(style), title, shownText(prompt), QMessageBox::NoButton,
                     QApplication::activeWindow());
     for (int b : buttons)
@@ -131,14 +134,13 @@ int QtDialogs::MsgBox(const QString &prompt, int style, const QString &title) {
     return escapeAnswer(buttons);
 }
 
-int QtDialogs::scriptedMsgBox(const QString &prompt, int style, const QString &title) {
+std::optional<QString> QtDialogs::scriptedAnswer(const QString &prompt, int style,
+                                                 const QString &title) {
     QString logged = prompt;
     logged.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
     logged.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    const auto answer = m_script.next(
+    return m_script.next(
         QStringList{QStringLiteral("MsgBox"), QString::number(style), title, logged}.join('|'));
-    const QList<int> buttons = buttonsOf(style);
-    return answer ? parseAnswer(*answer, buttons) : buttons.first();
 }
 
 QString QtDialogs::fileDialog(bool isSave, const QString &dir, const QString &fileName,

@@ -17,7 +17,8 @@ public:
                        const QList<FileFilter> &filters) override;
 
 private:
-    int scriptedMsgBox(const QString &prompt, int style, const QString &title);
+    // The answer file's line for a message box, after logging it.
+    std::optional<QString> scriptedAnswer(const QString &prompt, int style, const QString &title);
     QString scriptedFileDialog(bool isSave, const QString &dir, const QString &fileName);
 
     FileSystem &m_fs;

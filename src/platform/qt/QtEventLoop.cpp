@@ -1,31 +1,23 @@
 #include "platform/qt/QtEventLoop.h"
 
-#include <QApplication>
-#include <QThread>
-#include <QTimer>
-#include <QWidget>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
 
 namespace tv {
 
 void QtEventLoop::DoEvents() {
-    // Once the run has ended, nothing may be handled any more.
-    if (!m_ended)
-        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 }
 
+// The settings file was written whole and renamed into place before this
+// runs; the window system and the sound server let go of whatever a process
+// that ends still held.
 void QtEventLoop::endProcess() {
-    m_ended = true;
-    if (!QCoreApplication::instance())
-        return;
-    // Hidden, not closed: closing would run the windows' close handlers again.
-    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            w->hide();
-    }
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::exit(0);
-    else
-        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+    if (m_lastStep)
+        m_lastStep();
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 } // namespace tv

@@ -54,6 +54,12 @@ bool QtInstanceGuard::acquire(const QString &appDir) {
     return true;
 }
 
+void QtInstanceGuard::release() {
+    delete m_server;
+    m_server = nullptr;
+    m_lock.reset();
+}
+
 void QtInstanceGuard::listen(const QString &key) {
     delete m_server;
     m_server = new QLocalServer(this);

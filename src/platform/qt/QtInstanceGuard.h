@@ -26,6 +26,8 @@ public:
     ~QtInstanceGuard() override;
 
     bool acquire(const QString &appDir) override;
+    // Lets the folder go (the run ends): a later copy starts as the first.
+    void release();
 
     // The name that lock file and socket share for a folder.
     static QString keyFor(const QString &nativeDir);

@@ -1,0 +1,67 @@
+#include "ui/FixedFrame.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <cstdlib>
+#include <cstring>
+
+#ifdef TV_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+namespace tv::ui {
+
+#ifdef TV_HAVE_XCB
+
+namespace {
+
+// The Motif hints (_MOTIF_WM_HINTS): flags, functions, decorations, input
+// mode, status.
+enum : uint32_t {
+    kHasFunctions = 1,
+    kHasDecorations = 2,
+    kFuncMove = 4,
+    kFuncMinimize = 8,
+    kFuncClose = 32,
+    kDecorBorder = 2,
+    kDecorTitle = 8,
+    kDecorMenu = 16,
+    kDecorMinimize = 32,
+};
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
+    const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+
+} // namespace
+
+// The toolkit's X11 back end always announces "resizable" in the Motif
+// hints, whatever the window's flags and fixed size say; a window manager
+// that reads them offers resizing and maximising.
+void announceFixedFrame(QWidget *window) {
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection() || !window->internalWinId())
+        return;
+    xcb_connection_t *connection = x11->connection();
+    const xcb_atom_t hints = atom(connection, "_MOTIF_WM_HINTS");
+    if (hints == XCB_ATOM_NONE)
+        return;
+    const uint32_t values[5] = {kHasFunctions | kHasDecorations,
+                                kFuncMove | kFuncMinimize | kFuncClose,
+                                kDecorBorder | kDecorTitle | kDecorMenu | kDecorMinimize, 0, 0};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->internalWinId()),
+                        hints, hints, 32, 5, values);
+    xcb_flush(connection);
+}
+
+#else
+
+void announceFixedFrame(QWidget *) {}
+
+#endif
+
+} // namespace tv::ui

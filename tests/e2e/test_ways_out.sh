@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Every way out of the program ends the process at once with status 0, the
+# settings file written whole: File > Exit, the tray menu's Exit (window shown
+# or hidden), and closing the window while a popup menu, a message box of
+# start-up or a modal window is open.
+source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
+
+# A folder whose settings name the album that was open last; showform: True
+# or False.
+prepare() {
+    local dir=$1 showform=$2 last=$3
+    tv_write_1251 "$dir/a.alb" " 0 "
+    tv_write_1251 "$dir/b.alb" " 0 "
+    tv_write_1251 "$dir/Тонвела для mp3.ini" "[showform]" "$showform" "[nameendalbom]" "$last"
+}
+
+# Starts the program in a fresh folder; prints the main window's id (none when hidden).
+start() {
+    local showform=$1 last=$2 title=$3 answer=${4:-}
+    dir=$(tv_new_folder)
+    prepare "$dir" "$showform" "$last"
+    [ -z "$answer" ] || echo "$answer" >"$dir/answers.txt"
+    tv_run "$dir"
+    wid=""
+    if [ "$showform" = True ]; then
+        wid=$(tv_wait_window "$title")
+    else
+        tv_retry 30 tv_tray_icon || tv_fail "no tray icon"
+    fi
+}
+
+# The way out was taken: the program ends within 3 s, and the settings file
+# holds the whole run (its last section included).
+ended() {
+    local name=$1 showform=$2
+    local start=$SECONDS
+    tv_wait_exit 3
+    tv_log "$name: ended after $((SECONDS - start)) s or less"
+    local ini="$dir/Тонвела для mp3.ini"
+    [ "$(sed -n '/^\[showform\]/{n;p}' "$ini")" = "$showform"$'\r' ] ||
+        tv_fail "$name: [showform] is not $showform: $(cat -A "$ini")"
+    [ "$(tail -n 2 "$ini" | head -n 1)" = $'[strDir]\r' ] ||
+        tv_fail "$name: the settings file is not whole: $(cat -A "$ini")"
+}
+
+tv_start_desktop
+
+# File > Exit: "Выход" is the last item of the File menu.
+start True a.alb '^Тонвела для MP3 - a\.alb$'
+tv_click_opens "$wid" 20 10 1
+xdotool key Up Return
+ended "File, Exit" True
+
+# The tray menu's Exit ("Выход", its last item), window shown and hidden.
+for shown in True False; do
+    start "$shown" a.alb '^Тонвела для MP3 - a\.alb$'
+    tv_click_opens "$(tv_tray_icon)" 11 11 3
+    tv_screenshot "tray-menu-window-$shown"
+    xdotool key Up Return
+    ended "tray menu, Exit, window shown $shown" "$shown"
+done
+
+# Closing the window while the tray menu is open (a loop of its own), and
+# while the File menu is open.
+start True a.alb '^Тонвела для MP3 - a\.alb$'
+tv_click_opens "$(tv_tray_icon)" 11 11 3
+tv_wm_close "$wid"
+ended "close with the tray menu open" True
+
+start True a.alb '^Тонвела для MP3 - a\.alb$'
+tv_click_opens "$wid" 20 10 1
+tv_wm_close "$wid"
+ended "close with the File menu open" True
+
+# Closing the window while start-up's message box is open: the album of the
+# last run is gone, and the box is left on the screen.
+start True gone.alb '^gone\.alb$' Show
+tv_retry 10 grep -q 'Файл не найден' "$dir/dialogs.log" || tv_fail "no message box"
+tv_retry 10 tv_more_windows 2 || tv_fail "the message box is not on the screen"
+tv_screenshot close-with-message-box
+tv_wm_close "$wid"
+ended "close with a message box open" True
+
+# Closing the window while the language window is open (Help, Language).
+start True a.alb '^Тонвела для MP3 - a\.alb$'
+tv_click_opens "$wid" 205 10 1
+xdotool key Down Down Return
+tv_wait_window '^Выбор языка$' >/dev/null
+tv_wm_close "$wid"
+ended "close with a modal window open" True
+tv_log "PASS"
