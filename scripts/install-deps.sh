@@ -10,6 +10,7 @@ packages=(
     libxcb1-dev
     xvfb xauth x11-utils xdotool wmctrl openbox trayer imagemagick
     fonts-dejavu-core lame
+    dbus-daemon libglib2.0-bin desktop-file-utils
     clang libclang-rt-dev
 )
 
