@@ -6,8 +6,10 @@ source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 tv_start_desktop
 dir=$(tv_new_folder)
+# An album, so that the start does not offer the add-files browser first.
+tv_write_1251 "$dir/a.alb" " 0 "
 tv_run "$dir"
-wid=$(tv_wait_window '^Тонвела для MP3$')
+wid=$(tv_wait_window '^Тонвела для MP3 - a\.alb$')
 tv_screenshot window-frame
 
 hints=$(xprop -id "$wid" WM_NORMAL_HINTS)
