@@ -11,6 +11,7 @@
 #include "ui/Fonts.h"
 #include "ui/ListBinding.h"
 #include "ui/PictureBox.h"
+#include "ui/PlayListDrop.h"
 #include "ui/TitlePanel.h"
 #include "ui/Twips.h"
 #include "ui/UsrReklamaX.h"
@@ -116,6 +117,7 @@ void FormaWindow::createLists(QWidget *client) {
     playKeys->keyDown = PlayList_KeyDown;
     playKeys->keyUp = PlayList_KeyUp;
     m_playList->installEventFilter(playKeys);
+    PlayListDrop::install(m_playList);
 
     m_lstAlbomy = makeList(client, twipsRect(60, 1500, 4740, 5460));
     m_lstAlbomy->setObjectName(QStringLiteral("lstAlbomy"));

@@ -1,0 +1,124 @@
+// Dropping a folder tree of 10,000 tagged MP3 files (100 folders of 100, warm
+// cache) onto an album of 100,000 songs, against a floor loop in plain C++
+// (open, one 128-byte read at the file's end, close, per file). The drop walks
+// the tree, checks every file against the album once and appends in one go, so
+// it should cost what Add all of one folder costs per file:
+//   the drop   at most 2 x the floor
+// Run: tonvela_dropfiles_bench [folders] [files per folder] [album songs]
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "editing/DropFilesM.h"
+#include "platform/Ports.h"
+#include "platform/qt/DriveFileSystem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace tv;
+
+namespace {
+
+constexpr int kRounds = 7;
+
+QByteArray mp3(int i) {
+    QByteArray title = QByteArray("Song ") + QByteArray::number(i);
+    title.resize(30, '\0');
+    QByteArray artist("Band");
+    artist.resize(30, '\0');
+    return QByteArray(1500, char(0xFF)) + "TAG" + title + artist + QByteArray(65, '\0');
+}
+
+// The native paths of the files written.
+std::vector<std::string> writeTree(const QString &root, int folders, int perFolder) {
+    std::vector<std::string> paths;
+    for (int d = 0; d < folders; ++d) {
+        const QString dir = root + QStringLiteral("/Disc %1").arg(d, 3, 10, QLatin1Char('0'));
+        QDir().mkpath(dir);
+        for (int i = 0; i < perFolder; ++i) {
+            const QString name = QStringLiteral("%1.mp3").arg(i, 4, 10, QLatin1Char('0'));
+            QFile file(dir + QLatin1Char('/') + name);
+            if (!file.open(QIODevice::WriteOnly) || file.write(mp3(i)) < 0)
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            paths.push_back(QFile::encodeName(file.fileName()).toStdString());
+        }
+    }
+    return paths;
+}
+
+long floorLoop(const std::vector<std::string> &paths) {
+    long sum = 0;
+    char tag[128];
+    for (const std::string &path : paths) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_size >= 128 &&
+            ::pread(fd, tag, sizeof tag, st.st_size - 128) == 128)
+            sum += tag[3];
+        ::close(fd);
+    }
+    return sum;
+}
+
+QStringList album(int count) {
+    QStringList songs;
+    songs.reserve(count);
+    for (int i = 0; i < count; ++i)
+        songs << QStringLiteral("Band - Song %1C:/Old/%2/%1.mp3").arg(i).arg(i / 20);
+    return songs;
+}
+
+double msOf(const QStringList &before, const std::function<void()> &work) {
+    frmForma().ListPath = before;
+    frmForma().PlayList.rebuild();
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const int folders = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
+    const int perFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 100;
+    const int songs = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 100000;
+    QTemporaryDir dir;
+    const std::vector<std::string> paths =
+        writeTree(dir.path() + QStringLiteral("/Tree"), folders, perFolder);
+    DriveFileSystem fs({{QStringLiteral("C"), dir.path()}});
+    P().fs = &fs;
+    G().PathSep = QStringLiteral("/");
+    G().AppDir = QStringLiteral("C:/");
+    const QStringList before = album(songs);
+
+    floorLoop(paths); // warm the cache
+    // The drop last, so that its songs are there to count.
+    double drop = 1e300, floor = 1e300;
+    for (int round = 0; round < kRounds; ++round) {
+        floor = std::min(floor, msOf({}, [&] { floorLoop(paths); }));
+        drop = std::min(drop, msOf(before, [] { DropFiles({QStringLiteral("C:/Tree")}, 0); }));
+    }
+    const bool added = frmForma().ListPath.size() == songs + folders * perFolder;
+    const double ratio = drop / floor;
+    std::printf("%d files: drop %.1f ms, floor %.1f ms, %.2f x (goal 2 x)%s\n", folders * perFolder,
+                drop, floor, ratio, ratio <= 2.0 ? "" : "  OVER");
+    if (!added)
+        std::printf("DROP FAILED: %lld songs\n", qlonglong(frmForma().ListPath.size()));
+    P() = Ports{};
+    return added ? 0 : 1;
+}

@@ -1,0 +1,161 @@
+#include "Fakes.h"
+#include "Id3Tag.h"
+#include "MemoryFs.h"
+
+#include "core/Cp1251.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "editing/DropFilesM.h"
+
+using namespace tv;
+using namespace tv::test;
+
+namespace {
+
+const QByteArray kUntagged(300, '\xff');
+
+// Native paths are those of Linux, where Z: is the root.
+class LinuxFs : public MemoryFs {
+public:
+    QString fromNative(const QString &native) const override {
+        return native.startsWith('/') ? "Z:" + native : QString();
+    }
+};
+
+struct DropEnv {
+    LogicEnv env;
+    LinuxFs fs;
+    DropEnv() {
+        P().fs = &fs;
+        for (const char *path :
+             {"C:/M/b.mp3", "C:/M/A.MP3", "C:/M/cover.jpg", "C:/M/notes.txt", "C:/M/Disc 2/d.mp3",
+              "C:/M/disc 1/c.mp3", "C:/M/disc 1/x/e.mp3", "C:/Other/o.mp3", "Z:/home/u/h.mp3"})
+            fs.addFile(QString::fromUtf8(path), kUntagged);
+        fs.addFolder("C:/Empty");
+    }
+};
+
+void openAlbum(const QStringList &entries) {
+    frmForma().ListPath = entries;
+    frmForma().PlayList.rebuild();
+    frmForma().PlayList.setListIndex(entries.isEmpty() ? -1 : 0);
+    G().AlbomChanged = 0;
+}
+
+} // namespace
+
+class TestDropFiles : public QObject {
+    Q_OBJECT
+private slots:
+    // What a drop stands for. Paths are joined by ";".
+    void collect_data() {
+        columns<QString, QString, QString>("playlist", "dropped", "files");
+        row("one file", QString(), QString("C:/M/b.mp3"), QString("C:/M/b.mp3"));
+        row("non-MP3 files ignored", QString(), QString("C:/M/cover.jpg;C:/M/notes.txt"),
+            QString());
+        row("dropped order kept", QString(), QString("C:/Other/o.mp3;C:/M/b.mp3"),
+            QString("C:/Other/o.mp3;C:/M/b.mp3"));
+        row("a folder: own files, then each subfolder by name", QString(), QString("C:/M"),
+            QString("C:/M/A.MP3;C:/M/b.mp3;C:/M/disc 1/c.mp3;C:/M/disc 1/x/e.mp3;"
+                    "C:/M/Disc 2/d.mp3"));
+        row("empty folder", QString(), QString("C:/Empty"), QString());
+        row("missing path", QString(), QString("C:/Gone"), QString());
+        row("playlist: relative, parent, absolute native, lettered, backslashes",
+            QString("#EXTM3U\r\n#EXTINF:1,b\r\nb.mp3\r\n../Other/o.mp3\r\n/home/u/h.mp3\r\n"
+                    "C:\\M\\disc 1\\c.mp3\r\n  disc 1/x/e.mp3  \r\n"),
+            QString("C:/M/list.m3u8"),
+            QString("C:/M/b.mp3;C:/Other/o.mp3;Z:/home/u/h.mp3;C:/M/disc 1/c.mp3;"
+                    "C:/M/disc 1/x/e.mp3"));
+        row("playlist: comments, web, missing and non-MP3 skipped",
+            QString("# b.mp3\nhttp://radio.example/stream.mp3\nhttps://x/y.mp3\ngone.mp3\n"
+                    "cover.jpg\n\nA.MP3\n"),
+            QString("C:/M/list.m3u8"), QString("C:/M/A.MP3"));
+        row("file URL entry", QString("file:///home/u/h.mp3\n"), QString("C:/M/list.m3u"),
+            QString("Z:/home/u/h.mp3"));
+    }
+    void collect() {
+        QFETCH(QString, playlist);
+        QFETCH(QString, dropped);
+        QFETCH(QString, files);
+        DropEnv e;
+        if (!playlist.isEmpty())
+            e.fs.addFile(dropped, playlist.toUtf8());
+        QCOMPARE(droppedMp3Files(dropped.split(';', Qt::SkipEmptyParts)),
+                 files.split(';', Qt::SkipEmptyParts));
+    }
+
+    // An .m3u that is not UTF-8 is Windows-1251; a BOM is no part of a name.
+    void playlistEncodings_data() {
+        columns<QString, QByteArray>("name", "bytes");
+        const QString song = QString::fromUtf8("Ёлка.mp3");
+        row("m3u in 1251", QString("l.m3u"), Cp1251::encode(song) + "\r\n");
+        row("m3u in UTF-8", QString("l.m3u"), song.toUtf8() + "\n");
+        row("m3u8 with BOM", QString("l.m3u8"), "\xEF\xBB\xBF" + song.toUtf8() + "\n");
+    }
+    void playlistEncodings() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        DropEnv e;
+        const QString song = QString::fromUtf8("C:/M/Ёлка.mp3");
+        e.fs.addFile(song, kUntagged);
+        e.fs.addFile("C:/M/" + name, bytes);
+        QCOMPARE(droppedMp3Files({"C:/M/" + name}), QStringList{song});
+    }
+
+    // Adding: the album's songs and the drop's own repeats are skipped,
+    // titles follow NamePesni, and the album is changed only by new songs.
+    void add_data() {
+        columns<QString, QString, int, QString, int>("album", "dropped", "namePesni", "rows",
+                                                     "changed");
+        row("tag titles", QString(), QString("C:/M/b.mp3;C:/Other/o.mp3"), 0, QString("1.b;2.o"),
+            1);
+        row("file-name titles", QString(), QString("C:/M/A.MP3"), 1, QString("1.A"), 1);
+        row("already in the album, other case", QString("xC:/m/a.mp3"), QString("C:/M/A.MP3"), 0,
+            QString("1.x"), 0);
+        row("dropped twice", QString(), QString("C:/M/b.mp3;C:/M;C:/m/B.mp3"), 1,
+            QString("1.b;2.A;3.c;4.e;5.d"), 1);
+        row("nothing to add", QString("xC:/x.mp3"), QString("C:/M/notes.txt"), 0, QString("1.x"),
+            0);
+    }
+    void add() {
+        QFETCH(QString, album);
+        QFETCH(QString, dropped);
+        QFETCH(int, namePesni);
+        QFETCH(QString, rows);
+        QFETCH(int, changed);
+        DropEnv e;
+        openAlbum(album.split(';', Qt::SkipEmptyParts));
+        DropFiles(dropped.split(';', Qt::SkipEmptyParts), namePesni);
+        QCOMPARE(playListRows(), rows.split(';', Qt::SkipEmptyParts));
+        QCOMPARE(frmForma().ListPath.size(), playListRows().size());
+        QCOMPARE(G().AlbomChanged, changed);
+    }
+
+    // With NamePesni 0 the tag gives the title.
+    void tagTitle() {
+        DropEnv e;
+        e.fs.addFile("C:/T/t.mp3", kUntagged + id3v1("Song", "Band"));
+        openAlbum({});
+        DropFiles({"C:/T"}, 0);
+        QCOMPARE(playListRows(), QStringList{"1.Band - Song"});
+        QCOMPARE(frmForma().ListPath.at(0), QString("Band - SongC:/T/t.mp3"));
+    }
+
+    // A large drop reaches the playlist as one insert.
+    void largeDropIsOneInsert() {
+        DropEnv e;
+        for (int i = 0; i < 2000; ++i)
+            e.fs.addFile(QString("C:/Big/%1.mp3").arg(i, 5, 10, QLatin1Char('0')), kUntagged);
+        openAlbum({"xC:/x.mp3"});
+        int inserts = 0;
+        QObject::connect(&frmForma().PlayList, &QAbstractItemModel::rowsInserted,
+                         [&inserts] { ++inserts; });
+        DropFiles({"C:/Big"}, 1);
+        QCOMPARE(inserts, 1);
+        QCOMPARE(frmForma().ListPath.size(), 2001);
+        QCOMPARE(frmForma().ListPath.last(), QString("01999C:/Big/01999.mp3"));
+    }
+};
+
+QTEST_MAIN(TestDropFiles)
+#include "tst_dropfiles.moc"
