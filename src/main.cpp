@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -50,6 +51,9 @@ int main(int argc, char **argv) {
 
     if (!tv::Main(QCoreApplication::applicationDirPath()))
         return 0;
+    // The window is up: now the media engine, unless start-up already
+    // needed it for the song it resumed.
+    QTimer::singleShot(0, &player, [&player] { player.setUp(); });
     // Media keys and the desktop's player controls, when there is a session bus.
     tv::Mpris mpris;
     return app.exec();

@@ -40,17 +40,22 @@ private slots:
             QVERIFY2(w->isVisible() && r.left() >= 0 && r.right() < 464 && r.bottom() < 70 - 31,
                      w->metaObject()->className());
         }
+        // The volume set before the engine is made reaches its sound output.
+        QVERIFY(!player.engine());
         QCOMPARE(bar.volumeSlider()->value(), 100);
         bar.volumeSlider()->setValue(40);
-        QCOMPARE(player.audioOutput()->volume(), 0.4f);
+        QCOMPARE(player.volume(), 0.4);
         // A volume set through the player (the desktop's controls) moves the
         // slider and is not rounded to the slider's percent on the way back.
         QSignalSpy volumes(&player, &MediaPlayer::volumeChanged);
         player.setVolume(0.333);
         QCOMPARE(bar.volumeSlider()->value(), 33);
-        QCOMPARE(player.volume(), double(0.333f));
+        QCOMPARE(player.volume(), 0.333);
         QCOMPARE(volumes.size(), 1);
         player.setURL(QStringLiteral("Z:" TV_TEST_DATA "/corrupt.mp3"));
+        QCOMPARE(player.audioOutput()->volume(), 0.333f);
+        player.audioOutput()->setVolume(0.7f);
+        QCOMPARE(bar.volumeSlider()->value(), 70);
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
         QSignalSpy states(&player, &MediaPlayer::PlayStateChange);
         player.setURL(QStringLiteral("Z:" TV_TEST_DATA "/tone-3s.mp3"));

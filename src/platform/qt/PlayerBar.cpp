@@ -44,8 +44,10 @@ PlayerBar::PlayerBar(QtMediaPlayer &player, QWidget *parent) : QWidget(parent), 
         if (!m_following && !m_seek->isSliderDown())
             seekToSlider();
     });
+    // The player makes its engine once the window is up.
     connect(&m_player, &QtMediaPlayer::engineChanged, this, &PlayerBar::bindEngine);
-    bindEngine(m_player.engine());
+    if (m_player.engine())
+        bindEngine(m_player.engine());
 }
 
 void PlayerBar::buildControls() {

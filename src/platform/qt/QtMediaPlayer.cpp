@@ -7,12 +7,19 @@
 
 namespace tv {
 
-QtMediaPlayer::QtMediaPlayer(FileSystem &fs, QObject *parent)
-    : MediaPlayer(parent), m_fs(fs), m_output(new QAudioOutput(this)) {
-    m_output->setVolume(1.0);
-    connect(m_output, &QAudioOutput::volumeChanged, this,
-            [this](float volume) { emit volumeChanged(volume); });
+QtMediaPlayer::QtMediaPlayer(FileSystem &fs, QObject *parent) : MediaPlayer(parent), m_fs(fs) {}
+
+void QtMediaPlayer::setUp() {
+    if (m_engine)
+        return;
+    m_output = new QAudioOutput(this);
+    m_output->setVolume(float(m_volume));
+    connect(m_output, &QAudioOutput::volumeChanged, this, [this](float volume) {
+        m_volume = volume;
+        emit volumeChanged(volume);
+    });
     m_engine = makeEngine();
+    emit engineChanged(m_engine);
 }
 
 QMediaPlayer *QtMediaPlayer::makeEngine() {
@@ -28,6 +35,7 @@ QMediaPlayer *QtMediaPlayer::makeEngine() {
 }
 
 void QtMediaPlayer::setURL(const QString &path) {
+    setUp();
     m_url = path;
     m_failed = false;
     load();
@@ -145,27 +153,36 @@ void QtMediaPlayer::onSeekable(bool seekable) {
 }
 
 double QtMediaPlayer::currentPosition() const {
-    if (m_failed)
+    if (m_failed || !m_engine)
         return 0.0;
     return (m_pendingSeek ? *m_pendingSeek : m_engine->position()) / 1000.0;
 }
 
 double QtMediaPlayer::volume() const {
-    return m_output->volume();
+    return m_volume;
 }
 
+// Kept until the sound output exists, and handed to it then.
 void QtMediaPlayer::setVolume(double volume) {
-    m_output->setVolume(float(qBound(0.0, volume, 1.0)));
+    volume = qBound(0.0, volume, 1.0);
+    if (m_output) {
+        m_output->setVolume(float(volume));
+        return;
+    }
+    if (qFuzzyCompare(volume, m_volume))
+        return;
+    m_volume = volume;
+    emit volumeChanged(volume);
 }
 
 double QtMediaPlayer::duration() const {
-    return m_failed ? 0.0 : m_engine->duration() / 1000.0;
+    return m_failed || !m_engine ? 0.0 : m_engine->duration() / 1000.0;
 }
 
 void QtMediaPlayer::stop() {
     m_loading = false;
     m_pendingSeek.reset();
-    if (!m_failed)
+    if (!m_failed && m_engine)
         m_engine->stop();
     report();
 }

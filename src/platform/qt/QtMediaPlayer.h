@@ -13,10 +13,21 @@ namespace tv {
 // The media player on Qt Multimedia. Starts a file as soon as it is loaded,
 // plays at full volume and shows no error dialogs: a file that cannot be
 // played simply ends (state 1), so that the program moves on to the next one.
+//
+// The engine and its sound output are made when first needed, or by setUp():
+// loading the media back end takes a tenth of a second and more (much more
+// on a first start), which must not hold up the first window.
+//
+// The engine and its sound output are made when first needed, or by setUp():
+// loading the media back end takes a tenth of a second and more (much more
+// on a first start), which must not hold up the first window.
 class QtMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
     explicit QtMediaPlayer(FileSystem &fs, QObject *parent = nullptr);
+
+    // Makes the engine now, if it is not made yet.
+    void setUp();
 
     void setURL(const QString &path) override;
     QString URL() const override { return m_url; }
@@ -30,13 +41,18 @@ public:
     void setVolume(double volume) override;
     double duration() const override;
 
-    // For the control bar. The engine is replaced after a failed file (see
-    // fail()); engineChanged tells whoever watches it.
+    // For the control bar; none until the engine is made. The engine is
+    // replaced after a failed file (see fail()); engineChanged tells whoever
+    // watches it, the first time too.
     QMediaPlayer *engine() const { return m_engine; }
     QAudioOutput *audioOutput() const { return m_output; }
+    // 0 to 1; kept before the sound output exists and handed to it then.
+    float volume() const { return m_volume; }
+    void setVolume(float volume);
 
 signals:
     void engineChanged(QMediaPlayer *engine);
+    void volumeChanged(float volume);
 
 private:
     QMediaPlayer *makeEngine();
@@ -48,8 +64,9 @@ private:
     void report();
 
     FileSystem &m_fs;
-    QAudioOutput *m_output;
+    QAudioOutput *m_output = nullptr;
     QMediaPlayer *m_engine = nullptr;
+    float m_volume = 1.0f;
     QString m_url;
     bool m_loading = false;
     bool m_switching = false;
