@@ -4,13 +4,13 @@
 
 namespace tv {
 
+// Only the lines the count names are decoded; the count line is read twice.
 QStringList AlbumFormat::parse(const QByteArray &bytes) {
-    QStringList lines = TextLines::decode(bytes);
+    const QStringList first = TextLines::decode(bytes, 1);
     int count = 0;
-    if (lines.isEmpty() || !TextLines::parseNumber(lines.first(), &count) || count <= 0)
+    if (first.isEmpty() || !TextLines::parseNumber(first.first(), &count) || count <= 0)
         return {};
-    const qsizetype songs = qMin<qsizetype>(count, lines.size() - 1);
-    lines.remove(songs + 1, lines.size() - songs - 1);
+    QStringList lines = TextLines::decode(bytes, qsizetype(count) + 1);
     lines.removeFirst();
     return lines;
 }

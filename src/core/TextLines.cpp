@@ -3,6 +3,8 @@
 #include "core/Cp1251.h"
 #include "core/Utf8.h"
 
+#include <cstring>
+
 namespace tv {
 
 namespace {
@@ -23,11 +25,15 @@ bool needsUtf8(const QStringList &lines) {
     return false;
 }
 
-// Where the line that starts at `from` ends: its CR or LF, or the end.
+// Where the line that starts at `from` ends: its CR or LF, or the end. Lines
+// end in CR LF, so the LF is looked for first and the CR only before it.
 const char *lineEnd(const char *from, const char *end) {
-    while (from < end && *from != '\r' && *from != '\n')
-        ++from;
-    return from;
+    const auto *lf = static_cast<const char *>(std::memchr(from, '\n', size_t(end - from)));
+    const char *stop = lf ? lf : end;
+    if (stop > from && stop[-1] == '\r' && !std::memchr(from, '\r', size_t(stop - 1 - from)))
+        return stop - 1;
+    const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(stop - from)));
+    return cr ? cr : stop;
 }
 
 } // namespace
@@ -51,12 +57,14 @@ QByteArray TextLines::encode(const QStringList &lines) {
 // Line ends are found in the bytes themselves: CR and LF are single bytes in
 // both encodings and never part of a longer UTF-8 sequence, so each line is
 // decoded once, straight into its own string.
-QStringList TextLines::decode(const QByteArray &bytes) {
+QStringList TextLines::decode(const QByteArray &bytes, qsizetype maxLines) {
     const bool utf8 = bytes.startsWith(kUtf8Bom);
     const char *p = bytes.constData() + (utf8 ? kUtf8Bom.size() : 0);
     const char *const end = bytes.constData() + bytes.size();
     QStringList lines;
-    while (p < end) {
+    if (maxLines > 0)
+        lines.reserve(qMin(maxLines, bytes.size() / 2 + 1));
+    while (p < end && lines.size() != maxLines) {
         const char *stop = lineEnd(p, end);
         lines.append(utf8 ? Utf8::decode(p, stop - p) : Cp1251::decode(p, stop - p));
         if (stop == end)

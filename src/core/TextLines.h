@@ -11,8 +11,8 @@ namespace tv {
 struct TextLines {
     static QByteArray encode(const QStringList &lines);
     // Lines end at CR LF, a lone CR or a lone LF; a last line without an end
-    // is a line too.
-    static QStringList decode(const QByteArray &bytes);
+    // is a line too. With maxLines, no more lines than that are read.
+    static QStringList decode(const QByteArray &bytes, qsizetype maxLines = -1);
 
     // Whether the text can be one line of such a file: a control character
     // would end the line (CR, LF) or is no part of a name Windows allows, so

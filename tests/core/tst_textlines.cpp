@@ -72,6 +72,9 @@ private slots:
         QTest::newRow("utf-8, cr lf") << QByteArray("\xEF\xBB\xBF\xD0\x96\r\n\r\n")
                                       << QStringList({QString::fromUtf8("Ж"), ""});
         QTest::newRow("a lone cr at the end") << QByteArray("a\r") << QStringList({"a"});
+        QTest::newRow("lone cr before cr lf")
+            << QByteArray("a\rb\r\nc") << QStringList({"a", "b", "c"});
+        QTest::newRow("cr, then cr lf") << QByteArray("a\r\r\nb") << QStringList({"a", "", "b"});
     }
     void decodeSplitsAtEveryLineEnd() {
         QFETCH(QByteArray, bytes);
