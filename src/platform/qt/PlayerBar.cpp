@@ -3,11 +3,14 @@
 #include "platform/qt/QtMediaPlayer.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMediaPlayer>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -15,17 +18,41 @@ namespace tv {
 
 namespace {
 
-constexpr int kRowHeight = 30;
-constexpr int kButtonSize = 26;
-constexpr int kVolumeWidth = 72;
-
-QLabel *timeLabel(QWidget *parent) {
-    auto *label = new QLabel(PlayerBar::timeText(0), parent);
-    label->setAlignment(Qt::AlignCenter);
-    // Wide enough for "88:88", so the slider does not jump as the time runs.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("88:88")) + 4);
-    return label;
+// The 16 x 16 symbols: a stop square and a speaker. Drawn here rather than
+// looked up in the desktop's icon theme, which would hold up the first window.
+QImage stopSymbol() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.fillRect(3, 3, 10, 10, QColor(32, 32, 32));
+    return image;
 }
+
+QImage speakerSymbol() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(32, 32, 32));
+    p.drawPolygon(QPolygon(
+        {QPoint(1, 5), QPoint(4, 5), QPoint(8, 1), QPoint(8, 15), QPoint(4, 11), QPoint(1, 11)}));
+    p.setPen(QPen(QColor(32, 32, 32), 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(6, 4.5, 5, 7), -60 * 16, 120 * 16);
+    p.drawArc(QRectF(6, 2, 8, 12), -60 * 16, 120 * 16);
+
+    constexpr int kRowHeight = 30;
+    constexpr int kButtonSize = 26;
+    constexpr int kVolumeWidth = 72;
+
+    QLabel *timeLabel(QWidget * parent) {
+        auto *label = new QLabel(PlayerBar::timeText(0), parent);
+        label->setAlignment(Qt::AlignCenter);
+        // Wide enough for "88:88", so the slider does not jump as the time runs.
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("88:88")) + 4);
+        return label;
+    }
 
 } // namespace
 
@@ -52,7 +79,7 @@ PlayerBar::PlayerBar(QtMediaPlayer &player, QWidget *parent) : QWidget(parent), 
 
 void PlayerBar::buildControls() {
     m_stop = new QToolButton(this);
-    m_stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+    m_stop->setIcon(QIcon(QPixmap::fromImage(stopSymbol())));
     m_stop->setFixedSize(kButtonSize, kButtonSize);
     m_stop->setAutoRaise(true);
     m_elapsed = timeLabel(this);
@@ -60,7 +87,7 @@ void PlayerBar::buildControls() {
     m_seek = new QSlider(Qt::Horizontal, this);
     m_seek->setEnabled(false);
     auto *speaker = new QLabel(this);
-    speaker->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
+    speaker->setPixmap(QPixmap::fromImage(speakerSymbol()));
     m_volume = new QSlider(Qt::Horizontal, this);
     m_volume->setRange(0, 100);
     m_volume->setFixedWidth(kVolumeWidth);

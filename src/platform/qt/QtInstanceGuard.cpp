@@ -7,6 +7,13 @@
 #include <QLocalSocket>
 #include <QLockFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 namespace tv {
 
 namespace {
@@ -19,7 +26,9 @@ constexpr int kWaitMs = 1000;
 QtInstanceGuard::QtInstanceGuard(const FileSystem *fs, QObject *parent)
     : QObject(parent), m_fs(fs) {}
 
-QtInstanceGuard::~QtInstanceGuard() = default;
+QtInstanceGuard::~QtInstanceGuard() {
+    unlock();
+}
 
 QString QtInstanceGuard::nativeFolder(const QString &appDir) const {
     QString native = m_fs ? m_fs->toNative(appDir) : QString();
@@ -41,23 +50,62 @@ QString QtInstanceGuard::keyFor(const QString &nativeDir) {
 
 bool QtInstanceGuard::acquire(const QString &appDir) {
     const QString key = keyFor(nativeFolder(appDir));
-    auto lock = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(key + ".lock"));
-    // Only a dead owner makes a lock stale, never its age: the first copy may
-    // run for days.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    if (!lock(QDir(QDir::tempPath()).filePath(key + ".lock"))) {
         askFirstCopy(key);
         return false;
     }
-    m_lock = std::move(lock);
     listen(key);
     return true;
 }
 
+#ifdef Q_OS_UNIX
+
+// The kernel's lock on the file: it goes with the process however that ends,
+// and taking it writes nothing to the disk (a lock file's sync holds a start
+// up for a tenth of a second on a busy disk). Only a lock another process
+// holds refuses this copy; a file that cannot be opened at all does not.
+bool QtInstanceGuard::lock(const QString &path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool taken = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !taken;
+    }
+    m_lockFd = fd;
+    return true;
+}
+
+void QtInstanceGuard::unlock() {
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+    m_lockFd = -1;
+}
+
+#else
+
+// Only a dead owner makes a lock stale, never its age: the first copy may
+// run for days.
+bool QtInstanceGuard::lock(const QString &path) {
+    auto file = std::make_unique<QLockFile>(path);
+    file->setStaleLockTime(0);
+    if (!file->tryLock(0))
+        return false;
+    m_lock = std::move(file);
+    return true;
+}
+
+void QtInstanceGuard::unlock() {
+    m_lock.reset();
+}
+
+#endif
+
 void QtInstanceGuard::release() {
     delete m_server;
     m_server = nullptr;
-    m_lock.reset();
+    unlock();
 }
 
 void QtInstanceGuard::listen(const QString &key) {

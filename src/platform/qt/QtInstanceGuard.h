@@ -11,12 +11,12 @@ class QLockFile;
 
 namespace tv {
 
-// One running copy per program folder. The first copy holds a lock file and
-// listens on a local socket, both in the system's temporary folder and named
-// from a hash of the program folder, so the program folder is never touched.
-// A later copy finds the lock taken, tells the first to come forward and
-// gets false. A copy that crashed leaves a lock with a dead process id, which
-// the next start takes over.
+// One running copy per program folder. The first copy holds a lock on a file
+// and listens on a local socket, both in the system's temporary folder and
+// named from a hash of the program folder, so the program folder is never
+// touched. A later copy finds the lock taken, tells the first to come forward
+// and gets false. The lock ends with the process that held it, also when it
+// crashed.
 class QtInstanceGuard : public QObject, public InstanceGuard {
     Q_OBJECT
 public:
@@ -38,11 +38,14 @@ signals:
 
 private:
     QString nativeFolder(const QString &appDir) const;
+    bool lock(const QString &path);
+    void unlock();
     void listen(const QString &key);
     static void askFirstCopy(const QString &key);
 
     const FileSystem *m_fs;
     std::unique_ptr<QLockFile> m_lock;
+    int m_lockFd = -1;
     QLocalServer *m_server = nullptr;
 };
 
