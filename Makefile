@@ -1,11 +1,23 @@
-# make run   - install what is missing, build, install into the program folder,
-#              put it in the desktop's menu, start it
-# make test  - install what is missing, build, run every test through CTest
-BUILD   ?= build
-PREFIX  ?= $(HOME)/Tonvela
-JOBS    ?= $(shell nproc)
+# make run      - install what is missing, build, install into the program folder,
+#                 put it in the desktop's menu, start it
+# make test     - install what is missing, build, run every test through CTest
+# make sanitize - the same tests on a build under AddressSanitizer and UndefinedBehaviorSanitizer
+# make fuzz     - build the fuzz targets (clang, libFuzzer) and run each for FUZZ_SECONDS
+BUILD    ?= build
+PREFIX   ?= $(HOME)/Tonvela
+JOBS     ?= $(shell nproc)
+SANBUILD ?= build-sanitize
+FUZZBUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build install register run test bench format clean
+# Any finding stops the run. Leaks are reported, except those the system's
+# own libraries keep until the process ends (sanitize/lsan.supp).
+SANITIZER_ENV = \
+	ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/sanitize/lsan.supp:print_suppressions=0
+
+.PHONY: all deps configure build install register run test sanitize fuzz bench format clean
 
 all: build
 
@@ -33,11 +45,25 @@ run: register
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+sanitize: deps
+	@cmake -S . -B $(SANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTV_SANITIZE=ON >/dev/null
+	@cmake --build $(SANBUILD) -j $(JOBS)
+	cd $(SANBUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DTV_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZBUILD) --target fuzzers -j $(JOBS)
+	$(SANITIZER_ENV) bash fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS)
+
+# The start-up bench runs the program installed into a scratch folder.
 bench: build
-	@for b in $(BUILD)/bench/tonvela_*_bench; do echo "== $$(basename $$b)"; $$b || exit 1; done
+	@cmake --install $(BUILD) --prefix $(BUILD)/bench-install >/dev/null
+	@for b in $(BUILD)/bench/tonvela_*_bench; do echo "== $$(basename $$b)"; \
+		TV_INSTALLED_PROGRAM=$(abspath $(BUILD))/bench-install/tonvela $$b || exit 1; done
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD)

@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-utils xdotool wmctrl openbox trayer imagemagick
     fonts-dejavu-core lame
     dbus-daemon libglib2.0-bin desktop-file-utils
+    clang libclang-rt-dev
 )
 
 missing=()
