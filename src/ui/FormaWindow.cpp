@@ -163,12 +163,15 @@ void FormaWindow::bindForma() {
     connect(&f, &Forma::unloadRequested, this, &QWidget::close);
 }
 
+// Hidden by minimising, it comes back in the normal state, lifted just
+// before the window shows. Shown while still minimised, it would be mapped
+// iconified first and then restored; a report of that iconified state read
+// late (on a busy machine) minimises it again, and so hides it to the tray
+// for good.
 void FormaWindow::applyVisible(bool visible) {
-    setVisible(visible);
-    // Hidden by minimising, it comes back in the normal state. Lifting the
-    // state while the window is hidden would map it behind the toolkit's back.
     if (visible && isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
+    setVisible(visible);
 }
 
 void FormaWindow::closeEvent(QCloseEvent *event) {

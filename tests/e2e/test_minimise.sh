@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Minimising hides the window to the notification area; starting the program
-# a second time in the same folder brings it back, in the normal state, and
-# the second copy ends at once.
+# a second time in the same folder brings it back, in the normal state (not
+# through the iconified one), and the second copy ends at once.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 tv_start_desktop
@@ -14,6 +14,12 @@ tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files br
 wid=$(tv_wait_window '^Тонвела для MP3$')
 xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
+# Its states from here on: it must come back straight to Normal. Mapped
+# iconified on the way, a late report of that state would minimise it, and so
+# hide it to the tray, again (the close below would then reach nothing).
+xprop -spy -id "$wid" WM_STATE >"$TV_TMP/states" 2>&1 &
+TV_PIDS+=($!)
+tv_retry 10 test -s "$TV_TMP/states" || tv_fail "cannot watch the window's state"
 
 first=$TV_APP_PID
 "$dir/tonvela" >"$dir/second.log" 2>&1 &
@@ -28,6 +34,9 @@ TV_APP_PID=$first
 
 tv_retry 10 tv_is_mapped "$wid" || tv_fail "the window did not come back"
 tv_retry 10 tv_is_managed "$wid" || tv_fail "the window is not in the normal state"
+if grep -q Iconic "$TV_TMP/states"; then
+    tv_fail "the window came back through the iconified state: $(tr '\n\t' '  ' <"$TV_TMP/states")"
+fi
 tv_screenshot minimise-brought-back
 tv_close_window "$wid"
 tv_wait_exit 20
