@@ -3,12 +3,13 @@
 // own (Xvfb with openbox), the two started in turns. Goal: at most 1.3x the
 // bare window, both for a first start in an empty folder and for a start that
 // reopens the last album and resumes its song. Run:
-// tonvela_startup_bench [path/to/installed/tonvela]
+// tonvela_startup_bench [path/to/installed/tonvela] (or TV_INSTALLED_PROGRAM)
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
@@ -183,7 +184,10 @@ QString programFolder(const QString &under, const QString &program, bool resume,
     const QString dir =
         under + QStringLiteral("/%1-%2").arg(resume ? "resume" : "first").arg(round);
     QDir().mkpath(dir);
-    QFile::copy(program, dir + QStringLiteral("/tonvela"));
+    // The installed program folder: the program and its own files.
+    const QDir installed = QFileInfo(program).dir();
+    for (const QString &name : installed.entryList(QDir::Files))
+        QFile::copy(installed.filePath(name), dir + QLatin1Char('/') + name);
     if (resume) {
         const QString data = QStringLiteral("Z:" TV_TEST_DATA "/");
         writeLines(dir + QStringLiteral("/rock.alb"),
@@ -214,7 +218,11 @@ int main(int argc, char **argv) {
     if (argc > 1 && std::strcmp(argv[1], "--bare") == 0)
         return bareWindow(argc, argv);
     QCoreApplication app(argc, argv);
-    const QString program = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(TV_PROGRAM);
+    // `make bench` installs the program and names it here; by default the
+    // build's own executable stands for it.
+    QString program = qEnvironmentVariable("TV_INSTALLED_PROGRAM", QStringLiteral(TV_PROGRAM));
+    if (argc > 1)
+        program = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir scratch;
     // The one-copy locks of the program go there too.
     qputenv("TMPDIR", scratch.path().toLocal8Bit());

@@ -14,12 +14,13 @@
 #include "playback/PlayerCommands.h"
 #include "playback/Tray.h"
 #include "ui/Bitmaps.h"
+#include "ui/FormaWindow.h"
 #include "ui/QtWindowPort.h"
+#include "ui/WhenOnScreen.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QTimer>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -53,7 +54,7 @@ int main(int argc, char **argv) {
         return 0;
     // The window is up: now the media engine, unless start-up already
     // needed it for the song it resumed.
-    QTimer::singleShot(0, &player, [&player] { player.setUp(); });
+    tv::ui::whenOnScreen(windows.forma(), [&player] { player.setUp(); });
     // Media keys and the desktop's player controls, when there is a session bus.
     tv::Mpris mpris;
     return app.exec();

@@ -1,0 +1,45 @@
+#include "ui/WhenOnScreen.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace tv::ui {
+
+namespace {
+
+// Waits for the window's first exposure; the toolkit paints it right then,
+// and the step runs from the event loop after that.
+class FirstExposure : public QObject {
+public:
+    FirstExposure(QWindow *window, std::function<void()> step)
+        : QObject(window), m_window(window), m_step(std::move(step)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Expose && m_window->isExposed()) {
+            m_window->removeEventFilter(this);
+            QTimer::singleShot(0, m_window, std::move(m_step));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWindow *m_window;
+    std::function<void()> m_step;
+};
+
+} // namespace
+
+void whenOnScreen(QWidget *window, std::function<void()> step) {
+    QWindow *handle = window && window->isVisible() ? window->windowHandle() : nullptr;
+    if (!handle || handle->isExposed()) {
+        QTimer::singleShot(0, std::move(step));
+        return;
+    }
+    handle->installEventFilter(new FirstExposure(handle, std::move(step)));
+}
+
+} // namespace tv::ui
