@@ -2,19 +2,28 @@
 
 namespace tv {
 
-QtTrayIcon::QtTrayIcon(const QIcon &icon) {
-    m_icon.setIcon(icon);
-    QObject::connect(&m_icon, &QSystemTrayIcon::activated, &m_icon, [this](auto reason) {
-        if (reason == QSystemTrayIcon::Context && rightClick)
-            rightClick();
-        else if (reason == QSystemTrayIcon::DoubleClick && doubleClick)
-            doubleClick();
-    });
+QSystemTrayIcon *QtTrayIcon::trayIcon() {
+    if (!m_icon) {
+        m_icon = std::make_unique<QSystemTrayIcon>(m_image);
+        QObject::connect(m_icon.get(), &QSystemTrayIcon::activated, m_icon.get(),
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Context && rightClick)
+                                 rightClick();
+                             else if (reason == QSystemTrayIcon::DoubleClick && doubleClick)
+                                 doubleClick();
+                         });
+    }
+    return m_icon.get();
 }
 
 void QtTrayIcon::add(const QString &tip) {
-    m_icon.setToolTip(tip);
-    m_icon.show();
+    trayIcon()->setToolTip(tip);
+    trayIcon()->show();
+}
+
+void QtTrayIcon::remove() {
+    if (m_icon)
+        m_icon->hide();
 }
 
 } // namespace tv
