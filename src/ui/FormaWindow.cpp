@@ -15,6 +15,7 @@
 #include "ui/TitlePanel.h"
 #include "ui/Twips.h"
 #include "ui/UsrReklamaX.h"
+#include "ui/WhenOnScreen.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -28,6 +29,8 @@ namespace tv::ui {
 namespace {
 
 constexpr int kClientWidth = 11910;
+// How long the first show waits for the window manager to map the window.
+constexpr int kFirstShowMs = 1000;
 constexpr int kClientHeight = 7530;
 
 QListView *makeList(QWidget *parent, const QRect &rect) {
@@ -172,6 +175,10 @@ void FormaWindow::applyVisible(bool visible) {
     if (visible && isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     setVisible(visible);
+    if (visible && !m_shownOnce) {
+        m_shownOnce = true;
+        waitOnScreen(this, kFirstShowMs);
+    }
 }
 
 void FormaWindow::closeEvent(QCloseEvent *event) {

@@ -58,6 +58,7 @@ private:
     PictureBox *m_picPobeda = nullptr;
     FormaMenus m_menus;
     std::unique_ptr<BlockedClose> m_blockedClose;
+    bool m_shownOnce = false;
 };
 
 } // namespace tv::ui

@@ -1,6 +1,7 @@
 #include "ui/WhenOnScreen.h"
 
 #include <QEvent>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -40,6 +41,16 @@ void whenOnScreen(QWidget *window, std::function<void()> step) {
         return;
     }
     handle->installEventFilter(new FirstExposure(handle, std::move(step)));
+}
+
+void waitOnScreen(QWidget *window, int maxMs) {
+    QWindow *handle = window->isVisible() ? window->windowHandle() : nullptr;
+    if (!handle || handle->isExposed())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(maxMs, &loop, &QEventLoop::quit);
+    whenOnScreen(window, [&loop] { loop.quit(); });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace tv::ui

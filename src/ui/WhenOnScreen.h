@@ -11,4 +11,11 @@ namespace tv::ui {
 // window waits for it.
 void whenOnScreen(QWidget *window, std::function<void()> step);
 
+// Lets window events run until the window just shown is on the screen, at
+// most for the given time. A window shown on the system the program comes
+// from is drawn by the very next pending-events step; here the window
+// manager maps it a little later, and the steps after it (the album read,
+// the media engine) would hold up its drawing.
+void waitOnScreen(QWidget *window, int maxMs);
+
 } // namespace tv::ui
