@@ -14,9 +14,10 @@ const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 // A 1251 file is read as UTF-8 when its first bytes are the byte-order
 // mark, so a first line that begins with the mark's three 1251 letters
 // ("п»ї") must be written as UTF-8 too.
+const QString kMarkIn1251 = Cp1251::decode(kUtf8Bom);
+
 bool needsUtf8(const QStringList &lines) {
-    static const QString markIn1251 = Cp1251::decode(kUtf8Bom);
-    if (!lines.isEmpty() && lines.first().startsWith(markIn1251))
+    if (!lines.isEmpty() && lines.first().startsWith(kMarkIn1251))
         return true;
     for (const QString &line : lines) {
         if (!Cp1251::fits(line))
@@ -25,16 +26,27 @@ bool needsUtf8(const QStringList &lines) {
     return false;
 }
 
-// Where the line that starts at `from` ends: its CR or LF, or the end. Lines
-// end in CR LF, so the LF is looked for first and the CR only before it.
-const char *lineEnd(const char *from, const char *end) {
-    const auto *lf = static_cast<const char *>(std::memchr(from, '\n', size_t(end - from)));
-    const char *stop = lf ? lf : end;
-    if (stop > from && stop[-1] == '\r' && !std::memchr(from, '\r', size_t(stop - 1 - from)))
-        return stop - 1;
-    const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(stop - from)));
-    return cr ? cr : stop;
-}
+// Finds where each line ends: its CR or LF, or the end of the bytes. Lines
+// end in CR LF, so the next LF is looked for (once, however many lines end
+// in a lone CR before it) and a CR only up to it.
+class LineEnds {
+public:
+    explicit LineEnds(const char *end) : m_end(end), m_lf(nullptr) {}
+
+    const char *from(const char *start) {
+        if (!m_lf || m_lf < start) {
+            m_lf = static_cast<const char *>(std::memchr(start, '\n', size_t(m_end - start)));
+            if (!m_lf)
+                m_lf = m_end;
+        }
+        const auto *cr = static_cast<const char *>(std::memchr(start, '\r', size_t(m_lf - start)));
+        return cr ? cr : m_lf;
+    }
+
+private:
+    const char *m_end;
+    const char *m_lf;
+};
 
 } // namespace
 
@@ -64,8 +76,9 @@ QStringList TextLines::decode(const QByteArray &bytes, qsizetype maxLines) {
     QStringList lines;
     if (maxLines > 0)
         lines.reserve(qMin(maxLines, bytes.size() / 2 + 1));
+    LineEnds ends(end);
     while (p < end && lines.size() != maxLines) {
-        const char *stop = lineEnd(p, end);
+        const char *stop = ends.from(p);
         lines.append(utf8 ? Utf8::decode(p, stop - p) : Cp1251::decode(p, stop - p));
         if (stop == end)
             break;
