@@ -29,9 +29,9 @@ namespace tv::ui {
 namespace {
 
 constexpr int kClientWidth = 11910;
+constexpr int kClientHeight = 7530;
 // How long the first show waits for the window manager to map the window.
 constexpr int kFirstShowMs = 1000;
-constexpr int kClientHeight = 7530;
 
 QListView *makeList(QWidget *parent, const QRect &rect) {
     auto *view = new QListView(parent);
