@@ -3,6 +3,7 @@
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtShell.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -82,6 +83,24 @@ private slots:
                               "MsgBox|4|T|Replace?", "FileDialog|open|Z:/music/|",
                               "FileDialog|save|Z:/music/|New.alb", "MsgBox|4|T|Replace?",
                               "MsgBox|260|T|Replace?", "FileDialog|save|Z:/x/|y.alb", ""}));
+    }
+
+    // The answer Show leaves the box on the screen to be answered there; it
+    // is logged as any other.
+    void scriptedShowShowsTheRealBox() {
+        test::TempDrives d({"Z"});
+        d.put("Z:/answers.txt", "show\n");
+        qputenv("TONVELA_DIALOG_ANSWERS", d.native("Z:/answers.txt").toUtf8());
+        qputenv("TONVELA_DIALOG_LOG", d.native("Z:/log.txt").toUtf8());
+        QString shown;
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            shown = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        QtDialogs fresh(fs); // reads the answers file from its first line
+        QCOMPARE(fresh.MsgBox("Save?", vbYesNoCancel, "T"), int(vbNo));
+        QCOMPARE(shown, QString("Save?"));
+        QCOMPARE(d.get("Z:/log.txt"), QByteArray("MsgBox|3|T|Save?\n"));
     }
 
     void messageBoxButtons_data() {
