@@ -1,6 +1,7 @@
 // Times reading and writing large albums: the file, the playlist display and
 // the selection of the remembered song. Run: tonvela_bench [sizes...]
 
+#include "SilentPorts.h"
 #include "core/AlbumFile.h"
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
@@ -18,47 +19,6 @@
 using namespace tv;
 
 namespace {
-
-// The player and the windows do nothing: only the album code is timed.
-class SilentPlayer : public MediaPlayer {
-public:
-    void setURL(const QString &path) override { m_url = path; }
-    QString URL() const override { return m_url; }
-    int playState() const override { return Stopped; }
-    void play() override {}
-    void pause() override {}
-    void setCurrentPosition(double) override {}
-    double currentPosition() const override { return 0; }
-    void stop() override {}
-    double volume() const override { return 1; }
-    void setVolume(double) override {}
-    double duration() const override { return 0; }
-
-private:
-    QString m_url;
-};
-
-class SilentDialogs : public Dialogs {
-public:
-    int MsgBox(const QString &, int, const QString &) override { return vbOK; }
-    QString fileDialog(bool, const QString &, const QString &, const QList<FileFilter> &) override {
-        return {};
-    }
-};
-
-class NoEvents : public EventLoop {
-public:
-    void DoEvents() override {}
-    void endProcess() override {}
-};
-
-class NoTray : public TrayIcon {
-public:
-    bool available() const override { return false; }
-    void add(const QString &) override {}
-    void setTip(const QString &) override {}
-    void remove() override {}
-};
 
 QStringList makeSongs(int count) {
     QStringList songs;
@@ -116,15 +76,7 @@ int main(int argc, char **argv) {
     QDir().mkpath(appDir);
 
     DriveFileSystem fs({{QStringLiteral("C"), dir.path()}});
-    SilentPlayer player;
-    SilentDialogs dialogs;
-    NoEvents events;
-    NoTray tray;
-    P().player = &player;
-    P().dialogs = &dialogs;
-    P().fs = &fs;
-    P().events = &events;
-    P().tray = &tray;
+    bench::SilentPorts ports(fs, MediaPlayer::Stopped, false);
     G().AppDir = QStringLiteral("C:/Tonvela/");
     G().PathSep = QStringLiteral("/");
 
@@ -135,6 +87,5 @@ int main(int argc, char **argv) {
         sizes = {10000, 100000, 400000};
     for (int count : sizes)
         benchOne(count, appDir);
-    P() = Ports{};
     return 0;
 }

@@ -5,6 +5,7 @@
 // the floor for 100,000 songs, and 1,000,000 songs read and shown in the main
 // window under 0.5 s. Run: tonvela_albumread_bench [songs]
 
+#include "SilentPorts.h"
 #include "core/AlbumFile.h"
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
@@ -27,44 +28,6 @@
 using namespace tv;
 
 namespace {
-
-// The ports the reader reaches do nothing: only the album code is timed.
-class SilentPlayer : public MediaPlayer {
-public:
-    void setURL(const QString &path) override { m_url = path; }
-    QString URL() const override { return m_url; }
-    int playState() const override { return Playing; }
-    void play() override {}
-    void pause() override {}
-    void setCurrentPosition(double) override {}
-    double currentPosition() const override { return 0; }
-    void stop() override {}
-
-private:
-    QString m_url;
-};
-
-class SilentDialogs : public Dialogs {
-public:
-    int MsgBox(const QString &, int, const QString &) override { return vbOK; }
-    QString fileDialog(bool, const QString &, const QString &, const QList<FileFilter> &) override {
-        return {};
-    }
-};
-
-class NoEvents : public EventLoop {
-public:
-    void DoEvents() override {}
-    void endProcess() override {}
-};
-
-class NoTray : public TrayIcon {
-public:
-    bool available() const override { return true; }
-    void add(const QString &) override {}
-    void setTip(const QString &) override {}
-    void remove() override {}
-};
 
 constexpr int kRounds = 5;
 
@@ -174,21 +137,12 @@ int main(int argc, char **argv) {
     QDir().mkpath(dir.path() + QStringLiteral("/Tonvela"));
 
     DriveFileSystem fs({{QStringLiteral("C"), dir.path()}});
-    SilentPlayer player;
-    SilentDialogs dialogs;
-    NoEvents events;
-    NoTray tray;
-    P().player = &player;
-    P().dialogs = &dialogs;
-    P().fs = &fs;
-    P().events = &events;
-    P().tray = &tray;
+    bench::SilentPorts ports(fs, MediaPlayer::Playing, true);
     G().AppDir = QStringLiteral("C:/Tonvela/");
     G().PathSep = QStringLiteral("/");
 
     const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
     readAgainstIconv(dir.path(), count);
     readAndShow(dir.path(), 1000000);
-    P() = Ports{};
     return 0;
 }

@@ -2,6 +2,7 @@
 // editor's load, a move and OK; the replacement of every path's letter.
 // Run: tonvela_edit_windows_bench [sizes...]
 
+#include "SilentPorts.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "editing/ChangeModel.h"
@@ -15,15 +16,6 @@
 using namespace tv;
 
 namespace {
-
-// The count message is answered at once: only the album work is timed.
-class SilentDialogs : public Dialogs {
-public:
-    int MsgBox(const QString &, int, const QString &) override { return vbOK; }
-    QString fileDialog(bool, const QString &, const QString &, const QList<FileFilter> &) override {
-        return {};
-    }
-};
 
 void openSongs(int count) {
     Forma &f = frmForma();
@@ -75,7 +67,7 @@ void benchOne(int count) {
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     P().dialogs = &dialogs;
     QList<int> sizes;
     for (int i = 1; i < argc; ++i)

@@ -41,18 +41,20 @@ QImage speakerSymbol() {
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(6, 4.5, 5, 7), -60 * 16, 120 * 16);
     p.drawArc(QRectF(6, 2, 8, 12), -60 * 16, 120 * 16);
+    return image;
+}
 
-    constexpr int kRowHeight = 30;
-    constexpr int kButtonSize = 26;
-    constexpr int kVolumeWidth = 72;
+constexpr int kRowHeight = 30;
+constexpr int kButtonSize = 26;
+constexpr int kVolumeWidth = 72;
 
-    QLabel *timeLabel(QWidget * parent) {
-        auto *label = new QLabel(PlayerBar::timeText(0), parent);
-        label->setAlignment(Qt::AlignCenter);
-        // Wide enough for "88:88", so the slider does not jump as the time runs.
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("88:88")) + 4);
-        return label;
-    }
+QLabel *timeLabel(QWidget *parent) {
+    auto *label = new QLabel(PlayerBar::timeText(0), parent);
+    label->setAlignment(Qt::AlignCenter);
+    // Wide enough for "88:88", so the slider does not jump as the time runs.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("88:88")) + 4);
+    return label;
+}
 
 } // namespace
 

@@ -17,10 +17,6 @@ namespace tv {
 // The engine and its sound output are made when first needed, or by setUp():
 // loading the media back end takes a tenth of a second and more (much more
 // on a first start), which must not hold up the first window.
-//
-// The engine and its sound output are made when first needed, or by setUp():
-// loading the media back end takes a tenth of a second and more (much more
-// on a first start), which must not hold up the first window.
 class QtMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
@@ -46,13 +42,9 @@ public:
     // watches it, the first time too.
     QMediaPlayer *engine() const { return m_engine; }
     QAudioOutput *audioOutput() const { return m_output; }
-    // 0 to 1; kept before the sound output exists and handed to it then.
-    float volume() const { return m_volume; }
-    void setVolume(float volume);
 
 signals:
     void engineChanged(QMediaPlayer *engine);
-    void volumeChanged(float volume);
 
 private:
     QMediaPlayer *makeEngine();
@@ -66,7 +58,8 @@ private:
     FileSystem &m_fs;
     QAudioOutput *m_output = nullptr;
     QMediaPlayer *m_engine = nullptr;
-    float m_volume = 1.0f;
+    // 0 to 1; kept before the sound output exists and handed to it then.
+    double m_volume = 1.0;
     QString m_url;
     bool m_loading = false;
     bool m_switching = false;
