@@ -34,8 +34,7 @@ wid=$(tv_wait_window '^Тонвела для MP3 - rock.alb$')
 tv_screenshot main-with-banner
 
 # Help > About ("Справка" is the fourth title of the menu bar).
-xdotool mousemove --window "$wid" 205 10 click 1
-sleep 0.5
+tv_click_opens "$wid" 205 10 1
 xdotool key Down Down Down Return
 about=$(tv_wait_window '^О программе$')
 tv_screenshot about-box-on-desktop

@@ -45,8 +45,7 @@ tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files br
 wid=$(tv_wait_window '^Тонвела для MP3$')
 tv_screenshot added-songs
 # File, then its fourth item: Save as.
-xdotool mousemove --window "$wid" 20 10 click 1
-sleep 0.5
+tv_click_opens "$wid" 20 10 1
 xdotool key --clearmodifiers Down Down Down Down Return
 tv_wait_window '^Тонвела для MP3 - Rock\.alb$' >/dev/null
 tv_close_window "$wid"

@@ -24,8 +24,7 @@ prepare() {
 open_edit_item() {
     local wid=$1 n=$2 title=$3 x=$4
     xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
-    xdotool mousemove --window "$wid" "$x" 10 click 1
-    sleep 0.5
+    tv_click_opens "$wid" "$x" 10 1
     local i
     for ((i = 0; i < n; i++)); do xdotool key Down; done
     xdotool key Return

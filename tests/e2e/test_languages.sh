@@ -51,8 +51,7 @@ switch_run() {
     tv_run "$dir"
     wid=$(tv_wait_window '^Тонвела для MP3 - rock.alb$')
     # "Справка" is the fourth title of the menu bar.
-    xdotool mousemove --window "$wid" 205 10 click 1
-    sleep 0.5
+    tv_click_opens "$wid" 205 10 1
     xdotool key Down Down Return
     local lang
     lang=$(tv_wait_window '^Выбор языка$')

@@ -1,0 +1,39 @@
+// The title of an MP3 file from its last 128 bytes, whatever they hold: a
+// tag gives "artist - title" of two fields at most and no zero bytes,
+// anything else the file's name without its extension.
+#include "FuzzCheck.h"
+
+#include "MemoryFs.h"
+#include "core/Globals.h"
+#include "editing/InfoMP3M.h"
+#include "platform/Ports.h"
+
+using namespace tv;
+
+namespace {
+
+bool isTag(const QByteArray &bytes) {
+    return bytes.size() >= 128 && bytes.sliced(bytes.size() - 128).startsWith("TAG");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    static const QString path = QStringLiteral("C:/Музыка/song.mp3");
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    test::MemoryFs fs;
+    fs.addFile(path, bytes);
+    P().fs = &fs;
+    G().PathSep = QStringLiteral("/");
+
+    const QString title = InfoMP3M(path);
+    fuzz::check(!title.contains(QChar(0)), "no zero in the title");
+    if (!isTag(bytes)) {
+        fuzz::check(title == QStringLiteral("song"), "no tag: the file's name");
+    } else if (title != QStringLiteral("song")) {
+        fuzz::check(title.contains(QStringLiteral(" - ")), "artist - title");
+        fuzz::check(title.size() <= 30 + 3 + 30, "two fields at most");
+    }
+    P().fs = nullptr;
+    return 0;
+}

@@ -1,0 +1,48 @@
+// The search in one album file finds exactly the songs that the album reader
+// reads and whose path holds the text, letter case ignored: the byte scan of
+// a Windows-1251 file against the plain way over the decoded songs.
+// The input's first line is the text, the rest the album file.
+#include "FuzzCheck.h"
+
+#include "core/AlbumFormat.h"
+#include "core/SongEntry.h"
+#include "playback/FoundMatch.h"
+
+using namespace tv;
+
+namespace {
+
+QVector<SongEntry> plainSearch(const QString &text, const QByteArray &file) {
+    const QString low = text.toLower();
+    QVector<SongEntry> found;
+    for (const QString &song : AlbumFormat::parse(file)) {
+        SongEntry entry = SongEntry::split(song);
+        if (entry.path.toLower().contains(low))
+            found.append(entry);
+    }
+    return found;
+}
+
+bool same(const QVector<SongEntry> &a, const QVector<SongEntry> &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i].title != b[i].title || a[i].path != b[i].path)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    const qsizetype newline = input.indexOf('\n');
+    if (newline < 0)
+        return 0;
+    const QString text = QString::fromUtf8(input.left(newline));
+    const QByteArray file = input.mid(newline + 1);
+    fuzz::check(same(FoundMatcher(text).songsIn(file), plainSearch(text, file)),
+                "byte scan = plain search");
+    return 0;
+}
