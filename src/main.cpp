@@ -2,6 +2,8 @@
 #include "core/Startup.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/LazyWebFetcher.h"
+#include "platform/qt/MediaModule.h"
 #include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
@@ -33,7 +35,10 @@ int main(int argc, char **argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("tonvela"));
 
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
-    tv::QtMediaPlayer player(fs);
+    tv::QtMediaPlayer player(fs, [](tv::MediaBackendEvents events, double volume) {
+        return tv::loadMediaModule(QCoreApplication::applicationDirPath(), std::move(events),
+                                   volume);
+    });
     tv::QtDialogs dialogs(fs);
     tv::QtEventLoop events;
     tv::QtShell shell(fs);
@@ -45,6 +50,8 @@ int main(int argc, char **argv) {
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     tv::QtMediaBus bus;
     tv::P().bus = &bus;
+    tv::LazyWebFetcher web(QCoreApplication::applicationDirPath());
+    tv::P().web = &web;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
     tray.rightClick = [] { tv::TrayMouse(tv::WM_RBUTTONUP); };
     tray.doubleClick = [] { tv::TrayMouse(tv::WM_LBUTTONDBLCLK); };
@@ -52,9 +59,12 @@ int main(int argc, char **argv) {
 
     if (!tv::Main(QCoreApplication::applicationDirPath()))
         return 0;
-    // The window is up: now the media engine, unless start-up already
-    // needed it for the song it resumed.
-    tv::ui::whenOnScreen(windows.forma(), [&player] { player.setUp(); });
+    // The window is up: now the media engine (unless start-up already needed
+    // it for the song it resumed) and the web, for the banner's page.
+    tv::ui::whenOnScreen(windows.forma(), [&player, &web] {
+        player.setUp();
+        web.start();
+    });
     // Media keys and the desktop's player controls, when there is a session bus.
     tv::Mpris mpris;
     return app.exec();

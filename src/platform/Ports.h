@@ -8,6 +8,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Shell.h"
 #include "platform/TrayIcon.h"
+#include "platform/WebFetcher.h"
 #include "platform/WindowPort.h"
 
 namespace tv {
@@ -24,6 +25,7 @@ struct Ports {
     WindowPort *windows = nullptr;
     InstanceGuard *instance = nullptr;
     MediaBus *bus = nullptr;
+    WebFetcher *web = nullptr;
 };
 
 Ports &P();

@@ -4,9 +4,9 @@
 #include "ui/Fonts.h"
 #include "ui/Twips.h"
 
+#include "platform/Ports.h"
+
 #include <QLabel>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPushButton>
 
 namespace tv::ui {
@@ -20,19 +20,6 @@ constexpr int kMaxPictures = 32;
 
 bool isWeb(const QUrl &address) {
     return address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
-}
-
-// Drops a reply that grows past its bound before it is all read.
-void limitSize(QNetworkReply *reply, qint64 bound) {
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply, bound](qint64 got) {
-        if (got > bound)
-            reply->abort();
-    });
-}
-
-bool succeeded(QNetworkReply *reply) {
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
 }
 
 } // namespace
@@ -68,17 +55,12 @@ UsrReklamaX::UsrReklamaX(QWidget *parent, const QString &host, qint64 clockMs)
     m_browser->setGeometry(twipsRect(0, 0, 11895, 1095));
     connect(m_browser, &QTextBrowser::highlighted, this, &UsrReklamaX::pointedAt);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &UsrReklamaX::clicked);
-    // The answers of pages that no one waits for any more are dropped.
-    m_network.setAutoDeleteReplies(true);
     buildPanel();
     showTitlePage();
 }
 
-// Replies still on their way must not report to a banner that is going.
-UsrReklamaX::~UsrReklamaX() {
-    for (QNetworkReply *reply : m_network.findChildren<QNetworkReply *>())
-        reply->disconnect(this);
-}
+// The fetches still on their way go with the banner, unanswered.
+UsrReklamaX::~UsrReklamaX() = default;
 
 QTextBrowser *UsrReklamaX::WebBrowser1() const {
     return m_browser;
@@ -123,40 +105,24 @@ void UsrReklamaX::Start() {
     navigate(QUrl(m_rules.advertisingPage()));
 }
 
-QNetworkReply *UsrReklamaX::fetch(const QUrl &address) {
-    QNetworkRequest request(address);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setRawHeader("Cache-Control", "no-cache");
-    request.setRawHeader("Pragma", "no-cache");
-    request.setTransferTimeout(m_timeoutMs);
-    return m_network.get(request);
-}
-
 // A newer page replaces the one still on its way.
 void UsrReklamaX::navigate(const QUrl &address) {
     if (!isWeb(address))
         return;
-    if (m_pageReply)
-        m_pageReply->abort();
-    QNetworkReply *reply = fetch(address);
-    m_pageReply = reply;
-    limitSize(reply, kMaxPageBytes);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { pageArrived(reply); });
+    m_pageFetch = P().web->fetch(address, kMaxPageBytes, m_timeoutMs,
+                                 [this](const WebAnswer &answer) { pageArrived(answer); });
 }
 
 // Whatever went wrong (no network, no answer, no page) leaves the page that
 // shows and says nothing.
-void UsrReklamaX::pageArrived(QNetworkReply *reply) {
-    if (reply != m_pageReply || !succeeded(reply))
+void UsrReklamaX::pageArrived(const WebAnswer &answer) {
+    if (!answer.ok)
         return;
-    const QByteArray bytes = reply->readAll();
-    const QByteArray type = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
-    m_page = reply->url();
+    m_page = answer.url;
     m_pictures.clear();
+    m_pictureFetches.clear();
     m_browser->document()->setBaseUrl(m_page);
-    m_browser->setHtml(prepareBannerPage(decodeBannerPage(bytes, type)));
+    m_browser->setHtml(prepareBannerPage(decodeBannerPage(answer.body, answer.contentType)));
     emit pageShown(m_page);
 }
 
@@ -169,17 +135,16 @@ QVariant UsrReklamaX::picture(const QUrl &address) {
     if (!isWeb(address) || m_pictures.size() >= kMaxPictures)
         return {};
     m_pictures.insert(address, QImage());
-    QNetworkReply *reply = fetch(address);
-    limitSize(reply, kMaxPictureBytes);
-    connect(reply, &QNetworkReply::finished, this,
-            [this, reply, address] { pictureArrived(reply, address); });
+    m_pictureFetches.push_back(P().web->fetch(
+        address, kMaxPictureBytes, m_timeoutMs,
+        [this, address](const WebAnswer &answer) { pictureArrived(answer, address); }));
     return {};
 }
 
-void UsrReklamaX::pictureArrived(QNetworkReply *reply, const QUrl &address) {
-    if (!m_pictures.contains(address) || !succeeded(reply))
+void UsrReklamaX::pictureArrived(const WebAnswer &answer, const QUrl &address) {
+    if (!answer.ok || !m_pictures.contains(address))
         return;
-    const QImage image = QImage::fromData(reply->readAll());
+    const QImage image = QImage::fromData(answer.body);
     if (image.isNull())
         return;
     m_pictures.insert(address, image);

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "core/usrReklamaX.h"
+#include "platform/WebFetcher.h"
 
 #include <QHash>
 #include <QImage>
-#include <QNetworkAccessManager>
-#include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 class QLabel;
-class QNetworkReply;
 class QPushButton;
 
 namespace tv::ui {
@@ -53,10 +53,9 @@ private:
     void buildPanel();
     void showTitlePage();
     void navigate(const QUrl &address);
-    void pageArrived(QNetworkReply *reply);
-    QNetworkReply *fetch(const QUrl &address);
+    void pageArrived(const WebAnswer &answer);
     QVariant picture(const QUrl &address);
-    void pictureArrived(QNetworkReply *reply, const QUrl &address);
+    void pictureArrived(const WebAnswer &answer, const QUrl &address);
     void pointedAt(const QUrl &link);
     void clicked(const QUrl &link);
 
@@ -64,10 +63,10 @@ private:
     BannerBrowser *m_browser;
     QWidget *m_panel = nullptr;
     QPushButton *m_reload = nullptr;
-    QNetworkAccessManager m_network;
-    QPointer<QNetworkReply> m_pageReply;
+    std::unique_ptr<WebFetcher::Fetch> m_pageFetch;
     QUrl m_page;
     QHash<QUrl, QImage> m_pictures;
+    std::vector<std::unique_ptr<WebFetcher::Fetch>> m_pictureFetches;
     int m_timeoutMs = 20000;
 };
 

@@ -8,6 +8,7 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
+#include "platform/qt/MediaModule.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtMediaPlayer.h"
 #include "playback/PlayerCommands.h"
@@ -27,11 +28,15 @@ QByteArray album(const QStringList &songs) {
     return test::albumFile(QStringLiteral(" %1 ").arg(songs.size()), songs);
 }
 
-// The logic with the real player and a real event loop; the other ports fake.
+// The logic with the real player, its engine loaded from the module as the
+// program loads it, and a real event loop; the other ports fake.
 struct RealPlayer {
     test::LogicEnv env;
     QtEventLoop events;
-    QtMediaPlayer player{env.drives.fs()};
+    QtMediaPlayer player{env.drives.fs(), [](MediaBackendEvents events, double volume) {
+                             return loadMediaModule(QStringLiteral(TV_TEST_BUILD "/.."),
+                                                    std::move(events), volume);
+                         }};
 
     RealPlayer() {
         P().events = &events;

@@ -133,7 +133,8 @@ QByteArray TempDrives::get(const QString &lettered) const {
 LogicEnv::LogicEnv() {
     resetGlobals();
     resetForma();
-    P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell, &tray, &windows, &guard, &bus};
+    P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell,
+                &tray,   &windows, &guard,       &bus,    &web};
     G().AppDir = QStringLiteral("C:/Tonvela/");
     G().PathSep = QStringLiteral("/");
     G().strDir = G().AppDir;

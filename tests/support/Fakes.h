@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeBus.h"
+#include "FakeWeb.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 
@@ -169,6 +170,7 @@ struct LogicEnv {
     FakeShell shell;
     FakeGuard guard;
     FakeBus bus;
+    FakeWeb web;
 
     QString app(const QString &name) const; // AppDir + name
     // Songs "Song i" on drive C whose files exist, so that starting one works.

@@ -1,7 +1,9 @@
 #include "Fakes.h"
+#include "LocalServer.h"
 
 #include "core/Cp1251.h"
 #include "core/Globals.h"
+#include "platform/qt/network/NetworkFetcher.h"
 #include "ui/UsrReklamaX.h"
 
 #include <QApplication>
@@ -10,8 +12,6 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTextBlock>
 
 using namespace tv;
@@ -19,55 +19,6 @@ using namespace tv::test;
 using ui::UsrReklamaX;
 
 namespace {
-
-// A web server on 127.0.0.1 for the banner: answers each path from a table
-// (404 for the others), or, when silent, takes connections and never answers.
-class LocalServer : public QObject {
-public:
-    LocalServer() {
-        server.listen(QHostAddress::LocalHost);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-        });
-    }
-    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
-    QString url(const QString &path) const { return "http://" + host() + path; }
-
-    struct Page {
-        QByteArray type;
-        QByteArray body;
-    };
-    QHash<QString, Page> pages;
-    QStringList requests; // the paths asked for, in order
-    QStringList noCache;  // the paths asked for with "Cache-Control: no-cache"
-    bool silent = false;
-
-private:
-    void serve(QTcpSocket *socket) {
-        QByteArray &got = m_partial[socket];
-        got += socket->readAll();
-        if (!got.contains("\r\n\r\n"))
-            return;
-        const QString path = QString::fromLatin1(got.split(' ').value(1));
-        requests << path;
-        if (got.toLower().contains("cache-control: no-cache"))
-            noCache << path;
-        m_partial.remove(socket);
-        if (silent)
-            return;
-        const bool found = pages.contains(path);
-        const Page page = pages.value(path, {"text/html", "<html>no such page</html>"});
-        socket->write(QByteArray(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                      "Content-Type: " + page.type +
-                      "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
-                      "\r\nConnection: close\r\n\r\n" + page.body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer server;
-    QHash<QTcpSocket *, QByteArray> m_partial;
-};
 
 QString shots() {
     const QString dir = QStringLiteral(TV_TEST_BUILD "/../screenshots");
@@ -120,6 +71,7 @@ class TestBanner : public QObject {
     Q_OBJECT
     std::unique_ptr<LogicEnv> env;
     std::unique_ptr<LocalServer> server;
+    std::unique_ptr<NetworkFetcher> web;
     std::unique_ptr<UsrReklamaX> banner;
 
     QTextBrowser *browser() const { return banner->WebBrowser1(); }
@@ -145,12 +97,15 @@ private slots:
         env = std::make_unique<LogicEnv>();
         env->drives.put(G().AppDir + "Language/.keep", "");
         server = std::make_unique<LocalServer>();
+        web = std::make_unique<NetworkFetcher>();
+        P().web = web.get();
         banner = std::make_unique<UsrReklamaX>(nullptr, server->host());
         banner->show();
         QVERIFY(QTest::qWaitForWindowExposed(banner.get()));
     }
     void cleanup() {
         banner.reset();
+        web.reset();
         server.reset();
         env.reset();
     }
@@ -250,16 +205,18 @@ private slots:
     // No answer, an error or no network: the title page stays, and nothing
     // is said.
     void aFailedPageLeavesTheTitlePage_data() {
-        columns<bool, bool>("silent", "missing");
-        row("the server does not answer", true, false);
-        row("no such page", false, true);
+        columns<bool, bool, int>("silent", "missing", "size");
+        row("the server does not answer", true, false, 0);
+        row("no such page", false, true, 0);
+        row("a page over a megabyte", false, false, (1 << 20) + 1);
     }
     void aFailedPageLeavesTheTitlePage() {
         QFETCH(bool, silent);
         QFETCH(bool, missing);
+        QFETCH(int, size);
         server->silent = silent;
         if (!missing)
-            server->pages.insert(adPath(), {"text/html", kAd});
+            server->pages.insert(adPath(), {"text/html", kAd + QByteArray(size, ' ')});
         banner->setTimeout(300);
         banner->Start();
         QTRY_COMPARE(server->requests.size(), 1);
@@ -269,6 +226,26 @@ private slots:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
         QCOMPARE(env->dialogs.msgs.size(), 0);
+    }
+
+    // A newer page cancels the one still on its way: only its answer shows.
+    void aNewerPageReplacesTheOneOnItsWay() {
+        P().web = &env->web;
+        banner->Start();
+        banner->Start();
+        QCOMPARE(env->web.requests.size(), 2);
+        QCOMPARE(env->web.open(), 1);
+        WebAnswer answer;
+        answer.ok = true;
+        answer.body = "<p>The newer page</p>";
+        answer.contentType = "text/html";
+        QVERIFY(env->web.answer(answer));
+        QCOMPARE(browser()->toPlainText().trimmed(), QString("The newer page"));
+        QCOMPARE(banner->page(), env->web.requests.last());
+        // The banner goes with its fetches: none is left to answer.
+        banner->Start();
+        banner.reset();
+        QCOMPARE(env->web.open(), 0);
     }
 
     void picturesOfThePageAreFetched() {

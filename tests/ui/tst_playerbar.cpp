@@ -1,3 +1,4 @@
+#include "DirectMedia.h"
 #include "platform/qt/DriveFileSystem.h"
 #include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtMediaPlayer.h"
@@ -28,7 +29,8 @@ private slots:
     // The controls show above the title panel; volume, seek and stop drive the
     // player; after a file that failed, the bar follows the player's new engine.
     void barDrivesAndFollowsThePlayer() {
-        QtMediaPlayer player(fs);
+        test::DirectMedia media;
+        QtMediaPlayer player(fs, media.maker());
         PlayerBar bar(player);
         bar.setFixedSize(464, 70);
         bar.show();
@@ -41,7 +43,7 @@ private slots:
                      w->metaObject()->className());
         }
         // The volume set before the engine is made reaches its sound output.
-        QVERIFY(!player.engine());
+        QVERIFY(!media.backend());
         QCOMPARE(bar.volumeSlider()->value(), 100);
         bar.volumeSlider()->setValue(40);
         QCOMPARE(player.volume(), 0.4);
@@ -53,8 +55,8 @@ private slots:
         QCOMPARE(player.volume(), 0.333);
         QCOMPARE(volumes.size(), 1);
         player.setURL(QStringLiteral("Z:" TV_TEST_DATA "/corrupt.mp3"));
-        QCOMPARE(player.audioOutput()->volume(), 0.333f);
-        player.audioOutput()->setVolume(0.7f);
+        QCOMPARE(media.backend()->audioOutput()->volume(), 0.333f);
+        media.backend()->audioOutput()->setVolume(0.7f);
         QCOMPARE(bar.volumeSlider()->value(), 70);
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
         QSignalSpy states(&player, &MediaPlayer::PlayStateChange);
@@ -64,7 +66,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), kEndMs);
         player.pause();
         bar.seekSlider()->setValue(2000); // a click on the groove
-        QTRY_VERIFY(player.engine()->position() >= 1900);
+        QTRY_VERIFY(media.backend()->engine()->position() >= 1900);
         QCOMPARE(bar.elapsedLabel()->text(), QString("0:02"));
         QTest::mouseClick(bar.stopButton(), Qt::LeftButton);
         QCOMPARE(player.playState(), int(MediaPlayer::Stopped));

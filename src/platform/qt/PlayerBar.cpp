@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QMediaPlayer>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
@@ -73,10 +72,12 @@ PlayerBar::PlayerBar(QtMediaPlayer &player, QWidget *parent) : QWidget(parent), 
         if (!m_following && !m_seek->isSliderDown())
             seekToSlider();
     });
-    // The player makes its engine once the window is up.
-    connect(&m_player, &QtMediaPlayer::engineChanged, this, &PlayerBar::bindEngine);
-    if (m_player.engine())
-        bindEngine(m_player.engine());
+    connect(&m_player, &QtMediaPlayer::durationMsChanged, this, &PlayerBar::showDuration);
+    connect(&m_player, &QtMediaPlayer::positionMsChanged, this, &PlayerBar::showPosition);
+    // The player makes its engine once the window is up, and a new one after
+    // a file that failed.
+    connect(&m_player, &QtMediaPlayer::engineChanged, this, &PlayerBar::showTimes);
+    showTimes();
 }
 
 void PlayerBar::buildControls() {
@@ -113,15 +114,9 @@ void PlayerBar::buildControls() {
     column->addStretch(1);
 }
 
-void PlayerBar::bindEngine(QMediaPlayer *engine) {
-    delete m_binding;
-    m_binding = new QObject(this);
-    connect(engine, &QMediaPlayer::durationChanged, m_binding,
-            [this](qint64 ms) { showDuration(ms); });
-    connect(engine, &QMediaPlayer::positionChanged, m_binding,
-            [this](qint64 ms) { showPosition(ms); });
-    showDuration(engine->duration());
-    showPosition(engine->position());
+void PlayerBar::showTimes() {
+    showDuration(m_player.durationMs());
+    showPosition(m_player.positionMs());
 }
 
 void PlayerBar::showDuration(qint64 ms) {

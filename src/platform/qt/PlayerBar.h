@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QLabel;
-class QMediaPlayer;
 class QSlider;
 class QToolButton;
 
@@ -30,14 +29,13 @@ public:
 
 private:
     void buildControls();
-    void bindEngine(QMediaPlayer *engine);
+    void showTimes();
     void showDuration(qint64 ms);
     void showPosition(qint64 ms);
     void showVolume(double volume);
     void seekToSlider();
 
     QtMediaPlayer &m_player;
-    QObject *m_binding = nullptr;
     QToolButton *m_stop = nullptr;
     QSlider *m_seek = nullptr;
     QSlider *m_volume = nullptr;

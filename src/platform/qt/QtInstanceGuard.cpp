@@ -3,15 +3,21 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 
 #ifdef Q_OS_UNIX
+#include <QSocketNotifier>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#else
+#include <QLocalServer>
+#include <QLocalSocket>
 #endif
 
 namespace tv {
@@ -19,7 +25,6 @@ namespace tv {
 namespace {
 
 const QByteArray kRaise = "raise\n";
-constexpr int kWaitMs = 1000;
 
 } // namespace
 
@@ -108,15 +113,127 @@ void QtInstanceGuard::release() {
     unlock();
 }
 
+#ifdef Q_OS_UNIX
+
+namespace {
+
+// The socket's address, where a local server of Qt's would put it too.
+bool socketAddress(const QString &key, sockaddr_un *address) {
+    const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(key));
+    *address = sockaddr_un{};
+    address->sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// The first copy's socket: a later copy that connects and says "raise" asks
+// for the window. The network library is not needed for that, and loading it
+// would hold up the first window.
+class RaiseListener : public QObject {
+public:
+    RaiseListener(int fd, QByteArray path, std::function<void()> raise, QObject *parent)
+        : QObject(parent), m_fd(fd), m_path(std::move(path)), m_raise(std::move(raise)) {
+        auto *incoming = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(incoming, &QSocketNotifier::activated, this, &RaiseListener::acceptAll);
+    }
+    ~RaiseListener() override {
+        for (QSocketNotifier *peer : findChildren<QSocketNotifier *>())
+            peer->setEnabled(false);
+        for (int peer : std::as_const(m_peers))
+            ::close(peer);
+        ::close(m_fd);
+        ::unlink(m_path.constData());
+    }
+
+private:
+    void acceptAll() {
+        int peer;
+        while ((peer = ::accept4(m_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0)
+            watch(peer);
+    }
+
+    void watch(int peer) {
+        m_peers << peer;
+        auto *notifier = new QSocketNotifier(peer, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this, notifier, peer] {
+            char bytes[64];
+            const ssize_t got = ::read(peer, bytes, sizeof bytes);
+            if (got < 0 && errno == EAGAIN)
+                return;
+            QByteArray &heard = m_heard[peer];
+            heard.append(bytes, qMax<qsizetype>(0, got));
+            const bool raise = heard.contains(kRaise.trimmed());
+            // A request is a few bytes: one that says more is not heard.
+            if (got > 0 && !raise && heard.size() < 64)
+                return;
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+            m_heard.remove(peer);
+            m_peers.removeOne(peer);
+            ::close(peer);
+            if (raise)
+                m_raise();
+        });
+    }
+
+    int m_fd;
+    QByteArray m_path;
+    std::function<void()> m_raise;
+    QList<int> m_peers;
+    QHash<int, QByteArray> m_heard;
+};
+
+} // namespace
+
 void QtInstanceGuard::listen(const QString &key) {
     delete m_server;
-    m_server = new QLocalServer(this);
+    m_server = nullptr;
+    sockaddr_un address;
+    if (!socketAddress(key, &address))
+        return;
+    // We hold the lock, so a socket of that name is a leftover of a crash.
+    ::unlink(address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    const auto *at = reinterpret_cast<const sockaddr *>(&address);
+    // Only this user's copies may ask.
+    if (::bind(fd, at, sizeof address) != 0 || ::chmod(address.sun_path, 0600) != 0 ||
+        ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return;
+    }
+    m_server = new RaiseListener(
+        fd, QByteArray(address.sun_path), [this] { emit raiseRequested(); }, this);
+}
+
+void QtInstanceGuard::askFirstCopy(const QString &key) {
+    sockaddr_un address;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    if (socketAddress(key, &address) &&
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
+        static_cast<void>(::send(fd, kRaise.constData(), size_t(kRaise.size()), MSG_NOSIGNAL));
+    ::close(fd);
+}
+
+#else
+
+constexpr int kWaitMs = 1000;
+
+void QtInstanceGuard::listen(const QString &key) {
+    delete m_server;
+    auto *server = new QLocalServer(this);
+    m_server = server;
     // We hold the lock, so a socket of that name is a leftover of a crash.
     QLocalServer::removeServer(key);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->listen(key);
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *peer = m_server->nextPendingConnection()) {
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    server->listen(key);
+    connect(server, &QLocalServer::newConnection, this, [this, server] {
+        while (QLocalSocket *peer = server->nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
             connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
                 if (peer->readAll().contains(kRaise.trimmed()))
@@ -135,5 +252,7 @@ void QtInstanceGuard::askFirstCopy(const QString &key) {
     socket.waitForBytesWritten(kWaitMs);
     socket.disconnectFromServer();
 }
+
+#endif
 
 } // namespace tv

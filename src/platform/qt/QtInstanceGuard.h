@@ -6,7 +6,6 @@
 #include <QObject>
 #include <memory>
 
-class QLocalServer;
 class QLockFile;
 
 namespace tv {
@@ -46,7 +45,8 @@ private:
     const FileSystem *m_fs;
     std::unique_ptr<QLockFile> m_lock;
     int m_lockFd = -1;
-    QLocalServer *m_server = nullptr;
+    // Takes the later copies' requests while this copy runs.
+    QObject *m_server = nullptr;
 };
 
 } // namespace tv
