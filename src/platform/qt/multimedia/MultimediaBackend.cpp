@@ -5,6 +5,7 @@
 #include <QAudioOutput>
 #include <QTimer>
 #include <QUrl>
+#include <cstdio>
 #include <utility>
 
 namespace tv {
@@ -25,7 +26,12 @@ QMediaPlayer *MultimediaBackend::makeEngine() {
     engine->setAudioOutput(m_output);
     connect(engine, &QMediaPlayer::playbackStateChanged, this, &MultimediaBackend::report);
     connect(engine, &QMediaPlayer::mediaStatusChanged, this, &MultimediaBackend::onStatus);
-    connect(engine, &QMediaPlayer::errorOccurred, this, &MultimediaBackend::fail);
+    connect(engine, &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error, const QString &why) {
+                // The program only moves on; the reason is for whoever looks.
+                std::fprintf(stderr, "tonvela: %s: %s\n", qPrintable(m_native), qPrintable(why));
+                fail();
+            });
     connect(engine, &QMediaPlayer::seekableChanged, this, &MultimediaBackend::onSeekable);
     connect(engine, &QMediaPlayer::durationChanged, this,
             [this](qint64 ms) { m_events.durationChanged(ms); });
