@@ -6,6 +6,7 @@
 //   Add all into an open album of 100,000 songs     at most 2 x
 // Run: tonvela_addfiles_bench [files] [album songs]
 
+#include "BenchSupport.h"
 #include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
@@ -60,23 +61,6 @@ QStringList writeFolder(const QString &native, int count) {
     return names;
 }
 
-// The floor: what reading the tags costs at the least.
-long floorLoop(const std::vector<std::string> &paths) {
-    long sum = 0;
-    char tag[128];
-    for (const std::string &path : paths) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && st.st_size >= 128 &&
-            ::pread(fd, tag, sizeof tag, st.st_size - 128) == 128)
-            sum += tag[3];
-        ::close(fd);
-    }
-    return sum;
-}
-
 double msOf(const std::function<void()> &work) {
     QElapsedTimer timer;
     timer.start();
@@ -93,18 +77,6 @@ std::vector<double> bestOfRounds(const std::vector<std::function<double()>> &mea
             best[i] = std::min(best[i], measures[i]());
     return best;
 }
-
-QStringList album(int count) {
-    QStringList songs;
-    songs.reserve(count);
-    for (int i = 0; i < count; ++i)
-        songs << QStringLiteral("Исполнитель %1 - Песня %2C:/Музыка/Альбом %3/%2.mp3")
-                     .arg(i % 97)
-                     .arg(i)
-                     .arg(i / 20);
-    return songs;
-}
-
 void report(const char *what, double ms, double floor, double goal) {
     const double ratio = ms / floor;
     std::printf("%-46s %8.1f ms  %5.2f x floor  (goal %.1f x)%s\n", what, ms, ratio, goal,
@@ -134,10 +106,10 @@ int main(int argc, char **argv) {
     const QString folder = QStringLiteral("C:/Музыка/");
     Forma &f = frmForma();
 
-    floorLoop(paths); // warm the cache
-    const QStringList before = album(songs);
+    bench::tagFloor(paths); // warm the cache
+    const QStringList before = bench::cyrillicAlbum(songs);
     const std::vector<double> best = bestOfRounds({
-        [&] { return msOf([&] { floorLoop(paths); }); },
+        [&] { return msOf([&] { bench::tagFloor(paths); }); },
         [&] {
             return msOf([&] {
                 for (const QString &name : names)

@@ -1,7 +1,7 @@
 // Times reading and writing large albums: the file, the playlist display and
 // the selection of the remembered song. Run: tonvela_bench [sizes...]
 
-#include "SilentPorts.h"
+#include "BenchSupport.h"
 #include "core/AlbumFile.h"
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
@@ -20,32 +20,17 @@ using namespace tv;
 
 namespace {
 
-QStringList makeSongs(int count) {
-    QStringList songs;
-    songs.reserve(count);
-    for (int i = 0; i < count; ++i)
-        songs << QString::fromUtf8("Исполнитель %1 - Песня, часть: %2C:/Музыка/Альбом %3/%2.mp3")
-                     .arg(i % 97)
-                     .arg(i)
-                     .arg(i / 20);
-    return songs;
-}
-
-double msSince(const QElapsedTimer &timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 void benchOne(int count, const QString &nativeAppDir) {
     const QString name = QStringLiteral("bench%1.alb").arg(count);
     Forma &f = frmForma();
-    f.ListPath = makeSongs(count);
+    f.ListPath = bench::cyrillicAlbum(count);
     f.PlayList.rebuild();
     G().NameAlbom.clear();
 
     QElapsedTimer timer;
     timer.start();
     SaveFileM(name);
-    const double save = msSince(timer);
+    const double save = bench::msSince(timer);
 
     // The same bytes written straight to a file, for comparison.
     timer.restart();
@@ -53,14 +38,14 @@ void benchOne(int count, const QString &nativeAppDir) {
     if (!raw.open(QIODevice::WriteOnly) || raw.write(AlbumFormat::format(f.ListPath)) < 0)
         std::fprintf(stderr, "raw write failed\n");
     raw.close();
-    const double plain = msSince(timer);
+    const double plain = bench::msSince(timer);
 
     f.ListPath.clear();
     f.PlayList.rebuild();
     f.lstAlbomy.setListIndex(int(f.lstAlbomy.items().indexOf(name)));
     timer.restart();
     const int result = OpenAlbomM(name);
-    const double open = msSince(timer);
+    const double open = bench::msSince(timer);
 
     std::printf("%7d songs: open %8.1f ms   save %8.1f ms   (plain encode+write %8.1f ms)%s\n",
                 count, open, save, plain,
@@ -80,12 +65,7 @@ int main(int argc, char **argv) {
     G().AppDir = QStringLiteral("C:/Tonvela/");
     G().PathSep = QStringLiteral("/");
 
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
-    if (sizes.isEmpty())
-        sizes = {10000, 100000, 400000};
-    for (int count : sizes)
+    for (int count : bench::sizesFrom(argc, argv, {10000, 100000, 400000}))
         benchOne(count, appDir);
     return 0;
 }

@@ -5,7 +5,7 @@
 // the floor for 100,000 songs, and 1,000,000 songs read and shown in the main
 // window under 0.5 s. Run: tonvela_albumread_bench [songs]
 
-#include "SilentPorts.h"
+#include "BenchSupport.h"
 #include "core/AlbumFile.h"
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
@@ -30,18 +30,6 @@ using namespace tv;
 namespace {
 
 constexpr int kRounds = 5;
-
-// Cyrillic titles and paths, as a Russian collection has them.
-QStringList makeSongs(int count) {
-    QStringList songs;
-    songs.reserve(count);
-    for (int i = 0; i < count; ++i)
-        songs << QString::fromUtf8("Исполнитель %1 - Песня, часть: %2C:/Музыка/Альбом %3/%2.mp3")
-                     .arg(i % 97)
-                     .arg(i)
-                     .arg(i / 20);
-    return songs;
-}
 
 template <class F> double bestMs(F &&run) {
     double best = 1e300;
@@ -77,7 +65,7 @@ double iconvMs(const QByteArray &bytes) {
 
 // Writes the album and a file for its first song; returns the album's bytes.
 QByteArray writeAlbum(const QString &nativeRoot, const QString &name, int count) {
-    const QByteArray bytes = AlbumFormat::format(makeSongs(count));
+    const QByteArray bytes = AlbumFormat::format(bench::cyrillicAlbum(count));
     QDir().mkpath(nativeRoot + QStringLiteral("/Музыка/Альбом 0"));
     QFile song(nativeRoot + QStringLiteral("/Музыка/Альбом 0/0.mp3"));
     QFile album(nativeRoot + QStringLiteral("/Tonvela/") + name);

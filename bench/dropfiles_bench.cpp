@@ -6,6 +6,7 @@
 //   the drop   at most 2 x the floor
 // Run: tonvela_dropfiles_bench [folders] [files per folder] [album songs]
 
+#include "BenchSupport.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "editing/DropFilesM.h"
@@ -57,22 +58,6 @@ std::vector<std::string> writeTree(const QString &root, int folders, int perFold
     return paths;
 }
 
-long floorLoop(const std::vector<std::string> &paths) {
-    long sum = 0;
-    char tag[128];
-    for (const std::string &path : paths) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && st.st_size >= 128 &&
-            ::pread(fd, tag, sizeof tag, st.st_size - 128) == 128)
-            sum += tag[3];
-        ::close(fd);
-    }
-    return sum;
-}
-
 QStringList album(int count) {
     QStringList songs;
     songs.reserve(count);
@@ -106,11 +91,11 @@ int main(int argc, char **argv) {
     G().AppDir = QStringLiteral("C:/");
     const QStringList before = album(songs);
 
-    floorLoop(paths); // warm the cache
+    bench::tagFloor(paths); // warm the cache
     // The drop last, so that its songs are there to count.
     double drop = 1e300, floor = 1e300;
     for (int round = 0; round < kRounds; ++round) {
-        floor = std::min(floor, msOf({}, [&] { floorLoop(paths); }));
+        floor = std::min(floor, msOf({}, [&] { bench::tagFloor(paths); }));
         drop = std::min(drop, msOf(before, [] { DropFiles({QStringLiteral("C:/Tree")}, 0); }));
     }
     const bool added = frmForma().ListPath.size() == songs + folders * perFolder;

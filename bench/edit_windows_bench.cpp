@@ -2,7 +2,7 @@
 // editor's load, a move and OK; the replacement of every path's letter.
 // Run: tonvela_edit_windows_bench [sizes...]
 
-#include "SilentPorts.h"
+#include "BenchSupport.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "editing/ChangeModel.h"
@@ -19,20 +19,9 @@ namespace {
 
 void openSongs(int count) {
     Forma &f = frmForma();
-    f.ListPath.clear();
-    f.ListPath.reserve(count);
-    for (int i = 0; i < count; ++i)
-        f.ListPath << QString::fromUtf8(
-                          "Исполнитель %1 - Песня, часть: %2C:/Музыка/Альбом %3/%2.mp3")
-                          .arg(i % 97)
-                          .arg(i)
-                          .arg(i / 20);
+    f.ListPath = bench::cyrillicAlbum(count);
     f.PlayList.rebuild();
     f.PlayList.setListIndex(count / 2);
-}
-
-double msSince(const QElapsedTimer &timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 void benchOne(int count) {
@@ -42,11 +31,11 @@ void benchOne(int count) {
     double load = 0;
     {
         ChangeModel editor;
-        load = msSince(timer);
+        load = bench::msSince(timer);
         editor.kDOWN_Click();
         editor.kOK_Click();
     }
-    const double editorTotal = msSince(timer);
+    const double editorTotal = bench::msSince(timer);
     const bool moved = frmForma().PlayList.ListCount() == count;
 
     timer.restart();
@@ -55,7 +44,7 @@ void benchOne(int count) {
         window.setText1(1, QStringLiteral("d"));
         window.kOK_Click();
     }
-    const double replace = msSince(timer);
+    const double replace = bench::msSince(timer);
     const bool replaced = frmForma().ListPath.value(count - 1).contains(QStringLiteral("d:/"));
 
     std::printf(
@@ -69,12 +58,7 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     bench::SilentDialogs dialogs;
     P().dialogs = &dialogs;
-    QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString::fromLocal8Bit(argv[i]).toInt();
-    if (sizes.isEmpty())
-        sizes = {10000, 100000, 400000};
-    for (int count : sizes)
+    for (int count : bench::sizesFrom(argc, argv, {10000, 100000, 400000}))
         benchOne(count);
     P() = Ports{};
     return 0;

@@ -1,12 +1,63 @@
 #pragma once
 
-// Ports that do nothing, for benchmarks that time the album code alone:
-// the player holds its address, every box is answered at once, no events
-// run, the tray is there or not as asked.
+// What the benchmarks share: albums to time, the floor of reading tags, the
+// sizes asked for, and ports that do nothing, for benchmarks that time the
+// album code alone: the player holds its address, every box is answered at
+// once, no events run, the tray is there or not as asked.
 
 #include "platform/Ports.h"
 
+#include <QElapsedTimer>
+#include <QList>
+#include <QStringList>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
 namespace tv::bench {
+
+// Cyrillic titles and paths, as a Russian collection has them.
+inline QStringList cyrillicAlbum(int count) {
+    QStringList songs;
+    songs.reserve(count);
+    for (int i = 0; i < count; ++i)
+        songs << QString::fromUtf8("Исполнитель %1 - Песня, часть: %2C:/Музыка/Альбом %3/%2.mp3")
+                     .arg(i % 97)
+                     .arg(i)
+                     .arg(i / 20);
+    return songs;
+}
+
+// The floor of reading titles: each file's last 128 bytes, at the least cost.
+inline long tagFloor(const std::vector<std::string> &paths) {
+    long sum = 0;
+    char tag[128];
+    for (const std::string &path : paths) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_size >= 128 &&
+            ::pread(fd, tag, sizeof tag, st.st_size - 128) == 128)
+            sum += tag[3];
+        ::close(fd);
+    }
+    return sum;
+}
+
+// The sizes named on the command line, or the defaults.
+inline QList<int> sizesFrom(int argc, char **argv, const QList<int> &defaults) {
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString::fromLocal8Bit(argv[i]).toInt();
+    return sizes.isEmpty() ? defaults : sizes;
+}
+
+inline double msSince(const QElapsedTimer &timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
 
 class SilentPlayer : public MediaPlayer {
 public:
