@@ -1,10 +1,10 @@
 #include "ui/BlockedClose.h"
 
+#include "ui/XcbAtom.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <cstdlib>
-#include <cstring>
 
 #ifdef TV_HAVE_XCB
 #include <xcb/xcb.h>
@@ -14,24 +14,12 @@ namespace tv::ui {
 
 #ifdef TV_HAVE_XCB
 
-namespace {
-
-xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
-    const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
-}
-
-} // namespace
-
 BlockedClose::BlockedClose(QWidget *window) : m_window(window) {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection())
         return;
-    m_protocols = atom(x11->connection(), "WM_PROTOCOLS");
-    m_deleteWindow = atom(x11->connection(), "WM_DELETE_WINDOW");
+    m_protocols = xcbAtom(x11->connection(), "WM_PROTOCOLS");
+    m_deleteWindow = xcbAtom(x11->connection(), "WM_DELETE_WINDOW");
     qApp->installNativeEventFilter(this);
 }
 

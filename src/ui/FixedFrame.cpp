@@ -1,9 +1,9 @@
 #include "ui/FixedFrame.h"
 
+#include "ui/XcbAtom.h"
+
 #include <QGuiApplication>
 #include <QWidget>
-#include <cstdlib>
-#include <cstring>
 
 #ifdef TV_HAVE_XCB
 #include <xcb/xcb.h>
@@ -29,14 +29,6 @@ enum : uint32_t {
     kDecorMinimize = 32,
 };
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
-    const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
-}
-
 } // namespace
 
 // The toolkit's X11 back end always announces "resizable" in the Motif
@@ -47,7 +39,7 @@ void announceFixedFrame(QWidget *window) {
     if (!x11 || !x11->connection() || !window->internalWinId())
         return;
     xcb_connection_t *connection = x11->connection();
-    const xcb_atom_t hints = atom(connection, "_MOTIF_WM_HINTS");
+    const xcb_atom_t hints = xcbAtom(connection, "_MOTIF_WM_HINTS");
     if (hints == XCB_ATOM_NONE)
         return;
     const uint32_t values[5] = {kHasFunctions | kHasDecorations,

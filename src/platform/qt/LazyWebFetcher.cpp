@@ -1,8 +1,8 @@
 #include "platform/qt/LazyWebFetcher.h"
 
-#include <QLibrary>
+#include "platform/qt/ModuleLoader.h"
+
 #include <QTimer>
-#include <cstdio>
 
 namespace tv {
 
@@ -81,15 +81,12 @@ void LazyWebFetcher::start() {
 }
 
 void LazyWebFetcher::load() {
-    QLibrary module(m_folder + QStringLiteral("/tonvela_web"));
-    const auto entry = reinterpret_cast<Entry>(module.resolve("tonvela_web_fetcher"));
-    if (entry) {
-        // The module stays loaded to the end of the process.
+    const auto entry =
+        moduleEntry<Entry>(m_folder, "tonvela_web", "tonvela_web_fetcher", "no web pages");
+    if (entry)
         m_web.reset(entry());
-        return;
-    }
-    std::fprintf(stderr, "tonvela: no web pages: %s\n", qPrintable(module.errorString()));
-    m_web = std::make_unique<NoWeb>();
+    else
+        m_web = std::make_unique<NoWeb>();
 }
 
 std::unique_ptr<WebFetcher::Fetch>

@@ -1,9 +1,7 @@
 #include "platform/qt/MediaModule.h"
 
 #include "platform/MediaPlayer.h"
-
-#include <QLibrary>
-#include <cstdio>
+#include "platform/qt/ModuleLoader.h"
 
 namespace tv {
 
@@ -43,13 +41,10 @@ using Entry = MediaBackend *(*)(MediaBackendEvents, double);
 
 std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBackendEvents events,
                                               double volume) {
-    QLibrary module(folder + QStringLiteral("/tonvela_media"));
-    const auto entry = reinterpret_cast<Entry>(module.resolve("tonvela_media_backend"));
-    if (!entry) {
-        std::fprintf(stderr, "tonvela: no sound: %s\n", qPrintable(module.errorString()));
+    const auto entry =
+        moduleEntry<Entry>(folder, "tonvela_media", "tonvela_media_backend", "no sound");
+    if (!entry)
         return std::make_unique<SilentBackend>(std::move(events), volume);
-    }
-    // The module stays loaded to the end of the process.
     return std::unique_ptr<MediaBackend>(entry(std::move(events), volume));
 }
 

@@ -141,8 +141,8 @@ public:
     ~RaiseListener() override {
         for (QSocketNotifier *peer : findChildren<QSocketNotifier *>())
             peer->setEnabled(false);
-        for (int peer : std::as_const(m_peers))
-            ::close(peer);
+        for (auto peer = m_heard.keyBegin(); peer != m_heard.keyEnd(); ++peer)
+            ::close(*peer);
         ::close(m_fd);
         ::unlink(m_path.constData());
     }
@@ -155,7 +155,7 @@ private:
     }
 
     void watch(int peer) {
-        m_peers << peer;
+        m_heard.insert(peer, {});
         auto *notifier = new QSocketNotifier(peer, QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, [this, notifier, peer] {
             char bytes[64];
@@ -171,7 +171,6 @@ private:
             notifier->setEnabled(false);
             notifier->deleteLater();
             m_heard.remove(peer);
-            m_peers.removeOne(peer);
             ::close(peer);
             if (raise)
                 m_raise();
@@ -181,7 +180,7 @@ private:
     int m_fd;
     QByteArray m_path;
     std::function<void()> m_raise;
-    QList<int> m_peers;
+    // What each peer still connected has said so far.
     QHash<int, QByteArray> m_heard;
 };
 
