@@ -56,11 +56,14 @@ fuzz: deps
 	@cmake --build $(FUZZBUILD) --target fuzzers -j $(JOBS)
 	$(SANITIZER_ENV) bash fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
-# The start-up bench runs the program installed into a scratch folder.
+# Every bench runs, then the run fails when any of them missed a goal. The
+# start-up bench runs the program installed into a scratch folder.
 bench: build
 	@cmake --install $(BUILD) --prefix $(BUILD)/bench-install >/dev/null
-	@for b in $(BUILD)/bench/tonvela_*_bench; do echo "== $$(basename $$b)"; \
-		TV_INSTALLED_PROGRAM=$(abspath $(BUILD))/bench-install/tonvela $$b || exit 1; done
+	@missed=""; for b in $(BUILD)/bench/tonvela_*_bench; do echo "== $$(basename $$b)"; \
+		TV_INSTALLED_PROGRAM=$(abspath $(BUILD))/bench-install/tonvela $$b || \
+		missed="$$missed $$(basename $$b)"; done; \
+		if [ -n "$$missed" ]; then echo "goals missed by:$$missed"; exit 1; fi
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

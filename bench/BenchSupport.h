@@ -10,7 +10,10 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QStringList>
+#include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,6 +61,66 @@ inline QList<int> sizesFrom(int argc, char **argv, const QList<int> &defaults) {
 inline double msSince(const QElapsedTimer &timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
+
+inline double msOf(const std::function<void()> &work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return msSince(timer);
+}
+
+// The middle value: what a run usually costs, where the best would only say
+// what it costs when nothing else on the machine gets in its way.
+inline double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// The median of each measure over the rounds, the measures taken in turns so
+// that a busy spell of the machine weighs on all of them alike.
+inline std::vector<double> medianOfRounds(int rounds,
+                                          const std::vector<std::function<double()>> &measures) {
+    std::vector<std::vector<double>> times(measures.size());
+    for (int round = 0; round < rounds; ++round)
+        for (size_t i = 0; i < measures.size(); ++i)
+            times[i].push_back(measures[i]());
+    std::vector<double> medians;
+    for (const std::vector<double> &t : times)
+        medians.push_back(median(t));
+    return medians;
+}
+
+// The goals of one bench: each result is printed beside its goal, and the
+// bench's exit status says whether all of them were met, naming those missed.
+class Goals {
+public:
+    // A value that must stay at or under its goal (a time, a ratio, a size).
+    void atMost(const std::string &what, double value, double goal, const char *unit) {
+        const bool met = value <= goal;
+        std::printf("  %-58s %9.2f %-4s (goal <= %.2f)%s\n", what.c_str(), value, unit, goal,
+                    met ? "" : "  MISSED");
+        if (!met)
+            m_missed.push_back(what);
+    }
+    // A result the times mean nothing without (the songs were all read...).
+    void holds(const std::string &what, bool ok) {
+        if (!ok) {
+            std::printf("  %s: FAILED\n", what.c_str());
+            m_missed.push_back(what);
+        }
+    }
+    int exitCode() const {
+        for (const std::string &what : m_missed)
+            std::fprintf(stderr, "goal missed: %s\n", what.c_str());
+        return m_missed.empty() ? 0 : 1;
+    }
+
+private:
+    std::vector<std::string> m_missed;
+};
 
 class SilentPlayer : public MediaPlayer {
 public:
