@@ -1,5 +1,7 @@
 #include "ui/Bitmaps.h"
 
+#include "ui/Palette16.h"
+
 #include <QPainter>
 #include <QPolygon>
 
@@ -7,13 +9,14 @@ namespace tv::ui {
 
 namespace {
 
-const QColor kFace(192, 192, 192);
-const QColor kShadow(128, 128, 128);
-const QColor kLight(255, 255, 255);
-const QColor kDark(0, 0, 0);
-const QColor kNavy(0, 0, 128);
-const QColor kGold(255, 255, 0);
-const QColor kOlive(128, 128, 0);
+// The roles of the 3D look.
+const QColor &kFace = palette16::Silver;
+const QColor &kShadow = palette16::Grey;
+const QColor &kLight = palette16::White;
+const QColor &kDark = palette16::Black;
+const QColor &kNavy = palette16::Navy;
+const QColor &kGold = palette16::Yellow;
+const QColor &kOlive = palette16::Olive;
 
 // Drawn line by line so the 16-colour bitmaps stay free of blended pixels.
 void drawSymbol(QPainter &p, Symbol symbol, QPoint at, const QColor &color) {
@@ -170,7 +173,8 @@ namespace tv::ui {
 
 namespace {
 
-const QColor kGreen(0, 255, 0);
+const QColor &kGreen = palette16::Lime;
+// The note's paper and the folder's shade are the icons' own, outside the 16.
 const QColor kYellow(255, 255, 128);
 const QColor kFolderShade(192, 160, 0);
 

@@ -1,4 +1,5 @@
 #include "ui/Bitmaps.h"
+#include "ui/Palette16.h"
 
 #include <QFont>
 #include <QPainter>
@@ -10,34 +11,27 @@ namespace {
 
 constexpr int kWidth = 71, kHeight = 126;
 
-const QColor kNavy(0, 0, 128);
-const QColor kBlack(0, 0, 0);
-const QColor kGrey(128, 128, 128);
-const QColor kSilver(192, 192, 192);
-const QColor kWhite(255, 255, 255);
-const QColor kRed(255, 0, 0);
-const QColor kGold(255, 255, 0);
-const QColor kGreen(0, 255, 0);
+using namespace palette16;
 
 // A record seen from above: grooves round a red label.
 void drawRecord(QPainter &p, QPoint centre, int radius) {
-    p.setPen(kGrey);
-    p.setBrush(kBlack);
+    p.setPen(Grey);
+    p.setBrush(Black);
     p.drawEllipse(centre, radius, radius);
     p.setBrush(Qt::NoBrush);
     for (int r = radius - 4; r > 10; r -= 4)
         p.drawEllipse(centre, r, r);
-    p.setPen(kBlack);
-    p.setBrush(kRed);
+    p.setPen(Black);
+    p.setBrush(Red);
     p.drawEllipse(centre, 8, 8);
-    p.setBrush(kWhite);
+    p.setBrush(White);
     p.drawEllipse(centre, 1, 1);
 }
 
 // An eighth note: head, stem and flag.
 void drawNote(QPainter &p, QPoint head) {
     p.setPen(Qt::NoPen);
-    p.setBrush(kGold);
+    p.setBrush(Yellow);
     p.drawEllipse(QRect(head.x(), head.y(), 9, 6));
     p.drawRect(head.x() + 7, head.y() - 20, 2, 23);
     p.drawPolygon(
@@ -51,7 +45,7 @@ void drawMeter(QPainter &p, int bottom) {
     for (int bar = 0; bar < 7; ++bar) {
         const int x = 7 + bar * 8;
         for (int step = 0; step < levels[bar]; ++step) {
-            const QColor color = step < 6 ? kGreen : step < 9 ? kGold : kRed;
+            const QColor color = step < 6 ? Lime : step < 9 ? Yellow : Red;
             p.fillRect(x, bottom - step * 4 - 3, 6, 3, color);
         }
     }
@@ -61,9 +55,9 @@ void drawMeter(QPainter &p, int bottom) {
 
 QImage programPicture() {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(kNavy);
+    image.fill(Navy);
     QPainter p(&image);
-    p.setPen(kSilver);
+    p.setPen(Silver);
     p.drawRect(0, 0, kWidth - 1, kHeight - 1);
     drawRecord(p, QPoint(35, 31), 27);
     drawNote(p, QPoint(46, 50));
@@ -73,7 +67,7 @@ QImage programPicture() {
     font.setBold(true);
     font.setStyleStrategy(QFont::NoAntialias);
     p.setFont(font);
-    p.setPen(kWhite);
+    p.setPen(White);
     p.drawText(QRect(0, 104, kWidth, 18), Qt::AlignCenter, QStringLiteral("MP3"));
     return image;
 }
