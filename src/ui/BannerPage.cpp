@@ -2,6 +2,8 @@
 
 #include "core/Cp1251.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -59,8 +61,8 @@ QString prepareBannerPage(const QString &html) {
     return out;
 }
 
-QString linkAddress(const QUrl &link, const QUrl &page, bool *newWindow) {
-    QString text = link.toString();
+QString linkAddress(const QString &href, const QUrl &page, bool *newWindow) {
+    QString text = href.trimmed();
     const QString mark = QLatin1String(kNewWindowMark);
     const bool marked = text.startsWith(mark);
     if (marked)
@@ -69,7 +71,27 @@ QString linkAddress(const QUrl &link, const QUrl &page, bool *newWindow) {
         *newWindow = marked;
     if (text.isEmpty())
         return {};
-    return page.resolved(QUrl(text)).toString();
+    const QUrl link(text);
+    return link.isRelative() ? page.resolved(link).toString() : text;
+}
+
+bool isBannerResource(const QUrl &address) {
+    return address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
+}
+
+QImage decodeBannerPicture(const QByteArray &bytes, qint64 maxPixels) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() > maxPixels)
+        return {};
+    // The size was the header's word: the picture decoded is held to it too.
+    QImage image = reader.read();
+    if (image.isNull() || qint64(image.width()) * image.height() > maxPixels)
+        return {};
+    return image;
 }
 
 QString decodeBannerPage(const QByteArray &bytes, const QByteArray &contentType) {

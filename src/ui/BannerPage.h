@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QUrl>
 
@@ -16,9 +17,20 @@ inline constexpr char kNewWindowMark[] = "x-tonvela-new-window:";
 // the banner), and links with a target of their own marked.
 QString prepareBannerPage(const QString &html);
 
-// The address of a link as the page gives it, resolved against the page;
-// whether the link opens a window of its own.
-QString linkAddress(const QUrl &link, const QUrl &page, bool *newWindow = nullptr);
+// The address of a link as the page spells it (an address of its own keeps
+// the letter case of its scheme), or resolved against the page when it is
+// relative; whether the link opens a window of its own.
+QString linkAddress(const QString &href, const QUrl &page, bool *newWindow = nullptr);
+
+// What the banner loads: its pages and their pictures over http and https
+// only. Nothing comes from the disk, the program's resources or the page's
+// own text (file:, qrc:, data:), nor over any other scheme.
+bool isBannerResource(const QUrl &address);
+
+// A picture of the page, decoded when it holds at most maxPixels; else (or
+// when its size cannot be read before decoding, or it is no picture) a null
+// image. The size is read first, so a refused picture costs no memory.
+QImage decodeBannerPicture(const QByteArray &bytes, qint64 maxPixels);
 
 // The page's text: in the character set its header or its own markup names,
 // else UTF-8, else Windows-1251.

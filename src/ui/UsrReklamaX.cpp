@@ -7,6 +7,7 @@
 #include "platform/Ports.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace tv::ui {
@@ -18,26 +19,57 @@ constexpr qint64 kMaxPageBytes = 1 << 20;
 constexpr qint64 kMaxPictureBytes = 2 << 20;
 constexpr int kMaxPictures = 32;
 
-bool isWeb(const QUrl &address) {
-    return address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
+// The browser's size in twips.
+constexpr int kWidth = 11895;
+constexpr int kHeight = 1095;
+
+// Pictures are decoded only as large as a banner can use: each one a few
+// times the banner's area, all of a page's together a few times more. The
+// bytes fetched say little: a small file can hold a huge picture.
+constexpr qint64 kArea = qint64(px(kWidth)) * px(kHeight);
+constexpr qint64 kMaxPicturePixels = 4 * kArea;
+constexpr qint64 kMaxPagePixels = 16 * kArea;
+
+// What shows in place of a picture that has not come or never will.
+QImage noPicture() {
+    QImage none(1, 1, QImage::Format_ARGB32);
+    none.fill(Qt::transparent);
+    return none;
 }
 
 } // namespace
 
 // The browser of the banner: its pictures come from the network through the
-// banner, its links go to the banner's rules.
+// banner, its links go to the banner's rules. Every resource the page names
+// is answered here, with something: the text browser would otherwise read an
+// unanswered one from the disk by its name, or from the page's own text.
 class BannerBrowser : public QTextBrowser {
 public:
     explicit BannerBrowser(UsrReklamaX *banner) : QTextBrowser(banner), m_banner(banner) {}
 
     QVariant loadResource(int type, const QUrl &name) override {
-        if (type == QTextDocument::ImageResource && m_banner->m_page.isValid())
-            return m_banner->picture(m_banner->m_page.resolved(name));
-        return {};
+        if (type != QTextDocument::ImageResource)
+            return QString();
+        if (!m_banner->m_page.isValid())
+            return noPicture();
+        return m_banner->picture(m_banner->m_page.resolved(name));
+    }
+
+protected:
+    // The status text is the link's address as the page spells it: the
+    // browser's own signal gives it parsed, its scheme in lower case.
+    void mouseMoveEvent(QMouseEvent *event) override {
+        const QString href = anchorAt(event->position().toPoint());
+        if (href != m_href) {
+            m_href = href;
+            m_banner->pointedAt(href);
+        }
+        QTextBrowser::mouseMoveEvent(event);
     }
 
 private:
     UsrReklamaX *m_banner;
+    QString m_href;
 };
 
 UsrReklamaX::UsrReklamaX(QWidget *parent, const QString &host, qint64 clockMs)
@@ -52,8 +84,7 @@ UsrReklamaX::UsrReklamaX(QWidget *parent, const QString &host, qint64 clockMs)
     m_browser->setContextMenuPolicy(Qt::NoContextMenu);
     m_browser->setFocusPolicy(Qt::NoFocus);
     m_browser->document()->setDefaultFont(pageFont());
-    m_browser->setGeometry(twipsRect(0, 0, 11895, 1095));
-    connect(m_browser, &QTextBrowser::highlighted, this, &UsrReklamaX::pointedAt);
+    m_browser->setGeometry(twipsRect(0, 0, kWidth, kHeight));
     connect(m_browser, &QTextBrowser::anchorClicked, this, &UsrReklamaX::clicked);
     buildPanel();
     showTitlePage();
@@ -107,7 +138,7 @@ void UsrReklamaX::Start() {
 
 // A newer page replaces the one still on its way.
 void UsrReklamaX::navigate(const QUrl &address) {
-    if (!isWeb(address))
+    if (!isBannerResource(address))
         return;
     m_pageFetch = P().web->fetch(address, kMaxPageBytes, m_timeoutMs,
                                  [this](const WebAnswer &answer) { pageArrived(answer); });
@@ -121,6 +152,7 @@ void UsrReklamaX::pageArrived(const WebAnswer &answer) {
     m_page = answer.url;
     m_pictures.clear();
     m_pictureFetches.clear();
+    m_pixelsLeft = kMaxPagePixels;
     m_browser->document()->setBaseUrl(m_page);
     m_browser->setHtml(prepareBannerPage(decodeBannerPage(answer.body, answer.contentType)));
     emit pageShown(m_page);
@@ -128,39 +160,42 @@ void UsrReklamaX::pageArrived(const WebAnswer &answer) {
 
 // The picture when it is here; else it is fetched, and the page is laid out
 // anew when it comes.
-QVariant UsrReklamaX::picture(const QUrl &address) {
+QImage UsrReklamaX::picture(const QUrl &address) {
     const auto known = m_pictures.constFind(address);
     if (known != m_pictures.constEnd())
-        return known->isNull() ? QVariant() : QVariant(*known);
-    if (!isWeb(address) || m_pictures.size() >= kMaxPictures)
-        return {};
+        return known->isNull() ? noPicture() : *known;
+    if (!isBannerResource(address) || m_pictures.size() >= kMaxPictures)
+        return noPicture();
     m_pictures.insert(address, QImage());
     m_pictureFetches.push_back(P().web->fetch(
         address, kMaxPictureBytes, m_timeoutMs,
         [this, address](const WebAnswer &answer) { pictureArrived(answer, address); }));
-    return {};
+    return noPicture();
 }
 
+// The document keeps what it was first told for an address: the picture
+// that came is given to it under the same address.
 void UsrReklamaX::pictureArrived(const WebAnswer &answer, const QUrl &address) {
     if (!answer.ok || !m_pictures.contains(address))
         return;
-    const QImage image = QImage::fromData(answer.body);
+    const QImage image = decodeBannerPicture(answer.body, qMin(kMaxPicturePixels, m_pixelsLeft));
     if (image.isNull())
         return;
+    m_pixelsLeft -= qint64(image.width()) * image.height();
     m_pictures.insert(address, image);
     QTextDocument *document = m_browser->document();
+    document->addResource(QTextDocument::ImageResource, address, image);
     document->markContentsDirty(0, document->characterCount());
     emit pageShown(m_page);
 }
 
-// The browser's status text is the address of the link under the mouse.
-void UsrReklamaX::pointedAt(const QUrl &link) {
-    m_rules.StatusTextChange(linkAddress(link, m_page));
+void UsrReklamaX::pointedAt(const QString &href) {
+    m_rules.StatusTextChange(linkAddress(href, m_page));
 }
 
 void UsrReklamaX::clicked(const QUrl &link) {
     bool newWindow = false;
-    const QString address = linkAddress(link, m_page, &newWindow);
+    const QString address = linkAddress(link.toString(), m_page, &newWindow);
     if (newWindow) {
         m_rules.NewWindow2();
         return;

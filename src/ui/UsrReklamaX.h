@@ -54,9 +54,10 @@ private:
     void showTitlePage();
     void navigate(const QUrl &address);
     void pageArrived(const WebAnswer &answer);
-    QVariant picture(const QUrl &address);
+    QImage picture(const QUrl &address);
     void pictureArrived(const WebAnswer &answer, const QUrl &address);
-    void pointedAt(const QUrl &link);
+    // The browser's status text: the address of the link under the mouse.
+    void pointedAt(const QString &href);
     void clicked(const QUrl &link);
 
     usrReklamaX m_rules;
@@ -67,6 +68,8 @@ private:
     QUrl m_page;
     QHash<QUrl, QImage> m_pictures;
     std::vector<std::unique_ptr<WebFetcher::Fetch>> m_pictureFetches;
+    // The pixels the page's pictures may still take.
+    qint64 m_pixelsLeft = 0;
     int m_timeoutMs = 20000;
 };
 

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <algorithm>
 
 using namespace tv;
 using tv::test::columns;
@@ -152,16 +151,21 @@ private slots:
         const auto put = [&](const QString &path, const QByteArray &bytes) {
             memory ? mem.addFile(path, bytes) : d.put(path, bytes);
         };
-        for (const char *name : {"b.mp3", "A.MP3", ".hidden.mp3", "c.txt", "Sub/x.mp3",
-                                 "a dir/y.mp3", ".git/z", "Б/ж.mp3"})
+        for (const char *name :
+             {"b.mp3", "A.MP3", ".hidden.mp3", "c.txt", "Sub/x.mp3", "a dir/y.mp3", ".git/z",
+              "Б/ж.mp3", "Ягода.mp3", "Ёж.mp3", "_x.mp3", "[y].mp3", "Zed.mp3"})
             put("E:/m/" + QString::fromUtf8(name), "0123456789");
 
         FolderListing listing;
         QVERIFY(fs.listFolder("E:/m", &listing));
         QCOMPARE(listing.folders, QStringList({"a dir", "Sub", QString::fromUtf8("Б")}));
-        QCOMPARE(listing.files, QStringList({"A.MP3", "b.mp3", "c.txt"}));
+        // Compared in capitals, as Windows lists them: "[" and "_" after the
+        // Latin letters, "Ё" before the other Cyrillic ones.
+        const QStringList files{"A.MP3",   "b.mp3",  "c.txt",  "Zed.mp3",
+                                "[y].mp3", "_x.mp3", "Ёж.mp3", "Ягода.mp3"};
+        QCOMPARE(listing.files, files);
         QVERIFY(fs.listFolder("e:\\m\\", &listing));
-        QCOMPARE(listing.files.size(), 3);
+        QCOMPARE(listing.files, files);
         QVERIFY(!fs.listFolder("E:/m/none", &listing));
         QVERIFY(!fs.listFolder("E:/m/b.mp3", &listing));
         QVERIFY(!fs.listFolder("Q:/", &listing));
@@ -192,12 +196,9 @@ private slots:
         FolderListing listing;
         QVERIFY(d.fs().listFolder("E:/m/", &listing));
         QCOMPARE(listing.folders, QStringList({"Alpha", "link", "sub"}));
-        QStringList expected = files;
-        std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
-            const int c = a.compare(b, Qt::CaseInsensitive);
-            return c != 0 ? c < 0 : a < b;
-        });
-        QCOMPARE(listing.files, expected);
+        QCOMPARE(listing.files, QStringList({"A.mp3", "a.MP3", "a.mp3", "b.mp3", "Zeta", "_x.mp3",
+                                             "ёж.mp3", "Ёлка.mp3", "а.mp3", "ЯБЛОКО.mp3",
+                                             "\U00010428.mp3", "\U00010400b.mp3", "\uFF21.mp3"}));
         QVERIFY(!d.fs().listFolder("E:/gone", &listing));
     }
 };

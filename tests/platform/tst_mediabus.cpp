@@ -17,6 +17,7 @@
 
 using namespace tv;
 using tv::test::columns;
+using tv::test::row;
 
 namespace {
 
@@ -164,6 +165,7 @@ private slots:
               R"(<arg name="TrackId" type="o" direction="in"/>)",
               R"(<arg name="Position" type="x" direction="out"/>)"})
             QVERIFY2(xml.contains(part), part);
+        QCOMPARE(xml.count(R"(<interface name="org.freedesktop.DBus.Properties">)"), 1);
     }
 
     // Each call reaches the remote, after the caller had its answer: a
@@ -205,19 +207,38 @@ private slots:
         QVERIFY(!pending.isError());
     }
 
-    // The volume is set at once; an address to open is refused.
+    // The volume is set at once, from a number only; an address to open is
+    // refused.
+    void volumeAndOpenUri_data() {
+        columns<QString, QString, QVariantList, QString, QStringList>("interface", "name", "args",
+                                                                      "error", "logged");
+        const auto volume = [](const QVariant &value) {
+            return QVariantList{kPlayer, "Volume", QVariant::fromValue(QDBusVariant(value))};
+        };
+        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
+        row("volume", kProperties, QString("Set"), volume(0.3), QString(),
+            QStringList{"volume:0.3"});
+        row("volume as text", kProperties, QString("Set"), volume("loud"), invalid, QStringList());
+        row("volume as a whole number", kProperties, QString("Set"), volume(1), invalid,
+            QStringList());
+        row("volume not a number", kProperties, QString("Set"), volume(qQNaN()), invalid,
+            QStringList());
+        row("a read-only property", kProperties, QString("Set"),
+            QVariantList{kPlayer, "PlaybackStatus", QVariant::fromValue(QDBusVariant("Paused"))},
+            QString("org.freedesktop.DBus.Error.PropertyReadOnly"), QStringList());
+        row("open an address", kPlayer, QString("OpenUri"), QVariantList{"file:///a.mp3"},
+            QString("org.freedesktop.DBus.Error.NotSupported"), QStringList());
+    }
     void volumeAndOpenUri() {
+        QFETCH(QString, interface);
+        QFETCH(QString, name);
+        QFETCH(QVariantList, args);
         LogRemote remote;
         QtMediaBus bus(m_bus.connect("service"));
         QVERIFY(bus.publish(&remote));
-        const QDBusMessage set =
-            call(m_client, method(kProperties, "Set",
-                                  {kPlayer, "Volume", QVariant::fromValue(QDBusVariant(0.3))}));
-        QCOMPARE(set.type(), QDBusMessage::ReplyMessage);
-        QCOMPARE(remote.log, QStringList({"volume:0.3"}));
-        const QDBusMessage open = call(m_client, method(kPlayer, "OpenUri", {"file:///a.mp3"}));
-        QCOMPARE(open.type(), QDBusMessage::ErrorMessage);
-        QCOMPARE(open.errorName(), QString("org.freedesktop.DBus.Error.NotSupported"));
+        const QDBusMessage answer = call(m_client, method(interface, name, args));
+        QTEST(answer.errorName(), "error");
+        QTEST(remote.log, "logged");
     }
 
     // Changes and jumps reach the listeners as the interface's signals.

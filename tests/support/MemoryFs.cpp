@@ -1,6 +1,6 @@
 #include "MemoryFs.h"
 
-#include <algorithm>
+#include "platform/qt/DriveFileSystem.h"
 
 namespace tv::test {
 
@@ -13,13 +13,6 @@ QString parentOf(const QString &key) {
 
 QString nameOf(const QString &key) {
     return key.mid(key.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-void sortNames(QStringList &names) {
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
 }
 
 } // namespace
@@ -133,8 +126,8 @@ bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
         if (parentOf(it.key()) == k && !nameOf(it.key()).startsWith(QLatin1Char('.')))
             result.files.append(nameOf(it.key()));
     }
-    sortNames(result.folders);
-    sortNames(result.files);
+    sortAsListed(result.folders);
+    sortAsListed(result.files);
     *listing = result;
     return true;
 }

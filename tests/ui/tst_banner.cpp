@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextBlock>
 
 using namespace tv;
@@ -59,10 +61,21 @@ QString hrefOf(QTextBrowser *browser, const QString &text) {
     return {};
 }
 
+QByteArray redPng(QSize size) {
+    QImage red(size, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    return png;
+}
+
 const QByteArray kAd = "<html><body><p>Tonvela sale: <a href='http://shop.example/buy'>Buy</a> "
                        "<a href='/more.html'>More</a> <a href='mailto:x@shop.example'>Mail</a> "
                        "<a href='http://shop.example/new' target='_blank'>Window</a> "
                        "<a href='http://shop.example/self' target='_self'>Same</a> "
+                       "<a href='HTTP://SHOP.EXAMPLE/caps'>Caps</a> "
                        "plain text</p><script>document.write('scripted')</script></body></html>";
 
 } // namespace
@@ -161,6 +174,8 @@ private slots:
         QCOMPARE(banner->rules().LastURL, QString("http://shop.example/buy"));
         hover(browser(), "Mail");
         QCOMPARE(banner->rules().LastURL, QString("http://shop.example/buy"));
+        hover(browser(), "Caps");
+        QCOMPARE(banner->rules().LastURL, QString("http://shop.example/buy"));
         hover(browser(), "More");
         QCOMPARE(banner->rules().LastURL, server->url("/more.html"));
     }
@@ -249,17 +264,59 @@ private slots:
     }
 
     void picturesOfThePageAreFetched() {
-        QImage red(120, 40, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        red.save(&buffer, "PNG");
-        server->pages.insert("/pic.png", {"image/png", png});
+        server->pages.insert("/pic.png", {"image/png", redPng({120, 40})});
         showAd("<html><body><img src='/pic.png'> <b>Tonvela</b> sale</body></html>");
         QTRY_VERIFY(server->requests.contains("/pic.png"));
         QTRY_COMPARE(banner->grab().toImage().pixelColor(60, 25), QColor(Qt::red));
         banner->grab().save(shots() + "banner-advertising-page.png");
+    }
+
+    // Pictures come over the web alone, never from the disk or the page
+    // itself, and are decoded only when the banner can hold them: each one
+    // and all of them together a few times the banner's own size. Each
+    // picture shows in 10 x 10 pixels; the web answers with red ones.
+    void picturesThatAreRefused_data() {
+        columns<QString, int, QSize, QString>("src", "count", "size", "shown");
+        row("from the web", QString("/pic%1.png"), 1, QSize(120, 40), QString("all"));
+        row("many times the banner's size", QString("/pic%1.png"), 1, QSize(2000, 2000),
+            QString("none"));
+        row("too many together", QString("/pic%1.png"), 24, QSize(400, 400), QString("some"));
+        row("a local file", QString("file://{local}"), 1, QSize(120, 40), QString("none"));
+        row("a local path the web lacks", QString("{local}"), 1, QSize(), QString("none"));
+        row("inside the page", QString("data:image/png;base64,{inline}"), 1, QSize(120, 40),
+            QString("none"));
+    }
+    void picturesThatAreRefused() {
+        QFETCH(QString, src);
+        QFETCH(int, count);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        const QString local = dir.filePath("red.png");
+        QFile file(local);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(redPng({120, 40})) > 0);
+        file.close();
+        src.replace("{local}", local).replace("{inline}", redPng({120, 40}).toBase64());
+        QString page = "<html><body>";
+        for (int i = 0; i < count; ++i)
+            page += QString("<img src='%1' width=10 height=10> ").arg(src.arg(i));
+        P().web = &env->web;
+        banner->Start();
+        WebAnswer answer;
+        answer.ok = true;
+        answer.body = page.toUtf8() + "</body></html>";
+        QVERIFY(env->web.answer(answer));
+        banner->grab(); // lays the page out: its pictures are asked for
+        answer.ok = size.isValid();
+        answer.body = size.isValid() ? redPng(size) : QByteArray();
+        while (env->web.answer(answer)) {
+        }
+        const QImage shot = banner->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                red += shot.pixelColor(x, y) == QColor(Qt::red);
+        const int shown = qRound(red / 100.0);
+        QTEST(QString(shown == 0 ? "none" : shown == count ? "all" : "some"), "shown");
     }
 };
 

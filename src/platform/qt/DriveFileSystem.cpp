@@ -90,8 +90,9 @@ QString nameToNative(QStringView lettered) {
     return out;
 }
 
-// A name case-folded unit by unit, a low surrogate standing for its whole
-// pair, as QString::compare folds it when letter case is ignored.
+// A name in capitals unit by unit, a low surrogate standing for its whole
+// pair: Windows compares names so when it lists a folder, which puts "[" and
+// "_" after the Latin letters and "Ё" before "А".
 std::u32string foldedKey(const QString &name) {
     std::u32string key(size_t(name.size()), U'\0');
     char16_t last = 0;
@@ -101,7 +102,7 @@ std::u32string foldedKey(const QString &name) {
         if (QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last))
             c = QChar::surrogateToUcs4(last, unit);
         key[size_t(i)] =
-            c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) : QChar::toCaseFolded(c);
+            c < 0x80 ? (c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c) : QChar::toUpper(c);
         last = unit;
     }
     return key;
@@ -129,6 +130,10 @@ void sortNames(QStringList &names) {
 }
 
 } // namespace
+
+void sortAsListed(QStringList &names) {
+    sortNames(names);
+}
 
 DriveFileSystem::DriveFileSystem(QList<Drive> drives) : m_drives(std::move(drives)) {
     for (Drive &d : m_drives) {

@@ -35,4 +35,7 @@ private:
     QList<Drive> m_drives;
 };
 
+// Names in the order a folder listing gives them: letter case ignored.
+void sortAsListed(QStringList &names);
+
 } // namespace tv

@@ -4,6 +4,8 @@
 
 #include <QDBusConnection>
 #include <QDBusError>
+#include <QMetaProperty>
+#include <cmath>
 
 namespace tv {
 
@@ -80,6 +82,101 @@ void MprisPlayerAdaptor::OpenUri(const QString &, const QDBusMessage &message) {
     message.setDelayedReply(true);
     m_bus.connection().send(message.createErrorReply(QDBusError::NotSupported,
                                                      QStringLiteral("Tonvela opens no addresses")));
+}
+
+namespace {
+
+QString interfaceOf(const QObject *adaptor) {
+    const QMetaObject *mo = adaptor->metaObject();
+    return QString::fromLatin1(mo->classInfo(mo->indexOfClassInfo("D-Bus Interface")).value());
+}
+
+// The properties of QObject itself (its object name) are not the bus's.
+bool isBusProperty(const QObject *adaptor, int index) {
+    return index >= QObject::staticMetaObject.propertyCount() &&
+           adaptor->metaObject()->property(index).isReadable();
+}
+
+// A value for a property of the bus type the interface gives it; a number
+// that is no number (NaN, infinity) is no volume or rate either.
+bool fits(const QMetaProperty &property, const QVariant &value) {
+    if (value.metaType() != property.metaType())
+        return false;
+    return value.metaType() != QMetaType::fromType<double>() || std::isfinite(value.toDouble());
+}
+
+} // namespace
+
+MprisPropertiesAdaptor::MprisPropertiesAdaptor(QObject *object, QtMediaBus &bus,
+                                               QList<QDBusAbstractAdaptor *> interfaces)
+    : QDBusAbstractAdaptor(object), m_bus(bus), m_interfaces(std::move(interfaces)) {}
+
+void MprisPropertiesAdaptor::refuse(const QDBusMessage &message, QDBusError::ErrorType type,
+                                    const QString &why) const {
+    message.setDelayedReply(true);
+    m_bus.connection().send(message.createErrorReply(type, why));
+}
+
+// An empty interface name looks in both, as the interface allows.
+std::pair<QDBusAbstractAdaptor *, int>
+MprisPropertiesAdaptor::find(const QString &interface, const QString &name,
+                             const QDBusMessage &message) const {
+    bool known = interface.isEmpty();
+    for (QDBusAbstractAdaptor *adaptor : m_interfaces) {
+        if (!interface.isEmpty() && interfaceOf(adaptor) != interface)
+            continue;
+        known = true;
+        const int index = adaptor->metaObject()->indexOfProperty(name.toUtf8().constData());
+        if (index >= 0 && isBusProperty(adaptor, index))
+            return {adaptor, index};
+    }
+    if (known)
+        refuse(message, QDBusError::UnknownProperty, QStringLiteral("No property ") + name);
+    else
+        refuse(message, QDBusError::UnknownInterface, QStringLiteral("No interface ") + interface);
+    return {nullptr, -1};
+}
+
+QDBusVariant MprisPropertiesAdaptor::Get(const QString &interface, const QString &name,
+                                         const QDBusMessage &message) {
+    const auto [adaptor, index] = find(interface, name, message);
+    if (!adaptor)
+        return {};
+    return QDBusVariant(adaptor->metaObject()->property(index).read(adaptor));
+}
+
+QVariantMap MprisPropertiesAdaptor::GetAll(const QString &interface, const QDBusMessage &message) {
+    QVariantMap all;
+    bool known = interface.isEmpty();
+    for (QDBusAbstractAdaptor *adaptor : m_interfaces) {
+        if (!interface.isEmpty() && interfaceOf(adaptor) != interface)
+            continue;
+        known = true;
+        const QMetaObject *mo = adaptor->metaObject();
+        for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i)
+            if (isBusProperty(adaptor, i))
+                all.insert(QString::fromLatin1(mo->property(i).name()),
+                           mo->property(i).read(adaptor));
+    }
+    if (!known)
+        refuse(message, QDBusError::UnknownInterface, QStringLiteral("No interface ") + interface);
+    return all;
+}
+
+void MprisPropertiesAdaptor::Set(const QString &interface, const QString &name,
+                                 const QDBusVariant &value, const QDBusMessage &message) {
+    const auto [adaptor, index] = find(interface, name, message);
+    if (!adaptor)
+        return;
+    const QMetaProperty property = adaptor->metaObject()->property(index);
+    if (!property.isWritable())
+        refuse(message, QDBusError::PropertyReadOnly, QStringLiteral("Read-only: ") + name);
+    else if (!fits(property, value.variant()))
+        refuse(message, QDBusError::InvalidArgs,
+               name + QStringLiteral(" takes a value of type ") +
+                   QString::fromLatin1(property.metaType().name()));
+    else
+        property.write(adaptor, value.variant());
 }
 
 } // namespace tv

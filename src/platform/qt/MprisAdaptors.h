@@ -3,10 +3,13 @@
 #include "platform/MediaBus.h"
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QStringList>
 #include <QVariantMap>
+#include <utility>
 
 namespace tv {
 
@@ -96,6 +99,36 @@ signals:
 private:
     QVariant get(const char *name) const;
     QtMediaBus &m_bus;
+};
+
+// org.freedesktop.DBus.Properties for the two interfaces above. Answered here
+// rather than by the bus library, which converts a value of another type
+// where it can (a text "0.5" becomes a volume) and calls a value it cannot
+// convert an internal error; a caller that sends the wrong type is told so.
+class MprisPropertiesAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.DBus.Properties")
+    // The library describes this interface itself, once.
+    Q_CLASSINFO("D-Bus Introspection", "")
+public:
+    MprisPropertiesAdaptor(QObject *object, QtMediaBus &bus,
+                           QList<QDBusAbstractAdaptor *> interfaces);
+
+public slots:
+    QDBusVariant Get(const QString &interface, const QString &name, const QDBusMessage &message);
+    QVariantMap GetAll(const QString &interface, const QDBusMessage &message);
+    void Set(const QString &interface, const QString &name, const QDBusVariant &value,
+             const QDBusMessage &message);
+
+private:
+    // The adaptor and the index of the property; an error is sent when there
+    // is none.
+    std::pair<QDBusAbstractAdaptor *, int> find(const QString &interface, const QString &name,
+                                                const QDBusMessage &message) const;
+    void refuse(const QDBusMessage &message, QDBusError::ErrorType type, const QString &why) const;
+
+    QtMediaBus &m_bus;
+    QList<QDBusAbstractAdaptor *> m_interfaces;
 };
 
 } // namespace tv

@@ -56,8 +56,9 @@ bool QtMediaBus::publish(MediaRemote *remote) {
     if (!m_connection.isConnected() || m_remote || !remote)
         return false;
     auto *object = new QObject(this);
-    new MprisRootAdaptor(object, *this);
+    auto *root = new MprisRootAdaptor(object, *this);
     m_player = new MprisPlayerAdaptor(object, *this);
+    new MprisPropertiesAdaptor(object, *this, {root, m_player});
     m_remote = remote;
     if (m_connection.registerObject(kPath, object)) {
         // A second copy (from another folder) takes a name of its own, as
