@@ -1,4 +1,4 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
@@ -11,7 +11,7 @@
 using namespace tv;
 using namespace tv::test;
 
-class TestPlayList : public QObject {
+class TestPlayList : public LogicTest {
     Q_OBJECT
 private slots:
     void selectionAfterRefresh_data() {
@@ -27,9 +27,8 @@ private slots:
         QFETCH(int, before);
         QFETCH(int, selected);
         QFETCH(int, remaining);
-        LogicEnv env;
         Forma &f = frmForma();
-        env.fillPlayList(before);
+        env->fillPlayList(before);
         f.PlayList.setListIndex(selected);
         G().NumPesni = 2;
         QSignalSpy focus(&f, &Forma::focusRequested);
@@ -43,7 +42,7 @@ private slots:
         QCOMPARE(focus[0][0].value<Forma::Control>(), Forma::Control::PlayList);
         // The song playing is not the refresh's business.
         QCOMPARE(G().NumPesni, 2);
-        QVERIFY(env.player.calls.isEmpty());
+        QVERIFY(env->player.calls.isEmpty());
     }
 
     void rowsAreNumberDotTitle_data() {
@@ -59,7 +58,6 @@ private slots:
     }
     void rowsAreNumberDotTitle() {
         QFETCH(QStringList, songs);
-        LogicEnv env;
         frmForma().ListPath = songs;
         UpDatePlayListM();
         QTEST(playListRows(), "rows");
@@ -75,10 +73,9 @@ private slots:
     }
     void aHugeTitleIsShownCutAndKeptWhole() {
         QFETCH(QString, unit);
-        LogicEnv env;
         const QString title = unit.repeated(20'000'000 / unit.size());
         const QString entry = title + "C:/Music/0.mp3";
-        env.drives.put("C:/Music/0.mp3");
+        env->drives.put("C:/Music/0.mp3");
         frmForma().ListPath << entry;
         UpDatePlayListM();
         NewPlayM(0);
