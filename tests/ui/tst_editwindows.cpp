@@ -19,10 +19,6 @@ namespace {
 
 const QStringList kAlbum = {"КиноC:/Music/a.mp3", "АрияC:/Music/b.mp3", "DDTC:/Music/c.mp3"};
 
-void openSongs(int selected) {
-    tv::test::openSongs(kAlbum, selected);
-}
-
 // The names of the controls Tab visits, from the one given round to it.
 QStringList tabOrder(QWidget *first) {
     QStringList names;
@@ -45,9 +41,8 @@ public:
     TestEditWindows() : LogicTest(Lang::English) {}
 
 private slots:
-
     void tabOrders() {
-        openSongs(0);
+        openSongs(kAlbum, 0);
         ChangeModel change;
         FrmChange c(change);
         QCOMPARE(tabOrder(c.Text1()),
@@ -72,7 +67,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(bool, closes);
         QFETCH(bool, applies);
-        openSongs(1);
+        openSongs(kAlbum, 1);
         ChangeModel model;
         FrmChange d(model);
         QVERIFY(showActive(d));
@@ -108,7 +103,7 @@ private slots:
     // Up and Down in the text box move the selection, not the caret; a click
     // on a row puts its title in the box.
     void textBoxFollowsTheList() {
-        openSongs(0);
+        openSongs(kAlbum, 0);
         ChangeModel model;
         FrmChange d(model);
         QVERIFY(showActive(d));
@@ -130,7 +125,7 @@ private slots:
     }
 
     void driveLetterWindow() {
-        openSongs(0);
+        openSongs(kAlbum, 0);
         NewDiskModel model;
         FrmNewDisk d(model);
         QVERIFY(showActive(d));
@@ -149,7 +144,7 @@ private slots:
     }
 
     void thePortOpensEachWindowModally() {
-        openSongs(0);
+        openSongs(kAlbum, 0);
         ui::QtWindowPort port;
         port.loadForma();
         QCOMPARE(openedModally<FrmChange>([&port] { port.showChange(); }), "Edit title");
