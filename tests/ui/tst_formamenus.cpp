@@ -79,20 +79,6 @@ private slots:
         QCOMPARE(frmForma().lstAlbomy.items(), QStringList{QStringLiteral("New")});
     }
 
-    void itemsOpenTheirWindows_data() {
-        columns<QString, QString>("item", "call");
-        const char *rows[][2] = {{"FileFound", "showFound"},   {"EditAddFile", "showAddFile"},
-                                 {"EditChange", "showChange"}, {"EditNewDisk", "showNewDisk"},
-                                 {"HelpAbout", "showOprog"},   {"HelpLang", "showLang"}};
-        for (auto &row : rows)
-            QTest::newRow(row[0]) << row[0] << row[1];
-    }
-    void itemsOpenTheirWindows() {
-        QFETCH(QString, item);
-        act(item)->trigger();
-        QTEST(m->env.windows.calls.join(""), "call");
-    }
-
     // The tray's album list item brings the hidden window back with the keys
     // in its album list, and opens no window of its own.
     void trayAlbumListFocusesTheAlbumList() {
@@ -103,12 +89,6 @@ private slots:
         QVERIFY(m->window.lstAlbomy()->hasFocus());
         QVERIFY(G().ShowForm);
         QVERIFY(m->env.windows.calls.isEmpty());
-    }
-
-    void helpOpensThePageOfTheLanguage() {
-        G().strHelpFile = QStringLiteral("Help_en.htm");
-        act(frmForma().HelpCallHelp)->trigger();
-        QCOMPARE(m->env.shell.calls, QStringList{QStringLiteral("Help_en.htm|C:/Tonvela")});
     }
 
     // Either item switches the option and ticks both.

@@ -4,7 +4,6 @@
 #include "editing/AddFileModel.h"
 #include "ui/FrmAddFile.h"
 #include "ui/ListPicture.h"
-#include "ui/QtWindowPort.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -137,12 +136,6 @@ private slots:
         QCOMPARE(dialog->exec(), int(QDialog::Rejected));
         QCOMPARE(focus, list());
         QCOMPARE(frmForma().ListPath.size(), 3);
-    }
-
-    void thePortOpensTheBrowserModally() {
-        ui::QtWindowPort port;
-        port.loadForma();
-        QCOMPARE(openedModally<FrmAddFile>([&port] { port.showAddFile(); }), "Добавить файл(ы)");
     }
 };
 

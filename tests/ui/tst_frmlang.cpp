@@ -64,12 +64,6 @@ private slots:
         LanguageRuM();
         QCOMPARE(yes(), QStringLiteral("&Да"));
     }
-
-    void thePortOpensTheDialogModally() {
-        ui::QtWindowPort port;
-        port.loadForma();
-        QCOMPARE(openedModally<FrmLang>([&port] { port.showLang(); }), "Выбор языка");
-    }
 };
 
 QTEST_MAIN(TestFrmLang)
