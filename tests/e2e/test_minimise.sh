@@ -8,6 +8,10 @@ tv_start_desktop
 tv_first_start
 xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
+# The window manager iconifies it first, then the program withdraws it: only
+# from then on is an Iconic state news.
+withdrawn() { ! xprop -id "$wid" WM_STATE | grep 'window state' >/dev/null; }
+tv_retry 10 withdrawn || tv_fail "the minimised window was not hidden to the tray"
 # Its states from here on: it must come back straight to Normal. Mapped
 # iconified on the way, a late report of that state would minimise it, and so
 # hide it to the tray, again (the close below would then reach nothing).
