@@ -1,4 +1,4 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 
 #include "core/Globals.h"
 #include "core/usrReklamaX.h"
@@ -9,9 +9,9 @@
 using namespace tv;
 using namespace tv::test;
 
-class TestBannerRules : public QObject {
+class TestBannerRules : public LogicTest {
     Q_OBJECT
-    std::unique_ptr<LogicEnv> env;
+    void setUp() override { makeLanguageFolder(); }
 
     QString opened() const {
         return env->shell.calls.isEmpty() ? QString()
@@ -20,11 +20,6 @@ class TestBannerRules : public QObject {
     }
 
 private slots:
-    void init() {
-        env = std::make_unique<LogicEnv>();
-        env->drives.put(G().AppDir + "Language/.keep", "");
-    }
-    void cleanup() { env.reset(); }
 
     // One page of ten, picked by the clock: not the same one every run.
     void theAdvertisingPageComesFromTheClock() {

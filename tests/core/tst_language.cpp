@@ -1,4 +1,4 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
@@ -30,11 +30,10 @@ const QStringList kFixed = {"FileFound", "pMenuListAlbom", "pMenuExit", "pMenu"}
 
 } // namespace
 
-class TestLanguage : public QObject {
+class TestLanguage : public LogicTest {
     Q_OBJECT
 private slots:
     void englishAndBackRestoresEveryText() {
-        LogicEnv env;
         const auto initial = snapshot();
         LanguageRuM();
         const auto russian = snapshot();
@@ -58,7 +57,6 @@ private slots:
     // The caption after a switch ends in " - " and the open album's name; the
     // dialog left with no row (Cancel) changes nothing.
     void theCaptionFollowsTheSwitch() {
-        LogicEnv env;
         frmLang_OK(1);
         QCOMPARE(frmForma().Caption(), "Tonvela for MP3 - ");
         frmLang_OK(0);
@@ -70,7 +68,7 @@ private slots:
         frmLang_OK(-1);
         QCOMPARE(G().Language, 1);
         QCOMPARE(snapshot(), before);
-        QCOMPARE(env.windows.calls, QStringList({"language:1", "language:0", "language:1"}));
+        QCOMPARE(env->windows.calls, QStringList({"language:1", "language:0", "language:1"}));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/MenuRules.h"
@@ -6,7 +6,7 @@
 using namespace tv;
 using namespace tv::test;
 
-class TestMenuRules : public QObject {
+class TestMenuRules : public LogicTest {
     Q_OBJECT
 private slots:
     void itemsFollowTheStateWhenTheirMenuOpens_data() {
@@ -30,11 +30,10 @@ private slots:
         QFETCH(int, playState);
         QFETCH(int, numPesni);
         QFETCH(QString, enabled);
-        LogicEnv env;
         Forma &f = frmForma();
         f.ListPath = QStringList(songs, "SongC:/m/a.mp3");
         registerAlbums(albomUB + 1);
-        env.player.force(playState);
+        env->player.force(playState);
         G().NumPesni = numPesni;
         const QList<QPair<MenuItem *, QString>> rules = {
             {&f.FileFound, "found"},      {&f.EditClear, "edit"},     {&f.EditDel, "edit"},

@@ -1,8 +1,5 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 
-#include "core/FormCommands.h"
-#include "core/Globals.h"
-#include "core/Language.h"
 #include "core/WebLinks.h"
 
 #include <QFile>
@@ -12,37 +9,19 @@ using namespace tv::test;
 
 namespace {
 
-// The drives of the test, with files that cannot be written as a browser
-// that still shows them keeps them on Windows.
-class LockingFs : public FileSystem {
+// Drive C of the test, with files that cannot be written as a browser that
+// still shows them keeps them on Windows.
+class LockingFs : public DriveFileSystem {
 public:
-    explicit LockingFs(FileSystem &inner) : m_inner(inner) {}
-    QStringList drives() const override { return m_inner.drives(); }
-    bool fileExists(const QString &path) const override { return m_inner.fileExists(path); }
-    FileError readFile(const QString &path, QByteArray *data) const override {
-        return m_inner.readFile(path, data);
+    explicit LockingFs(LogicEnv &env) : DriveFileSystem({{"C", env.drives.native("C:/")}}) {
+        P().fs = this;
     }
     FileError writeFile(const QString &path, const QByteArray &data) override {
         ++writes;
-        return locked.contains(path) ? FileError::Other : m_inner.writeFile(path, data);
+        return locked.contains(path) ? FileError::Other : DriveFileSystem::writeFile(path, data);
     }
-    QStringList listFiles(const QString &dir, const QString &extension) const override {
-        return m_inner.listFiles(dir, extension);
-    }
-    FileError readTail(const QString &path, int n, QByteArray *data) const override {
-        return m_inner.readTail(path, n, data);
-    }
-    bool listFolder(const QString &dir, FolderListing *listing) const override {
-        return m_inner.listFolder(dir, listing);
-    }
-    QString toNative(const QString &path) const override { return m_inner.toNative(path); }
-    QString fromNative(const QString &native) const override { return m_inner.fromNative(native); }
-
     QStringList locked;
     int writes = 0;
-
-private:
-    FileSystem &m_inner;
 };
 
 QByteArray page(const QByteArray &attribute) {
@@ -53,18 +32,12 @@ QByteArray page(const QByteArray &attribute) {
 
 } // namespace
 
-class TestWebLinks : public QObject {
+class TestWebLinks : public LogicTest {
     Q_OBJECT
-    std::unique_ptr<LogicEnv> env;
-
     QString lang(int n) const { return G().AppDir + "Language/" + QString::number(n) + ".html"; }
+    void setUp() override { makeLanguageFolder(); }
 
 private slots:
-    void init() {
-        env = std::make_unique<LogicEnv>();
-        env->drives.put(G().AppDir + "Language/.keep", "");
-    }
-    void cleanup() { env.reset(); }
 
     void thePageTakesTheAddressEscaped_data() {
         columns<QString, QByteArray>("address", "attribute");
@@ -121,8 +94,7 @@ private slots:
         QFETCH(QList<int>, locked);
         QFETCH(QList<int>, readOnly);
         QFETCH(int, used);
-        LockingFs fs(env->drives.fs());
-        P().fs = &fs;
+        LockingFs fs(*env);
         for (int n : locked)
             fs.locked << lang(n);
         for (int n : readOnly) {
@@ -139,8 +111,7 @@ private slots:
     // Without the folder nothing can be written: the numbers end, nothing opens.
     void noWritableFileEndsTheSearch() {
         QDir(env->drives.native(G().AppDir + "Language")).removeRecursively();
-        LockingFs fs(env->drives.fs());
-        P().fs = &fs;
+        LockingFs fs(*env);
         SaveFileUrlm("http://a.example/");
         QCOMPARE(fs.writes, kRedirectFiles);
         QCOMPARE(env->shell.calls, QStringList());
@@ -148,8 +119,7 @@ private slots:
     }
 
     void twoLinksWhileTheFirstPageIsHeld() {
-        LockingFs fs(env->drives.fs());
-        P().fs = &fs;
+        LockingFs fs(*env);
         SaveFileUrlm("http://a.example/1");
         fs.locked << lang(0);
         SaveFileUrlm("http://a.example/2");
@@ -172,19 +142,6 @@ private slots:
         G().PathSep = sep;
         OpURL("sndvol32.exe");
         QTEST(env->shell.calls.value(0).section('|', 1), "folder");
-    }
-
-    void helpOpensThePageOfTheLanguage_data() {
-        columns<int, QString>("language", "call");
-        row("Russian", 0, QString("Help_ru.htm|C:/Tonvela"));
-        row("English", 1, QString("Help_en.htm|C:/Tonvela"));
-    }
-    void helpOpensThePageOfTheLanguage() {
-        QFETCH(int, language);
-        G().Language = language;
-        applyLanguage();
-        HelpCallHelp_Click();
-        QTEST(env->shell.calls.join(','), "call");
     }
 };
 

@@ -221,3 +221,15 @@ tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' 
 
 # Whether a window is closed: destroyed, or no longer on screen.
 tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
+
+# The first start in a fresh folder (dir): the add-files browser it offers
+# over the new empty album is left with Esc; wid is then the main window.
+tv_first_start() {
+    dir=$(tv_new_folder)
+    tv_run "$dir"
+    local browser
+    browser=$(tv_wait_window '^Добавить файл\(ы\)$')
+    xdotool key --clearmodifiers Escape
+    tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
+    wid=$(tv_wait_window '^Тонвела для MP3$')
+}

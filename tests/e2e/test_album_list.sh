@@ -50,18 +50,6 @@ wait_list_window() {
     echo "$lw"
 }
 
-# The program's window in the notification area: the one without a title.
-tray_icon() {
-    local w
-    for w in $(xdotool search --onlyvisible --class tonvela); do
-        if ! xprop -id "$w" WM_NAME | grep '"' >/dev/null; then
-            echo "$w"
-            return 0
-        fi
-    done
-    return 1
-}
-
 no_list_window() { ! xdotool search --onlyvisible --name "$list_name" >/dev/null 2>&1; }
 title_is() { [ "$(xdotool getwindowname "$1")" = "$2" ]; }
 
@@ -76,7 +64,7 @@ stacked_above() {
 # Clicks the tray icon with a button, once or twice.
 click_tray() {
     local icon
-    icon=$(tray_icon) || tv_fail "no tray icon"
+    icon=$(tv_tray_icon) || tv_fail "no tray icon"
     eval "$(xdotool getwindowgeometry --shell "$icon")"
     # (--sync would wait in vain when the pointer is there already.)
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.2 click --repeat "$2" --delay 80 "$1"

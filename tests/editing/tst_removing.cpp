@@ -1,7 +1,5 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 
-#include "core/Forma.h"
-#include "core/Globals.h"
 #include "editing/Removing.h"
 
 using namespace tv;
@@ -20,7 +18,7 @@ void openPlaying(LogicEnv &env, int count, int selected) {
 
 } // namespace
 
-class TestRemoving : public QObject {
+class TestRemoving : public LogicTest {
     Q_OBJECT
 private slots:
     // The playing song plays on whatever is removed.
@@ -39,15 +37,14 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, selected);
         QFETCH(QString, rows);
-        LogicEnv env;
-        openPlaying(env, count, selected);
+        openPlaying(*env, count, selected);
         clear ? EditClear_Click() : EditDel_Click();
         QCOMPARE(playListRows(), rows.split('|', Qt::SkipEmptyParts));
         QCOMPARE(frmForma().ListPath.size(), playListRows().size());
         QTEST(frmForma().PlayList.ListIndex(), "after");
         QTEST(G().AlbomChanged, "changed");
         QCOMPARE(G().NumPesni, 1);
-        QVERIFY(env.player.calls.isEmpty());
+        QVERIFY(env->player.calls.isEmpty());
     }
 };
 

@@ -1,7 +1,5 @@
-#include "Fakes.h"
+#include "LogicTest.h"
 
-#include "core/Forma.h"
-#include "core/Globals.h"
 #include "editing/Shuffle.h"
 #include "editing/Sorting.h"
 
@@ -15,16 +13,9 @@ namespace {
 
 using Sort = void (*)();
 
-void openSongs(const QStringList &list, int selected) {
-    frmForma().ListPath = list;
-    frmForma().PlayList.rebuild();
-    frmForma().PlayList.setListIndex(selected);
-    G().AlbomChanged = 0;
-}
-
 } // namespace
 
-class TestSorting : public QObject {
+class TestSorting : public LogicTest {
     Q_OBJECT
 private slots:
     // Every sort keeps the selected row (the second, or the only one) and
@@ -53,7 +44,6 @@ private slots:
         QFETCH(QString, entries);
         QFETCH(QString, sorted);
         QFETCH(QString, locale);
-        LogicEnv env;
         const QLocale before;
         QLocale::setDefault(QLocale(locale));
         const QStringList list = entries.split('|', Qt::SkipEmptyParts);
@@ -76,9 +66,8 @@ private slots:
     }
     void shuffleKeepsSelectedSong() {
         QFETCH(int, selected);
-        LogicEnv env;
         G().NumPesni = 1;
-        const QStringList all = env.songsOnDisk(50);
+        const QStringList all = env->songsOnDisk(50);
         openSongs(all, selected);
         EditSortRand_Click();
         const QStringList now = frmForma().ListPath;
@@ -89,7 +78,6 @@ private slots:
 
     // Every order of three songs comes up about equally often.
     void shuffleIsUniform() {
-        LogicEnv env;
         QRandomGenerator gen(20240);
         QHash<QString, int> seen;
         for (int i = 0; i < 6000; ++i) {

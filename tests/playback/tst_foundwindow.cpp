@@ -1,7 +1,6 @@
 // The search window's logic: its buttons, its list and what it adds to the
 // open album.
-#include "Fakes.h"
-#include "MemoryFs.h"
+#include "LogicTest.h"
 
 #include "core/AlbumList.h"
 #include "core/Forma.h"
@@ -33,10 +32,8 @@ QStringList rows(const ListModel &list) {
 
 } // namespace
 
-class TestFoundWindow : public QObject {
+class TestFoundWindow : public LogicTest {
     Q_OBJECT
-    std::unique_ptr<LogicEnv> env;
-    std::unique_ptr<MemoryFs> fs;
 
     // rock.alb, jazz.alb and pop.alb registered and stored; rock.alb is
     // open with one song more than it stored.
@@ -59,17 +56,12 @@ class TestFoundWindow : public QObject {
         return model;
     }
 
-private slots:
-    void init() {
-        env = std::make_unique<LogicEnv>();
-        fs = std::make_unique<MemoryFs>(QStringList{"C:", "D:"});
-        P().fs = fs.get();
+    void setUp() override {
+        useMemoryFs({"C:", "D:"});
         library();
     }
-    void cleanup() {
-        fs.reset();
-        env.reset();
-    }
+
+private slots:
 
     // Search is enabled exactly while the text box holds a character.
     void searchEnabledByText_data() {

@@ -1,5 +1,5 @@
 // The tray icon over a run: its tip, its popup menu's enabling, show/hide.
-#include "Fakes.h"
+#include "LogicTest.h"
 
 #include "core/Forma.h"
 #include "core/Globals.h"
@@ -12,7 +12,7 @@
 using namespace tv;
 using namespace tv::test;
 
-class TestTray : public QObject {
+class TestTray : public LogicTest {
     Q_OBJECT
 private slots:
     void popupEnabling_data() {
@@ -28,9 +28,8 @@ private slots:
         QFETCH(int, state);
         QFETCH(int, numPesni);
         QFETCH(QString, enabled);
-        LogicEnv env;
         Forma &f = frmForma();
-        env.player.force(state);
+        env->player.force(state);
         G().NumPesni = numPesni;
         const QList<MenuItem *> rules = {&f.pMenuPlay, &f.pMenuPauase, &f.pMenuStop};
         // Each starts the other way, so a rule that only enables (or only
@@ -59,28 +58,27 @@ private slots:
     // (show/hide twice: the window as it was, the music playing on), and the
     // close removes it.
     void overOneRun() {
-        LogicEnv env;
         QStringList songs;
         const QStringList titles = {"One", "Two", QString(70, QChar('x'))};
         for (int i = 0; i < titles.size(); ++i) {
             const QString path = QStringLiteral("E:/m/%1.mp3").arg(i + 1);
-            env.drives.put(path);
+            env->drives.put(path);
             songs << titles[i] + path;
         }
-        env.drives.put("C:/Tonvela/a.alb", albumFile(" 3 ", songs));
-        QVERIFY(Main(env.drives.native("C:/Tonvela")));
+        env->drives.put("C:/Tonvela/a.alb", albumFile(" 3 ", songs));
+        QVERIFY(Main(env->drives.native("C:/Tonvela")));
         connectPlayback();
-        env.player.finish();
+        env->player.finish();
         tmrEndSound_Timer();
         for (int message : {514, 515, 516, 512})
             TrayMouse(message);
-        env.player.calls.clear();
+        env->player.calls.clear();
         pMenuShowHide_Click();
         QVERIFY(!G().ShowForm && !frmForma().Visible());
         pMenuShowHide_Click();
         QVERIFY(G().ShowForm && frmForma().Visible());
-        QCOMPARE(env.player.calls, QStringList());
-        QCOMPARE(env.player.playState(), int(MediaPlayer::Playing));
+        QCOMPARE(env->player.calls, QStringList());
+        QCOMPARE(env->player.playState(), int(MediaPlayer::Playing));
         frmForma().PlayList.setListIndex(2);
         PlayList_DblClick();
         pMenuShowHide_Click();
@@ -89,7 +87,7 @@ private slots:
         Form_QueryUnload(&cancel);
         QVERIFY(!cancel);
         const QString longTip = ("3." + QString(70, QChar('x')) + " - a.alb").left(63);
-        QCOMPARE(env.tray.calls,
+        QCOMPARE(env->tray.calls,
                  QStringList({"add:" + QString::fromUtf8("Тонвела для MP3"), "tip:1.One - a.alb",
                               "tip:2.Two - a.alb", "tip:" + longTip, "tip:" + longTip, "remove"}));
     }

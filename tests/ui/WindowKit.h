@@ -3,33 +3,51 @@
 // Shared set-up of the widget tests: a fresh logic with fake ports and the
 // main window bound to it.
 
-#include "Fakes.h"
+#include "LogicTest.h"
 
-#include "core/Forma.h"
-#include "core/Globals.h"
 #include "ui/FormaWindow.h"
 
+#include <QApplication>
 #include <QMenu>
-#include <memory>
+#include <QTimer>
+#include <functional>
 
 namespace tv::test {
+
+// Shows a window and waits until it can take keys and clicks.
+inline bool showActive(QWidget &w) {
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+}
 
 struct WindowEnv {
     LogicEnv env;
     ui::FormaWindow window;
 
-    // Shows the window and waits until it can take keys and clicks.
-    bool showActive() {
-        window.show();
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
+    bool showActive() { return test::showActive(window); }
 };
 
 // Opens a menu as the user does (its aboutToShow fires) and closes it again.
 inline void openMenu(QMenu *menu) {
     menu->popup(QPoint(0, 0));
     menu->hide();
+}
+
+// Runs open (a window port's show...) and returns the caption of the modal
+// window of type W it showed, which is then closed; empty when none showed.
+template <typename W> QString openedModally(const std::function<void()> &open) {
+    QString caption;
+    QObject scope; // a port that returns at once leaves no look pending
+    QTimer::singleShot(0, &scope, [&caption] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (qobject_cast<W *>(modal))
+            caption = modal->windowTitle();
+        if (modal)
+            modal->close();
+    });
+    open();
+    return caption;
 }
 
 } // namespace tv::test

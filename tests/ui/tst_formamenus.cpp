@@ -25,26 +25,21 @@ private slots:
     void init() { m = std::make_unique<WindowEnv>(); }
     void cleanup() { m.reset(); }
 
-    void enablingSeenWhenEachMenuOpens_data() {
-        // The rules themselves are the logic's; here, that every menu runs them.
-        columns<int, QString>("playState", "enabled"); // enabled: of found edit play pauseStop
-        row("playing", int(MediaPlayer::Playing), QString("found edit pauseStop"));
-        row("paused", int(MediaPlayer::Paused), QString("found edit play"));
-    }
+    // The rules themselves are the logic's (tst_menurules, tst_tray); here,
+    // that every menu runs them as it opens: while playing, every rule
+    // enables some items and disables others.
     void enablingSeenWhenEachMenuOpens() {
-        QFETCH(int, playState);
-        QFETCH(QString, enabled);
         Forma &f = frmForma();
         m->env.fillPlayList(2);
         registerAlbums(1);
-        m->env.player.force(playState);
+        m->env.player.force(MediaPlayer::Playing);
         G().NumPesni = 0;
         const QList<QPair<MenuItem *, QString>> rules = {
             {&f.FileFound, "found"},       {&f.EditClear, "edit"},      {&f.EditDel, "edit"},
             {&f.EditChange, "edit"},       {&f.EditSort, "edit"},       {&f.MusicPlay, "play"},
             {&f.MusicPausa, "pauseStop"},  {&f.MusicStop, "pauseStop"}, {&f.pMenuPlay, "play"},
             {&f.pMenuPauase, "pauseStop"}, {&f.pMenuStop, "pauseStop"}};
-        const QStringList on = enabled.split(' ');
+        const QStringList on = {"found", "edit", "pauseStop"};
         // Each item starts the other way, so a rule that only enables shows.
         for (const auto &[item, rule] : rules)
             item->setEnabled(!on.contains(rule));
@@ -84,20 +79,6 @@ private slots:
         QCOMPARE(frmForma().lstAlbomy.items(), QStringList{QStringLiteral("New")});
     }
 
-    void itemsOpenTheirWindows_data() {
-        columns<QString, QString>("item", "call");
-        const char *rows[][2] = {{"FileFound", "showFound"},   {"EditAddFile", "showAddFile"},
-                                 {"EditChange", "showChange"}, {"EditNewDisk", "showNewDisk"},
-                                 {"HelpAbout", "showOprog"},   {"HelpLang", "showLang"}};
-        for (auto &row : rows)
-            QTest::newRow(row[0]) << row[0] << row[1];
-    }
-    void itemsOpenTheirWindows() {
-        QFETCH(QString, item);
-        act(item)->trigger();
-        QTEST(m->env.windows.calls.join(""), "call");
-    }
-
     // The tray's album list item brings the hidden window back with the keys
     // in its album list, and opens no window of its own.
     void trayAlbumListFocusesTheAlbumList() {
@@ -108,12 +89,6 @@ private slots:
         QVERIFY(m->window.lstAlbomy()->hasFocus());
         QVERIFY(G().ShowForm);
         QVERIFY(m->env.windows.calls.isEmpty());
-    }
-
-    void helpOpensThePageOfTheLanguage() {
-        G().strHelpFile = QStringLiteral("Help_en.htm");
-        act(frmForma().HelpCallHelp)->trigger();
-        QCOMPARE(m->env.shell.calls, QStringList{QStringLiteral("Help_en.htm|C:/Tonvela")});
     }
 
     // Either item switches the option and ticks both.

@@ -30,16 +30,6 @@ private slots:
     }
     void cleanup() { m.reset(); }
 
-    // The design's twips in pixels (15 to the pixel), the title panel's
-    // buttons relative to the panel.
-    void controlsSitAtTheirDesignRectangles() {
-        QCOMPARE(
-            (QList<QRect>{w().lstAlbomy()->geometry(), panel()->geometry(),
-                          panel()->pPause->geometry(), w().PlayList()->geometry()}),
-            (QList<QRect>{
-                {4, 100, 316, 364}, {324, 115, 464, 31}, {436, 5, 25, 21}, {324, 148, 464, 324}}));
-    }
-
     // Only the greyed member shows until the player reports a state; a click
     // lands on the member on top and only the raised one acts.
     void pictureButtonsFollowThePlayState_data() {

@@ -1,21 +1,14 @@
-#include "Fakes.h"
 #include "Id3Tag.h"
-#include "MemoryFs.h"
+#include "WindowKit.h"
 
-#include "core/Forma.h"
-#include "core/Globals.h"
-#include "core/Language.h"
 #include "editing/AddFileModel.h"
 #include "ui/FrmAddFile.h"
 #include "ui/ListPicture.h"
-#include "ui/QtWindowPort.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 using namespace tv;
 using namespace tv::test;
@@ -40,10 +33,10 @@ bool inkIn(const QImage &image, const QRect &rect) {
 
 } // namespace
 
-class TestFrmAddFile : public QObject {
+// The browser's rules are its model's (tst_addfilemodel); here, its picture
+// of the rows and that keys and clicks reach the model.
+class TestFrmAddFile : public LogicTest {
     Q_OBJECT
-    std::unique_ptr<LogicEnv> env;
-    std::unique_ptr<MemoryFs> fs;
     std::unique_ptr<AddFileModel> model;
     std::unique_ptr<FrmAddFile> dialog;
 
@@ -61,49 +54,22 @@ class TestFrmAddFile : public QObject {
     // A point 2 px into the row: inside the strip of the partly shown one too.
     QPoint rowPoint(int row) { return {150, (row - model->VScroll1().Value) * kRow + 2}; }
 
-private slots:
-    void init() {
-        env = std::make_unique<LogicEnv>();
-        fs = std::make_unique<MemoryFs>();
-        P().fs = fs.get();
-        fs->addFolder(G().AppDir);
-        LanguageRuM();
-    }
-    void cleanup() {
+    void setUp() override { useMemoryFs().addFolder(G().AppDir); }
+    void tearDown() override {
         dialog.reset();
         model.reset();
-        env.reset();
-        fs.reset();
     }
 
-    // The design's twips in pixels; the captions of the language in use.
-    void layout() {
-        open(3);
-        QCOMPARE(dialog->size(), QSize(312, 338));
-        QCOMPARE((QList<QRect>{dialog->Drive1()->geometry(), dialog->kAddPapka()->geometry(),
-                               dialog->KAddFile()->geometry(), dialog->chNamePesni()->geometry(),
-                               dialog->VScroll1()->geometry(), list()->geometry()}),
-                 (QList<QRect>{{4, 4, 305, 21},
-                               {40, 264, 129, 33},
-                               {176, 264, 129, 33},
-                               {16, 304, 297, 33},
-                               {284, 0, 17, 216},
-                               {0, 0, 301, 220}}));
-        QCOMPARE(dialog->windowTitle(), QString::fromUtf8("Добавить файл(ы)"));
-        QCOMPARE(dialog->kAddPapka()->text(), QString::fromUtf8("Добавить всё"));
-        QCOMPARE(dialog->Drive1()->currentText(), QString("c: [C:]"));
-        QVERIFY(dialog->kAddPapka()->isEnabled());
-        QVERIFY(!dialog->KAddFile()->isEnabled());
-        QVERIFY(dialog->VScroll1()->isHidden());
-    }
+public:
+    TestFrmAddFile() : LogicTest(Lang::Russian) {}
 
+private slots:
     // Each row in view has its icon left of x = 21 and its text right of it;
     // the selected row is inverted from x = 21 to the right edge only.
     void paintsTheRowsInViewAndTheMark() {
         open(29);
         model->ListPicture_MouseDown(2 * kRow);
         QImage view = list()->view();
-        QCOMPARE(view.size(), QSize(301, 220));
         for (int row = 0; row < 12; ++row) {
             const int top = row * kRow;
             QVERIFY2(inkIn(view, {2, top + 2, 18, 14}), qPrintable(QString::number(row)));
@@ -123,8 +89,7 @@ private slots:
         QVERIFY(isDark(view.pixel(300, band - kRow)));
         QVERIFY(!isDark(view.pixel(300, band)));
         QVERIFY(dialog->VScroll1()->isVisibleTo(dialog.get()));
-        QCOMPARE(dialog->VScroll1()->maximum(), 19);
-        QCOMPARE(dialog->VScroll1()->pageStep(), 18);
+        QCOMPARE(dialog->VScroll1()->maximum(), model->VScroll1().Max);
     }
 
     // Keys and clicks reach the model; the buttons follow it.
@@ -132,6 +97,7 @@ private slots:
         open(29);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(dialog->Drive1()->currentText(), QString("c: [C:]"));
         QTest::keyClick(list(), Qt::Key_PageDown);
         QCOMPARE(model->SelRow(), 23);
         QCOMPARE(dialog->VScroll1()->value(), 12);
@@ -170,21 +136,6 @@ private slots:
         QCOMPARE(dialog->exec(), int(QDialog::Rejected));
         QCOMPARE(focus, list());
         QCOMPARE(frmForma().ListPath.size(), 3);
-    }
-
-    void thePortOpensTheBrowserModally() {
-        ui::QtWindowPort port;
-        port.loadForma();
-        QString title;
-        QTimer::singleShot(0, [&title] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *browser = qobject_cast<FrmAddFile *>(modal)) {
-                title = browser->windowTitle();
-                browser->close();
-            }
-        });
-        port.showAddFile();
-        QCOMPARE(title, QString::fromUtf8("Добавить файл(ы)"));
     }
 };
 

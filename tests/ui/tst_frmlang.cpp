@@ -1,29 +1,21 @@
 #include "WindowKit.h"
 
-#include "core/Language.h"
 #include "ui/FrmLang.h"
 #include "ui/QtWindowPort.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace tv;
 using namespace tv::test;
 using ui::FrmLang;
 
-class TestFrmLang : public QObject {
+class TestFrmLang : public LogicTest {
     Q_OBJECT
-    std::unique_ptr<LogicEnv> env;
+public:
+    TestFrmLang() : LogicTest(Lang::Russian) {}
 
 private slots:
-    void init() {
-        env = std::make_unique<LogicEnv>();
-        LanguageRuM();
-    }
-    void cleanup() { env.reset(); }
-
     // English is chosen in the list of a dialog opened in Russian, then the
     // dialog is left; only an accepting way switches the program.
     void leavingTheDialog_data() {
@@ -38,7 +30,6 @@ private slots:
         QFETCH(QString, how);
         QFETCH(bool, switches);
         FrmLang d;
-        QCOMPARE(d.windowTitle(), QStringLiteral("Выбор языка"));
         QCOMPARE(d.List1()->currentRow(), 0);
         QTimer::singleShot(0, &d, [&d, how] {
             QVERIFY(QTest::qWaitForWindowExposed(&d));
@@ -72,20 +63,6 @@ private slots:
         LanguageRuM();
         LanguageRuM();
         QCOMPARE(yes(), QStringLiteral("&Да"));
-    }
-
-    void thePortOpensTheDialogModally() {
-        ui::QtWindowPort port;
-        port.loadForma();
-        bool seen = false;
-        QTimer::singleShot(0, [&seen] {
-            QWidget *modal = QApplication::activeModalWidget();
-            seen = qobject_cast<FrmLang *>(modal);
-            if (modal)
-                modal->close();
-        });
-        port.showLang();
-        QVERIFY(seen);
     }
 };
 

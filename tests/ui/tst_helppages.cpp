@@ -1,13 +1,8 @@
 #include "WindowKit.h"
 
-#include "core/Language.h"
-
-#include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTextBrowser>
 #include <QTextDocument>
 
 using namespace tv;
@@ -59,26 +54,6 @@ private slots:
         const QRegularExpression href("href=\"#([^\"]+)\"");
         for (const QRegularExpressionMatch &m : href.globalMatch(html))
             QVERIFY2(html.contains("id=\"" + m.captured(1) + "\""), qPrintable(m.captured(1)));
-    }
-
-    // Each page as a browser shows it, whole, for a look.
-    void screenshots_data() { pages_data(); }
-    void screenshots() {
-        QFETCH(QString, file);
-        QTextBrowser browser;
-        browser.resize(900, 700);
-        browser.setHtml(QString::fromUtf8(read(file)));
-        QTextDocument *document = browser.document();
-        document->setTextWidth(880);
-        QImage page(document->size().toSize(), QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        document->drawContents(&painter);
-        painter.end();
-        QVERIFY(page.height() > 2000);
-        const QString dir = QStringLiteral(TV_TEST_BUILD "/../screenshots");
-        QDir().mkpath(dir);
-        QVERIFY(page.save(dir + "/" + QString(file).replace(".htm", ".png")));
     }
 };
 
