@@ -1,21 +1,19 @@
 #include "editing/DropFilesM.h"
 
-#include "core/Cp1251.h"
 #include "core/Globals.h"
+#include "core/SongEntry.h"
 #include "core/Songs.h"
 #include "editing/AddFilesM.h"
+#include "editing/M3uFormat.h"
+#include "editing/Slices.h"
 #include "platform/Ports.h"
 
 #include <QSet>
-#include <QStringDecoder>
 #include <QUrl>
 
 namespace tv {
 
 namespace {
-
-// A link back up the tree would otherwise be followed without end.
-constexpr int kMaxDepth = 32;
 
 bool hasSuffix(const QString &path, const char *suffix) {
     return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
@@ -36,19 +34,6 @@ qsizetype lastSep(const QString &path) {
 QString withSep(const QString &dir) {
     const QString &sep = G().PathSep;
     return dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')) ? dir : dir + sep;
-}
-
-void addFolder(const QString &dir, int depth, QStringList *out) {
-    FolderListing listing;
-    if (depth > kMaxDepth || !P().fs->listFolder(dir, &listing))
-        return;
-    const QString folder = withSep(dir);
-    for (const QString &name : listing.files) {
-        if (isMp3(name))
-            out->append(folder + name);
-    }
-    for (const QString &sub : listing.folders)
-        addFolder(folder + sub, depth + 1, out);
 }
 
 // Playlists written on Windows use "\", elsewhere "/": either is a separator.
@@ -91,71 +76,140 @@ QString entryPath(const QString &entry, const QString &playlistDir) {
     return cleanPath(path.left(2), path.mid(2));
 }
 
-// An .m3u8 is UTF-8; an .m3u may be either, and is read as Windows-1251 when
-// it is not valid UTF-8.
-QString playlistText(const QString &path, const QByteArray &bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!hasSuffix(path, ".m3u8") && utf8.hasError())
-        text = Cp1251::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
-}
+// The walk of one drop: each real folder listed once, each file taken once.
+class Walk {
+public:
+    explicit Walk(Slices &slices) : m_slices(slices) {}
 
-void addPlaylist(const QString &path, QStringList *out) {
-    QByteArray bytes;
-    if (P().fs->readFile(path, &bytes) != FileError::None)
-        return;
-    const QString dir = path.left(lastSep(path));
-    const QStringList lines = playlistText(path, bytes).split(QLatin1Char('\n'));
-    for (const QString &raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QString song = entryPath(line, dir);
-        if (!song.isEmpty() && isMp3(song) && P().fs->fileExists(song))
-            out->append(song);
+    void add(const QString &path) {
+        if (!m_slices.step(m_out.files.size()))
+            return;
+        if (!P().fs->fileExists(path))
+            addTree(path);
+        else if (isMp3(path))
+            take(path, P().fs->fileId(path));
+        else if (isPlaylist(path))
+            addPlaylist(path);
     }
-}
 
-// The album's entries for the files, each path once and none it holds.
-QStringList newEntries(const QStringList &files, int namePesni) {
-    const LowPath lowPath = LoadLowPath();
-    QSet<QString> seen;
+    Dropped result() { return std::move(m_out); }
+
+private:
+    // Where the system tells no ids, paths stand for them.
+    bool firstTime(QSet<FileId> &ids, const FileId &id, const QString &path) {
+        if (id.isNull()) {
+            if (m_paths.contains(path))
+                return false;
+            m_paths.insert(path);
+            return true;
+        }
+        if (ids.contains(id))
+            return false;
+        ids.insert(id);
+        return true;
+    }
+
+    void take(const QString &path, const FileId &id) {
+        if (firstTime(m_files, id, path))
+            m_out.files.append(path);
+    }
+
+    // Depth first, a folder's own files before its subfolders', in the
+    // order listed.
+    void addTree(const QString &root) {
+        QStringList pending{root};
+        while (!pending.isEmpty() && m_slices.step(m_out.files.size())) {
+            const QString dir = pending.takeLast();
+            FolderListing listing;
+            if (!P().fs->listFolder(dir, &listing) || !firstTime(m_folders, listing.id, dir))
+                continue;
+            const QString folder = withSep(dir);
+            for (qsizetype i = 0; i < listing.files.size(); ++i) {
+                if (isMp3(listing.files.at(i)))
+                    take(folder + listing.files.at(i), listing.fileIds.value(i));
+            }
+            for (qsizetype i = listing.folders.size() - 1; i >= 0; --i)
+                pending.append(folder + listing.folders.at(i));
+        }
+    }
+
+    void addPlaylist(const QString &path) {
+        QByteArray bytes;
+        QStringList entries;
+        if (P().fs->readFile(path, &bytes) == FileError::None)
+            entries = M3uFormat::entries(bytes, hasSuffix(path, ".m3u8"));
+        bytes.clear();
+        const QString dir = path.left(lastSep(path));
+        bool named = false;
+        for (const QString &entry : std::as_const(entries)) {
+            if (!m_slices.step(m_out.files.size()))
+                return;
+            const QString song = entryPath(entry, dir);
+            if (song.isEmpty() || !isMp3(song) || !P().fs->fileExists(song))
+                continue;
+            named = true;
+            take(song, P().fs->fileId(song));
+        }
+        if (!named)
+            m_out.silent.append(path);
+    }
+
+    Slices &m_slices;
+    Dropped m_out;
+    QSet<FileId> m_files, m_folders;
+    QSet<QString> m_paths;
+};
+
+// The album's entries for the files it does not hold: each title is a read
+// of the file's tag, a step of its own.
+QStringList newEntries(const QStringList &files, int namePesni, Slices &slices) {
+    const LowPath held = LoadLowPath();
     QStringList entries;
-    for (const QString &path : files) {
-        const QString low = path.toLower();
-        if (seen.contains(low) || lowPath.contains(path))
+    for (qsizetype i = 0; i < files.size() && slices.step(i, files.size()); ++i) {
+        const QString &path = files.at(i);
+        if (held.contains(path))
             continue;
-        seen.insert(low);
         const qsizetype cut = lastSep(path) + 1;
         entries.append(newSongTitle(path.left(cut), path.mid(cut), namePesni) + path);
     }
     return entries;
 }
 
-} // namespace
-
-QStringList droppedMp3Files(const QStringList &paths) {
-    QStringList files;
-    for (const QString &path : paths) {
-        if (P().fs->fileExists(path)) {
-            if (isMp3(path))
-                files.append(path);
-            else if (isPlaylist(path))
-                addPlaylist(path, &files);
-        } else {
-            addFolder(path, 0, &files);
-        }
+// Events let in on the way may have added some of the files meanwhile.
+QStringList stillNew(const QStringList &entries) {
+    const LowPath held = LoadLowPath();
+    QStringList fresh;
+    for (const QString &entry : entries) {
+        if (!held.contains(songPath(entry)))
+            fresh.append(entry);
     }
-    return files;
+    return fresh;
 }
 
-void DropFiles(const QStringList &paths, int namePesni) {
-    const QStringList entries = newEntries(droppedMp3Files(paths), namePesni);
+} // namespace
+
+Dropped droppedMp3Files(const QStringList &paths, Slices &slices) {
+    Walk walk(slices);
+    for (const QString &path : paths)
+        walk.add(path);
+    return walk.result();
+}
+
+// By value: the list may be the caller's, and events run on the way.
+void DropFiles(QStringList paths, int namePesni) {
+    Slices slices;
+    const Dropped dropped = droppedMp3Files(paths, slices);
+    QStringList entries = newEntries(dropped.files, namePesni, slices);
+    if (slices.gaveWay())
+        return;
+    if (slices.yielded())
+        entries = stillNew(entries);
+    slices.finish();
     if (!entries.isEmpty())
         appendSongs(entries);
+    for (const QString &playlist : dropped.silent)
+        P().dialogs->MsgBox(playlist + QStringLiteral("\r\n") + G().strNoSongs,
+                            vbOKOnly | vbExclamation, G().strTitle);
 }
 
 } // namespace tv

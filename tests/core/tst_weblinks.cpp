@@ -35,6 +35,7 @@ public:
     bool listFolder(const QString &dir, FolderListing *listing) const override {
         return m_inner.listFolder(dir, listing);
     }
+    FileId fileId(const QString &path) const override { return m_inner.fileId(path); }
     QString toNative(const QString &path) const override { return m_inner.toNative(path); }
     QString fromNative(const QString &native) const override { return m_inner.fromNative(native); }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace tv {
+
+// The entries of an M3U playlist: each line that is neither empty nor a
+// "#" comment, blanks around it trimmed. A byte-order mark says UTF-16 (either
+// order) or UTF-8; without one the text is UTF-8, and, unless utf8Only (an
+// .m3u8), Windows-1251 when it is not valid UTF-8. CR, LF and CR LF all end
+// a line.
+struct M3uFormat {
+    static QStringList entries(const QByteArray &bytes, bool utf8Only);
+};
+
+} // namespace tv
