@@ -1,5 +1,6 @@
 #include "editing/DropFilesM.h"
 
+#include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/SongEntry.h"
 #include "core/Songs.h"
@@ -135,22 +136,26 @@ private:
 
     void addPlaylist(const QString &path) {
         QByteArray bytes;
-        QStringList entries;
-        if (P().fs->readFile(path, &bytes) == FileError::None)
-            entries = M3uFormat::entries(bytes, hasSuffix(path, ".m3u8"));
-        bytes.clear();
-        const QString dir = path.left(lastSep(path));
         bool named = false;
-        for (const QString &entry : std::as_const(entries)) {
-            if (!m_slices.step(m_out.files.size()))
-                return;
-            const QString song = entryPath(entry, dir);
-            if (song.isEmpty() || !isMp3(song) || !P().fs->fileExists(song))
-                continue;
-            named = true;
-            take(song, P().fs->fileId(song));
+        if (P().fs->readFile(path, &bytes) == FileError::None) {
+            const QString dir = path.left(lastSep(path));
+            // A playlist names a file over and over: one look at the disk each.
+            QSet<QString> looked;
+            M3uFormat::read(
+                bytes, hasSuffix(path, ".m3u8"),
+                [this] { return m_slices.step(m_out.files.size()); },
+                [&](const QString &entry) {
+                    const QString song = entryPath(entry, dir);
+                    if (song.isEmpty() || !isMp3(song) || looked.contains(song))
+                        return;
+                    looked.insert(song);
+                    if (!P().fs->fileExists(song))
+                        return;
+                    named = true;
+                    take(song, P().fs->fileId(song));
+                });
         }
-        if (!named)
+        if (!named && !m_slices.gaveWay())
             m_out.silent.append(path);
     }
 
@@ -195,19 +200,35 @@ Dropped droppedMp3Files(const QStringList &paths, Slices &slices) {
     return walk.result();
 }
 
-// By value: the list may be the caller's, and events run on the way.
+// Whether the album's songs are other than those of the copy: any change
+// since the copy was taken gave the album a list of its own.
+bool changedSince(const QStringList &before) {
+    const QStringList &now = frmForma().ListPath;
+    return now.constData() != before.constData() || now.size() != before.size();
+}
+
+// By value: the list may be the caller's, and events run on the way. The
+// copy of the album is gone before the songs are appended: it would make the
+// append copy the album whole.
 void DropFiles(QStringList paths, int namePesni) {
     Slices slices;
-    const Dropped dropped = droppedMp3Files(paths, slices);
-    QStringList entries = newEntries(dropped.files, namePesni, slices);
-    if (slices.gaveWay())
-        return;
-    if (slices.yielded())
+    QStringList entries, silent;
+    bool changed = false;
+    {
+        const QStringList before = frmForma().ListPath;
+        const Dropped dropped = droppedMp3Files(paths, slices);
+        entries = newEntries(dropped.files, namePesni, slices);
+        if (slices.gaveWay())
+            return;
+        changed = changedSince(before);
+        silent = dropped.silent;
+    }
+    if (changed)
         entries = stillNew(entries);
     slices.finish();
     if (!entries.isEmpty())
         appendSongs(entries);
-    for (const QString &playlist : dropped.silent)
+    for (const QString &playlist : std::as_const(silent))
         P().dialogs->MsgBox(playlist + QStringLiteral("\r\n") + G().strNoSongs,
                             vbOKOnly | vbExclamation, G().strTitle);
 }
