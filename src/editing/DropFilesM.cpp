@@ -12,9 +12,13 @@
 #include <QSet>
 #include <QUrl>
 
+#include <utility>
+
 namespace tv {
 
 namespace {
+
+constexpr int kMaxDepthWithoutIds = 32;
 
 bool hasSuffix(const QString &path, const char *suffix) {
     return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
@@ -116,13 +120,14 @@ private:
     }
 
     // Depth first, a folder's own files before its subfolders', in the
-    // order listed.
+    // order listed. Without ids a loop of links shows only in the depth.
     void addTree(const QString &root) {
-        QStringList pending{root};
+        QList<std::pair<QString, int>> pending{{root, 0}};
         while (!pending.isEmpty() && m_slices.step(m_out.files.size())) {
-            const QString dir = pending.takeLast();
+            const auto [dir, depth] = pending.takeLast();
             FolderListing listing;
-            if (!P().fs->listFolder(dir, &listing) || !firstTime(m_folders, listing.id, dir))
+            if (!P().fs->listFolder(dir, &listing) || !firstTime(m_folders, listing.id, dir) ||
+                (listing.id.isNull() && depth > kMaxDepthWithoutIds))
                 continue;
             const QString folder = withSep(dir);
             for (qsizetype i = 0; i < listing.files.size(); ++i) {
@@ -130,7 +135,7 @@ private:
                     take(folder + listing.files.at(i), listing.fileIds.value(i));
             }
             for (qsizetype i = listing.folders.size() - 1; i >= 0; --i)
-                pending.append(folder + listing.folders.at(i));
+                pending.append({folder + listing.folders.at(i), depth + 1});
         }
     }
 
