@@ -33,16 +33,13 @@ void roundTrips(const QStringList &entries, bool utf8Only) {
         fuzz::check(!entry.contains(QLatin1Char('\n')) && !entry.contains(QLatin1Char('\r')),
                     "an entry is one line");
     }
-    fuzz::check(M3uFormat::entries(written(entries, QStringEncoder::Utf16LE), utf8Only) ==
-                    entries,
+    fuzz::check(M3uFormat::entries(written(entries, QStringEncoder::Utf16LE), utf8Only) == entries,
                 "UTF-16LE again");
-    fuzz::check(M3uFormat::entries(written(entries, QStringEncoder::Utf16BE), utf8Only) ==
-                    entries,
+    fuzz::check(M3uFormat::entries(written(entries, QStringEncoder::Utf16BE), utf8Only) == entries,
                 "UTF-16BE again");
     // UTF-8 holds no lone surrogate, which UTF-16 bytes can give.
     if (wellFormed(entries.join(QString())))
-        fuzz::check(M3uFormat::entries(written(entries, QStringEncoder::Utf8), utf8Only) ==
-                        entries,
+        fuzz::check(M3uFormat::entries(written(entries, QStringEncoder::Utf8), utf8Only) == entries,
                     "UTF-8 again");
 }
 
