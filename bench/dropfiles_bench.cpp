@@ -4,6 +4,11 @@
 // the tree, checks every file against the album once and appends in one go, so
 // it should cost what Add all of one folder costs per file. Goal, on the
 // medians of the rounds: the drop at most 2 x the floor.
+// Then the longest time the window would not answer (the longest gap between
+// two turns of the event loop, or to the first or from the last) while
+// dropping a tree of 50,000 files holding two links to itself, and a
+// 1,000,000-line playlist naming those files over and over:
+//   each gap   at most 100 ms
 // Run: tonvela_dropfiles_bench [folders] [files per folder] [album songs]
 
 #include "BenchSupport.h"
@@ -15,8 +20,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
@@ -64,6 +71,81 @@ QStringList album(int count) {
     return songs;
 }
 
+// Notes the turns of the event loop, to find the longest wait between them.
+class GapEvents : public EventLoop {
+public:
+    void start() {
+        m_timer.start();
+        m_last = 0;
+        m_longest = 0;
+        m_turns = 0;
+    }
+    void DoEvents() override { turn(); }
+    void endProcess() override {}
+    double longestMs() {
+        turn();
+        --m_turns;
+        return double(m_longest) / 1e6;
+    }
+    int turns() const { return m_turns; }
+
+private:
+    void turn() {
+        const qint64 now = m_timer.nsecsElapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+        ++m_turns;
+    }
+    QElapsedTimer m_timer;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+    int m_turns = 0;
+};
+
+// The longest gap of one drop onto an empty album, against its goal.
+void gapOf(const std::string &what, const QStringList &dropped, GapEvents &events,
+           qsizetype expected, bench::Goals &goals) {
+    frmForma().ListPath.clear();
+    frmForma().PlayList.rebuild();
+    QElapsedTimer timer;
+    timer.start();
+    events.start();
+    DropFiles(dropped, 0);
+    const double longest = events.longestMs();
+    std::printf("%s: %.0f ms in all, %d turns\n", what.c_str(), bench::msSince(timer),
+                events.turns());
+    goals.atMost(what + ": the longest wait of the window", longest, 100, "ms");
+    goals.holds(what + ": every file added once", frmForma().ListPath.size() == expected);
+}
+
+// A tree of 50,000 files: the one written, made up to that many, with two
+// links to its own top.
+QString loopedTree(const QString &root, int folders, int perFolder) {
+    const QString tree = root + QStringLiteral("/Looped");
+    const int more = std::max(0, 50000 / std::max(perFolder, 1) - folders);
+    writeTree(tree, more, perFolder);
+    QFile::link(root + QStringLiteral("/Tree"), tree + QStringLiteral("/Tree"));
+    QFile::link(QStringLiteral("."), tree + QStringLiteral("/l1"));
+    QFile::link(QStringLiteral("."), tree + QStringLiteral("/l2"));
+    return tree;
+}
+
+// A million lines naming the tree's files over and over, by relative paths.
+void writePlaylist(const QString &path, int folders, int perFolder) {
+    QByteArray text = "#EXTM3U\r\n";
+    for (int line = 0; line < 1000000; ++line) {
+        const int i = line % (folders * perFolder);
+        text += QStringLiteral("#EXTINF:1,Song %1\r\nTree/Disc %2/%3.mp3\r\n")
+                    .arg(i)
+                    .arg(i / perFolder, 3, 10, QLatin1Char('0'))
+                    .arg(i % perFolder, 4, 10, QLatin1Char('0'))
+                    .toUtf8();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
 // The time of the work on an album that held the songs before.
 double msOn(const QStringList &before, const std::function<void()> &work) {
     frmForma().ListPath = before;
@@ -82,7 +164,9 @@ int main(int argc, char **argv) {
     const std::vector<std::string> paths =
         writeTree(dir.path() + QStringLiteral("/Tree"), folders, perFolder);
     DriveFileSystem fs({{QStringLiteral("C"), dir.path()}});
-    P().fs = &fs;
+    bench::SilentPorts ports(fs);
+    GapEvents events;
+    P().events = &events;
     G().PathSep = QStringLiteral("/");
     G().AppDir = QStringLiteral("C:/");
     const QStringList before = album(songs);
@@ -100,6 +184,15 @@ int main(int argc, char **argv) {
     bench::Goals goals;
     goals.atMost("the drop, ratio to the floor", median[1] / median[0], 2.0, "x");
     goals.holds("every file added", frmForma().ListPath.size() == songs + folders * perFolder);
+
+    loopedTree(dir.path(), folders, perFolder);
+    const qsizetype inTree =
+        (std::max(0, 50000 / std::max(perFolder, 1) - folders) + folders) * qsizetype(perFolder);
+    writePlaylist(dir.path() + QStringLiteral("/million.m3u"), folders, perFolder);
+    gapOf("tree of 50,000 files, two self-links", {QStringLiteral("C:/Looped")}, events, inTree,
+          goals);
+    gapOf("1,000,000-line playlist", {QStringLiteral("C:/million.m3u")}, events,
+          qsizetype(folders) * perFolder, goals);
     P() = Ports{};
     return goals.exitCode();
 }

@@ -24,7 +24,8 @@ struct FoundInfo {
 struct Texts {
     QString strHelpFile, strTitle, strAddAll, strAddFile, strFileExists, strReplaceIt,
         strWriteProtected, strCantSave, strNotFound, strCantOpen, strSaveChanges, strChange,
-        strCancel, strSelectLang, strAlboms, strFrom, strTo, strReplaceCount, strNameFromFile;
+        strCancel, strSelectLang, strAlboms, strFrom, strTo, strReplaceCount, strNameFromFile,
+        strAdding, strNoSongs;
 };
 
 // Every variable shared between the program's routines, under its own name.

@@ -85,6 +85,8 @@ const std::array kTable = {
     text(&Texts::strReplaceCount, "Количество замен:", "Quantity of replacements:"),
     text(&Texts::strNameFromFile, "Взять название песни из имени файла",
          "Take the title song from the filename"),
+    text(&Texts::strAdding, "Добавление файлов:", "Adding files:"),
+    text(&Texts::strNoSongs, "В списке нет ни одной песни.", "The list names no song."),
 };
 
 void applyRow(const Row &row, int column) {

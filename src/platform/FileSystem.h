@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHashFunctions>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -14,10 +16,30 @@ enum class FileError {
     Other,    // missing folder, bad name, locked, disk full...
 };
 
-// A folder's entries, by name.
+// Where a file or a folder lives: the paths that reach the same one through
+// links give the same id. Null when the system tells none (the walks then go
+// by path).
+struct FileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+
+    bool isNull() const { return inode == 0; }
+    friend bool operator==(const FileId &a, const FileId &b) {
+        return a.device == b.device && a.inode == b.inode;
+    }
+};
+
+inline size_t qHash(const FileId &id, size_t seed = 0) {
+    return qHashMulti(seed, id.device, id.inode);
+}
+
+// A folder's entries, by name, and where the folder and each file live
+// (fileIds index-aligned with files; empty when the system tells none).
 struct FolderListing {
     QStringList folders;
     QStringList files;
+    FileId id;
+    QList<FileId> fileIds;
 };
 
 // The files as the program sees them: drives with letters, and paths that
@@ -43,6 +65,9 @@ public:
     // each list sorted by name without regard to case. False when the folder
     // cannot be read (missing, no permission, not a folder).
     virtual bool listFolder(const QString &dir, FolderListing *listing) const = 0;
+    // Where the file or folder at the path lives, links followed; null when
+    // there is none.
+    virtual FileId fileId(const QString &path) const = 0;
 
     // Native path of a lettered one; empty when no drive has that letter.
     virtual QString toNative(const QString &path) const = 0;

@@ -30,8 +30,10 @@ void FoundSearchM(const QString &text) {
 
 namespace {
 
-// The songs of Found(0) to Found(count - 1) whose files are neither in the
-// album nor taken already by an earlier one of them.
+// The songs of Found(first) to Found(first + count - 1) whose files the album
+// did not hold before, letter case ignored as in the browser; a path found
+// in several albums is taken once, but paths that differ in letter case are
+// other files.
 QStringList newSongs(int first, int count) {
     const LowPath held = LoadLowPath();
     QSet<QString> taken;
@@ -39,10 +41,9 @@ QStringList newSongs(int first, int count) {
     const int last = std::min(first + count, int(G().Found.size()));
     for (int k = std::max(first, 0); k < last; ++k) {
         const FoundInfo &found = G().Found.at(k);
-        const QString low = found.Path.toLower();
-        if (taken.contains(low) || held.contains(found.Path))
+        if (taken.contains(found.Path) || held.contains(found.Path))
             continue;
-        taken.insert(low);
+        taken.insert(found.Path);
         songs.append(found.Title + found.Path);
     }
     return songs;

@@ -13,8 +13,8 @@ void FoundSearchM(const QString &text);
 // Found(k) appended to the open album and selected in the playlist, unless
 // the album already holds its file.
 void AddFoundSong(int k);
-// Found(0) to Found(count - 1), each file once, none the album already
-// holds; the last one added is selected.
+// Found(0) to Found(count - 1), each path once, none the album held before
+// (letter case ignored); the last one added is selected.
 void AddAllFound(int count);
 
 } // namespace tv

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -64,7 +65,10 @@ bool PlayListDrop::eventFilter(QObject *watched, QEvent *event) {
         if (paths.isEmpty())
             return true;
         drop->acceptProposedAction();
-        DropFiles(paths, G().NamePesni);
+        // The file manager has its answer at once; a long drop then goes on
+        // while the window keeps answering.
+        QTimer::singleShot(0, this,
+                           [paths, namePesni = G().NamePesni] { DropFiles(paths, namePesni); });
         return true;
     }
     default:

@@ -18,10 +18,12 @@ QMap<QString, QString> snapshot() {
     const Texts &t = G();
     int i = 0;
     for (const QString &text :
-         {t.strHelpFile, t.strTitle, t.strAddAll, t.strAddFile, t.strFileExists, t.strReplaceIt,
-          t.strWriteProtected, t.strCantSave, t.strNotFound, t.strCantOpen, t.strSaveChanges,
-          t.strChange, t.strCancel, t.strSelectLang, t.strAlboms, t.strFrom, t.strTo,
-          t.strReplaceCount, t.strNameFromFile})
+         {t.strHelpFile,   t.strTitle,        t.strAddAll,         t.strAddFile,
+          t.strFileExists, t.strReplaceIt,    t.strWriteProtected, t.strCantSave,
+          t.strNotFound,   t.strCantOpen,     t.strSaveChanges,    t.strChange,
+          t.strCancel,     t.strSelectLang,   t.strAlboms,         t.strFrom,
+          t.strTo,         t.strReplaceCount, t.strNameFromFile,   t.strAdding,
+          t.strNoSongs})
         all.insert(QStringLiteral("text %1").arg(i++), text);
     return all;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Three albums; F3 opens the search, a text in capitals and Enter find the
-# songs in every album, Add all adds each file once and none the open album
-# holds, Esc closes the window and Ctrl+S stores the open album.
+# songs in every album, Add all adds none the open album holds (letter case
+# ignored) and takes names differing in case only as the other files they
+# are, Esc closes the window and Ctrl+S stores the open album.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 tv_start_desktop
@@ -44,9 +45,10 @@ tv_screenshot search-added
 tv_close_window "$wid"
 tv_wait_exit 20
 
-printf ' 4 \r\n' >"$TV_TMP/rock.expected"
+printf ' 5 \r\n' >"$TV_TMP/rock.expected"
 printf '%s\r\n' "Кино: Группа крови${app}music/a.mp3" "01${app}music/beatles/01.mp3" \
-    "Let it be${app}music/BEATLES/02.mp3" "Hey${app}music/beatles/hey.mp3" |
+    "Let it be${app}music/BEATLES/02.mp3" "Hey${app}music/beatles/hey.mp3" \
+    "Let it be (pop)${app}music/beatles/02.mp3" |
     iconv -f UTF-8 -t CP1251 >>"$TV_TMP/rock.expected"
 cmp "$TV_TMP/rock.expected" "$dir/rock.alb" || tv_fail "rock.alb differs: $(od -c "$dir/rock.alb")"
 [ ! -s "$dir/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$dir/dialogs.log")"

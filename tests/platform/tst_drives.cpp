@@ -170,6 +170,19 @@ private slots:
         QVERIFY(!fs.listFolder("E:/m/b.mp3", &listing));
         QVERIFY(!fs.listFolder("Q:/", &listing));
 
+        // A link reaches the same folder and files: the same ids.
+        if (memory)
+            mem.addLink("E:/m/l", "E:/m/Sub");
+        else
+            QVERIFY(QFile::link(d.native("E:/m/Sub"), d.native("E:/m/l")));
+        FolderListing sub, viaLink;
+        QVERIFY(fs.listFolder("E:/m/Sub", &sub) && fs.listFolder("E:/m/l", &viaLink));
+        QVERIFY(!sub.id.isNull() && viaLink.id == sub.id && fs.fileId("E:/m/l") == sub.id);
+        QCOMPARE(sub.fileIds.size(), 1);
+        QVERIFY(fs.fileId("E:/m/l/x.mp3") == sub.fileIds.at(0));
+        QVERIFY(!(fs.fileId("E:/m/b.mp3") == sub.fileIds.at(0)));
+        QVERIFY(fs.fileId("E:/m/none.mp3").isNull());
+
         QByteArray tail;
         QCOMPARE(fs.readTail("E:/m/b.mp3", 4, &tail), FileError::None);
         QCOMPARE(tail, QByteArray("6789"));

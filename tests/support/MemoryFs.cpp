@@ -55,6 +55,37 @@ void MemoryFs::lockFolder(const QString &path) {
     m_locked.insert(key(path));
 }
 
+void MemoryFs::addLink(const QString &path, const QString &target) {
+    const QString k = key(path);
+    addFolder(parentOf(k));
+    m_links.insert(k, key(target));
+}
+
+// Each step replaces the longest linked prefix by its target; a chain that
+// goes on longer than the system allows is a loop.
+QString MemoryFs::real(const QString &path) const {
+    QString k = key(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        qsizetype end = k.size();
+        while (end > 2 && !m_links.contains(k.left(end)))
+            end = k.lastIndexOf(QLatin1Char('/'), end - 1);
+        if (end <= 2)
+            return k;
+        k = m_links.value(k.left(end)) + k.mid(end);
+    }
+    return {};
+}
+
+FileId MemoryFs::idOf(const QString &realKey) const {
+    if (!m_files.contains(realKey) && !m_folders.contains(realKey))
+        return {};
+    return {quint64(m_drives.indexOf(realKey.left(2)) + 1), quint64(qHash(realKey)) | 1};
+}
+
+FileId MemoryFs::fileId(const QString &path) const {
+    return idOf(real(path));
+}
+
 void MemoryFs::remove(const QString &path) {
     const QString k = key(path);
     const QString below = k + QLatin1Char('/');
@@ -73,14 +104,13 @@ bool MemoryFs::hasFolder(const QString &path) const {
 }
 
 bool MemoryFs::fileExists(const QString &path) const {
-    const QString k = key(path);
-    return m_files.contains(k) && !nameOf(k).startsWith(QLatin1Char('.'));
+    return m_files.contains(real(path)) && !nameOf(key(path)).startsWith(QLatin1Char('.'));
 }
 
 FileError MemoryFs::find(const QString &path, QByteArray *data) const {
     if (beforeRead)
         beforeRead(path);
-    const QString k = key(path);
+    const QString k = real(path);
     if (m_files.contains(k)) {
         *data = m_files.value(k);
         return FileError::None;
@@ -114,10 +144,20 @@ FileError MemoryFs::writeFile(const QString &path, const QByteArray &data) {
 }
 
 bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
-    const QString k = key(dir);
+    const QString k = real(dir);
     if (!m_folders.contains(k) || m_locked.contains(k))
         return false;
     FolderListing result;
+    result.id = idOf(k);
+    for (auto it = m_links.cbegin(); it != m_links.cend(); ++it) {
+        if (parentOf(it.key()) != k || nameOf(it.key()).startsWith(QLatin1Char('.')))
+            continue;
+        const QString target = real(it.key());
+        if (m_folders.contains(target))
+            result.folders.append(nameOf(it.key()));
+        else if (m_files.contains(target))
+            result.files.append(nameOf(it.key()));
+    }
     for (const QString &folder : m_folders) {
         if (folder.size() > 2 && parentOf(folder) == k && !nameOf(folder).startsWith('.'))
             result.folders.append(nameOf(folder));
@@ -128,6 +168,8 @@ bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
     }
     sortAsListed(result.folders);
     sortAsListed(result.files);
+    for (const QString &name : std::as_const(result.files))
+        result.fileIds.append(idOf(real(k + QLatin1Char('/') + name)));
     *listing = result;
     return true;
 }

@@ -22,6 +22,9 @@ public:
     void setReadOnly(const QString &path);
     // A folder whose listing fails (no permission).
     void lockFolder(const QString &path);
+    // A link at path to the folder or file target (ln -s): paths through it
+    // reach the target, and both have the same id.
+    void addLink(const QString &path, const QString &target);
     // Removes a file or a folder with everything in it.
     void remove(const QString &path);
     QByteArray bytes(const QString &path) const;
@@ -39,15 +42,20 @@ public:
     QStringList listFiles(const QString &dir, const QString &extension) const override;
     FileError readTail(const QString &path, int n, QByteArray *data) const override;
     bool listFolder(const QString &dir, FolderListing *listing) const override;
+    FileId fileId(const QString &path) const override;
     QString toNative(const QString &path) const override;
     QString fromNative(const QString &native) const override;
 
 private:
     QString key(const QString &path) const;
+    // The key of what the path reaches, links followed; empty for a loop.
+    QString real(const QString &path) const;
+    FileId idOf(const QString &realKey) const;
     FileError find(const QString &path, QByteArray *data) const;
 
     QStringList m_drives;
     QMap<QString, QByteArray> m_files;
+    QMap<QString, QString> m_links;
     QSet<QString> m_folders, m_readOnly, m_locked;
 };
 

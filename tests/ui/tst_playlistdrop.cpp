@@ -56,7 +56,9 @@ private slots:
     void droppedFilesJoinThePlaylist() {
         QListView *view = m->window.PlayList();
         QVERIFY(drop(view, {file("C:/One/z.mp3"), file("C:/Drop"), file("C:/One/list.m3u8")}));
-        QCOMPARE(playListRows(), QStringList({"1.z", "2.a", "3.b", "4.c"}));
+        // The drop is answered before the files are walked.
+        QCOMPARE(playListRows(), QStringList());
+        QTRY_COMPARE(playListRows(), QStringList({"1.z", "2.a", "3.b", "4.c"}));
         QCOMPARE(frmForma().ListPath.at(1), QString("aC:/Drop/a.mp3"));
         QCOMPARE(view->model()->rowCount(), 4);
         QCOMPARE(G().AlbomChanged, 1);

@@ -110,8 +110,8 @@ std::u32string foldedKey(const QString &name) {
 
 // Windows lists names without regard to case; equal ones keep a fixed order.
 // Each name is folded once, not at each of the comparisons of a folder of
-// 100,000 files.
-void sortNames(QStringList &names) {
+// 100,000 files. The ids, when given, follow their names.
+void sortNames(QStringList &names, QList<FileId> *ids = nullptr) {
     std::vector<std::u32string> keys;
     keys.reserve(size_t(names.size()));
     for (const QString &name : std::as_const(names))
@@ -127,6 +127,13 @@ void sortNames(QStringList &names) {
     for (const qsizetype i : order)
         sorted.append(std::move(names[i]));
     names = std::move(sorted);
+    if (!ids)
+        return;
+    QList<FileId> sortedIds;
+    sortedIds.reserve(ids->size());
+    for (const qsizetype i : order)
+        sortedIds.append(ids->at(i));
+    *ids = std::move(sortedIds);
 }
 
 } // namespace
@@ -296,8 +303,8 @@ FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data
     return result;
 }
 
-// readdir with the entry types it gives, so that a folder of 100,000 files
-// costs no stat per file; links and unknown types are looked up.
+// readdir with the entry types and inodes it gives, so that a folder of
+// 100,000 files costs no stat per file; links and unknown types are looked up.
 bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
     const QString native = toNative(dir);
     if (native.isEmpty())
@@ -307,26 +314,41 @@ bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) con
     if (!d)
         return false;
     FolderListing result;
+    struct stat self {};
+    if (::fstat(dirfd(d), &self) == 0)
+        result.id = {quint64(self.st_dev), quint64(self.st_ino)};
     while (const dirent *entry = ::readdir(d)) {
         if (entry->d_name[0] == '.')
             continue;
         unsigned char type = entry->d_type;
+        FileId id{result.id.device, quint64(entry->d_ino)};
         if (type == DT_UNKNOWN || type == DT_LNK) {
             struct stat st {};
             if (::fstatat(dirfd(d), entry->d_name, &st, 0) != 0)
                 continue;
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+            id = {quint64(st.st_dev), quint64(st.st_ino)};
         }
-        if (type == DT_DIR)
+        if (type == DT_DIR) {
             result.folders.append(nameFromNative(QFile::decodeName(entry->d_name)));
-        else if (type == DT_REG)
+        } else if (type == DT_REG) {
             result.files.append(nameFromNative(QFile::decodeName(entry->d_name)));
+            result.fileIds.append(id);
+        }
     }
     ::closedir(d);
     sortNames(result.folders);
-    sortNames(result.files);
+    sortNames(result.files, &result.fileIds);
     *listing = std::move(result);
     return true;
+}
+
+FileId DriveFileSystem::fileId(const QString &path) const {
+    const QString native = toNative(path);
+    struct stat st {};
+    if (native.isEmpty() || ::stat(QFile::encodeName(native).constData(), &st) != 0)
+        return {};
+    return {quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 #else
@@ -350,7 +372,13 @@ bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) con
     listing->files = folder.entryList(QDir::Files);
     sortNames(listing->folders);
     sortNames(listing->files);
+    listing->id = {};
+    listing->fileIds.clear();
     return true;
+}
+
+FileId DriveFileSystem::fileId(const QString &) const {
+    return {};
 }
 
 #endif

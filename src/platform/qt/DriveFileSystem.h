@@ -28,6 +28,7 @@ public:
     QStringList listFiles(const QString &dir, const QString &extension) const override;
     FileError readTail(const QString &path, int n, QByteArray *data) const override;
     bool listFolder(const QString &dir, FolderListing *listing) const override;
+    FileId fileId(const QString &path) const override;
     QString toNative(const QString &path) const override;
     QString fromNative(const QString &native) const override;
 

@@ -1,0 +1,50 @@
+#include "editing/Slices.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "platform/Ports.h"
+
+namespace tv {
+
+namespace {
+
+// Short enough that the window answers at once to the eye; a step count
+// bounds a slice too, so that slow steps cannot stretch it unseen.
+constexpr qint64 kSliceMs = 25;
+constexpr int kSliceSteps = 1000;
+
+} // namespace
+
+Slices::Slices()
+    : m_album(G().NameAlbom), m_numAlbom(G().NumAlbom), m_caption(frmForma().Caption()) {
+    m_timer.start();
+}
+
+bool Slices::step(qsizetype done, qsizetype total) {
+    if (m_gaveWay)
+        return false;
+    if (++m_steps >= kSliceSteps || m_timer.hasExpired(kSliceMs))
+        yield(done, total);
+    return !m_gaveWay;
+}
+
+void Slices::yield(qsizetype done, qsizetype total) {
+    QString progress = G().strAdding + QLatin1Char(' ') + QString::number(done);
+    if (total > 0)
+        progress += QStringLiteral(" / ") + QString::number(total);
+    m_shown = m_caption + QStringLiteral(" - ") + progress;
+    frmForma().setCaption(m_shown);
+    ++m_yields;
+    P().events->DoEvents();
+    m_gaveWay = G().NameAlbom != m_album || G().NumAlbom != m_numAlbom;
+    m_steps = 0;
+    m_timer.restart();
+}
+
+void Slices::finish() {
+    if (!m_shown.isEmpty() && frmForma().Caption() == m_shown)
+        frmForma().setCaption(m_caption);
+    m_shown.clear();
+}
+
+} // namespace tv
