@@ -2,6 +2,7 @@
 
 #include "core/Cp1251.h"
 #include "core/Globals.h"
+#include "core/SongEntry.h"
 #include "core/Songs.h"
 #include "editing/AddFilesM.h"
 #include "platform/Ports.h"
@@ -130,7 +131,8 @@ QStringList newEntries(const QStringList &files, int namePesni) {
             continue;
         seen.insert(low);
         const qsizetype cut = lastSep(path) + 1;
-        entries.append(newSongTitle(path.left(cut), path.mid(cut), namePesni) + path);
+        entries.append(
+            SongEntry::join(newSongTitle(path.left(cut), path.mid(cut), namePesni), path));
     }
     return entries;
 }

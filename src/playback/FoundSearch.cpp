@@ -43,7 +43,7 @@ QStringList newSongs(int first, int count) {
         if (taken.contains(low) || held.contains(found.Path))
             continue;
         taken.insert(low);
-        songs.append(found.Title + found.Path);
+        songs.append(SongEntry::join(found.Title, found.Path));
     }
     return songs;
 }
