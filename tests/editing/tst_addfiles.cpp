@@ -145,13 +145,19 @@ private slots:
         QCOMPARE(G().AlbomChanged, added ? 1 : 0);
     }
 
-    // A file whose name is not UTF-8 is listed, added, saved, read back and
-    // started under a path that still finds it.
-    void aNameNotInUtf8IsKept() {
+    // A file whose name no text or no line can hold as it is: listed, added,
+    // saved, read back and started under a path that still finds it.
+    void oddNamesAreKept_data() {
+        columns<QByteArray>("name");
+        row("not UTF-8", QByteArray("04bad\xff.mp3"));
+        row("a line break", QByteArray("03new\nline.mp3"));
+    }
+    void oddNamesAreKept() {
+        QFETCH(QByteArray, name);
         LogicEnv env;
         QVERIFY(QDir().mkpath(env.drives.native("E:/m")));
-        const QByteArray native = QFile::encodeName(env.drives.native("E:/m")) + "/04bad\xff.mp3";
-        // Qt cannot name the file, so its temporary folder would keep it.
+        const QByteArray native = QFile::encodeName(env.drives.native("E:/m")) + '/' + name;
+        // Qt may not name the file, so its temporary folder could keep it.
         const auto removeFile = qScopeGuard([&] { std::remove(native.constData()); });
         std::FILE *file = std::fopen(native.constData(), "wb");
         QVERIFY(file);
