@@ -1,9 +1,12 @@
 // The lettered path of any native path leads back to it, whatever
 // characters its names hold (":" and "\" and their stand-ins included),
-// and holds no ":" but the drive's and no "\".
+// and holds no ":" but the drive's, no "\" and no control character (it
+// would break the line of an album).
 #include "FuzzCheck.h"
 
 #include "platform/qt/DriveFileSystem.h"
+
+#include <algorithm>
 
 using namespace tv;
 
@@ -23,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         fuzz::check(lettered.size() >= 3 && lettered.at(1) == QLatin1Char(':'), "lettered");
         fuzz::check(!lettered.mid(2).contains(QLatin1Char(':')), "no other colon");
         fuzz::check(!lettered.contains(QLatin1Char('\\')), "no backslash");
+        fuzz::check(std::none_of(lettered.begin(), lettered.end(),
+                                 [](QChar c) { return c.unicode() < 0x20; }),
+                    "no control character");
         QString back = fs.toNative(lettered);
         if (names.isEmpty() && root.size() > 1)
             back += QLatin1Char('/'); // a drive's root is named without its last "/"

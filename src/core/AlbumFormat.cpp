@@ -2,6 +2,8 @@
 
 #include "core/TextLines.h"
 
+#include <algorithm>
+
 namespace tv {
 
 // Only the lines the count names are decoded; the count line is read twice.
@@ -21,6 +23,12 @@ QByteArray AlbumFormat::format(const QStringList &songs) {
     lines.append(TextLines::number(int(songs.size())));
     lines.append(songs);
     return TextLines::encode(lines);
+}
+
+bool AlbumFormat::holds(const QStringList &songs) {
+    return std::none_of(songs.cbegin(), songs.cend(), [](const QString &song) {
+        return song.contains(QLatin1Char('\r')) || song.contains(QLatin1Char('\n'));
+    });
 }
 
 } // namespace tv

@@ -14,6 +14,10 @@ struct AlbumFormat {
     // count that is not a positive number reads no songs.
     static QStringList parse(const QByteArray &bytes);
     static QByteArray format(const QStringList &songs);
+    // Whether format() gives each song a line of its own: a CR or LF inside
+    // one would end it early, and the rest would be read back as songs the
+    // album never held while its own last songs were lost.
+    static bool holds(const QStringList &songs);
 };
 
 } // namespace tv

@@ -52,8 +52,9 @@ void showSaved(QString name) {
 // events change.
 bool SaveFileM(QString name) {
     // Such a name could not be remembered in the settings, and Windows
-    // refuses it as a bad name.
-    if (!TextLines::fitsLine(name)) {
+    // refuses it as a bad name. A song that would tear its line is refused
+    // too, before anything is written: the old file stays whole.
+    if (!TextLines::fitsLine(name) || !AlbumFormat::holds(frmForma().ListPath)) {
         P().dialogs->MsgBox(G().strCantSave, vbOKOnly + vbCritical, G().strTitle);
         return false;
     }

@@ -17,6 +17,14 @@ struct SongEntry {
     // How many characters at the start of the entry are its title: the same
     // split without copying a title that may be megabytes long.
     static qsizetype titleSize(const QString &entry);
+
+    // A title as the program gives it to a song (added, dropped, found,
+    // retitled): every control character below U+0020 (a line break in a tag
+    // or a pasted title, a tab) becomes a blank, so the title still reads and
+    // the song stays on its own line of the album file.
+    static QString cleanTitle(QString title);
+    // The entry of such a song: its cleaned title, then its path.
+    static QString join(const QString &title, const QString &path);
 };
 
 inline QString songTitle(const QString &entry) {

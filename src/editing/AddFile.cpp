@@ -1,4 +1,5 @@
 #include "core/Forma.h"
+#include "core/SongEntry.h"
 #include "core/Songs.h"
 #include "editing/AddFilesM.h"
 
@@ -8,7 +9,7 @@ void AddFile(const QString &folder, const QString &name, int namePesni) {
     const QString path = folder + name;
     if (LoadLowPath().contains(path))
         return;
-    appendSongs({newSongTitle(folder, name, namePesni) + path});
+    appendSongs({SongEntry::join(newSongTitle(folder, name, namePesni), path)});
     PlayListModel &list = frmForma().PlayList;
     list.setListIndex(list.ListCount() - 1);
 }

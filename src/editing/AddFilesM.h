@@ -12,7 +12,8 @@ LowPath LoadLowPath();
 
 // The title a new song gets: with namePesni 0 the one its tag gives, else (or
 // when the file could not be opened) its file name up to the last ".".
-// folder ends with PathSep; name is the bare file name.
+// Control characters in it become blanks (SongEntry::cleanTitle). folder
+// ends with PathSep; name is the bare file name.
 QString newSongTitle(const QString &folder, const QString &name, int namePesni);
 
 // Appends the file folder + name unless the album holds it already, and

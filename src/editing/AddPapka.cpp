@@ -1,3 +1,4 @@
+#include "core/SongEntry.h"
 #include "core/Songs.h"
 #include "editing/AddFilesM.h"
 
@@ -11,7 +12,7 @@ QStringList newEntries(const QString &folder, const QStringList &names, int name
     for (const QString &name : names) {
         const QString path = folder + name;
         if (!lowPath.contains(path))
-            entries.append(newSongTitle(folder, name, namePesni) + path);
+            entries.append(SongEntry::join(newSongTitle(folder, name, namePesni), path));
     }
     return entries;
 }

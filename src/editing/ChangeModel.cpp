@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/SongEntry.h"
 #include "core/Songs.h"
 
 #include <algorithm>
@@ -97,9 +98,13 @@ void ChangeModel::List1_KeyUp(int keyCode) {
 
 void ChangeModel::kChange_Click() {
     const int i = ListIndex();
-    if (i < 0 || m_text1.isEmpty() || m_titles[i] == m_text1)
+    if (i < 0 || m_text1.isEmpty())
         return;
-    m_titles[i] = m_text1;
+    // The list shows the title as the album will take it.
+    const QString title = SongEntry::cleanTitle(m_text1);
+    if (m_titles[i] == title)
+        return;
+    m_titles[i] = title;
     emit dataChanged(index(i), index(i));
     enableOK();
 }
@@ -143,7 +148,7 @@ void ChangeModel::kOK_Click() {
     QStringList entries;
     entries.reserve(m_titles.size());
     for (qsizetype i = 0; i < m_titles.size(); ++i)
-        entries << m_titles[i] + m_paths[i];
+        entries << SongEntry::join(m_titles[i], m_paths[i]);
     replaceSongs(std::move(entries));
     unload(true);
 }

@@ -26,7 +26,8 @@ QStringList newEntries(const QStringList &files, int namePesni, Slices &slices) 
         if (held.contains(path))
             continue;
         const qsizetype cut = lastSep(path) + 1;
-        entries.append(newSongTitle(path.left(cut), path.mid(cut), namePesni) + path);
+        entries.append(
+            SongEntry::join(newSongTitle(path.left(cut), path.mid(cut), namePesni), path));
     }
     return entries;
 }

@@ -44,7 +44,7 @@ QStringList newSongs(int first, int count) {
         if (taken.contains(found.Path) || held.contains(found.Path))
             continue;
         taken.insert(found.Path);
-        songs.append(found.Title + found.Path);
+        songs.append(SongEntry::join(found.Title, found.Path));
     }
     return songs;
 }

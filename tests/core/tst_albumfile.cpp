@@ -18,7 +18,8 @@ public:
 };
 
 // What stands at the target name before a save.
-enum Target { None, Exists, ReadOnly, Folder, Full };
+// Torn: a song of the album holds a line break.
+enum Target { None, Exists, ReadOnly, Folder, Full, Torn };
 
 const QByteArray kCyrillic(" 1 \r\n\xC7\xE0\xF0\xFF C:/\xCC\xF3\xE7\xFB\xEA\xE0/z.mp3\r\n");
 const QByteArray kUtf8("\xEF\xBB\xBF 2 \r\n\xE9\x9F\xB3\xE6\xA5\xBD C:/\xE9\x9F\xB3/a.mp3\r\n"
@@ -145,6 +146,8 @@ private slots:
         QTest::newRow("folder of that name") << "a.alb" << int(Folder) << "d.alb" << 0 << readOnly;
         QTest::newRow("missing folder") << "a.alb" << int(None) << "nowhere/a.alb" << 0 << cantSave;
         QTest::newRow("disk full") << "a.alb" << int(Full) << "a.alb" << 0 << cantSave;
+        QTest::newRow("a song would break its line")
+            << "a.alb" << int(Torn) << "a.alb" << 0 << cantSave;
     }
     void save() {
         QFETCH(QString, open);
@@ -167,6 +170,8 @@ private slots:
         G().NameAlbom = G().NameEndAlbom = open;
         G().AlbomChanged = 1;
         frmForma().ListPath = {"NewC:/new.mp3"};
+        if (fault == Torn)
+            frmForma().ListPath.prepend("x\r\n 9 \r\nEvilZ:/etc/passwdC:/x.mp3");
         env.dialogs.answers.enqueue(answer ? answer : vbNo);
 
         SaveFileM(target);

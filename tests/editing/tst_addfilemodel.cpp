@@ -67,7 +67,8 @@ private slots:
         row("drive root", QString("C:/"),
             QStringList{"0:C:/", "2:Music", "2:Tonvela", "3:1.Quartet - Morning"}, QString("C:/"));
         row("folder", QString("C:/Music/"),
-            QStringList{"1:Music", "2:Jazz", "3:1.Quartet - Morning", "3:2.SONG", "3:3.zeta"},
+            QStringList{"1:Music", "2:Jazz", "3:1.Quartet - Morning", "3:2.SONG",
+                        "3:3. - torn  line", "3:4.zeta"},
             QString("C:/Music/"));
         row("strDir missing: the program's folder", QString("C:/Gone/"), QStringList{"1:Tonvela"},
             QString("C:/Tonvela/"));
@@ -82,6 +83,7 @@ private slots:
         b.fs.addFile("C:/Music/zeta.mp3");
         b.fs.addFile("C:/Music/SONG.MP3");
         b.fs.addFile("C:/Music/a.mp3", QByteArray(10, 'x') + id3v1("Morning", "Quartet"));
+        b.fs.addFile("C:/Music/torn.mp3", id3v1("torn\r\nline", ""));
         b.fs.addFile("C:/Music/cover.jpg");
         b.fs.addFile("C:/Music/.hidden.mp3");
         b.fs.addFolder("C:/Music/Jazz");

@@ -3,10 +3,16 @@
 #include "MemoryFs.h"
 
 #include "core/AlbumCommands.h"
+#include "core/AlbumFile.h"
 #include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "editing/AddFilesM.h"
+#include "platform/Ports.h"
+
+#include <QDir>
+#include <QScopeGuard>
+#include <cstdio>
 
 using namespace tv;
 using namespace tv::test;
@@ -39,6 +45,7 @@ struct AddEnv {
         fs.addFile(kDir + "Track01.mp3", tagged("Morning", "Quartet"));
         fs.addFile(kDir + "a.b.mp3", kUntagged);
         fs.addFile(kDir + QString::fromUtf8("Ёлка.MP3"), kUntagged);
+        fs.addFile(kDir + "torn.mp3", tagged("x\r\n 9 \r\nEvil", "A\tB"));
     }
 };
 
@@ -67,6 +74,8 @@ private slots:
         row("same path, other case", QString("AC:/MUSIC/A.MP3"), QString("a.mp3"), 0, QString(), 0);
         row("Cyrillic path, other case", QString::fromUtf8("ЁC:/music/ёЛКА.mp3"),
             QString::fromUtf8("Ёлка.MP3"), 0, QString(), 0);
+        row("line breaks in the tag", QString(), QString("torn.mp3"), 0,
+            QString("A B - x   9   EvilC:/Music/torn.mp3"), 0);
         row("other drive is not a duplicate", QString("AE:/Music/a.mp3"), QString("a.mp3"), 0,
             QString::fromUtf8("Квартет - УтроC:/Music/a.mp3"), 1);
     }
@@ -134,6 +143,37 @@ private slots:
         AddPapka(kDir, names, 0);
         QCOMPARE(frmForma().ListPath.size(), album.size() + added);
         QCOMPARE(G().AlbomChanged, added ? 1 : 0);
+    }
+
+    // A file whose name no text or no line can hold as it is: listed, added,
+    // saved, read back and started under a path that still finds it.
+    void oddNamesAreKept_data() {
+        columns<QByteArray>("name");
+        row("not UTF-8", QByteArray("04bad\xff.mp3"));
+        row("a line break", QByteArray("03new\nline.mp3"));
+    }
+    void oddNamesAreKept() {
+        QFETCH(QByteArray, name);
+        LogicEnv env;
+        QVERIFY(QDir().mkpath(env.drives.native("E:/m")));
+        const QByteArray native = QFile::encodeName(env.drives.native("E:/m")) + '/' + name;
+        // Qt may not name the file, so its temporary folder could keep it.
+        const auto removeFile = qScopeGuard([&] { std::remove(native.constData()); });
+        std::FILE *file = std::fopen(native.constData(), "wb");
+        QVERIFY(file);
+        QCOMPARE(std::fwrite(kUntagged.constData(), 1, size_t(kUntagged.size()), file),
+                 size_t(kUntagged.size()));
+        std::fclose(file);
+        FolderListing listing;
+        QVERIFY(P().fs->listFolder("E:/m/", &listing));
+        AddPapka("E:/m/", listing.files, 0);
+        QVERIFY(SaveFileM("a.alb"));
+        frmForma().ListPath.clear();
+        QCOMPARE(OpenAlbomM("a.alb"), 0);
+        QCOMPARE(frmForma().ListPath.size(), 1);
+        QFile played(P().fs->toNative(env.player.URL()));
+        QVERIFY(played.open(QIODevice::ReadOnly));
+        QCOMPARE(played.readAll(), kUntagged);
     }
 
     // The index holds each song's path part lower-cased, titles with colons

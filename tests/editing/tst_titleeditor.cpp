@@ -126,6 +126,8 @@ private slots:
             QStringList{kAlbum[0], "Ария: ШтильC:/Music/b.mp3", kAlbum[2]});
         row("a title is taken as typed", 0, "text: x |change|ok", " x ", 0, " x |Ария|DDT", true,
             true, QStringList{" x C:/Music/a.mp3", kAlbum[1], kAlbum[2]});
+        row("a pasted line break becomes a blank", 0, "text:a\r\nb|change|ok", "a\r\nb", 0,
+            "a  b|Ария|DDT", true, true, QStringList{"a  bC:/Music/a.mp3", kAlbum[1], kAlbum[2]});
         row("Up in the text box on the first row", 0, "key:38", "Кино: Группа крови", 0,
             "Кино: Группа крови|Ария|DDT", false, false, same);
         row("Down in the text box on the last row", 2, "key:40", "DDT", 2,

@@ -31,6 +31,13 @@ private slots:
         const QString standInsBack =
             "Z:/m/" + asIs + QChar(0xF03A) + asIs + QChar(0xF05C) + asIs + asIs;
         tv::test::row("stand-ins in a name", standInsBack, standIns, standInsBack);
+        const QString torn =
+            QString("Z:/03new") + QChar(0xF00A) + "line" + QChar(0xF009) + QChar(0xF01F) + ".mp3";
+        r("line break and controls in a name", torn, "/03new\nline\t\x1f.mp3", torn);
+        const QString newStandIns = QString("/m/") + QChar(0xF00A) + QChar(0xF0FF);
+        const QString newStandInsBack = "Z:/m/" + asIs + QChar(0xF00A) + asIs + QChar(0xF0FF);
+        tv::test::row("stand-ins of controls and bytes in a name", newStandInsBack, newStandIns,
+                      newStandInsBack);
         r("unknown letter", "Q:/x", "", "");
     }
     void mapsBothWays() {
@@ -47,20 +54,23 @@ private slots:
     void everyNativeNameRoundTrips() {
         DriveFileSystem fs({{"Z", "/"}, {"E", "/media/u/usb"}});
         const QList<QChar> alphabet = {QChar('a'),    QChar(':'),    QChar('\\'),
-                                       QChar(0xF03A), QChar(0xF05C), QChar(0xF000)};
+                                       QChar(0xF03A), QChar(0xF05C), QChar(0xF000),
+                                       QChar('\n'),   QChar(0xF00A), QChar(0xF0FF)};
+        const int n = int(alphabet.size());
         int checked = 0;
-        for (int code = 0; code < 6 * 6 * 6 * 6; ++code) {
+        for (int code = 0; code < n * n * n * n; ++code) {
             QString name;
-            for (int c = code, i = 0; i < 4; ++i, c /= 6)
-                name += alphabet.at(c % 6);
+            for (int c = code, i = 0; i < 4; ++i, c /= n)
+                name += alphabet.at(c % n);
             for (const QString &dir : {QString("/home/"), QString("/media/u/usb/")}) {
                 const QString lettered = fs.fromNative(dir + name);
                 QCOMPARE(fs.toNative(lettered), dir + name);
                 QVERIFY(!lettered.mid(2).contains(':') && !lettered.contains('\\'));
+                QVERIFY(!lettered.contains('\n'));
                 ++checked;
             }
         }
-        QCOMPARE(checked, 2 * 1296);
+        QCOMPARE(checked, 2 * n * n * n * n);
     }
 
     // A folder "AC\DC" on disk: listed, found and read through its lettered name.

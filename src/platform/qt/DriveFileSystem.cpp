@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <numeric>
 #include <string>
@@ -22,13 +24,32 @@ namespace tv {
 namespace {
 
 // A lettered path cannot hold ":" (only the drive's) or "\" (a separator)
-// in a name, so a native name keeps them as U+F000 plus their code, as
+// in a name, nor a control character (it would end the album's line), nor a
+// byte that is no part of a UTF-8 character (no text holds one). A native
+// name keeps each of them as U+F000 plus its code (its byte), as
 // Windows-compatible tools do. U+F000 itself (the code of NUL, which no name
-// holds) marks a native character that is taken as it is: a native name
-// that holds one of these three comes back unchanged too.
+// holds) marks a native character that is taken as it is: a native name that
+// holds one of these stand-ins comes back unchanged too.
 constexpr QChar kColonStandIn(0xF03A);
 constexpr QChar kBackslashStandIn(0xF05C);
 constexpr QChar kAsItIs(0xF000);
+
+QChar standIn(uint code) {
+    return QChar(char16_t(kAsItIs.unicode() + code));
+}
+
+bool isControlStandIn(char16_t u) {
+    return u > kAsItIs.unicode() && u < kAsItIs.unicode() + 0x20;
+}
+
+bool isByteStandIn(char16_t u) {
+    return u >= kAsItIs.unicode() + 0x80 && u <= kAsItIs.unicode() + 0xFF;
+}
+
+bool isStandIn(char16_t u) {
+    return u == kAsItIs.unicode() || u == kColonStandIn.unicode() ||
+           u == kBackslashStandIn.unicode() || isControlStandIn(u) || isByteStandIn(u);
+}
 
 QString cleanRoot(QString root) {
     while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
@@ -54,15 +75,18 @@ bool isRemovableMount(const QString &root) {
 }
 
 // A native path's names as the program holds them; "/" stays the separator.
-QString nameFromNative(const QString &native) {
+QString nameFromNative(QStringView native) {
     QString out;
     out.reserve(native.size());
     for (const QChar c : native) {
+        const char16_t u = c.unicode();
         if (c == QLatin1Char(':'))
             out += kColonStandIn;
         else if (c == QLatin1Char('\\'))
             out += kBackslashStandIn;
-        else if (c == kColonStandIn || c == kBackslashStandIn || c == kAsItIs)
+        else if (u > 0 && u < 0x20)
+            out += standIn(u);
+        else if (isStandIn(u))
             out += kAsItIs + QString(c);
         else
             out += c;
@@ -70,24 +94,100 @@ QString nameFromNative(const QString &native) {
     return out;
 }
 
-// The other way: both separators become "/", the stand-ins their characters.
-QString nameToNative(QStringView lettered) {
-    QString out;
-    out.reserve(lettered.size());
-    for (qsizetype i = 0; i < lettered.size(); ++i) {
-        const QChar c = lettered.at(i);
-        if (c == kAsItIs && i + 1 < lettered.size())
-            out += lettered.at(++i);
-        else if (c == QLatin1Char('\\') || c == QLatin1Char('/'))
-            out += QLatin1Char('/');
-        else if (c == kColonStandIn)
-            out += QLatin1Char(':');
-        else if (c == kBackslashStandIn)
-            out += QLatin1Char('\\');
-        else
-            out += c;
+// How many bytes the UTF-8 character at p takes, or 0 when the bytes there
+// are none: a stray byte, a cut or overlong sequence, a surrogate, a code
+// beyond U+10FFFF.
+int utf8Length(const uchar *p, const uchar *end) {
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (*p < 0x80)
+        return 1;
+    const int n = *p >= 0xC2 && *p <= 0xDF   ? 2
+                  : *p >= 0xE0 && *p <= 0xEF ? 3
+                  : *p >= 0xF0 && *p <= 0xF4 ? 4
+                                             : 0;
+    if (n == 0 || end - p < n)
+        return 0;
+    char32_t c = *p & (0x7F >> n);
+    for (int i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (p[i] & 0x3F);
     }
-    return out;
+    return c < kLeast[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? 0 : n;
+}
+
+// A name as the disk holds it: its UTF-8 runs as text, each other byte as
+// its stand-in, so that a name written by a system in another code page can
+// still be found again.
+QString nameFromNativeBytes(QByteArrayView bytes) {
+    const auto *begin = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *const end = begin + bytes.size();
+    QString out;
+    const uchar *run = begin;
+    for (const uchar *p = begin; p < end;) {
+        if (const int n = utf8Length(p, end)) {
+            p += n;
+            continue;
+        }
+        out += nameFromNative(QString::fromUtf8(reinterpret_cast<const char *>(run), p - run));
+        out += standIn(*p);
+        run = ++p;
+    }
+    return out + nameFromNative(QString::fromUtf8(reinterpret_cast<const char *>(run), end - run));
+}
+
+// One character of a lettered name as the native name holds it, or (byte
+// not below 0) one byte of a native name that is not UTF-8. i moves past a
+// marked character.
+struct NativeUnit {
+    QChar c;
+    int byte = -1;
+};
+
+NativeUnit nativeUnit(QStringView lettered, qsizetype &i) {
+    const QChar c = lettered.at(i);
+    const char16_t u = c.unicode();
+    if (c == kAsItIs && i + 1 < lettered.size())
+        return {lettered.at(++i)};
+    if (c == QLatin1Char('\\') || c == QLatin1Char('/'))
+        return {QLatin1Char('/')};
+    if (c == kColonStandIn)
+        return {QLatin1Char(':')};
+    if (c == kBackslashStandIn)
+        return {QLatin1Char('\\')};
+    if (isControlStandIn(u))
+        return {QChar(char16_t(u - kAsItIs.unicode()))};
+    if (isByteStandIn(u))
+        return {QChar(), int(u - kAsItIs.unicode())};
+    return {c};
+}
+
+// The other way: both separators become "/", the stand-ins their
+// characters. False when a stand-in is a byte, which no QString holds.
+bool nameToNative(QStringView lettered, QString *out) {
+    out->reserve(lettered.size());
+    for (qsizetype i = 0; i < lettered.size(); ++i) {
+        const NativeUnit unit = nativeUnit(lettered, i);
+        if (unit.byte >= 0)
+            return false;
+        *out += unit.c;
+    }
+    return true;
+}
+
+QByteArray nameToNativeBytes(QStringView lettered) {
+    QByteArray out;
+    QString text;
+    for (qsizetype i = 0; i < lettered.size(); ++i) {
+        const NativeUnit unit = nativeUnit(lettered, i);
+        if (unit.byte < 0) {
+            text += unit.c;
+            continue;
+        }
+        out += QFile::encodeName(text) + char(unit.byte);
+        text.clear();
+    }
+    return out + QFile::encodeName(text);
 }
 
 // A name in capitals unit by unit, a low surrogate standing for its whole
@@ -183,8 +283,13 @@ QStringList DriveFileSystem::drives() const {
     return letters;
 }
 
-// Built in one piece: every tag the browser reads goes through here.
 QString DriveFileSystem::toNative(const QString &path) const {
+    bool aliased = false;
+    return nativePath(path, &aliased);
+}
+
+// Built in one piece: every tag the browser reads goes through here.
+QString DriveFileSystem::nativePath(const QString &path, bool *aliased) const {
     if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
         return {};
     const QChar letter = path.at(0).toUpper();
@@ -195,13 +300,17 @@ QString DriveFileSystem::toNative(const QString &path) const {
     QStringView lettered = QStringView(path).mid(2);
     while (lettered.startsWith(QLatin1Char('/')) || lettered.startsWith(QLatin1Char('\\')))
         lettered = lettered.mid(1);
-    const QString rest = nameToNative(lettered);
+    const QString root = drive->root == QLatin1String("/") ? QString() : drive->root;
+    QString rest;
+    if (!nameToNative(lettered, &rest)) {
+        *aliased = true;
+        return alias(QFile::encodeName(root) + '/' + nameToNativeBytes(lettered));
+    }
     if (rest.isEmpty())
         return drive->root;
     QString native;
-    native.reserve(drive->root.size() + 1 + rest.size());
-    if (drive->root != QLatin1String("/"))
-        native.append(drive->root);
+    native.reserve(root.size() + 1 + rest.size());
+    native.append(root);
     native.append(QLatin1Char('/'));
     native.append(rest);
     return native;
@@ -244,8 +353,10 @@ FileError DriveFileSystem::readFile(const QString &path, QByteArray *data) const
 }
 
 FileError DriveFileSystem::writeFile(const QString &path, const QByteArray &data) {
-    const QString native = toNative(path);
-    if (native.isEmpty())
+    // Through a link the new file would replace the link, not the file.
+    bool aliased = false;
+    const QString native = nativePath(path, &aliased);
+    if (native.isEmpty() || aliased)
         return FileError::Other;
     const QFileInfo info(native);
     if (info.isDir())
@@ -266,16 +377,14 @@ FileError DriveFileSystem::writeFile(const QString &path, const QByteArray &data
 }
 
 QStringList DriveFileSystem::listFiles(const QString &dir, const QString &extension) const {
-    const QString native = toNative(dir);
-    if (native.isEmpty())
+    FolderListing listing;
+    if (!listFolder(dir, &listing))
         return {};
     QStringList names;
-    const QFileInfoList entries = QDir(native).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
-        if (entry.fileName().endsWith(extension, Qt::CaseInsensitive))
-            names.append(nameFromNative(entry.fileName()));
+    for (QString &name : listing.files) {
+        if (name.endsWith(extension, Qt::CaseInsensitive))
+            names.append(std::move(name));
     }
-    sortNames(names);
     return names;
 }
 
@@ -330,9 +439,9 @@ bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) con
             id = {quint64(st.st_dev), quint64(st.st_ino)};
         }
         if (type == DT_DIR) {
-            result.folders.append(nameFromNative(QFile::decodeName(entry->d_name)));
+            result.folders.append(nameFromNativeBytes(entry->d_name));
         } else if (type == DT_REG) {
-            result.files.append(nameFromNative(QFile::decodeName(entry->d_name)));
+            result.files.append(nameFromNativeBytes(entry->d_name));
             result.fileIds.append(id);
         }
     }
@@ -351,7 +460,49 @@ FileId DriveFileSystem::fileId(const QString &path) const {
     return {quint64(st.st_dev), quint64(st.st_ino)};
 }
 
+namespace {
+
+// The extension of the last name, when it is a plain one: media engines
+// look at it.
+QString plainSuffix(const QByteArray &native) {
+    const qsizetype dot = native.lastIndexOf('.');
+    if (dot < 0 || native.indexOf('/', dot) >= 0 || native.size() - dot > 8)
+        return {};
+    for (qsizetype i = dot + 1; i < native.size(); ++i) {
+        if (!std::isalnum(uchar(native.at(i))))
+            return {};
+    }
+    return QString::fromLatin1(native.mid(dot));
+}
+
+} // namespace
+
+// Qt and the media engine open files by QString, which a name that is not
+// UTF-8 cannot be; a link with a plain name, in a folder of this process's
+// own, stands in for it.
+QString DriveFileSystem::alias(const QByteArray &native) const {
+    const QMutexLocker lock(&m_aliasLock);
+    const auto found = m_aliases.constFind(native);
+    if (found != m_aliases.constEnd())
+        return *found;
+    if (!m_aliasDir)
+        m_aliasDir = std::make_unique<QTemporaryDir>();
+    if (!m_aliasDir->isValid())
+        return {};
+    const QString link =
+        m_aliasDir->filePath(QString::number(m_aliases.size()) + plainSuffix(native));
+    if (::symlink(native.constData(), QFile::encodeName(link).constData()) != 0)
+        return {};
+    m_aliases.insert(native, link);
+    return link;
+}
+
 #else
+
+// Windows names are UTF-16 and never hold such a byte.
+QString DriveFileSystem::alias(const QByteArray &) const {
+    return {};
+}
 
 FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data) const {
     QFile file(toNative(path));

@@ -2,7 +2,11 @@
 
 #include "platform/FileSystem.h"
 
+#include <QHash>
 #include <QList>
+#include <QMutex>
+#include <QTemporaryDir>
+#include <memory>
 
 namespace tv {
 
@@ -15,7 +19,8 @@ struct Drive {
 // Drives over native folders. On Linux the root of the file system is Z: and
 // each mounted removable volume gets a letter of its own; tests give it a
 // table of temporary folders. A ":" or "\" in a native name is held as
-// U+F03A or U+F05C, so that every native name maps there and back.
+// U+F03A or U+F05C, a control character or a byte that is no part of UTF-8
+// as U+F000 plus its code, so that every native name maps there and back.
 class DriveFileSystem : public FileSystem {
 public:
     explicit DriveFileSystem(QList<Drive> drives);
@@ -33,7 +38,14 @@ public:
     QString fromNative(const QString &native) const override;
 
 private:
+    // aliased: the path is not UTF-8, and a link to it is given instead.
+    QString nativePath(const QString &path, bool *aliased) const;
+    QString alias(const QByteArray &native) const;
+
     QList<Drive> m_drives;
+    mutable QMutex m_aliasLock;
+    mutable std::unique_ptr<QTemporaryDir> m_aliasDir;
+    mutable QHash<QByteArray, QString> m_aliases;
 };
 
 // Names in the order a folder listing gives them: letter case ignored.
