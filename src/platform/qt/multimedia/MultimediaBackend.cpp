@@ -10,6 +10,13 @@
 
 namespace tv {
 
+namespace {
+
+// A paused file never makes sound; its set-up is over long before this.
+constexpr int kSetUpSeconds = 2;
+
+} // namespace
+
 MultimediaBackend::MultimediaBackend(MediaBackendEvents events, double volume)
     : m_events(std::move(events)), m_reported(MediaPlayer::Undefined) {
     m_output = new QAudioOutput(this);
@@ -35,8 +42,13 @@ QMediaPlayer *MultimediaBackend::makeEngine() {
     connect(engine, &QMediaPlayer::seekableChanged, this, &MultimediaBackend::onSeekable);
     connect(engine, &QMediaPlayer::durationChanged, this,
             [this](qint64 ms) { m_events.durationChanged(ms); });
-    connect(engine, &QMediaPlayer::positionChanged, this,
-            [this](qint64 ms) { m_events.positionChanged(ms); });
+    connect(engine, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
+        // Sound flows: the engine's threads have joined the file's decoder to
+        // the output, the last step of setting it up.
+        if (ms > 0 && m_settingUp)
+            settled();
+        m_events.positionChanged(ms);
+    });
     return engine;
 }
 
@@ -44,7 +56,31 @@ void MultimediaBackend::setURL(const QString &url, const QString &native) {
     m_url = url;
     m_native = native;
     m_failed = false;
+    m_holdPaused = false;
+    // A source set while the engine still sets up the one before locks it up:
+    // its streaming thread then waits for the main thread, which waits for
+    // it. The latest file waits until that set-up is over.
+    if (m_settingUp) {
+        m_waiting = true;
+        m_loading = true;
+        m_pendingSeek.reset();
+        report();
+        return;
+    }
     load();
+}
+
+// The file given last is set up (or given up on): a file that waited goes in.
+void MultimediaBackend::settled() {
+    m_settingUp = false;
+    if (!std::exchange(m_waiting, false))
+        return;
+    m_loading = true;
+    // Not from inside the engine's own report.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_settingUp && !m_url.isEmpty())
+            load();
+    });
 }
 
 // Hands the file to the engine and starts it. Until the file is loaded the
@@ -76,8 +112,16 @@ void MultimediaBackend::load() {
     // file it drops ("loaded", "stopped") and, for a file it loads at once,
     // "buffered" while still stopped. Only where it ends up counts.
     m_switching = true;
+    m_settingUp = true;
+    // An engine that never tells the file is set up does not hold the
+    // files after it for ever.
+    QTimer::singleShot(kSetUpSeconds * 1000, this, [this, load = ++m_loads] {
+        if (m_settingUp && load == m_loads)
+            settled();
+    });
     m_engine->setSource(QUrl::fromLocalFile(m_native));
-    m_engine->play();
+    if (!std::exchange(m_holdPaused, false))
+        m_engine->play();
     m_switching = false;
     onStatus(m_engine->mediaStatus());
 }
@@ -94,7 +138,8 @@ void MultimediaBackend::fail() {
     m_engine = makeEngine();
     m_loading = false;
     m_pendingSeek.reset();
-    m_failed = true;
+    m_failed = !m_waiting;
+    settled();
     m_events.engineReplaced();
     m_events.durationChanged(0);
     report();
@@ -107,11 +152,14 @@ void MultimediaBackend::onStatus(QMediaPlayer::MediaStatus status) {
     case QMediaPlayer::InvalidMedia:
         fail();
         return;
+    case QMediaPlayer::EndOfMedia:
+        m_loading = false;
+        settled();
+        break;
     case QMediaPlayer::LoadedMedia:
     case QMediaPlayer::BufferingMedia:
     case QMediaPlayer::BufferedMedia:
-    case QMediaPlayer::EndOfMedia:
-        m_loading = false;
+        m_loading = m_waiting;
         break;
     default:
         break;
@@ -120,6 +168,10 @@ void MultimediaBackend::onStatus(QMediaPlayer::MediaStatus status) {
 }
 
 void MultimediaBackend::play() {
+    if (m_waiting) {
+        m_holdPaused = false;
+        return;
+    }
     if (m_failed) {
         // The user asks again: the file may be back (a drive plugged in).
         m_failed = false;
@@ -133,6 +185,10 @@ void MultimediaBackend::play() {
 }
 
 void MultimediaBackend::pause() {
+    if (m_waiting) {
+        m_holdPaused = true;
+        return;
+    }
     // A stopped engine would start decoding just to stand paused.
     if (m_reported != MediaPlayer::Playing && m_reported != MediaPlayer::Transitioning)
         return;
@@ -175,6 +231,7 @@ qint64 MultimediaBackend::duration() const {
 }
 
 void MultimediaBackend::stop() {
+    m_waiting = false;
     m_loading = false;
     m_pendingSeek.reset();
     if (!m_failed)
