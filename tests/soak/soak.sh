@@ -84,7 +84,13 @@ tv_log "$calls calls sent in ${sent}s"
 
 # The calls sent are queued at the program; it may take a while to work
 # through them, but it must get through them.
-tv_retry 300 answers_bus || tv_fail "the bus is not answered: the program hangs"
+if ! tv_retry 120 answers_bus; then
+    # Where it hangs, for whoever looks.
+    if command -v gdb >/dev/null; then
+        gdb -p "$TV_APP_PID" -batch -ex "thread apply all bt" >"$TV_ARTIFACTS/soak-hang.txt" 2>&1 || true
+    fi
+    tv_fail "the bus is not answered: the program hangs (threads: $TV_ARTIFACTS/soak-hang.txt)"
+fi
 drained=$((SECONDS - start))
 for probe in 1 2 3; do
     answers_bus >/dev/null || tv_fail "probe $probe: no answer on the bus within a second"

@@ -71,15 +71,20 @@ void MultimediaBackend::setURL(const QString &url, const QString &native) {
 }
 
 // The file given last is set up (or given up on): a file that waited goes in.
+// A seek held meanwhile is carried out now.
 void MultimediaBackend::settled() {
     m_settingUp = false;
-    if (!std::exchange(m_waiting, false))
-        return;
-    m_loading = true;
+    const bool waited = std::exchange(m_waiting, false);
+    if (waited)
+        m_loading = true;
     // Not from inside the engine's own report.
-    QTimer::singleShot(0, this, [this] {
-        if (!m_settingUp && !m_url.isEmpty())
+    QTimer::singleShot(0, this, [this, waited] {
+        if (m_settingUp || m_url.isEmpty())
+            return;
+        if (waited)
             load();
+        else
+            onSeekable(m_engine->isSeekable());
     });
 }
 
@@ -199,8 +204,9 @@ void MultimediaBackend::pause() {
 bool MultimediaBackend::seek(qint64 ms) {
     if (m_failed || m_url.isEmpty())
         return false;
-    // The engine drops a seek into a file it has not yet opened far enough.
-    if (m_engine->isSeekable())
+    // The engine drops a seek into a file it has not yet opened far enough,
+    // and a seek while it sets the file up can lock it up as a new file can.
+    if (m_engine->isSeekable() && !m_settingUp)
         m_engine->setPosition(ms);
     else
         m_pendingSeek = ms;
@@ -208,7 +214,7 @@ bool MultimediaBackend::seek(qint64 ms) {
 }
 
 void MultimediaBackend::onSeekable(bool seekable) {
-    if (seekable && m_pendingSeek)
+    if (seekable && m_pendingSeek && !m_settingUp)
         m_engine->setPosition(*std::exchange(m_pendingSeek, std::nullopt));
 }
 
