@@ -3,6 +3,7 @@
 # make test     - install what is missing, build, run every test through CTest
 # make sanitize - the same tests on a build under AddressSanitizer and UndefinedBehaviorSanitizer
 # make fuzz     - build the fuzz targets (clang, libFuzzer) and run each for FUZZ_SECONDS
+# make soak     - flood the installed program with remote-control calls (not in CI)
 BUILD    ?= build
 PREFIX   ?= $(HOME)/Tonvela
 JOBS     ?= $(shell nproc)
@@ -17,7 +18,7 @@ SANITIZER_ENV = \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: all deps configure build install register run test sanitize fuzz bench format clean
+.PHONY: all deps configure build install register run test sanitize fuzz bench soak format clean
 
 all: build
 
@@ -64,6 +65,12 @@ bench: build
 		TV_INSTALLED_PROGRAM=$(abspath $(BUILD))/bench-install/tonvela $$b || \
 		missed="$$missed $$(basename $$b)"; done; \
 		if [ -n "$$missed" ]; then echo "goals missed by:$$missed"; exit 1; fi
+
+# The program installed into a scratch folder, on a private bus and display.
+soak: build
+	@cmake --install $(BUILD) --prefix $(BUILD)/soak-install >/dev/null
+	TV_EXE=$(abspath $(BUILD))/soak-install/tonvela TV_TEST_DATA=$(CURDIR)/tests/data \
+		TV_ARTIFACTS=$(abspath $(BUILD))/soak-artifacts bash tests/soak/soak.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -4,6 +4,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "core/Songs.h"
 #include "platform/Ports.h"
 #include "playback/PlayerCommands.h"
@@ -34,9 +35,14 @@ void FileNew_Click() {
     f.setCaption(g.strTitle);
     clearSongs();
     g.AlbomChanged = 0;
+    noteAlbumOpened();
+    const int mark = openMark();
 
     addNewPlaceholder();
     P().events->DoEvents();
+    // Another album opened, or this one saved under a name: not New's any more.
+    if (openMark() != mark || !g.NameAlbom.isEmpty())
+        return;
     f.lstAlbomy.setListIndex(f.lstAlbomy.ListCount() - 1);
     if (AlbomInfo *albom = albomAt(g.AlbomUB))
         albom->NumPesni = -1;

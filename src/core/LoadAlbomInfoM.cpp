@@ -1,6 +1,8 @@
 #include "core/AlbumCommands.h"
 
 #include "core/AlbumList.h"
+#include "core/AlbumNames.h"
+#include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/TextLines.h"
 #include "platform/Ports.h"
@@ -24,7 +26,15 @@ void LoadAlbomInfoM() {
         if (TextLines::fitsLine(name))
             entries.append({name, remembered.value(name, 0)});
     }
+    // The new album being made (New's placeholder is open) keeps its place
+    // at the end of the list.
+    const ListBox &list = frmForma().lstAlbomy;
+    const int last = list.ListCount() - 1;
+    const bool makingNew =
+        g.NameAlbom.isEmpty() && last >= 0 && g.NumAlbom == last && list.List(last) == kNewAlbum;
     setAlbumList(entries);
+    if (makingNew)
+        appendAlbumEntry(kNewAlbum, {QString(), -1});
     P().events->DoEvents();
 }
 

@@ -5,6 +5,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "core/ShowForma.h"
 #include "core/Songs.h"
 #include "core/TextLines.h"
@@ -69,6 +70,7 @@ int OpenAlbomM(QString name) {
     G().NameAlbom = name;
     G().NameEndAlbom = name;
     f.setCaption(G().strTitle + QStringLiteral(" - ") + name);
+    noteAlbumOpened();
     startRememberedSong();
     return 0;
 }

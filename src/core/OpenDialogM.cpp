@@ -3,6 +3,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "platform/Dialogs.h"
 #include "platform/Ports.h"
 
@@ -13,6 +14,7 @@ void FileOpen_Click() {
 }
 
 void OpenDialogM() {
+    const int mark = openMark();
     if (ZaprosSaveAlbomM() == vbCancel)
         return;
     const QString chosen = apiOpenSaveM(0, QString());
@@ -21,6 +23,8 @@ void OpenDialogM() {
     // Albums are always read from AppDir, whatever folder the dialog ended in.
     const QString name = bareName(withAlbExtension(chosen));
     P().events->DoEvents();
+    if (openMark() != mark)
+        return;
     // The reader records the album's songs in the selected registry entry:
     // that has to be the opened album's own, not whichever was selected.
     selectAlbumEntry(name);

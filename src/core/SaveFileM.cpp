@@ -34,7 +34,9 @@ bool mayWrite(const QString &name) {
 void showSaved(QString name) {
     P().events->DoEvents();
     LoadAlbomInfoM();
-    G().NumAlbom = selectAlbumEntry(G().NameAlbom);
+    // A New let in meanwhile is the open album: its placeholder's entry.
+    const QString &open = G().NameAlbom;
+    G().NumAlbom = selectAlbumEntry(open.isEmpty() ? kNewAlbum : open);
     if (G().NameAlbom != name)
         return;
     // A new album with no song started yet keeps the 0 the refresh gave it.

@@ -3,6 +3,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 
@@ -13,11 +14,12 @@ constexpr int keyEnter = 13;
 }
 
 void lstAlbomy_DblClick() {
+    const int mark = openMark();
     P().events->DoEvents();
     ListBox &list = frmForma().lstAlbomy;
     const QString wanted = list.List(list.ListIndex());
     const bool chosen = list.ListIndex() >= 0;
-    if (ZaprosSaveAlbomM() == vbCancel)
+    if (ZaprosSaveAlbomM() == vbCancel || openMark() != mark)
         return;
     // Saving the changes rebuilds the list and selects the saved album; the
     // user still wants the album that was clicked.

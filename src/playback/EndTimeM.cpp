@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "playback/ListAlbomModel.h"
 #include "playback/NewPlayM.h"
+#include "playback/PlayerCommands.h"
 
 namespace tv {
 
@@ -26,7 +27,10 @@ void endOfAlbum() {
         NextAlbomM();
         f.setFocusTo(Forma::Control::lstAlbomy);
     } else {
-        // Hidden in the tray and not told to go on: let the user pick.
+        // Hidden in the tray and not told to go on: let the user pick. A
+        // Next from the remote reaches here with the last song still
+        // playing; it stops as if it had ended.
+        MusicStop_Click();
         frmListAlbom_Show();
     }
 }

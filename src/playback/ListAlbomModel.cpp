@@ -5,6 +5,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "core/ShowForma.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
@@ -48,6 +49,7 @@ void ListAlbomModel::List1_DblClick() {
         return;
     m_picking = true;
     const QString name = List1.List(i);
+    const int mark = openMark();
     QPointer<ListAlbomModel> self(this);
     emit hideRequested();
     doEvents();
@@ -59,7 +61,9 @@ void ListAlbomModel::List1_DblClick() {
     const bool openAlbum = entry >= 0 && entry == G().NumAlbom;
     if (ZaprosSaveAlbomM() != vbCancel) {
         AlbomChosen = true;
-        playChosen(name, openAlbum);
+        // An album opened meanwhile is the later pick.
+        if (openMark() == mark)
+            playChosen(name, openAlbum);
     }
     if (!self)
         return;

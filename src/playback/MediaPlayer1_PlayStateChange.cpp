@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "platform/Ports.h"
+#include "playback/PlayerTurn.h"
 #include "playback/Sequencing.h"
 
 namespace tv {
@@ -9,8 +10,13 @@ namespace tv {
 void MediaPlayer1_PlayStateChange(int newState) {
     Forma &f = frmForma();
     // Stopped is the end of a song - or a file the player could not decode,
-    // which must move on the same way rather than stall the album.
-    if (newState == MediaPlayer::Stopped)
+    // which must move on the same way rather than stall the album. Not so
+    // after the user's Stop: a file still loading may pass through "stopped"
+    // on its way to the pause.
+    PlayerTurn &turn = playerTurn();
+    if (newState == MediaPlayer::Playing)
+        turn.stoppedByUser = false;
+    if (newState == MediaPlayer::Stopped && !turn.stoppedByUser)
         f.tmrEndSound.start();
     const bool playing = P().player->playState() == MediaPlayer::Playing;
     f.setPictureButtons({!playing, playing}, {playing, !playing});

@@ -145,7 +145,8 @@ void Mpris::Seek(qint64 offset) {
         return;
     MediaPlayer *player = P().player;
     const double target = player->currentPosition() + offset / kMicro;
-    if (target >= player->duration()) {
+    // While the length is not known yet no seek can pass the end.
+    if (player->duration() > 0 && target >= player->duration()) {
         Next();
         return;
     }
@@ -156,7 +157,8 @@ void Mpris::Seek(qint64 offset) {
 void Mpris::SetPosition(const QString &trackId, qint64 position) {
     if (!canSeek() || trackId != mprisMetadata().value("mpris:trackid").toString())
         return;
-    if (position < 0 || position > P().player->duration() * kMicro)
+    const double length = P().player->duration();
+    if (position < 0 || (length > 0 && position > length * kMicro))
         return;
     P().player->setCurrentPosition(position / kMicro);
 }

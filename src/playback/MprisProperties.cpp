@@ -3,6 +3,7 @@
 #include "core/SongEntry.h"
 #include "platform/Ports.h"
 #include "playback/Mpris.h"
+#include "playback/PlayerTurn.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -62,7 +63,8 @@ QString fileAddress(const QString &lettered) {
 QString mprisPlaybackStatus() {
     if (playing())
         return QStringLiteral("Playing");
-    if (playState() == MediaPlayer::Paused)
+    // Stop is a pause at the start of the song as far as the player knows.
+    if (playState() == MediaPlayer::Paused && !playerTurn().stoppedByUser)
         return QStringLiteral("Paused");
     return QStringLiteral("Stopped");
 }
@@ -104,7 +106,8 @@ QVariantMap mprisRootProperties() {
 
 QVariantMap mprisPlayerProperties() {
     const int count = frmForma().PlayList.ListCount();
-    const double seconds = P().player ? P().player->duration() : 0.0;
+    // A seek into a file whose length is not known yet is kept by the player
+    // until it can carry it out.
     const bool loaded = playing() || playState() == MediaPlayer::Paused;
     return {
         {"PlaybackStatus", mprisPlaybackStatus()},
@@ -117,7 +120,7 @@ QVariantMap mprisPlayerProperties() {
         {"CanGoPrevious", G().NumPesni > 0 && count > 0},
         {"CanPlay", canPlay()},
         {"CanPause", canPlay()},
-        {"CanSeek", loaded && seconds > 0},
+        {"CanSeek", loaded},
         {"CanControl", true},
     };
 }

@@ -2,10 +2,14 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "core/ShowForma.h"
 #include "core/SongEntry.h"
 #include "platform/Ports.h"
+#include "playback/PlayerTurn.h"
 #include "playback/Tray.h"
+
+#include <utility>
 
 namespace tv {
 
@@ -50,26 +54,34 @@ void reportMissing(const QString &path) {
 
 // Whether the song at index of album is still where it was: an event let in
 // while the player loads may have opened another album or started another song.
+// The album is told by the count of albums opened: saving it moves its entry.
 bool stillCurrent(int album, int index, const QString &entry, const QString &path) {
     const QStringList &list = frmForma().ListPath;
-    return G().NumAlbom == album && index < list.size() && list.at(index) == entry &&
+    return openMark() == album && index < list.size() && list.at(index) == entry &&
            P().player->URL() == path;
 }
 
 // Returns false when a command let in meanwhile took the player over: that
-// command's song is the one that plays and is recorded.
+// command's song is the one that plays and is recorded. A Stop let in
+// meanwhile leaves this song loaded, rewound and recorded, but not playing.
 bool handToPlayer(int index, QString entry, QString path) {
     // A song the user starts just after another one ended supersedes that
     // end: the pending tick would otherwise skip past the chosen song. A file
     // the player then fails on re-arms the timer by its own stop report.
     frmForma().tmrEndSound.stop();
-    const int album = G().NumAlbom;
+    playerTurn().stoppedByUser = false;
+    const int album = openMark();
     P().player->pause();
     P().player->setURL(path);
     P().events->DoEvents();
     if (!stillCurrent(album, index, entry, path))
         return false;
-    P().player->play();
+    if (!playerTurn().stoppedByUser)
+        P().player->play();
+    // A stop reported while the file was set up was the file before it, or
+    // this one on its way: only a player still stopped now has given up on it.
+    if (P().player->playState() != MediaPlayer::Stopped)
+        frmForma().tmrEndSound.stop();
     return true;
 }
 
@@ -84,9 +96,7 @@ void showStarted(int index) {
     TrayTip(title + QStringLiteral(" - ") + G().NameAlbom);
 }
 
-} // namespace
-
-void NewPlayM(int index) {
+void startSong(int index) {
     const QStringList &list = frmForma().ListPath;
     // An index past the end (songs removed behind the current one) has no file.
     if (index < 0 || index >= list.size())
@@ -99,6 +109,23 @@ void NewPlayM(int index) {
     }
     if (handToPlayer(index, list.at(index), path))
         showStarted(index);
+}
+
+} // namespace
+
+void NewPlayM(int index) {
+    if (playerTurn().starting) {
+        playerTurn().waiting = PlayerTurn::Request{index, openMark()};
+        return;
+    }
+    playerTurn().starting = true;
+    startSong(index);
+    // A request for a song of an album that has been left since is stale.
+    while (const auto next = std::exchange(playerTurn().waiting, std::nullopt)) {
+        if (next->album == openMark())
+            startSong(next->index);
+    }
+    playerTurn().starting = false;
 }
 
 } // namespace tv

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/ShowForma.h"
 #include "playback/NewPlayM.h"
+#include "playback/PlayerCommands.h"
 
 namespace tv {
 
@@ -12,7 +13,9 @@ void NextAlbomM() {
     Forma &f = frmForma();
     const int selected = f.lstAlbomy.ListIndex();
     if (selected == -1) {
-        // No album to go on from: hand over to the user.
+        // No album to go on from: hand over to the user, with nothing playing
+        // (a Next from the remote comes here with the last song still on).
+        MusicStop_Click();
         showForma(true);
         f.activate();
         return;

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
+#include "playback/PlayerTurn.h"
 
 namespace tv {
 
@@ -15,9 +16,10 @@ constexpr int keyEnter = 13;
 
 void MusicPlay_Click() {
     const int state = P().player->playState();
-    if (state == MediaPlayer::Paused || state == MediaPlayer::Stopped)
+    if (state == MediaPlayer::Paused || state == MediaPlayer::Stopped) {
+        playerTurn().stoppedByUser = false;
         P().player->play();
-    else
+    } else
         NewPlayM(frmForma().PlayList.ListIndex());
 }
 
@@ -46,10 +48,15 @@ void pPause_Click(int) {
     MusicPausa_Click();
 }
 
-// Never the player's stop: a stopped player means "song over, go on".
+// Never the player's stop: a stopped player means "song over, go on". A song
+// still loading is on its way to playing and is held as well; a start asked
+// for before the Stop is dropped, the Stop being the later wish.
 void MusicStop_Click() {
-    if (P().player->playState() != MediaPlayer::Playing)
+    const int state = P().player->playState();
+    if (state != MediaPlayer::Playing && state != MediaPlayer::Transitioning)
         return;
+    playerTurn().stoppedByUser = true;
+    playerTurn().waiting.reset();
     P().player->pause();
     P().player->setCurrentPosition(0);
 }

@@ -151,8 +151,8 @@ private slots:
         row("pMenuPlay hidden", "A A A A A", [] { G().ShowForm = false, pMenuPlay_Click(); });
         row("MusicPausa", "- - - pause -", MusicPausa_Click);
         row("pMenuPauase", "- - - pause -", pMenuPauase_Click);
-        row("MusicStop", "- - - rewind -", MusicStop_Click);
-        row("pMenuStop", "- - - rewind -", pMenuStop_Click);
+        row("MusicStop", "- - - rewind rewind", MusicStop_Click);
+        row("pMenuStop", "- - - rewind rewind", pMenuStop_Click);
         row("DblClick", "B B B B B", PlayList_DblClick);
         // Enter counts only with its key-down in the list.
         row("Enter", "B B B B B", [] { PlayList_KeyDown(), PlayList_KeyUp(13); });
@@ -181,13 +181,16 @@ private slots:
     }
 
     // connect: 1 once, 2 twice (the second call replaces the connections),
-    // 3 again after a new main window (which gets its own).
+    // 3 again after a new main window (which gets its own). In states, -1 is
+    // the user's Stop: what the player reports after it is no end of a song.
     void pictureButtons_data() {
         columns<int, QList<int>, bool, bool>("connect", "states", "playing", "timerArmed");
         QTest::newRow("paused") << 1 << QList<int>{3, 2} << false << false;
         QTest::newRow("stopped") << 1 << QList<int>{3, 1} << false << true;
         QTest::newRow("loading") << 1 << QList<int>{9} << false << false;
         QTest::newRow("stopped, then playing") << 1 << QList<int>{1, 3} << true << true;
+        QTest::newRow("Stop while loading, then stopped")
+            << 1 << QList<int>{9, -1, 1} << false << false;
         QTest::newRow("connected twice") << 2 << QList<int>{3, 1} << false << true;
         QTest::newRow("new main window") << 3 << QList<int>{3, 1} << false << true;
     }
@@ -203,7 +206,7 @@ private slots:
             connectPlayback();
         QSignalSpy spy(&frmForma(), &Forma::pictureButtonsChanged);
         for (int s : states)
-            env.player.force(s);
+            s == -1 ? MusicStop_Click() : env.player.force(s);
         QCOMPARE(spy.count(), states.size());
         const Forma &f = frmForma();
         QCOMPARE(

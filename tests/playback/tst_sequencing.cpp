@@ -73,6 +73,13 @@ public:
         if (broken.contains(path))
             force(Stopped);
     }
+    // Tried again, it fails again.
+    void play() override {
+        if (broken.contains(URL()))
+            calls << QStringLiteral("play");
+        else
+            FakePlayer::play();
+    }
 };
 
 } // namespace

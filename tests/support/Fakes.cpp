@@ -35,7 +35,7 @@ void FakePlayer::play() {
 
 void FakePlayer::pause() {
     calls << QStringLiteral("pause");
-    if (m_state == Playing)
+    if (m_state == Playing || m_state == Transitioning)
         setState(Paused);
 }
 
@@ -80,11 +80,15 @@ QString FakeDialogs::fileDialog(bool isSave, const QString &dir, const QString &
 
 void FakeEvents::DoEvents() {
     ++doEvents;
+    if (trace)
+        *trace << QStringLiteral("<");
     if (pending) {
         auto run = std::move(pending);
         pending = nullptr;
         run();
     }
+    if (trace)
+        *trace << QStringLiteral(">");
 }
 
 void FakeWindows::showAddFile() {

@@ -87,6 +87,8 @@ public:
     int ended = 0;
     // Runs inside DoEvents: an event that arrives in the middle of a routine.
     std::function<void()> pending;
+    // When set, gets "<" as events start to run and ">" when they are done.
+    QStringList *trace = nullptr;
 };
 
 class FakeTray : public TrayIcon {

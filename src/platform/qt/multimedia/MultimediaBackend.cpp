@@ -10,6 +10,13 @@
 
 namespace tv {
 
+namespace {
+
+// A paused file never makes sound; its set-up is over long before this.
+constexpr int kSetUpSeconds = 2;
+
+} // namespace
+
 MultimediaBackend::MultimediaBackend(MediaBackendEvents events, double volume)
     : m_events(std::move(events)), m_reported(MediaPlayer::Undefined) {
     m_output = new QAudioOutput(this);
@@ -35,8 +42,13 @@ QMediaPlayer *MultimediaBackend::makeEngine() {
     connect(engine, &QMediaPlayer::seekableChanged, this, &MultimediaBackend::onSeekable);
     connect(engine, &QMediaPlayer::durationChanged, this,
             [this](qint64 ms) { m_events.durationChanged(ms); });
-    connect(engine, &QMediaPlayer::positionChanged, this,
-            [this](qint64 ms) { m_events.positionChanged(ms); });
+    connect(engine, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
+        // Sound flows: the engine's threads have joined the file's decoder to
+        // the output, the last step of setting it up.
+        if (ms > 0 && m_settingUp)
+            settled();
+        m_events.positionChanged(ms);
+    });
     return engine;
 }
 
@@ -44,7 +56,36 @@ void MultimediaBackend::setURL(const QString &url, const QString &native) {
     m_url = url;
     m_native = native;
     m_failed = false;
+    m_holdPaused = false;
+    // A source set while the engine still sets up the one before locks it up:
+    // its streaming thread then waits for the main thread, which waits for
+    // it. The latest file waits until that set-up is over.
+    if (m_settingUp) {
+        m_waiting = true;
+        m_loading = true;
+        m_pendingSeek.reset();
+        report();
+        return;
+    }
     load();
+}
+
+// The file given last is set up (or given up on): a file that waited goes in.
+// A seek held meanwhile is carried out now.
+void MultimediaBackend::settled() {
+    m_settingUp = false;
+    const bool waited = std::exchange(m_waiting, false);
+    if (waited)
+        m_loading = true;
+    // Not from inside the engine's own report.
+    QTimer::singleShot(0, this, [this, waited] {
+        if (m_settingUp || m_url.isEmpty())
+            return;
+        if (waited)
+            load();
+        else
+            onSeekable(m_engine->isSeekable());
+    });
 }
 
 // Hands the file to the engine and starts it. Until the file is loaded the
@@ -76,8 +117,16 @@ void MultimediaBackend::load() {
     // file it drops ("loaded", "stopped") and, for a file it loads at once,
     // "buffered" while still stopped. Only where it ends up counts.
     m_switching = true;
+    m_settingUp = true;
+    // An engine that never tells the file is set up does not hold the
+    // files after it for ever.
+    QTimer::singleShot(kSetUpSeconds * 1000, this, [this, load = ++m_loads] {
+        if (m_settingUp && load == m_loads)
+            settled();
+    });
     m_engine->setSource(QUrl::fromLocalFile(m_native));
-    m_engine->play();
+    if (!std::exchange(m_holdPaused, false))
+        m_engine->play();
     m_switching = false;
     onStatus(m_engine->mediaStatus());
 }
@@ -94,7 +143,8 @@ void MultimediaBackend::fail() {
     m_engine = makeEngine();
     m_loading = false;
     m_pendingSeek.reset();
-    m_failed = true;
+    m_failed = !m_waiting;
+    settled();
     m_events.engineReplaced();
     m_events.durationChanged(0);
     report();
@@ -107,11 +157,14 @@ void MultimediaBackend::onStatus(QMediaPlayer::MediaStatus status) {
     case QMediaPlayer::InvalidMedia:
         fail();
         return;
+    case QMediaPlayer::EndOfMedia:
+        m_loading = false;
+        settled();
+        break;
     case QMediaPlayer::LoadedMedia:
     case QMediaPlayer::BufferingMedia:
     case QMediaPlayer::BufferedMedia:
-    case QMediaPlayer::EndOfMedia:
-        m_loading = false;
+        m_loading = m_waiting;
         break;
     default:
         break;
@@ -120,6 +173,10 @@ void MultimediaBackend::onStatus(QMediaPlayer::MediaStatus status) {
 }
 
 void MultimediaBackend::play() {
+    if (m_waiting) {
+        m_holdPaused = false;
+        return;
+    }
     if (m_failed) {
         // The user asks again: the file may be back (a drive plugged in).
         m_failed = false;
@@ -133,6 +190,10 @@ void MultimediaBackend::play() {
 }
 
 void MultimediaBackend::pause() {
+    if (m_waiting) {
+        m_holdPaused = true;
+        return;
+    }
     // A stopped engine would start decoding just to stand paused.
     if (m_reported != MediaPlayer::Playing && m_reported != MediaPlayer::Transitioning)
         return;
@@ -143,8 +204,9 @@ void MultimediaBackend::pause() {
 bool MultimediaBackend::seek(qint64 ms) {
     if (m_failed || m_url.isEmpty())
         return false;
-    // The engine drops a seek into a file it has not yet opened far enough.
-    if (m_engine->isSeekable())
+    // The engine drops a seek into a file it has not yet opened far enough,
+    // and a seek while it sets the file up can lock it up as a new file can.
+    if (m_engine->isSeekable() && !m_settingUp)
         m_engine->setPosition(ms);
     else
         m_pendingSeek = ms;
@@ -152,7 +214,7 @@ bool MultimediaBackend::seek(qint64 ms) {
 }
 
 void MultimediaBackend::onSeekable(bool seekable) {
-    if (seekable && m_pendingSeek)
+    if (seekable && m_pendingSeek && !m_settingUp)
         m_engine->setPosition(*std::exchange(m_pendingSeek, std::nullopt));
 }
 
@@ -175,6 +237,7 @@ qint64 MultimediaBackend::duration() const {
 }
 
 void MultimediaBackend::stop() {
+    m_waiting = false;
     m_loading = false;
     m_pendingSeek.reset();
     if (!m_failed)

@@ -37,6 +37,7 @@ public:
 private:
     QMediaPlayer *makeEngine();
     void load();
+    void settled();
     void fail();
     void onStatus(QMediaPlayer::MediaStatus status);
     void onSeekable(bool seekable);
@@ -50,6 +51,14 @@ private:
     QString m_native;
     bool m_loading = false;
     bool m_switching = false;
+    // The engine sets up the file it was given last on its own threads, also
+    // after it says the file is loaded, until sound flows; a file given
+    // meanwhile waits (m_waiting), and a pause asked for then keeps it from
+    // starting (m_holdPaused).
+    bool m_settingUp = false;
+    bool m_waiting = false;
+    bool m_holdPaused = false;
+    int m_loads = 0;
     std::optional<qint64> m_pendingSeek;
     bool m_failed = false;
     int m_reported;

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Floods the installed program with remote-control calls sent without waiting
+# for their answers (Next, Previous, PlayPause, Stop, Seek), with album picks
+# by the main window's keys among them; then the program must still answer
+# its bus and its window within a second, and write its settings on Quit.
+# Not part of CTest: run by `make soak`. SOAK_CALLS sets the number of calls.
+if [ -z "${TV_PRIVATE_BUS:-}" ]; then
+    exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
+fi
+source "$(dirname "$0")/../e2e/lib.sh"
+
+calls=${SOAK_CALLS:-10000}
+service=org.mpris.MediaPlayer2.tonvela
+player=org.mpris.MediaPlayer2.Player
+
+get() {
+    gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
+        --method org.freedesktop.DBus.Properties.Get "$player" "$1"
+}
+answers_bus() { timeout 1 gdbus call --session --dest "$service" --object-path \
+    /org/mpris/MediaPlayer2 --method org.freedesktop.DBus.Properties.Get "$player" PlaybackStatus; }
+
+# One line per call, in the order dbus-send takes its arguments.
+call_lines() {
+    local i method
+    local methods=(Next Previous PlayPause Stop Seek Next Previous Next)
+    for ((i = 0; i < calls; i++)); do
+        method=${methods[RANDOM % ${#methods[@]}]}
+        if [ "$method" = Seek ]; then
+            echo "$player.Seek int64:$(((RANDOM % 7 - 3) * 1000000))"
+        else
+            echo "$player.$method"
+        fi
+    done
+}
+
+# Sends the lines without waiting for answers, four senders at a time.
+flood() {
+    xargs -P 4 -L 1 dbus-send --session --type=method_call --dest="$service" \
+        /org/mpris/MediaPlayer2
+}
+
+# Album picks by the keys: the album list takes the focus (Tab), the next
+# album is selected and opened with Enter; or a song is started in the list.
+keys() {
+    local wid=$1 end=$2
+    while kill -0 "$end" 2>/dev/null; do
+        xdotool key --clearmodifiers --window "$wid" Tab Down Return 2>/dev/null || true
+        sleep 0.3
+    done
+}
+
+tv_start_desktop
+dir=$(tv_new_folder)
+app=$(tv_lettered "$dir")
+mkdir -p "$dir/music"
+for album in a b c; do
+    songs=()
+    for n in 1 2 3 4; do
+        cp "$TV_TEST_DATA/tone-0.8s.mp3" "$dir/music/$album$n.mp3"
+        songs+=("Song $album$n${app}music/$album$n.mp3")
+    done
+    tv_write_1251 "$dir/$album.alb" " 4 " "${songs[@]}"
+done
+ini="$dir/Тонвела для mp3.ini"
+tv_write_1251 "$ini" "[language]" " 1 " "[albom]" " 0 " "a.alb" " 1 " \
+    "[showform]" "True" "[musicnonstop]" "True" "[nameendalbom]" "a.alb" \
+    "[namepesni]" " 0 " "[strDir]" "$app"
+
+tv_run "$dir"
+wid=$(tv_wait_window '^Tonvela for MP3 - a\.alb$')
+tv_retry 20 get PlaybackStatus || tv_fail "no player on the bus: $(cat "$dir/stderr.log")"
+
+start=$SECONDS
+call_lines | flood &
+sender=$!
+keys "$wid" "$sender" &
+presser=$!
+TV_PIDS+=("$sender" "$presser")
+wait "$sender" || tv_fail "the calls could not all be sent"
+wait "$presser" || true
+sent=$((SECONDS - start))
+tv_log "$calls calls sent in ${sent}s"
+
+# The calls sent are queued at the program; it may take a while to work
+# through them, but it must get through them.
+if ! tv_retry 120 answers_bus; then
+    # Where it hangs, for whoever looks.
+    if command -v gdb >/dev/null; then
+        gdb -p "$TV_APP_PID" -batch -ex "thread apply all bt" >"$TV_ARTIFACTS/soak-hang.txt" 2>&1 || true
+    fi
+    tv_fail "the bus is not answered: the program hangs (threads: $TV_ARTIFACTS/soak-hang.txt)"
+fi
+drained=$((SECONDS - start))
+for probe in 1 2 3; do
+    answers_bus >/dev/null || tv_fail "probe $probe: no answer on the bus within a second"
+    sleep 0.5
+done
+
+# The window answers: minimised it goes to the tray, Raise brings it back.
+xdotool windowminimize "$wid"
+tv_retry 1 tv_is_unmapped "$wid" || tv_fail "the window did not go to the tray within a second"
+timeout 1 gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
+    --method org.mpris.MediaPlayer2.Raise >/dev/null || tv_fail "Raise was not answered"
+tv_retry 1 tv_is_mapped "$wid" || tv_fail "the window did not come back within a second"
+
+# The settings are written anew at Quit.
+rm -f "$ini"
+timeout 1 gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
+    --method org.mpris.MediaPlayer2.Quit >/dev/null || tv_fail "Quit was not answered"
+tv_wait_exit 20
+[ -s "$ini" ] || tv_fail "no settings written at Quit"
+tv_log "PASS: $calls calls sent in ${sent}s, answered again after ${drained}s; $(grep -c . "$dir/stderr.log" || true) lines on the error output"
