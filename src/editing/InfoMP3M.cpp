@@ -2,6 +2,7 @@
 
 #include "core/Cp1251.h"
 #include "core/Globals.h"
+#include "editing/Id3v2Tag.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -12,32 +13,51 @@ constexpr int kTagSize = 128;
 constexpr int kFieldSize = 30;
 constexpr int kTitleAt = 3;
 constexpr int kArtistAt = 33;
+// Titles come first in a tag; a picture of many megabytes ahead of them costs
+// the title, not the time to read the picture.
+constexpr qint64 kMostV2Bytes = 1 << 20;
 
-// Spaces go first, zero bytes after: spaces between the text and a zero fill
-// are part of the title as the tagging program wrote it. In Windows-1251 the
-// space and the zero are the bytes 0x20 and 0x00 alone, so the field is
-// trimmed before it is decoded.
-QString cleanField(QByteArrayView tag, int at) {
-    QByteArrayView field = tag.sliced(at, kFieldSize);
-    while (!field.isEmpty() && field.front() == ' ')
-        field = field.sliced(1);
-    while (!field.isEmpty() && field.back() == ' ')
-        field.chop(1);
-    QString text = Cp1251::decode(field);
-    text.remove(QChar(0));
-    return text;
+enum class Opened { Yes, No };
+
+QString v1Field(QByteArrayView tag, int at) {
+    return cleanTagText(Cp1251::decode(tag.sliced(at, kFieldSize)));
 }
 
-QString fromTag(const QByteArray &tag) {
+TagTexts fromV1(const QByteArray &tag) {
     if (tag.size() < kTagSize || !tag.startsWith("TAG"))
         return {};
-    const QString title = cleanField(tag, kTitleAt);
-    const QString artist = cleanField(tag, kArtistAt);
-    if (title.isEmpty() && artist.isEmpty())
+    return {v1Field(tag, kArtistAt), v1Field(tag, kTitleAt)};
+}
+
+TagTexts fromV2(const QString &path) {
+    QByteArray tag;
+    const auto size = [](const QByteArray &head) {
+        return qMin(Id3v2Tag::size(head), kMostV2Bytes);
+    };
+    if (P().fs->readHead(path, Id3v2Tag::kHeaderSize, size, &tag) != FileError::None)
         return {};
-    QString result;
-    result.reserve(artist.size() + 3 + title.size());
-    return result.append(artist).append(QLatin1String(" - ")).append(title);
+    const Id3v2Tag::Texts texts = Id3v2Tag::texts(tag);
+    return {cleanTagText(texts.artist), cleanTagText(texts.title)};
+}
+
+// The v2 tag is read only when the v1 tag gave nothing: every title a v1 tag
+// gave stays as it was.
+TagTexts readTags(const QString &path, Opened *opened) {
+    QByteArray tail;
+    const FileError error = P().fs->readTail(path, kTagSize, &tail);
+    // A file that opened but could not be read has no v1 tag; one that did
+    // not open at all has no title, and the callers fall back to its name.
+    *opened = Opened::Yes;
+    if (error == FileError::NotFound || error == FileError::Access ||
+        (error != FileError::None && !P().fs->fileExists(path))) {
+        *opened = Opened::No;
+        return {};
+    }
+    if (error == FileError::None) {
+        if (TagTexts v1 = fromV1(tail); !v1.isEmpty())
+            return v1;
+    }
+    return fromV2(path);
 }
 
 QString fromFileName(const QString &path) {
@@ -48,17 +68,35 @@ QString fromFileName(const QString &path) {
 
 } // namespace
 
+// Spaces go first, zero bytes after: spaces between the text and a zero fill
+// are part of the title as the tagging program wrote it.
+QString cleanTagText(QString text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == QLatin1Char(' '))
+        ++from;
+    while (to > from && text.at(to - 1) == QLatin1Char(' '))
+        --to;
+    text = text.mid(from, to - from);
+    text.remove(QChar(0));
+    return text;
+}
+
+TagTexts readTagTexts(const QString &path) {
+    Opened opened;
+    return readTags(path, &opened);
+}
+
 QString InfoMP3M(const QString &path) {
-    QByteArray tag;
-    const FileError error = P().fs->readTail(path, kTagSize, &tag);
-    // A file that opened but could not be read has no tag; one that did not
-    // open at all has no title, and the callers fall back to its name.
-    if (error == FileError::NotFound || error == FileError::Access)
+    Opened opened;
+    const TagTexts tags = readTags(path, &opened);
+    if (opened == Opened::No)
         return {};
-    if (error != FileError::None && !P().fs->fileExists(path))
-        return {};
-    const QString fromTagText = error == FileError::None ? fromTag(tag) : QString();
-    return fromTagText.isEmpty() ? fromFileName(path) : fromTagText;
+    if (tags.isEmpty())
+        return fromFileName(path);
+    QString result;
+    result.reserve(tags.artist.size() + 3 + tags.title.size());
+    return result.append(tags.artist).append(QLatin1String(" - ")).append(tags.title);
 }
 
 } // namespace tv

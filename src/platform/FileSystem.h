@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tv {
 
 // Why a file could not be read or written.
@@ -39,6 +41,14 @@ public:
     // The last n bytes of the file (all of it when it is shorter), in one
     // positioned read: a tag at the end of a large file costs no more.
     virtual FileError readTail(const QString &path, int n, QByteArray *data) const = 0;
+    // How many bytes a file's head asks to be read in all, from its first
+    // bytes (0: nothing more).
+    using HeadSize = std::function<qint64(const QByteArray &head)>;
+    // The first n bytes of the file (fewer when it is shorter), then up to as
+    // many in all as more() asks of them, in one opening: a tag at the start
+    // of a file costs its own bytes and no more.
+    virtual FileError readHead(const QString &path, int n, const HeadSize &more,
+                               QByteArray *data) const = 0;
     // The subfolders and the plain files of dir, hidden entries left out,
     // each list sorted by name without regard to case. False when the folder
     // cannot be read (missing, no permission, not a folder).

@@ -32,6 +32,10 @@ public:
     FileError readTail(const QString &path, int n, QByteArray *data) const override {
         return m_inner.readTail(path, n, data);
     }
+    FileError readHead(const QString &path, int n, const HeadSize &more,
+                       QByteArray *data) const override {
+        return m_inner.readHead(path, n, more, data);
+    }
     bool listFolder(const QString &dir, FolderListing *listing) const override {
         return m_inner.listFolder(dir, listing);
     }

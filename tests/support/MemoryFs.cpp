@@ -110,6 +110,15 @@ FileError MemoryFs::readTail(const QString &path, int n, QByteArray *data) const
     return error;
 }
 
+FileError MemoryFs::readHead(const QString &path, int n, const HeadSize &more,
+                             QByteArray *data) const {
+    reads << QStringLiteral("head:%1:%2").arg(path).arg(n);
+    const FileError error = find(path, data);
+    if (error == FileError::None && data->size() > n)
+        data->truncate(qMax<qint64>(n, more(data->left(n))));
+    return error;
+}
+
 FileError MemoryFs::writeFile(const QString &path, const QByteArray &data) {
     const QString k = key(path);
     if (m_folders.contains(k) || m_readOnly.contains(k))

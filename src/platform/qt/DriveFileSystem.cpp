@@ -291,6 +291,33 @@ FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data
     return result;
 }
 
+// Two positioned reads of one opening: the head, then what it asks for.
+FileError DriveFileSystem::readHead(const QString &path, int n, const HeadSize &more,
+                                    QByteArray *data) const {
+    const QString native = toNative(path);
+    if (native.isEmpty() || n < 0)
+        return FileError::Other;
+    const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileError::NotFound : FileError::Access;
+    struct stat st {};
+    FileError result = FileError::Other;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        const qint64 head = std::min<qint64>(n, st.st_size);
+        data->resize(head);
+        if (::pread(fd, data->data(), size_t(head), 0) == head) {
+            const qint64 all = std::clamp<qint64>(more(*data), head, st.st_size);
+            data->resize(all);
+            if (::pread(fd, data->data() + head, size_t(all - head), off_t(head)) == all - head)
+                result = FileError::None;
+        }
+        if (result != FileError::None)
+            data->clear();
+    }
+    ::close(fd);
+    return result;
+}
+
 // readdir with the entry types it gives, so that a folder of 100,000 files
 // costs no stat per file; links and unknown types are looked up.
 bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
@@ -335,6 +362,17 @@ FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data
         return FileError::Other;
     *data = file.read(size);
     return data->size() == size ? FileError::None : FileError::Other;
+}
+
+FileError DriveFileSystem::readHead(const QString &path, int n, const HeadSize &more,
+                                    QByteArray *data) const {
+    QFile file(toNative(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? FileError::Access : FileError::NotFound;
+    *data = file.read(std::min<qint64>(n, file.size()));
+    const qint64 all = std::clamp<qint64>(more(*data), data->size(), file.size());
+    data->append(file.read(all - data->size()));
+    return data->size() == all ? FileError::None : FileError::Other;
 }
 
 bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
