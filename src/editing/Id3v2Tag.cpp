@@ -4,8 +4,8 @@
 #include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
+#include <taglib/tfile.h>
 
 namespace tv::Id3v2Tag {
 
@@ -15,20 +15,29 @@ TagLib::ByteVector bytesOf(const QByteArray &data) {
     return TagLib::ByteVector(data.constData(), unsigned(data.size()));
 }
 
-QString textOf(const TagLib::ID3v2::FrameList &frames) {
-    if (frames.isEmpty())
+QString textOf(const TagLib::ID3v2::FrameListMap &frames, const char *id) {
+    const auto found = frames.find(id);
+    if (found == frames.end() || found->second.isEmpty())
         return {};
-    return QString::fromStdString(frames.front()->toString().to8Bit(true));
+    return QString::fromStdWString(found->second.front()->toString().toWString());
 }
 
-// The tag parsed as the start of an MP3 file, its audio never looked at.
+// The tag's bytes as a file that holds nothing else: the tag is parsed alone,
+// no audio looked for or at.
+class TagBytes : public TagLib::File {
+public:
+    explicit TagBytes(TagLib::IOStream *stream) : TagLib::File(stream) {}
+    TagLib::Tag *tag() const override { return nullptr; }
+    TagLib::AudioProperties *audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+};
+
 // Version 2.2 frames come back under their 2.3 names (TT2 as TIT2).
-template <typename Use> auto withTag(const QByteArray &tag, Use use) -> decltype(use(nullptr)) {
-    if (size(tag) == 0)
-        return {};
+template <typename Use> auto withTag(const QByteArray &tag, Use use) {
     TagLib::ByteVectorStream stream(bytesOf(tag));
-    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
-    return use(file.isValid() ? file.ID3v2Tag() : nullptr);
+    TagBytes file(&stream);
+    const TagLib::ID3v2::Tag parsed(&file, 0, TagLib::ID3v2::FrameFactory::instance());
+    return use(parsed.frameListMap());
 }
 
 } // namespace
@@ -40,22 +49,26 @@ qint64 size(const QByteArray &head) {
     return header.tagSize() == 0 ? 0 : qint64(header.completeTagSize());
 }
 
+// The tag's own header is checked by TagLib; bytes that do not even begin as
+// a tag are spared its setting up.
 Texts texts(const QByteArray &tag) {
-    return withTag(tag, [](TagLib::ID3v2::Tag *t) -> Texts {
-        if (!t)
-            return {};
-        const auto &frames = t->frameListMap();
-        return {textOf(frames["TPE1"]), textOf(frames["TIT2"])};
+    if (!tag.startsWith("ID3"))
+        return {};
+    return withTag(tag, [](const TagLib::ID3v2::FrameListMap &frames) {
+        return Texts{textOf(frames, "TPE1"), textOf(frames, "TIT2")};
     });
 }
 
 QByteArray cover(const QByteArray &tag, qint64 maxBytes) {
-    return withTag(tag, [maxBytes](TagLib::ID3v2::Tag *t) -> QByteArray {
-        if (!t)
-            return {};
+    if (!tag.startsWith("ID3"))
+        return {};
+    return withTag(tag, [maxBytes](const TagLib::ID3v2::FrameListMap &frames) {
         using Picture = TagLib::ID3v2::AttachedPictureFrame;
         const Picture *chosen = nullptr;
-        for (const TagLib::ID3v2::Frame *frame : t->frameListMap()["APIC"]) {
+        const auto pictures = frames.find("APIC");
+        if (pictures == frames.end())
+            return QByteArray();
+        for (const TagLib::ID3v2::Frame *frame : pictures->second) {
             const auto *picture = dynamic_cast<const Picture *>(frame);
             if (picture && !chosen)
                 chosen = picture;
@@ -65,7 +78,7 @@ QByteArray cover(const QByteArray &tag, qint64 maxBytes) {
             }
         }
         if (!chosen || chosen->picture().size() > maxBytes)
-            return {};
+            return QByteArray();
         const TagLib::ByteVector bytes = chosen->picture();
         return QByteArray(bytes.data(), qsizetype(bytes.size()));
     });

@@ -17,8 +17,6 @@ constexpr int kArtistAt = 33;
 // the title, not the time to read the picture.
 constexpr qint64 kMostV2Bytes = 1 << 20;
 
-enum class Opened { Yes, No };
-
 QString v1Field(QByteArrayView tag, int at) {
     return cleanTagText(Cp1251::decode(tag.sliced(at, kFieldSize)));
 }
@@ -29,35 +27,45 @@ TagTexts fromV1(const QByteArray &tag) {
     return {v1Field(tag, kArtistAt), v1Field(tag, kTitleAt)};
 }
 
-TagTexts fromV2(const QString &path) {
-    QByteArray tag;
-    const auto size = [](const QByteArray &head) {
-        return qMin(Id3v2Tag::size(head), kMostV2Bytes);
-    };
-    if (P().fs->readHead(path, Id3v2Tag::kHeaderSize, size, &tag) != FileError::None)
-        return {};
+TagTexts fromV2(const QByteArray &tag) {
     const Id3v2Tag::Texts texts = Id3v2Tag::texts(tag);
     return {cleanTagText(texts.artist), cleanTagText(texts.title)};
 }
 
-// The v2 tag is read only when the v1 tag gave nothing: every title a v1 tag
-// gave stays as it was.
-TagTexts readTags(const QString &path, Opened *opened) {
-    QByteArray tail;
-    const FileError error = P().fs->readTail(path, kTagSize, &tail);
-    // A file that opened but could not be read has no v1 tag; one that did
-    // not open at all has no title, and the callers fall back to its name.
-    *opened = Opened::Yes;
-    if (error == FileError::NotFound || error == FileError::Access ||
-        (error != FileError::None && !P().fs->fileExists(path))) {
-        *opened = Opened::No;
-        return {};
-    }
-    if (error == FileError::None) {
-        if (TagTexts v1 = fromV1(tail); !v1.isEmpty())
-            return v1;
-    }
-    return fromV2(path);
+// One opening of the file: the v1 tag's texts from its end, then, unless they
+// are there and the v2 tag is not wanted, the v2 tag's bytes from its start
+// (up to v2Bytes of them).
+FileError readTags(const QString &path, qint64 v2Bytes, bool v2Wanted, TagTexts *v1,
+                   QByteArray *v2) {
+    int step = 0;
+    const auto next = [&](qint64 size, const QByteArray &previous, qint64 *offset, qint64 *length) {
+        *offset = 0;
+        switch (step++) {
+        case 0:
+            *offset = qMax<qint64>(0, size - kTagSize);
+            *length = kTagSize;
+            return true;
+        case 1:
+            *v1 = fromV1(previous);
+            *length = Id3v2Tag::kHeaderSize;
+            return v2Wanted || v1->isEmpty();
+        case 2:
+            *length = qMin(Id3v2Tag::size(previous), v2Bytes);
+            return *length > 0;
+        default:
+            *v2 = previous;
+            return false;
+        }
+    };
+    return P().fs->readPieces(path, next);
+}
+
+// A file that opened but could not be read has no tag; one that did not open
+// at all has no title, and the callers fall back to its name.
+bool opened(FileError error, const QString &path) {
+    if (error == FileError::NotFound || error == FileError::Access)
+        return false;
+    return error == FileError::None || P().fs->fileExists(path);
 }
 
 QString fromFileName(const QString &path) {
@@ -82,16 +90,25 @@ QString cleanTagText(QString text) {
     return text;
 }
 
-TagTexts readTagTexts(const QString &path) {
-    Opened opened;
-    return readTags(path, &opened);
+SongTags readSongTags(const QString &path, qint64 coverBytes) {
+    TagTexts v1;
+    QByteArray v2;
+    readTags(path, coverBytes, true, &v1, &v2);
+    SongTags tags{v1, Id3v2Tag::cover(v2, coverBytes)};
+    if (tags.texts.isEmpty())
+        tags.texts = fromV2(v2);
+    return tags;
 }
 
+// The v2 tag is read only when the v1 tag gave nothing: every title a v1 tag
+// gave stays as it was.
 QString InfoMP3M(const QString &path) {
-    Opened opened;
-    const TagTexts tags = readTags(path, &opened);
-    if (opened == Opened::No)
+    TagTexts tags;
+    QByteArray v2;
+    if (!opened(readTags(path, kMostV2Bytes, false, &tags, &v2), path))
         return {};
+    if (tags.isEmpty())
+        tags = fromV2(v2);
     if (tags.isEmpty())
         return fromFileName(path);
     QString result;

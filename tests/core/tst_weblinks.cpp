@@ -29,12 +29,8 @@ public:
     QStringList listFiles(const QString &dir, const QString &extension) const override {
         return m_inner.listFiles(dir, extension);
     }
-    FileError readTail(const QString &path, int n, QByteArray *data) const override {
-        return m_inner.readTail(path, n, data);
-    }
-    FileError readHead(const QString &path, int n, const HeadSize &more,
-                       QByteArray *data) const override {
-        return m_inner.readHead(path, n, more, data);
+    FileError readPieces(const QString &path, const NextPiece &next) const override {
+        return m_inner.readPieces(path, next);
     }
     bool listFolder(const QString &dir, FolderListing *listing) const override {
         return m_inner.listFolder(dir, listing);
