@@ -61,6 +61,10 @@ tv_retry 20 loaded || tv_fail "song 3 not loaded: $(mpris_get Metadata) $(cat "$
 resumed=$(position_ms)
 [ "$resumed" -ge $((saved - 1000)) ] && [ "$resumed" -le $((saved + 2000)) ] ||
     tv_fail "resumed at $resumed ms, not at $saved ms"
+# And it plays on from there, not from the start.
+sleep 1
+later=$(position_ms)
+[ "$later" -ge "$saved" ] || tv_fail "at $later ms a second after resuming at $saved ms"
 tv_screenshot resumed-in-song-3
 tv_close_window "$wid"
 tv_wait_exit 20
