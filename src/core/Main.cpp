@@ -5,6 +5,7 @@
 #include "core/Language.h"
 #include "core/SettingsFile.h"
 #include "core/ShowForma.h"
+#include "core/SongPosition.h"
 #include "core/Startup.h"
 #include "core/Steps.h"
 #include "platform/Ports.h"
@@ -99,6 +100,7 @@ bool Main(const QString &exeDir) {
     tryStep(LoadAlbomInfoM);
     bool opened = false;
     tryStep([&opened] { opened = reopenAlbom(); });
+    tryStep(resumeSongPosition);
     if (!opened && frmForma().lstAlbomy.ListCount() == 0)
         tryStep(FileNew_Click);
     return true;

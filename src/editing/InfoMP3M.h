@@ -4,9 +4,29 @@
 
 namespace tv {
 
-// The display title of an MP3 file: "artist - title" from its ID3v1 tag, or
-// its file name without the last four characters when it has no usable tag.
-// Empty when the file cannot be opened. Reads only the file's last 128 bytes.
+// The display title of an MP3 file: "artist - title" from its ID3v1 tag, else
+// from its ID3v2 tag, else its file name without the last four characters.
+// Empty when the file cannot be opened. Reads the file's last 128 bytes, and
+// its first tag's bytes only when the last ones hold no usable tag, in one
+// opening of the file.
 QString InfoMP3M(const QString &path);
+
+// A song's artist and title as its tags give them, cleaned.
+struct TagTexts {
+    QString artist;
+    QString title;
+    bool isEmpty() const { return artist.isEmpty() && title.isEmpty(); }
+};
+// What the remote control shows of a song: its texts as InfoMP3M takes them
+// (v1 first, then v2; both empty when neither gives a text) and the picture
+// bytes of its front cover (empty when none, or larger than coverBytes).
+struct SongTags {
+    TagTexts texts;
+    QByteArray cover;
+};
+SongTags readSongTags(const QString &path, qint64 coverBytes);
+
+// A tag's text as a title holds it: no blanks around it, no zero characters.
+QString cleanTagText(QString text);
 
 } // namespace tv

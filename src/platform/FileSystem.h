@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tv {
 
 // Why a file could not be read or written.
@@ -58,9 +60,14 @@ public:
     // Names of the plain files in dir ending in extension (".alb"), letter
     // case ignored, sorted by name without regard to case as Windows lists.
     virtual QStringList listFiles(const QString &dir, const QString &extension) const = 0;
-    // The last n bytes of the file (all of it when it is shorter), in one
-    // positioned read: a tag at the end of a large file costs no more.
-    virtual FileError readTail(const QString &path, int n, QByteArray *data) const = 0;
+    // One opening of a file, read in positioned pieces that next() asks for
+    // one after another: it is given the file's size and the bytes of the
+    // piece before (none at first), and sets the next piece's offset and
+    // length or returns false to stop. A piece is cut at the file's end; a
+    // failed read stops the reading with an error.
+    using NextPiece = std::function<bool(qint64 fileSize, const QByteArray &previous,
+                                         qint64 *offset, qint64 *length)>;
+    virtual FileError readPieces(const QString &path, const NextPiece &next) const = 0;
     // The subfolders and the plain files of dir, hidden entries left out,
     // each list sorted by name without regard to case. False when the folder
     // cannot be read (missing, no permission, not a folder).

@@ -47,6 +47,10 @@ public:
     virtual void propertiesChanged(MediaRemote::Interface which, const QVariantMap &changed) = 0;
     // The position jumped (microseconds).
     virtual void seeked(qint64 position) = 0;
+    // A song's picture kept where the desktop's panels can read it, once per
+    // picture; its address, or empty when the bytes are no picture that
+    // decodes within bounds.
+    virtual QString coverAddress(const QByteArray &picture) = 0;
 };
 
 } // namespace tv

@@ -27,7 +27,7 @@ bool canSeek() {
 Mpris::Mpris() {
     follow();
     m_told[Root] = mprisRootProperties();
-    m_told[Player] = mprisPlayerProperties();
+    m_told[Player] = mprisPlayerProperties(&m_look);
     if (P().bus->publish(this))
         m_bus = P().bus;
 }

@@ -7,6 +7,14 @@
 
 namespace tv {
 
+// What a song's tags show of it, read once per song file.
+struct SongLook {
+    QString file;
+    QString artist;
+    QString title;
+    QString artUrl;
+};
+
 // The desktop's remote controls mapped onto the program's own commands: Play,
 // Pause and Stop as in the Music menu, Next as the end of a song, Raise as the
 // tray's double-click, Quit as closing the main window. While it exists it is
@@ -46,13 +54,17 @@ private:
     MediaBus *m_bus = nullptr;
     // The properties as the bus last heard them, per interface.
     QVariantMap m_told[2];
+    // The tags of the song played.
+    mutable SongLook m_look;
 };
 
-// The properties, read from the global state, the main window and the player.
+// The properties, read from the global state, the main window and the player;
+// the song's tags too when given a look to keep them in.
 QVariantMap mprisRootProperties();
-QVariantMap mprisPlayerProperties();
-// The current song: its track path, title, album, file address and length.
-QVariantMap mprisMetadata();
+QVariantMap mprisPlayerProperties(SongLook *look = nullptr);
+// The current song: its track path, title, artist, album, file address, length
+// and cover.
+QVariantMap mprisMetadata(SongLook *look = nullptr);
 // "Playing", "Paused" or "Stopped".
 QString mprisPlaybackStatus();
 

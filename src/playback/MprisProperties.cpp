@@ -1,6 +1,7 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/SongEntry.h"
+#include "editing/InfoMP3M.h"
 #include "platform/Ports.h"
 #include "playback/Mpris.h"
 #include "playback/PlayerTurn.h"
@@ -58,6 +59,20 @@ QString fileAddress(const QString &lettered) {
     return QString::fromLatin1(QUrl::fromLocalFile(native).toEncoded());
 }
 
+// A cover larger than this is left out (and so is the rest of its tag).
+constexpr qint64 kCoverBytes = 8 << 20;
+
+// The tags are read when the song played is another file than last time.
+const SongLook &lookOf(const QString &file, SongLook *look) {
+    if (look->file == file || !P().fs)
+        return *look;
+    const SongTags tags = readSongTags(file, kCoverBytes);
+    *look = {file, tags.texts.artist, tags.texts.title, QString()};
+    if (!tags.cover.isEmpty() && P().bus)
+        look->artUrl = P().bus->coverAddress(tags.cover);
+    return *look;
+}
+
 } // namespace
 
 QString mprisPlaybackStatus() {
@@ -69,7 +84,7 @@ QString mprisPlaybackStatus() {
     return QStringLiteral("Stopped");
 }
 
-QVariantMap mprisMetadata() {
+QVariantMap mprisMetadata(SongLook *look) {
     if (!hasSong())
         return {{"mpris:trackid", QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack")}};
     const SongEntry song = SongEntry::split(frmForma().ListPath.at(G().NumPesni));
@@ -81,6 +96,15 @@ QVariantMap mprisMetadata() {
                             ? QFileInfo(QString(file).replace('\\', '/')).completeBaseName()
                             : song.title},
     };
+    if (look) {
+        const SongLook &tags = lookOf(file, look);
+        if (!tags.title.isEmpty())
+            m.insert("xesam:title", tags.title);
+        if (!tags.artist.isEmpty())
+            m.insert("xesam:artist", QStringList{tags.artist});
+        if (!tags.artUrl.isEmpty())
+            m.insert("mpris:artUrl", tags.artUrl);
+    }
     if (const QString album = albumTitle(); !album.isEmpty())
         m.insert("xesam:album", album);
     if (const QString url = fileAddress(file); !url.isEmpty())
@@ -104,7 +128,7 @@ QVariantMap mprisRootProperties() {
     };
 }
 
-QVariantMap mprisPlayerProperties() {
+QVariantMap mprisPlayerProperties(SongLook *look) {
     const int count = frmForma().PlayList.ListCount();
     // A seek into a file whose length is not known yet is kept by the player
     // until it can carry it out.
@@ -114,7 +138,7 @@ QVariantMap mprisPlayerProperties() {
         {"Rate", 1.0},
         {"MinimumRate", 1.0},
         {"MaximumRate", 1.0},
-        {"Metadata", mprisMetadata()},
+        {"Metadata", mprisMetadata(look)},
         {"Volume", P().player ? P().player->volume() : 1.0},
         {"CanGoNext", G().NumPesni > -1 && count > 0},
         {"CanGoPrevious", G().NumPesni > 0 && count > 0},
@@ -126,7 +150,7 @@ QVariantMap mprisPlayerProperties() {
 }
 
 QVariantMap Mpris::properties(Interface which) const {
-    return which == Root ? mprisRootProperties() : mprisPlayerProperties();
+    return which == Root ? mprisRootProperties() : mprisPlayerProperties(&m_look);
 }
 
 qint64 Mpris::position() const {

@@ -1,9 +1,12 @@
 #include "AlbumKit.h"
 
 #include "core/SettingsFile.h"
+#include "core/SongEntry.h"
+#include "core/SongPosition.h"
 #include "core/Startup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <stdexcept>
 
@@ -166,13 +169,60 @@ private slots:
         QCOMPARE(cancel, !closes);
         QCOMPARE(env.dialogs.msgs.size(), answer ? 1 : 0);
         QCOMPARE(env.events.ended, int(closes));
-        QCOMPARE(env.counting.writes, closes ? QStringList{env.settings()} : QStringList());
+        const QStringList written{env.settings(), songPositionPath()};
+        QCOMPARE(env.counting.writes, closes ? written : QStringList());
         QCOMPARE(G().ShowForm, closes ? visible : !visible);
         if (!closes)
             QVERIFY(env.player.calls.isEmpty() && env.tray.calls.isEmpty());
         else if (!blocked) // the file tells how the window was left
             QVERIFY(env.drives.get(env.settings())
                         .contains(visible ? "[showform]\r\nTrue\r\n" : "[showform]\r\nFalse\r\n"));
+    }
+
+    // A run ends with song 1 of the only album at a position; the next run
+    // goes on there, unless the song was near its end, the file was spoilt
+    // or the song is gone.
+    void theNextRunResumes_data() {
+        columns<double, QByteArray, bool, bool>("at", "spoilt", "songGone", "resumes");
+        row("in the middle", 61.5, QByteArray(), false, true);
+        row("at the very start", 0.0, QByteArray(), false, true);
+        row("in the last five seconds", 176.0, QByteArray(), false, false);
+        row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), false, false);
+        row("the song is gone", 61.5, QByteArray(), true, false);
+    }
+    void theNextRunResumes() {
+        QFETCH(double, at);
+        QFETCH(QByteArray, spoilt);
+        QFETCH(bool, songGone);
+        QByteArray settings, position, album;
+        QStringList songs;
+        {
+            StartEnv env;
+            songs = env.songsOnDisk(3);
+            album = albumFile(QStringLiteral(" 3 "), songs);
+            env.drives.put("C:/Tonvela/A.alb", album);
+            env.drives.put(env.settings(), "[albom]\r\n 0 \r\nA.alb\r\n 1 \r\n");
+            QVERIFY(env.start());
+            env.player.know(180);
+            env.player.setCurrentPosition(at);
+            bool cancel = false;
+            Form_QueryUnload(&cancel);
+            settings = env.drives.get(env.settings());
+            position = env.drives.get(songPositionPath());
+        }
+        StartEnv env;
+        env.songsOnDisk(3);
+        if (songGone)
+            QVERIFY(QFile::remove(env.drives.native(SongEntry::split(songs.at(1)).path)));
+        env.drives.put("C:/Tonvela/A.alb", album);
+        env.drives.put(env.settings(), settings);
+        env.drives.put("C:/Tonvela/" + QFileInfo(songPositionPath()).fileName(),
+                       spoilt.isEmpty() ? position : spoilt);
+        QVERIFY(env.start());
+        QFETCH(bool, resumes);
+        const QStringList resumed{QStringLiteral("pos:%1").arg(at)};
+        QCOMPARE(env.player.calls.filter("pos:"), resumes ? resumed : QStringList());
+        QCOMPARE(env.dialogs.msgs.size(), songGone ? 1 : 0);
     }
 };
 

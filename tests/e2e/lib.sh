@@ -212,6 +212,49 @@ tv_write_1251() {
     done | iconv -f UTF-8 -t CP1251 >"$file"
 }
 
+# Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
+# sizes of ID3v2 headers and v2.4 frames, 8 in v2.3 frames).
+tv_size_bytes() {
+    local n=$1 bits=$2 i
+    for i in 3 2 1 0; do
+        printf "\\$(printf %03o $(((n >> (i * bits)) & ((1 << bits) - 1))))"
+    done
+}
+
+# One frame of an ID3v2 tag: the version (3 or 4), the frame's name and the
+# file that holds its data.
+tv_id3v2_frame() {
+    printf '%s' "$2"
+    tv_size_bytes "$(wc -c <"$3")" "$([ "$1" = 4 ] && echo 7 || echo 8)"
+    printf '\0\0'
+    cat "$3"
+}
+
+# A text frame: version, name, encoding (1: UTF-16 with its byte-order mark,
+# 3: UTF-8) and the text.
+tv_id3v2_text() {
+    local data
+    data=$(mktemp "$TV_TMP/frame.XXXXXX")
+    if [ "$3" = 1 ]; then
+        { printf '\001\377\376'; printf '%s' "$4" | iconv -f UTF-8 -t UTF-16LE; } >"$data"
+    else
+        { printf '\003'; printf '%s' "$4"; } >"$data"
+    fi
+    tv_id3v2_frame "$1" "$2" "$data"
+}
+
+# An MP3 file that begins with an ID3v2 tag: the file, the version, the file
+# of the frames; some padding after them, then a short tone.
+tv_id3v2_mp3() {
+    {
+        printf "ID3\\$(printf %03o "$2")\\0\\0"
+        tv_size_bytes $(($(wc -c <"$3") + 64)) 7
+        cat "$3"
+        head -c 64 /dev/zero
+        cat "${4:-$TV_TEST_DATA/tone-0.4s.mp3}"
+    } >"$1"
+}
+
 # The lettered form of a native folder of this machine, with a final "/".
 tv_lettered() { echo "Z:$(cd "$1" && pwd -P)/"; }
 

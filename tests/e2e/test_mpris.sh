@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The desktop's player controls on a private session bus, called as playerctl
 # and the media keys do: the program resumes the remembered song and answers
-# for it, Pause and Play act on it, Previous and Next move in the album, the
-# volume is set, Raise brings back the window hidden in the tray, and Quit
+# for it, Pause and Play act on it, Previous and Next move in the album, a
+# song's own tags give its title, artist and cover, the volume is set, Raise brings back the window hidden in the tray, and Quit
 # closes the program as its window's close button does.
 if [ -z "${TV_PRIVATE_BUS:-}" ]; then
     exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
@@ -30,7 +30,17 @@ tv_start_desktop
 dir=$(tv_new_folder)
 app=$(tv_lettered "$dir")
 mkdir -p "$dir/music"
-for n in 1 2 3; do cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/music/$n.mp3"; done
+for n in 1 2; do cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/music/$n.mp3"; done
+# Song 3 carries an ID3v2.4 tag with a front cover.
+convert -size 4x3 xc:red "png:$TV_TMP/cover.png"
+{ printf '\0image/png\0\003\0'; cat "$TV_TMP/cover.png"; } >"$TV_TMP/apic"
+{
+    tv_id3v2_text 4 TPE1 3 "Кино"
+    tv_id3v2_text 4 TIT2 3 "Звезда"
+    tv_id3v2_frame 4 APIC "$TV_TMP/apic"
+} >"$TV_TMP/frames"
+tv_id3v2_mp3 "$dir/music/3.mp3" 4 "$TV_TMP/frames" "$TV_TEST_DATA/tone-10s.mp3"
+export XDG_CACHE_HOME=$TV_TMP/cache
 tv_write_1251 "$dir/rock.alb" " 3 " "Первая${app}music/1.mp3" "Вторая${app}music/2.mp3" \
     "Третья${app}music/3.mp3"
 tv_write_1251 "$dir/Тонвела для mp3.ini" "[language]" " 1 " "[albom]" " 0 " "rock.alb" " 1 " \
@@ -64,6 +74,15 @@ expect_title Первая
 mpris "$player.Next" >/dev/null
 expect_title Вторая
 expect_status Playing
+
+# Song 3 is named by its tag, as playerctl metadata shows it, with its cover.
+mpris "$player.Next" >/dev/null
+expect_title Звезда
+meta=$(metadata)
+grep -F "'xesam:artist': <['Кино']>" <<<"$meta" >/dev/null || tv_fail "no artist: $meta"
+cover=$(sed -n "s|.*'mpris:artUrl': <'file://\([^']*\)'>.*|\1|p" <<<"$meta")
+[[ "$cover" == "$XDG_CACHE_HOME/tonvela/covers/"* ]] && cmp -s "$cover" "$TV_TMP/cover.png" ||
+    tv_fail "no cover in the cache: $meta"
 
 mpris org.freedesktop.DBus.Properties.Set "$player" Volume "<0.25>" >/dev/null
 volume=$(get "$player" Volume)

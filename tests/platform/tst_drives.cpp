@@ -193,13 +193,21 @@ private slots:
         QVERIFY(!(fs.fileId("E:/m/b.mp3") == sub.fileIds.at(0)));
         QVERIFY(fs.fileId("E:/m/none.mp3").isNull());
 
-        QByteArray tail;
-        QCOMPARE(fs.readTail("E:/m/b.mp3", 4, &tail), FileError::None);
-        QCOMPARE(tail, QByteArray("6789"));
-        QCOMPARE(fs.readTail("E:/m/b.mp3", 128, &tail), FileError::None);
-        QCOMPARE(tail, QByteArray("0123456789"));
-        QCOMPARE(fs.readTail("E:/m/none.mp3", 128, &tail), FileError::NotFound);
-        QVERIFY(fs.readTail("E:/m/Sub", 128, &tail) != FileError::None);
+
+        // Pieces of one opening: the last four bytes, then four that the end cuts.
+        QByteArray got;
+        int asked = 0;
+        const auto twoPieces = [&](qint64 size, const QByteArray &previous, qint64 *offset,
+                                   qint64 *length) {
+            got += previous + '|';
+            *offset = asked == 0 ? size - 4 : size - 2;
+            *length = 4;
+            return asked++ < 2;
+        };
+        QCOMPARE(fs.readPieces("E:/m/b.mp3", twoPieces), FileError::None);
+        QCOMPARE(got, QByteArray("|6789|89|"));
+        QCOMPARE(fs.readPieces("E:/m/none.mp3", twoPieces), FileError::NotFound);
+        QVERIFY(fs.readPieces("E:/m/Sub", twoPieces) != FileError::None);
     }
 
     // Folders and plain files apart, hidden ones left out, each in the

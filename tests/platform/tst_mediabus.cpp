@@ -4,6 +4,7 @@
 #include "Fakes.h"
 #include "platform/qt/QtMediaBus.h"
 
+#include <QBuffer>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -11,8 +12,11 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
+#include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <functional>
 
 using namespace tv;
@@ -166,6 +170,27 @@ private slots:
               R"(<arg name="Position" type="x" direction="out"/>)"})
             QVERIFY2(xml.contains(part), part);
         QCOMPARE(xml.count(R"(<interface name="org.freedesktop.DBus.Properties">)"), 1);
+    }
+
+    // A cover is written once under the cache folder, named by its bytes;
+    // bytes that are no picture are no cover.
+    void coversInTheCache() {
+        QTemporaryDir cache;
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        QtMediaBus bus(m_bus.connect("covers"));
+        QImage image(3, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+        const QString address = bus.coverAddress(png);
+        const QString file = QUrl(address).toLocalFile();
+        QVERIFY2(file.startsWith(cache.path() + "/tonvela/covers/"), qPrintable(address));
+        QCOMPARE(QImage(file).size(), image.size());
+        QCOMPARE(bus.coverAddress(png), address);
+        QCOMPARE(QDir(QFileInfo(file).path()).count(), 3); // ".", ".." and the cover
+        QCOMPARE(bus.coverAddress("\x89PNG\r\n\x1a\n broken"), QString());
+        QCOMPARE(bus.coverAddress(png.left(png.size() / 2)), QString());
     }
 
     // Each call reaches the remote, after the caller had its answer: a

@@ -2,6 +2,7 @@
 // in and past the album, what the remote reads and what it is told.
 #include "FakeBus.h"
 #include "Fakes.h"
+#include "Id3Tag.h"
 
 #include "core/AlbumCommands.h"
 #include "core/Forma.h"
@@ -261,6 +262,25 @@ private slots:
         QCOMPARE(m.value("xesam:title"), QVariant("Dawn song"));
         QVERIFY(!m.contains("xesam:album"));
         QVERIFY(!m.contains("mpris:length"));
+    }
+
+    // A song's own tags name it and its artist and give its cover, read once
+    // however often the remote looks.
+    void metadataFromTags() {
+        Remote r;
+        const QByteArray cover("\x89PNG picture");
+        const QByteArray picture = '\0' + QByteArray("image/png\0\x03\0", 12) + cover;
+        r.env.drives.put("C:/Music/1.mp3", id3v2(4, id3v2Text(4, "TPE1", 3, "Ёлка") +
+                                                        id3v2Text(4, "TIT2", 3, "Прощай") +
+                                                        id3v2Frame(4, "APIC", picture)) +
+                                               QByteArray(400, '\xff'));
+        NewPlayM(1);
+        const QVariantMap m = r.player().value("Metadata").toMap();
+        QCOMPARE(m.value("xesam:title"), QVariant(QString::fromUtf8("Прощай")));
+        QCOMPARE(m.value("xesam:artist"), QVariant(QStringList{QString::fromUtf8("Ёлка")}));
+        QCOMPARE(m.value("mpris:artUrl"), QVariant("cover:1"));
+        r.told();
+        QCOMPARE(r.bus.covers, QList<QByteArray>{cover});
     }
 
     // Only what changed is told, once per moment; the language renames the

@@ -20,11 +20,17 @@ public:
         changes.append({which, changed});
     }
     void seeked(qint64 position) override { seeks << position; }
+    // "cover:<n>" for the n-th picture asked about.
+    QString coverAddress(const QByteArray &picture) override {
+        covers << picture;
+        return QStringLiteral("cover:%1").arg(covers.size());
+    }
 
     bool present = true;
     MediaRemote *remote = nullptr;
     QList<QPair<MediaRemote::Interface, QVariantMap>> changes;
     QList<qint64> seeks;
+    QList<QByteArray> covers;
 };
 
 } // namespace tv::test

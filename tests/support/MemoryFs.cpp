@@ -125,12 +125,20 @@ FileError MemoryFs::readFile(const QString &path, QByteArray *data) const {
     return find(path, data);
 }
 
-FileError MemoryFs::readTail(const QString &path, int n, QByteArray *data) const {
-    reads << QStringLiteral("tail:%1:%2").arg(path).arg(n);
-    const FileError error = find(path, data);
-    if (error == FileError::None)
-        *data = data->right(n);
-    return error;
+FileError MemoryFs::readPieces(const QString &path, const NextPiece &next) const {
+    QByteArray file;
+    const FileError error = find(path, &file);
+    if (error != FileError::None)
+        return error;
+    QByteArray piece;
+    qint64 offset = 0, length = 0;
+    while (next(file.size(), piece, &offset, &length)) {
+        reads << QStringLiteral("piece:%1:%2:%3").arg(path).arg(offset).arg(length);
+        if (offset < 0 || length < 0)
+            return FileError::Other;
+        piece = file.mid(offset, length);
+    }
+    return FileError::None;
 }
 
 FileError MemoryFs::writeFile(const QString &path, const QByteArray &data) {

@@ -390,9 +390,9 @@ QStringList DriveFileSystem::listFiles(const QString &dir, const QString &extens
 
 #ifndef Q_OS_WIN
 
-FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data) const {
+FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
     const QString native = toNative(path);
-    if (native.isEmpty() || n < 0)
+    if (native.isEmpty())
         return FileError::Other;
     const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -400,13 +400,18 @@ FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data
     struct stat st {};
     FileError result = FileError::Other;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        const qint64 size = std::min<qint64>(n, st.st_size);
-        data->resize(size);
-        const ssize_t got = ::pread(fd, data->data(), size_t(size), off_t(st.st_size - size));
-        if (got == size)
-            result = FileError::None;
-        else
-            data->clear();
+        result = FileError::None;
+        QByteArray piece;
+        qint64 offset = 0, length = 0;
+        while (result == FileError::None && next(st.st_size, piece, &offset, &length)) {
+            if (offset < 0 || length < 0) {
+                result = FileError::Other;
+                break;
+            }
+            piece.resize(std::clamp<qint64>(st.st_size - offset, 0, length));
+            if (::pread(fd, piece.data(), size_t(piece.size()), off_t(offset)) != piece.size())
+                result = FileError::Other;
+        }
     }
     ::close(fd);
     return result;
@@ -504,15 +509,21 @@ QString DriveFileSystem::alias(const QByteArray &) const {
     return {};
 }
 
-FileError DriveFileSystem::readTail(const QString &path, int n, QByteArray *data) const {
+FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
     QFile file(toNative(path));
     if (!file.open(QIODevice::ReadOnly))
         return file.exists() ? FileError::Access : FileError::NotFound;
-    const qint64 size = std::min<qint64>(n, file.size());
-    if (!file.seek(file.size() - size))
-        return FileError::Other;
-    *data = file.read(size);
-    return data->size() == size ? FileError::None : FileError::Other;
+    QByteArray piece;
+    qint64 offset = 0, length = 0;
+    while (next(file.size(), piece, &offset, &length)) {
+        if (offset < 0 || length < 0 || !file.seek(offset))
+            return FileError::Other;
+        const qint64 want = std::clamp<qint64>(file.size() - offset, 0, length);
+        piece = file.read(want);
+        if (piece.size() != want)
+            return FileError::Other;
+    }
+    return FileError::None;
 }
 
 bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {

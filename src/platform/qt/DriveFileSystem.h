@@ -31,7 +31,7 @@ public:
     FileError readFile(const QString &path, QByteArray *data) const override;
     FileError writeFile(const QString &path, const QByteArray &data) override;
     QStringList listFiles(const QString &dir, const QString &extension) const override;
-    FileError readTail(const QString &path, int n, QByteArray *data) const override;
+    FileError readPieces(const QString &path, const NextPiece &next) const override;
     bool listFolder(const QString &dir, FolderListing *listing) const override;
     FileId fileId(const QString &path) const override;
     QString toNative(const QString &path) const override;

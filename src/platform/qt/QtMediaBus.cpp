@@ -2,10 +2,17 @@
 
 #include "platform/qt/MprisAdaptors.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace tv {
 
@@ -105,6 +112,48 @@ void QtMediaBus::propertiesChanged(MediaRemote::Interface which, const QVariantM
 void QtMediaBus::seeked(qint64 position) {
     if (m_player)
         emit m_player->Seeked(position);
+}
+
+namespace {
+
+// Larger covers than this are no cover a panel needs.
+constexpr int kMostCoverSide = 4096;
+
+// The picture's format when it decodes within bounds, else empty.
+QByteArray decodedFormat(const QByteArray &picture) {
+    QBuffer buffer;
+    buffer.setData(picture);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid() || size.width() > kMostCoverSide ||
+        size.height() > kMostCoverSide)
+        return {};
+    const QByteArray format = reader.format();
+    return reader.read().isNull() ? QByteArray() : format;
+}
+
+} // namespace
+
+// $XDG_CACHE_HOME/tonvela/covers/, under a name made of the picture's bytes:
+// the same cover of a whole album is written once and found again.
+QString QtMediaBus::coverAddress(const QByteArray &picture) {
+    const QByteArray format = decodedFormat(picture);
+    if (format.isEmpty())
+        return {};
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                        QStringLiteral("/tonvela/covers");
+    const QString path =
+        dir + QLatin1Char('/') +
+        QString::fromLatin1(QCryptographicHash::hash(picture, QCryptographicHash::Sha256).toHex()) +
+        QLatin1Char('.') + QString::fromLatin1(format);
+    if (!QFileInfo::exists(path)) {
+        QSaveFile file(path);
+        if (!QDir().mkpath(dir) || !file.open(QIODevice::WriteOnly) ||
+            file.write(picture) != picture.size() || !file.commit())
+            return {};
+    }
+    return QUrl::fromLocalFile(path).toString();
 }
 
 QVariantMap QtMediaBus::busProperties(MediaRemote::Interface which) const {

@@ -24,6 +24,7 @@ public:
     void withdraw() override;
     void propertiesChanged(MediaRemote::Interface which, const QVariantMap &changed) override;
     void seeked(qint64 position) override;
+    QString coverAddress(const QByteArray &picture) override;
 
     // The name taken on the bus; empty while nothing is published.
     QString serviceName() const { return m_service; }
