@@ -34,6 +34,7 @@ public:
     void Previous() override;
     void Seek(qint64 offset) override;
     void SetPosition(const QString &trackId, qint64 position) override;
+    void OpenUri(const QString &uri) override;
 
     // Reads the properties again and tells the bus those that changed.
     void refresh();
@@ -53,6 +54,8 @@ QVariantMap mprisRootProperties();
 QVariantMap mprisPlayerProperties();
 // The current song: its track path, title, album, file address and length.
 QVariantMap mprisMetadata();
+// The kinds of file OpenUri takes: MP3 files and M3U playlists.
+QStringList mprisMimeTypes();
 // "Playing", "Paused" or "Stopped".
 QString mprisPlaybackStatus();
 

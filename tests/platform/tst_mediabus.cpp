@@ -56,6 +56,7 @@ public:
     void SetPosition(const QString &id, qint64 position) override {
         note(QStringLiteral("SetPosition:%1:%2").arg(id).arg(position));
     }
+    void OpenUri(const QString &uri) override { note("OpenUri:" + uri); }
 
     QStringList log;
     // Runs in every command, as a question to the user would.
@@ -182,6 +183,8 @@ private slots:
             << QVariantList{QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")),
                             qlonglong(500000)}
             << "SetPosition:/org/tonvela/song/1:500000";
+        QTest::newRow("OpenUri") << kPlayer << "OpenUri" << QVariantList{"file:///a.mp3"}
+                                 << "OpenUri:file:///a.mp3";
         QTest::newRow("Rate 0 pauses")
             << kProperties << "Set"
             << QVariantList{kPlayer, "Rate", QVariant::fromValue(QDBusVariant(0.0))} << "Pause";
@@ -205,7 +208,7 @@ private slots:
         QVERIFY(!pending.isError());
     }
 
-    // The volume is set at once; an address to open is refused.
+    // The volume is set at once; an address that is no local file is refused.
     void volumeAndOpenUri() {
         LogRemote remote;
         QtMediaBus bus(m_bus.connect("service"));
@@ -215,9 +218,10 @@ private slots:
                                   {kPlayer, "Volume", QVariant::fromValue(QDBusVariant(0.3))}));
         QCOMPARE(set.type(), QDBusMessage::ReplyMessage);
         QCOMPARE(remote.log, QStringList({"volume:0.3"}));
-        const QDBusMessage open = call(m_client, method(kPlayer, "OpenUri", {"file:///a.mp3"}));
+        const QDBusMessage open = call(m_client, method(kPlayer, "OpenUri", {"https://x/a.mp3"}));
         QCOMPARE(open.type(), QDBusMessage::ErrorMessage);
         QCOMPARE(open.errorName(), QString("org.freedesktop.DBus.Error.NotSupported"));
+        QVERIFY(remote.log.size() == 1);
     }
 
     // Changes and jumps reach the listeners as the interface's signals.

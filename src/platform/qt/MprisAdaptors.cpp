@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusError>
+#include <QUrl>
 
 namespace tv {
 
@@ -75,11 +76,15 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath &TrackId, qlonglong P
     m_bus.later([id = TrackId.path(), Position](MediaRemote &r) { r.SetPosition(id, Position); });
 }
 
-// The album is built with the program's own Add commands; no address is opened.
-void MprisPlayerAdaptor::OpenUri(const QString &, const QDBusMessage &message) {
+// Local files only: the program reaches no other address.
+void MprisPlayerAdaptor::OpenUri(const QString &Uri, const QDBusMessage &message) {
+    if (QUrl(Uri, QUrl::StrictMode).isLocalFile()) {
+        m_bus.later([Uri](MediaRemote &r) { r.OpenUri(Uri); });
+        return;
+    }
     message.setDelayedReply(true);
-    m_bus.connection().send(message.createErrorReply(QDBusError::NotSupported,
-                                                     QStringLiteral("Tonvela opens no addresses")));
+    m_bus.connection().send(message.createErrorReply(
+        QDBusError::NotSupported, QStringLiteral("Tonvela opens file:// addresses only")));
 }
 
 } // namespace tv
