@@ -1,6 +1,29 @@
 # `make deb`: the Debian package of the system layout, made by CPack. Its
 # dependencies are those dpkg-shlibdeps finds in the executable and modules,
 # so no hand-written list goes stale.
+if(NOT TV_SYSTEM_INSTALL)
+    return()
+endif()
+
+# What Debian's policy asks of a package beside the program: the man page and
+# the changelog compressed reproducibly, the copyright, the AppStream entry.
+set(TV_PACKAGE_FILES ${CMAKE_BINARY_DIR}/package-files)
+set(TV_PACKAGE_SOURCES ${CMAKE_SOURCE_DIR}/resources/package)
+file(MAKE_DIRECTORY ${TV_PACKAGE_FILES})
+add_custom_command(OUTPUT ${TV_PACKAGE_FILES}/tonvela.1.gz ${TV_PACKAGE_FILES}/changelog.gz
+    COMMAND sh -c "gzip -9nc '${TV_PACKAGE_SOURCES}/tonvela.1' > tonvela.1.gz"
+    COMMAND sh -c "gzip -9nc '${TV_PACKAGE_SOURCES}/changelog' > changelog.gz"
+    WORKING_DIRECTORY ${TV_PACKAGE_FILES}
+    DEPENDS ${TV_PACKAGE_SOURCES}/tonvela.1 ${TV_PACKAGE_SOURCES}/changelog
+    VERBATIM)
+add_custom_target(tonvela_package_files ALL
+    DEPENDS ${TV_PACKAGE_FILES}/tonvela.1.gz ${TV_PACKAGE_FILES}/changelog.gz)
+install(FILES ${TV_PACKAGE_FILES}/tonvela.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${TV_PACKAGE_FILES}/changelog.gz ${TV_PACKAGE_SOURCES}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tonvela)
+install(FILES ${TV_PACKAGE_SOURCES}/example.tonvela.Tonvela.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tonvela)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -25,7 +48,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
 # The sound goes through GStreamer's plugins, which no library names.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-good")
 set(CPACK_STRIP_FILES ON)
-# Only what the program installs: the tests install nothing.
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)
