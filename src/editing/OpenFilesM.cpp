@@ -37,7 +37,11 @@ void OpenFilesM(const QStringList &nativePaths) {
     if (paths.isEmpty())
         return;
     const qsizetype before = frmForma().ListPath.size();
+    const int album = G().NumAlbom;
     DropFiles(paths, G().NamePesni);
+    // Adding may let events run: an album opened meanwhile is not played into.
+    if (G().NumAlbom != album || frmForma().ListPath.size() < before)
+        return;
     const int start = frmForma().ListPath.size() > before ? int(before) : firstHeld(paths);
     if (start >= 0)
         NewPlayM(start);
