@@ -4,7 +4,9 @@
 # make sanitize - the same tests on a build under AddressSanitizer and UndefinedBehaviorSanitizer
 # make fuzz     - build the fuzz targets (clang, libFuzzer) and run each for FUZZ_SECONDS
 # make soak     - flood the installed program with remote-control calls (not in CI)
+# make deb      - build the Debian package build/tonvela_<version>_<arch>.deb (system layout)
 BUILD    ?= build
+DEBBUILD ?= build-deb
 PREFIX   ?= $(HOME)/Tonvela
 JOBS     ?= $(shell nproc)
 SANBUILD ?= build-sanitize
@@ -18,7 +20,7 @@ SANITIZER_ENV = \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: all deps configure build install register run test sanitize fuzz bench soak format clean
+.PHONY: all deps configure build install register run test sanitize fuzz bench soak format clean deb
 
 all: build
 
@@ -57,6 +59,19 @@ fuzz: deps
 	@cmake --build $(FUZZBUILD) --target fuzzers -j $(JOBS)
 	$(SANITIZER_ENV) bash fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
+# The system layout in a build folder of its own; the package lands in
+# $(BUILD), where the tests look for it, and lintian names what it finds.
+deb: deps
+	@cmake -S . -B $(DEBBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTV_SYSTEM_INSTALL=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(DEBBUILD) -j $(JOBS)
+	@rm -f $(DEBBUILD)/package/tonvela_*.deb
+	@cd $(DEBBUILD) && cpack -G DEB >/dev/null
+	@mkdir -p $(BUILD)
+	@cp $(DEBBUILD)/package/tonvela_*.deb $(BUILD)/
+	@ls $(BUILD)/tonvela_*.deb
+	@lintian --fail-on error $(BUILD)/tonvela_*.deb
+
 # Every bench runs, then the run fails when any of them missed a goal. The
 # start-up bench runs the program installed into a scratch folder.
 bench: build
@@ -76,4 +91,4 @@ format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(DEBBUILD)

@@ -13,6 +13,7 @@ packages=(
     fonts-dejavu-core lame
     dbus-daemon libglib2.0-bin desktop-file-utils
     clang libclang-rt-dev
+    dpkg-dev file lintian appstream
 )
 
 missing=()

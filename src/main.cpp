@@ -1,7 +1,9 @@
 #include "core/ShowForma.h"
 #include "core/Startup.h"
+#include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/InstallFolders.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/MediaModule.h"
 #include "platform/qt/PlayerBar.h"
@@ -21,8 +23,33 @@
 #include "ui/WhenOnScreen.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QPixmap>
+
+namespace {
+
+// The build says which layout this executable is installed in (the package's
+// system layout, or the portable folder of `make run`).
+tv::InstallFolders installFolders() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (TV_SYSTEM_INSTALL)
+        return tv::InstallFolders::system(exeDir, QStringLiteral(TV_MODULE_DIR),
+                                          QStringLiteral(TV_PROGRAM_DIR));
+    return tv::InstallFolders::portable(exeDir);
+}
+
+// The files of the command line (the desktop's "Open with"), absolute: a
+// running copy they are handed to works in another folder.
+QStringList givenFiles() {
+    QStringList files;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        files << QDir::cleanPath(QDir::current().absoluteFilePath(arguments.at(i)));
+    return files;
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -34,10 +61,10 @@ int main(int argc, char **argv) {
     // The menu entry the desktop shows the window under.
     QGuiApplication::setDesktopFileName(QStringLiteral("tonvela"));
 
+    const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
-    tv::QtMediaPlayer player(fs, [](tv::MediaBackendEvents events, double volume) {
-        return tv::loadMediaModule(QCoreApplication::applicationDirPath(), std::move(events),
-                                   volume);
+    tv::QtMediaPlayer player(fs, [&folders](tv::MediaBackendEvents events, double volume) {
+        return tv::loadMediaModule(folders.modules, std::move(events), volume);
     });
     tv::QtDialogs dialogs(fs);
     tv::QtEventLoop events;
@@ -50,15 +77,19 @@ int main(int argc, char **argv) {
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     tv::QtMediaBus bus;
     tv::P().bus = &bus;
-    tv::LazyWebFetcher web(QCoreApplication::applicationDirPath());
+    tv::LazyWebFetcher web(folders.modules);
     tv::P().web = &web;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
+    QObject::connect(&guard, &tv::QtInstanceGuard::openRequested, &app, &tv::OpenFilesM,
+                     Qt::QueuedConnection);
     tray.rightClick = [] { tv::TrayMouse(tv::WM_RBUTTONUP); };
     tray.doubleClick = [] { tv::TrayMouse(tv::WM_LBUTTONDBLCLK); };
     tv::connectPlayback();
 
-    if (!tv::Main(QCoreApplication::applicationDirPath()))
-        return 0;
+    const tv::StartFolders start{folders.program, folders.user, folders.music,
+                                 folders.userWritable};
+    if (!tv::Main(start, givenFiles()))
+        return folders.userWritable ? 0 : 1;
     // The window is up: now the media engine (unless start-up already needed
     // it for the song it resumed) and the web, for the banner's page.
     tv::ui::whenOnScreen(windows.forma(), [&player, &web] {

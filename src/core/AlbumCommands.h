@@ -8,6 +8,9 @@ namespace tv {
 
 // The File menu's album commands.
 void FileNew_Click();
+// New without the add-files browser; false when the save-changes question
+// was cancelled (nothing changed then).
+bool startNewAlbum();
 void FileOpen_Click();
 void FileSave_Click();
 void FileSaveAs_Click();

@@ -25,8 +25,13 @@ void addNewPlaceholder() {
 } // namespace
 
 void FileNew_Click() {
+    if (startNewAlbum())
+        P().windows->showAddFile();
+}
+
+bool startNewAlbum() {
     if (ZaprosSaveAlbomM() == vbCancel)
-        return;
+        return false;
     MusicStop_Click();
     Globals &g = G();
     Forma &f = frmForma();
@@ -47,7 +52,7 @@ void FileNew_Click() {
     if (AlbomInfo *albom = albomAt(g.AlbomUB))
         albom->NumPesni = -1;
     g.NumAlbom = g.AlbomUB;
-    P().windows->showAddFile();
+    return true;
 }
 
 } // namespace tv

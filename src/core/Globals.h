@@ -43,7 +43,11 @@ struct Globals : Texts {
     int AlbomChanged = 0;
 
     // Options and paths. Paths are lettered ("Z:/home/u/Tonvela/").
+    // AppDir holds the user's albums, settings and redirect pages; ProgramDir
+    // the program's own files (the help pages). A portable install has both
+    // in the executable's folder, a system install keeps them apart.
     QString AppDir;
+    QString ProgramDir;
     QString PathSep = QStringLiteral("\\");
     QString strDir;
     int NamePesni = 0;

@@ -8,6 +8,7 @@
 #include "core/SongPosition.h"
 #include "core/Startup.h"
 #include "core/Steps.h"
+#include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "playback/Tray.h"
 
@@ -15,21 +16,42 @@ namespace tv {
 
 namespace {
 
-void setAppDir(const QString &exeDir) {
-    Globals &g = G();
-    const QString lettered = P().fs->fromNative(exeDir);
-    g.AppDir = lettered.isEmpty() ? exeDir : lettered;
-    g.PathSep = g.AppDir.contains(QLatin1Char('\\')) ? QStringLiteral("\\") : QStringLiteral("/");
-    if (!g.AppDir.endsWith(g.PathSep))
-        g.AppDir += g.PathSep;
+QString lettered(const QString &native) {
+    const QString path = P().fs->fromNative(native);
+    return path.isEmpty() ? native : path;
 }
 
-void setDefaults() {
+QString withSep(QString dir) {
+    if (!dir.endsWith(G().PathSep))
+        dir += G().PathSep;
+    return dir;
+}
+
+void setAppDir(const StartFolders &folders) {
+    Globals &g = G();
+    g.AppDir = lettered(folders.user);
+    g.PathSep = g.AppDir.contains(QLatin1Char('\\')) ? QStringLiteral("\\") : QStringLiteral("/");
+    g.AppDir = withSep(g.AppDir);
+    g.ProgramDir = withSep(lettered(folders.program));
+}
+
+void setDefaults(const StartFolders &folders) {
     Globals &g = G();
     g.NumPesni = -1;
     g.FoundUB = -1;
-    g.strDir = g.AppDir;
+    g.strDir = folders.music.isEmpty() ? g.AppDir : withSep(lettered(folders.music));
     g.ShowForm = true;
+}
+
+// Both languages: the settings that choose one could not be read.
+void sayUserFolderUnusable(const QString &native) {
+    const QString text = QString::fromUtf8("Не удаётся создать папку или записать в неё:\r\n%1\r\n"
+                                           "Альбомы и настройки негде хранить.\r\n\r\n"
+                                           "Cannot create or write the folder:\r\n%1\r\n"
+                                           "There is nowhere to keep the albums and settings.")
+                             .arg(native);
+    P().dialogs->MsgBox(text, vbOKOnly + vbCritical,
+                        QString::fromUtf8("Тонвела для MP3 / Tonvela for MP3"));
 }
 
 void readSettingsFile() {
@@ -83,11 +105,15 @@ bool reopenAlbom() {
 
 } // namespace
 
-bool Main(const QString &exeDir) {
-    if (!P().instance->acquire(exeDir))
+bool Main(const StartFolders &folders, const QStringList &files) {
+    if (!P().instance->acquire(folders.user, files))
         return false;
-    setAppDir(exeDir);
-    setDefaults();
+    if (!folders.userWritable) {
+        sayUserFolderUnusable(folders.user);
+        return false;
+    }
+    setAppDir(folders);
+    setDefaults(folders);
     tryStep(readSettingsFile);
     tryStep([] { P().windows->loadForma(); });
     tryStep(applyLanguage);
@@ -101,8 +127,15 @@ bool Main(const QString &exeDir) {
     bool opened = false;
     tryStep([&opened] { opened = reopenAlbom(); });
     tryStep(resumeSongPosition);
-    if (!opened && frmForma().lstAlbomy.ListCount() == 0)
-        tryStep(FileNew_Click);
+    // Files given to open are what the user came for: no browser over them.
+    if (!opened && frmForma().lstAlbomy.ListCount() == 0) {
+        if (files.isEmpty())
+            tryStep(FileNew_Click);
+        else
+            tryStep([] { startNewAlbum(); });
+    }
+    if (!files.isEmpty())
+        tryStep([&files] { OpenFilesM(files); });
     return true;
 }
 

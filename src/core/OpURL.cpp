@@ -5,7 +5,7 @@
 namespace tv {
 
 void OpURL(const QString &target) {
-    QString folder = G().AppDir;
+    QString folder = G().ProgramDir;
     if (folder.size() > 3 && folder.endsWith(G().PathSep))
         folder.chop(G().PathSep.size());
     (void)P().shell->open(target, folder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tv {
 
@@ -8,9 +9,10 @@ namespace tv {
 class InstanceGuard {
 public:
     virtual ~InstanceGuard() = default;
-    // True for the first copy; a later copy gets false (and may ask the first
-    // one to bring its window forward). Must read and write nothing in appDir.
-    virtual bool acquire(const QString &appDir) = 0;
+    // True for the first copy. A later copy gets false, having handed the
+    // first one the files to open (native paths), or without files asked it
+    // to bring its window forward. Must read and write nothing in appDir.
+    virtual bool acquire(const QString &appDir, const QStringList &files) = 0;
 };
 
 } // namespace tv

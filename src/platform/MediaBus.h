@@ -32,6 +32,8 @@ public:
     virtual void Previous() = 0;
     virtual void Seek(qint64 offset) = 0;
     virtual void SetPosition(const QString &trackId, qint64 position) = 0;
+    // A file:// address: the file joins the open album and plays.
+    virtual void OpenUri(const QString &uri) = 0;
 };
 
 // The bus the remote controls reach the program through (the session bus on

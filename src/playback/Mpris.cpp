@@ -2,11 +2,14 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Sequencing.h"
 #include "playback/Tray.h"
+
+#include <QUrl>
 
 namespace tv {
 
@@ -161,6 +164,13 @@ void Mpris::SetPosition(const QString &trackId, qint64 position) {
     if (position < 0 || (length > 0 && position > length * kMicro))
         return;
     P().player->setCurrentPosition(position / kMicro);
+}
+
+// As a file given on the command line; the program reaches no other address.
+void Mpris::OpenUri(const QString &uri) {
+    const QUrl url(uri, QUrl::StrictMode);
+    if (url.isLocalFile())
+        OpenFilesM({url.toLocalFile()});
 }
 
 } // namespace tv

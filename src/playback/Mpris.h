@@ -42,6 +42,7 @@ public:
     void Previous() override;
     void Seek(qint64 offset) override;
     void SetPosition(const QString &trackId, qint64 position) override;
+    void OpenUri(const QString &uri) override;
 
     // Reads the properties again and tells the bus those that changed.
     void refresh();
@@ -65,6 +66,8 @@ QVariantMap mprisPlayerProperties(SongLook *look = nullptr);
 // The current song: its track path, title, artist, album, file address, length
 // and cover.
 QVariantMap mprisMetadata(SongLook *look = nullptr);
+// The kinds of file OpenUri takes: MP3 files and M3U playlists.
+QStringList mprisMimeTypes();
 // "Playing", "Paused" or "Stopped".
 QString mprisPlaybackStatus();
 

@@ -115,6 +115,11 @@ QVariantMap mprisMetadata(SongLook *look) {
     return m;
 }
 
+QStringList mprisMimeTypes() {
+    return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/x-mpegurl"),
+            QStringLiteral("audio/mpegurl")};
+}
+
 QVariantMap mprisRootProperties() {
     const QString title = G().strTitle;
     return {
@@ -123,8 +128,8 @@ QVariantMap mprisRootProperties() {
         {"HasTrackList", false},
         {"Identity", title.isEmpty() ? QStringLiteral("Tonvela for MP3") : title},
         {"DesktopEntry", QStringLiteral("tonvela")},
-        {"SupportedUriSchemes", QStringList()},
-        {"SupportedMimeTypes", QStringList()},
+        {"SupportedUriSchemes", QStringList{QStringLiteral("file")}},
+        {"SupportedMimeTypes", mprisMimeTypes()},
     };
 }
 

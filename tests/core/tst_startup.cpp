@@ -48,6 +48,15 @@ struct StartEnv : LogicEnv {
         G().PathSep = QStringLiteral("\\");
     }
     bool start() { return Main(drives.native(QStringLiteral("C:/Tonvela"))); }
+    // The user's files apart from the program's; files (lettered) to open.
+    bool start(const QStringList &files, bool writable = true) {
+        QStringList native;
+        for (const QString &file : files)
+            native << drives.native(file);
+        return Main(StartFolders{drives.native("C:/Program"), drives.native("C:/Tonvela"),
+                                 drives.native("C:/Music"), writable},
+                    native);
+    }
     QString settings() { return "C:/Tonvela/" + QString::fromUtf8(kSettingsFileName); }
 
     CountingFs counting;
@@ -119,6 +128,47 @@ private slots:
         QCOMPARE(focus.last().first().value<Forma::Control>(),
                  messages ? Forma::Control::lstAlbomy : Forma::Control::PlayList);
         QVERIFY(env.counting.writes.isEmpty());
+    }
+
+    // Files given to open join the album as a drop does and the first added
+    // plays (or the first given the album holds); no browser opens over them.
+    // A second copy hands them over; an unusable user's folder is said.
+    void filesGivenToOpen_data() {
+        columns<QString, QString, int, QString, int, int>("album", "given", "copy", "rows",
+                                                          "playing", "changed");
+        const QString a("aC:/Music/a.mp3"), b("bC:/Music/b.mp3");
+        row("first start", QString(), QString("C:/Music/a.mp3"), 1, QString("1.a"), 0, 1);
+        row("added to the reopened album", a, QString("C:/Music"), 1, QString("1.a;2.b"), 1, 1);
+        row("held already", a + '|' + b, QString("C:/Music/b.mp3"), 1, QString("1.a;2.b"), 1, 0);
+        row("a second copy hands them over", QString(), QString("C:/Music/a.mp3"), 2, QString(), -1,
+            0);
+        row("the user's folder cannot be written", QString(), QString("C:/Music/a.mp3"), 0,
+            QString(), -1, 0);
+    }
+    void filesGivenToOpen() {
+        QFETCH(QString, album);
+        QFETCH(QString, given);
+        QFETCH(int, copy); // 1: the first, 2: a later one, 0: the first, user's folder unusable
+        StartEnv env;
+        env.drives.put("C:/Music/a.mp3");
+        env.drives.put("C:/Music/b.mp3");
+        if (!album.isEmpty())
+            env.drives.put("C:/Tonvela/Only.alb", albumFile(" 2 ", album.split('|')));
+        env.guard.first = copy != 2;
+        QCOMPARE(env.start({given}, copy != 0), copy == 1);
+        QTEST(playListRows().join(';'), "rows");
+        QTEST(G().AlbomChanged, "changed");
+        QVERIFY(!env.windows.calls.contains("showAddFile"));
+        QCOMPARE(env.guard.handed,
+                 env.drives.native("C:/Tonvela") + '|' + env.drives.native(given));
+        QCOMPARE(env.dialogs.msgs.size(), int(copy == 0));
+        if (copy == 1) {
+            QTEST(G().NumPesni, "playing");
+            QCOMPARE(G().AppDir + ' ' + G().ProgramDir + ' ' + G().strDir,
+                     "C:/Tonvela/ C:/Program/ C:/Music/");
+        } else {
+            QCOMPARE(env.counting.listings, 0);
+        }
     }
 
     void aFailingStepDoesNotStopStartUp() {

@@ -128,17 +128,18 @@ private slots:
     }
 
     // The folder handed to the shell has no separator at its end, but a
-    // drive's root keeps its own.
+    // drive's root keeps its own. The user's folder is not the program's.
     void openWorksInTheProgramsFolder_data() {
-        columns<QString, QString, QString>("appDir", "sep", "folder");
+        columns<QString, QString, QString>("programDir", "sep", "folder");
         row("slash", QString("C:/Tonvela/"), QString("/"), QString("C:/Tonvela"));
         row("backslash", QString("C:\\Tonvela\\"), QString("\\"), QString("C:\\Tonvela"));
         row("drive root", QString("Z:/"), QString("/"), QString("Z:/"));
     }
     void openWorksInTheProgramsFolder() {
-        QFETCH(QString, appDir);
+        QFETCH(QString, programDir);
         QFETCH(QString, sep);
-        G().AppDir = appDir;
+        G().ProgramDir = programDir;
+        G().AppDir = QStringLiteral("E:/data/");
         G().PathSep = sep;
         OpURL("sndvol32.exe");
         QTEST(env->shell.calls.value(0).section('|', 1), "folder");

@@ -22,7 +22,7 @@ check_installed() {
 }
 
 check_installed "$(dirname "$TV_EXE")"
-grep -Fx "Exec=$(dirname "$TV_EXE")/tonvela" "$(dirname "$TV_EXE")/share/applications/tonvela.desktop" \
+grep -Fx "Exec=$(dirname "$TV_EXE")/tonvela %F" "$(dirname "$TV_EXE")/share/applications/tonvela.desktop" \
     >/dev/null || tv_fail "Exec does not name the installed program"
 
 # A folder name with blanks, $, an apostrophe, brackets and Cyrillic. (A "%",

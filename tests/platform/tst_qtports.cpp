@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "platform/CopyRequest.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtShell.h"
@@ -15,9 +16,13 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace tv;
 using tv::test::columns;
+using tv::test::row;
 
 namespace {
 
@@ -40,6 +45,38 @@ int holdGuard(int argc, char **argv) {
     std::puts("held");
     std::fflush(stdout);
     return app.exec();
+}
+
+// Says the bytes to a guard's socket as any program of this user could, then
+// waits until the guard hangs up (it runs in this thread: events must run).
+bool sayToGuard(const QString &key, const QByteArray &bytes) {
+    const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(key));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return false;
+    }
+    qsizetype sent = 0;
+    bool said = false, hungUp = false;
+    for (QDeadlineTimer end(10000); !hungUp && !end.hasExpired(); QTest::qWait(1)) {
+        if (!said && sent < bytes.size()) {
+            const ssize_t n =
+                ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+            sent += qMax<ssize_t>(n, 0);
+            hungUp = n < 0 && errno != EAGAIN;
+        } else if (!said) {
+            said = ::shutdown(fd, SHUT_WR) == 0;
+        } else {
+            char c;
+            const ssize_t n = ::recv(fd, &c, 1, 0);
+            hungUp = n == 0 || (n < 0 && errno != EAGAIN);
+        }
+    }
+    ::close(fd);
+    return hungUp;
 }
 
 } // namespace
@@ -191,10 +228,49 @@ private slots:
         QTRY_COMPARE(raised.count(), 1);
         QVERIFY(elsewhere.acquire(other.path()));
         QCOMPARE(raised.count(), 1);
+        // A copy started with files hands them over instead.
+        QSignalSpy opened(first.get(), &QtInstanceGuard::openRequested);
+        const QStringList files{"/m/a b.mp3", QString::fromUtf8("/m/Ёлка")};
+        QVERIFY(!QtInstanceGuard().acquire(app.path(), files));
+        QTRY_COMPARE(opened.count(), 1);
+        QCOMPARE(opened.first().first().toStringList(), files);
+        QCOMPARE(raised.count(), 1);
         const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
         QCOMPARE(QDir(app.path()).entryList(all), QStringList());
         first.reset(); // a copy that ends frees its folder
         QVERIFY(QtInstanceGuard().acquire(app.path()));
+    }
+
+    // Anyone of this user can reach the socket: only a whole, well-formed
+    // request of bounded size is heard, and a bad one leaves the guard working.
+    void guardHearsOnlyWellFormedRequests_data() {
+        columns<QByteArray, QString>("said", "heard");
+        const QByteArray open("open\n");
+        row("raise", QByteArray("raise\n"), QString("raise"));
+        row("files", open + "/a.mp3" + '\0' + "/b c/\xd1\x91.mp3" + '\0',
+            QString::fromUtf8("/a.mp3|/b c/ё.mp3"));
+        row("nothing", QByteArray(), QString());
+        row("other words", QByteArray("raise me\n"), QString());
+        row("a name not ended", open + "/a.mp3", QString());
+        row("an empty name", open + "/a.mp3" + '\0' + '\0', QString());
+        row("not UTF-8", open + "/\xff.mp3" + '\0', QString());
+        row("too long", open + QByteArray(CopyRequest::kMaxBytes, 'a') + '\0', QString());
+    }
+    void guardHearsOnlyWellFormedRequests() {
+        QFETCH(QByteArray, said);
+        QTemporaryDir app;
+        QtInstanceGuard guard;
+        QStringList heard;
+        connect(&guard, &QtInstanceGuard::raiseRequested, [&] { heard << "raise"; });
+        connect(&guard, &QtInstanceGuard::openRequested,
+                [&](const QStringList &files) { heard << files; });
+        QVERIFY(guard.acquire(app.path()));
+        const QString key = QtInstanceGuard::keyFor(QFileInfo(app.path()).canonicalFilePath());
+        QVERIFY(sayToGuard(key, said));
+        QTEST(heard.join('|'), "heard");
+        heard.clear();
+        QVERIFY(sayToGuard(key, "raise\n"));
+        QCOMPARE(heard, QStringList{"raise"});
     }
 };
 

@@ -139,7 +139,7 @@ LogicEnv::LogicEnv() {
     resetForma();
     P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell,
                 &tray,   &windows, &guard,       &bus,    &web};
-    G().AppDir = QStringLiteral("C:/Tonvela/");
+    G().AppDir = G().ProgramDir = QStringLiteral("C:/Tonvela/");
     G().PathSep = QStringLiteral("/");
     G().strDir = G().AppDir;
     QDir().mkpath(drives.native(G().AppDir));

@@ -138,8 +138,12 @@ public:
 
 class FakeGuard : public InstanceGuard {
 public:
-    bool acquire(const QString &) override { return first; }
+    bool acquire(const QString &dir, const QStringList &files) override {
+        handed = dir + QLatin1Char('|') + files.join(QLatin1Char('|'));
+        return first;
+    }
     bool first = true;
+    QString handed; // the folder and the files of the last acquire
 };
 
 // Drives over temporary folders: letter -> <tmp>/<letter>.

@@ -6,6 +6,7 @@
 #include <QDBusError>
 #include <QMetaProperty>
 #include <cmath>
+#include <QUrl>
 
 namespace tv {
 
@@ -77,11 +78,15 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath &TrackId, qlonglong P
     m_bus.later([id = TrackId.path(), Position](MediaRemote &r) { r.SetPosition(id, Position); });
 }
 
-// The album is built with the program's own Add commands; no address is opened.
-void MprisPlayerAdaptor::OpenUri(const QString &, const QDBusMessage &message) {
+// Local files only: the program reaches no other address.
+void MprisPlayerAdaptor::OpenUri(const QString &Uri, const QDBusMessage &message) {
+    if (QUrl(Uri, QUrl::StrictMode).isLocalFile()) {
+        m_bus.later([Uri](MediaRemote &r) { r.OpenUri(Uri); });
+        return;
+    }
     message.setDelayedReply(true);
-    m_bus.connection().send(message.createErrorReply(QDBusError::NotSupported,
-                                                     QStringLiteral("Tonvela opens no addresses")));
+    m_bus.connection().send(message.createErrorReply(
+        QDBusError::NotSupported, QStringLiteral("Tonvela opens file:// addresses only")));
 }
 
 namespace {

@@ -1,9 +1,13 @@
 #include "platform/qt/QtInstanceGuard.h"
 
+#include "platform/CopyRequest.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QTimer>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
@@ -13,6 +17,7 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 #else
@@ -21,12 +26,6 @@
 #endif
 
 namespace tv {
-
-namespace {
-
-const QByteArray kRaise = "raise\n";
-
-} // namespace
 
 QtInstanceGuard::QtInstanceGuard(const FileSystem *fs, QObject *parent)
     : QObject(parent), m_fs(fs) {}
@@ -53,10 +52,10 @@ QString QtInstanceGuard::keyFor(const QString &nativeDir) {
     return QStringLiteral("tonvela-") + QString::fromLatin1(hash.left(20));
 }
 
-bool QtInstanceGuard::acquire(const QString &appDir) {
+bool QtInstanceGuard::acquire(const QString &appDir, const QStringList &files) {
     const QString key = keyFor(nativeFolder(appDir));
     if (!lock(QDir(QDir::tempPath()).filePath(key + ".lock"))) {
-        askFirstCopy(key);
+        askFirstCopy(key, files);
         return false;
     }
     listen(key);
@@ -107,6 +106,13 @@ void QtInstanceGuard::unlock() {
 
 #endif
 
+void QtInstanceGuard::heard(const QStringList &files) {
+    if (files.isEmpty())
+        emit raiseRequested();
+    else
+        emit openRequested(files);
+}
+
 void QtInstanceGuard::release() {
     delete m_server;
     m_server = nullptr;
@@ -128,60 +134,78 @@ bool socketAddress(const QString &key, sockaddr_un *address) {
     return true;
 }
 
-// The first copy's socket: a later copy that connects and says "raise" asks
-// for the window. The network library is not needed for that, and loading it
-// would hold up the first window.
-class RaiseListener : public QObject {
+// The first copy's socket: a later copy connects, says what it wants (a
+// CopyRequest) and closes its end. The network library is not needed for
+// that, and loading it would hold up the first window. A peer is anyone of
+// this user: only so many are heard at once, each for a few seconds and a
+// bounded number of bytes.
+class RequestListener : public QObject {
 public:
-    RaiseListener(int fd, QByteArray path, std::function<void()> raise, QObject *parent)
-        : QObject(parent), m_fd(fd), m_path(std::move(path)), m_raise(std::move(raise)) {
+    RequestListener(int fd, QByteArray path, std::function<void(const QStringList &)> heard,
+                    QObject *parent)
+        : QObject(parent), m_fd(fd), m_path(std::move(path)), m_heard(std::move(heard)) {
         auto *incoming = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-        connect(incoming, &QSocketNotifier::activated, this, &RaiseListener::acceptAll);
+        connect(incoming, &QSocketNotifier::activated, this, &RequestListener::acceptAll);
     }
-    ~RaiseListener() override {
+    ~RequestListener() override {
         for (QSocketNotifier *peer : findChildren<QSocketNotifier *>())
             peer->setEnabled(false);
-        for (auto peer = m_heard.keyBegin(); peer != m_heard.keyEnd(); ++peer)
+        for (auto peer = m_said.keyBegin(); peer != m_said.keyEnd(); ++peer)
             ::close(*peer);
         ::close(m_fd);
         ::unlink(m_path.constData());
     }
 
 private:
+    static constexpr int kMaxPeers = 8;
+    static constexpr int kPeerMs = 5000;
+
     void acceptAll() {
         int peer;
-        while ((peer = ::accept4(m_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0)
-            watch(peer);
+        while ((peer = ::accept4(m_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0) {
+            if (m_said.size() >= kMaxPeers)
+                ::close(peer);
+            else
+                watch(peer);
+        }
     }
 
     void watch(int peer) {
-        m_heard.insert(peer, {});
+        m_said.insert(peer, {});
         auto *notifier = new QSocketNotifier(peer, QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, [this, notifier, peer] {
-            char bytes[64];
-            const ssize_t got = ::read(peer, bytes, sizeof bytes);
-            if (got < 0 && errno == EAGAIN)
+            char bytes[4096];
+            ssize_t got;
+            QByteArray &said = m_said[peer];
+            while ((got = ::read(peer, bytes, sizeof bytes)) > 0 &&
+                   said.size() <= CopyRequest::kMaxBytes)
+                said.append(bytes, got);
+            if (got < 0 && errno == EAGAIN && said.size() <= CopyRequest::kMaxBytes)
                 return;
-            QByteArray &heard = m_heard[peer];
-            heard.append(bytes, qMax<qsizetype>(0, got));
-            const bool raise = heard.contains(kRaise.trimmed());
-            // A request is a few bytes: one that says more is not heard.
-            if (got > 0 && !raise && heard.size() < 64)
-                return;
-            notifier->setEnabled(false);
-            notifier->deleteLater();
-            m_heard.remove(peer);
-            ::close(peer);
-            if (raise)
-                m_raise();
+            // The peer closed its end (or failed, or said too much).
+            const CopyRequest request = got == 0 ? CopyRequest::decode(said) : CopyRequest();
+            drop(peer, notifier);
+            if (request.valid)
+                m_heard(request.files);
         });
+        QTimer::singleShot(kPeerMs, notifier, [this, notifier, peer] { drop(peer, notifier); });
+    }
+
+    // Once per peer: its timer may still run out after its end was read.
+    void drop(int peer, QSocketNotifier *notifier) {
+        if (!notifier->isEnabled())
+            return;
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        m_said.remove(peer);
+        ::close(peer);
     }
 
     int m_fd;
     QByteArray m_path;
-    std::function<void()> m_raise;
+    std::function<void(const QStringList &)> m_heard;
     // What each peer still connected has said so far.
-    QHash<int, QByteArray> m_heard;
+    QHash<int, QByteArray> m_said;
 };
 
 } // namespace
@@ -204,18 +228,29 @@ void QtInstanceGuard::listen(const QString &key) {
         ::close(fd);
         return;
     }
-    m_server = new RaiseListener(
-        fd, QByteArray(address.sun_path), [this] { emit raiseRequested(); }, this);
+    m_server = new RequestListener(
+        fd, QByteArray(address.sun_path), [this](const QStringList &files) { heard(files); }, this);
 }
 
-void QtInstanceGuard::askFirstCopy(const QString &key) {
+void QtInstanceGuard::askFirstCopy(const QString &key, const QStringList &files) {
     sockaddr_un address;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return;
+    // A first copy that hangs must not hang this one too.
+    const timeval wait{2, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+    const QByteArray request = CopyRequest::encode(files);
     if (socketAddress(key, &address) &&
-        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
-        static_cast<void>(::send(fd, kRaise.constData(), size_t(kRaise.size()), MSG_NOSIGNAL));
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+        for (qsizetype sent = 0; sent < request.size();) {
+            const ssize_t n =
+                ::send(fd, request.constData() + sent, size_t(request.size() - sent), MSG_NOSIGNAL);
+            if (n <= 0)
+                break;
+            sent += n;
+        }
+    }
     ::close(fd);
 }
 
@@ -233,21 +268,29 @@ void QtInstanceGuard::listen(const QString &key) {
     server->listen(key);
     connect(server, &QLocalServer::newConnection, this, [this, server] {
         while (QLocalSocket *peer = server->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-                if (peer->readAll().contains(kRaise.trimmed()))
-                    emit raiseRequested();
+            auto said = std::make_shared<QByteArray>();
+            connect(peer, &QLocalSocket::readyRead, this, [peer, said] {
+                said->append(peer->readAll());
+                if (said->size() > CopyRequest::kMaxBytes)
+                    peer->abort();
+            });
+            connect(peer, &QLocalSocket::disconnected, this, [this, peer, said] {
+                said->append(peer->readAll());
+                peer->deleteLater();
+                const CopyRequest request = CopyRequest::decode(*said);
+                if (request.valid)
+                    heard(request.files);
             });
         }
     });
 }
 
-void QtInstanceGuard::askFirstCopy(const QString &key) {
+void QtInstanceGuard::askFirstCopy(const QString &key, const QStringList &files) {
     QLocalSocket socket;
     socket.connectToServer(key);
     if (!socket.waitForConnected(kWaitMs))
         return;
-    socket.write(kRaise);
+    socket.write(CopyRequest::encode(files));
     socket.waitForBytesWritten(kWaitMs);
     socket.disconnectFromServer();
 }

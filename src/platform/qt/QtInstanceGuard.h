@@ -13,9 +13,9 @@ namespace tv {
 // One running copy per program folder. The first copy holds a lock on a file
 // and listens on a local socket, both in the system's temporary folder and
 // named from a hash of the program folder, so the program folder is never
-// touched. A later copy finds the lock taken, tells the first to come forward
-// and gets false. The lock ends with the process that held it, also when it
-// crashed.
+// touched. A later copy finds the lock taken, hands the first its files to
+// open (or without files tells it to come forward) and gets false. The lock ends with the process
+// that held it, also when it crashed.
 class QtInstanceGuard : public QObject, public InstanceGuard {
     Q_OBJECT
 public:
@@ -24,7 +24,7 @@ public:
     explicit QtInstanceGuard(const FileSystem *fs = nullptr, QObject *parent = nullptr);
     ~QtInstanceGuard() override;
 
-    bool acquire(const QString &appDir) override;
+    bool acquire(const QString &appDir, const QStringList &files = {}) override;
     // Lets the folder go (the run ends): a later copy starts as the first.
     void release();
 
@@ -34,13 +34,16 @@ public:
 signals:
     // In the first copy: a later copy was started and wants the window shown.
     void raiseRequested();
+    // In the first copy: a later copy was started with these files (native).
+    void openRequested(const QStringList &files);
 
 private:
     QString nativeFolder(const QString &appDir) const;
     bool lock(const QString &path);
     void unlock();
     void listen(const QString &key);
-    static void askFirstCopy(const QString &key);
+    static void askFirstCopy(const QString &key, const QStringList &files);
+    void heard(const QStringList &files);
 
     const FileSystem *m_fs;
     std::unique_ptr<QLockFile> m_lock;

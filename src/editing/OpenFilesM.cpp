@@ -1,0 +1,50 @@
+#include "editing/OpenFilesM.h"
+
+#include "core/Forma.h"
+#include "core/Globals.h"
+#include "core/SongEntry.h"
+#include "editing/DropFilesM.h"
+#include "platform/Ports.h"
+#include "playback/NewPlayM.h"
+
+namespace tv {
+
+namespace {
+
+// The index of the first named MP3 file the album holds, or -1.
+int firstHeld(const QStringList &paths) {
+    const QStringList &songs = frmForma().ListPath;
+    for (const QString &path : paths) {
+        if (!path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
+            continue;
+        for (int i = 0; i < songs.size(); ++i) {
+            if (songPathView(songs.at(i)).compare(path, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+void OpenFilesM(const QStringList &nativePaths) {
+    QStringList paths;
+    for (const QString &native : nativePaths) {
+        const QString path = P().fs->fromNative(native);
+        if (!path.isEmpty())
+            paths.append(path);
+    }
+    if (paths.isEmpty())
+        return;
+    const qsizetype before = frmForma().ListPath.size();
+    const int album = G().NumAlbom;
+    DropFiles(paths, G().NamePesni);
+    // Adding may let events run: an album opened meanwhile is not played into.
+    if (G().NumAlbom != album || frmForma().ListPath.size() < before)
+        return;
+    const int start = frmForma().ListPath.size() > before ? int(before) : firstHeld(paths);
+    if (start >= 0)
+        NewPlayM(start);
+}
+
+} // namespace tv

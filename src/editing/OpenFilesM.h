@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tv {
+
+// Files the desktop hands the program (its command line, a second copy, the
+// remote control's OpenUri): native paths of MP3 files, folders and playlists
+// join the open album by the drop's rules, and the first song added starts.
+// When all of them were in the album already, the first MP3 file named that
+// it holds starts instead: opening a song always plays it.
+void OpenFilesM(const QStringList &nativePaths);
+
+} // namespace tv
