@@ -158,8 +158,7 @@ int main(int argc, char **argv) {
                      },
                  });
     const double floor = median[0];
-    std::printf("%d files, floor loop %.1f ms (median of %d rounds); ratios to it:
-                ", files, floor,
+    std::printf("%d files, floor loop %.1f ms (median of %d rounds); ratios to it:\n", files, floor,
                 kRounds);
     bench::Goals goals;
     goals.atMost("titles through InfoMP3M", median[1] / floor, 1.3, "x");
@@ -167,8 +166,7 @@ int main(int argc, char **argv) {
     goals.atMost(QStringLiteral("Add all into an album of %1 songs").arg(songs).toStdString(),
                  median[3] / floor, 2.0, "x");
     goals.holds("Add all added every file", f.ListPath.size() == songs + files);
-    std::printf("%d files tagged at their start, floor loop %.1f ms
-", files, median[4]);
+    std::printf("%d files tagged at their start, floor loop %.1f ms\n", files, median[4]);
     goals.atMost("titles through InfoMP3M (ID3v2 only)", median[5] / median[4], 3.0, "x");
     goals.holds("titles from ID3v2 tags", v2Titles);
     P() = Ports{};

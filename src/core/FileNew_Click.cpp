@@ -47,7 +47,7 @@ bool startNewAlbum() {
     P().events->DoEvents();
     // Another album opened, or this one saved under a name: not New's any more.
     if (openMark() != mark || !g.NameAlbom.isEmpty())
-        return;
+        return false;
     f.lstAlbomy.setListIndex(f.lstAlbomy.ListCount() - 1);
     if (AlbomInfo *albom = albomAt(g.AlbomUB))
         albom->NumPesni = -1;
