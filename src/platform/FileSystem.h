@@ -31,8 +31,8 @@ struct FileId {
     }
 };
 
-inline size_t qHash(const FileId &id, size_t seed = 0) {
-    return qHashMulti(seed, id.device, id.inode);
+inline size_t qHash(const FileId &id, size_t hashStart = 0) {
+    return qHashMulti(hashStart, id.device, id.inode);
 }
 
 // A folder's entries, by name, and where the folder and each file live

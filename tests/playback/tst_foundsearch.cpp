@@ -74,7 +74,7 @@ private slots:
 
     // One album file as stored, the text: the songs found in it. (How the
     // lines and the count are read is the album reader's, tst_albumfile, and
-    // the fuzz target holds the search to it, from the seeds of such files.)
+    // the fuzz target holds the search to it, from the starting inputs of such files.)
     void albumFiles_data() {
         columns<QByteArray, QString, QStringList>("file", "text", "found");
         row("title with colons and the text", albumFile(" 1 ", {"Live: 12:00 x00C:/00/a.mp3"}),
