@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "core/SongEntry.h"
 #include "editing/DropFilesM.h"
 #include "platform/Ports.h"
@@ -37,10 +38,10 @@ void OpenFilesM(const QStringList &nativePaths) {
     if (paths.isEmpty())
         return;
     const qsizetype before = frmForma().ListPath.size();
-    const int album = G().NumAlbom;
+    const int album = openMark();
     DropFiles(paths, G().NamePesni);
     // Adding may let events run: an album opened meanwhile is not played into.
-    if (G().NumAlbom != album || frmForma().ListPath.size() < before)
+    if (openMark() != album || frmForma().ListPath.size() < before)
         return;
     const int start = frmForma().ListPath.size() > before ? int(before) : firstHeld(paths);
     if (start >= 0)

@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/OpenMark.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -15,8 +16,7 @@ constexpr int kSliceSteps = 1000;
 
 } // namespace
 
-Slices::Slices()
-    : m_album(G().NameAlbom), m_numAlbom(G().NumAlbom), m_caption(frmForma().Caption()) {
+Slices::Slices() : m_album(openMark()), m_caption(frmForma().Caption()) {
     m_timer.start();
 }
 
@@ -36,7 +36,7 @@ void Slices::yield(qsizetype done, qsizetype total) {
     frmForma().setCaption(m_shown);
     ++m_yields;
     P().events->DoEvents();
-    m_gaveWay = G().NameAlbom != m_album || G().NumAlbom != m_numAlbom;
+    m_gaveWay = openMark() != m_album;
     m_steps = 0;
     m_timer.restart();
 }

@@ -32,8 +32,8 @@ private:
     int m_steps = 0;
     int m_yields = 0;
     bool m_gaveWay = false;
-    QString m_album;
-    int m_numAlbom;
+    // The open album's mark (core/OpenMark.h) when the work began.
+    int m_album;
     QString m_caption;
     QString m_shown;
 };
