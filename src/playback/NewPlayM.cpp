@@ -51,7 +51,7 @@ void reportMissing(const QString &path) {
 // Whether the song at index of album is still where it was: an event let in
 // while the player loads may have opened another album or started another song.
 bool stillCurrent(int album, int index, const QString &entry, const QString &path) {
-    const QStringList &list = frmForma().ListPath;
+    const SongList &list = frmForma().ListPath;
     return G().NumAlbom == album && index < list.size() && list.at(index) == entry &&
            P().player->URL() == path;
 }
@@ -87,7 +87,7 @@ void showStarted(int index) {
 } // namespace
 
 void NewPlayM(int index) {
-    const QStringList &list = frmForma().ListPath;
+    const SongList &list = frmForma().ListPath;
     // An index past the end (songs removed behind the current one) has no file.
     if (index < 0 || index >= list.size())
         return;
