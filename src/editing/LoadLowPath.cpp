@@ -43,7 +43,7 @@ quint64 lowerHash(QStringView text) {
 
 } // namespace
 
-LowPath::LowPath(QStringList songs) : m_songs(std::move(songs)) {
+LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
     m_index.reserve(size_t(m_songs.size()));
     for (qsizetype i = 0; i < m_songs.size(); ++i)
         m_index.emplace_back(lowerHash(songPathView(m_songs.at(i))), i);
