@@ -1,20 +1,117 @@
 #include "core/AlbumFormat.h"
 
+#include "core/Cp1251.h"
 #include "core/TextLines.h"
+#include "core/Utf8.h"
+
+#include <array>
+#include <cstring>
 
 #include <algorithm>
 
 namespace tv {
 
-// Only the lines the count names are decoded; the count line is read twice.
-QStringList AlbumFormat::parse(const QByteArray &bytes) {
-    const QStringList first = TextLines::decode(bytes, 1);
+namespace {
+
+// The one reading of an album's lines, whatever holds the songs: the count
+// line, then at most that many lines. Each song line is handed to the sink
+// as its start and size in the bytes; the sink is told first how many to
+// expect, which a damaged count cannot push past the file's size.
+template <typename Sink> void readSongLines(const QByteArray &bytes, Sink &sink) {
+    TextLines::Scan lines(bytes);
+    qsizetype start = 0;
+    qsizetype size = 0;
+    if (!lines.next(&start, &size))
+        return;
+    const char *countLine = bytes.constData() + start;
     int count = 0;
-    if (first.isEmpty() || !TextLines::parseNumber(first.first(), &count) || count <= 0)
-        return {};
-    QStringList lines = TextLines::decode(bytes, qsizetype(count) + 1);
-    lines.removeFirst();
-    return lines;
+    if (!TextLines::parseNumber(lines.utf8() ? Utf8::decode(countLine, size)
+                                             : Cp1251::decode(countLine, size),
+                                &count) ||
+        count <= 0)
+        return;
+    sink.expect(lines.utf8(), qMin(qsizetype(count), bytes.size() / 2 + 1));
+    for (int i = 0; i < count && lines.next(&start, &size); ++i)
+        sink.song(start, size);
+}
+
+struct ToStrings {
+    explicit ToStrings(const QByteArray &file) : bytes(file) {}
+
+    const QByteArray &bytes;
+    bool utf8 = false;
+    QStringList songs;
+
+    void expect(bool isUtf8, qsizetype count) {
+        utf8 = isUtf8;
+        songs.reserve(count);
+    }
+    void song(qsizetype start, qsizetype size) {
+        const char *line = bytes.constData() + start;
+        songs.append(utf8 ? Utf8::decode(line, size) : Cp1251::decode(line, size));
+    }
+};
+
+// The songs moved down inside the file's own bytes, back to back, each
+// over lines already read: the store is the file, without its count line
+// and line ends.
+struct ToStore {
+    explicit ToStore(char *file) : bytes(file) {}
+
+    char *bytes;
+    bool utf8 = false;
+    qsizetype end = 0;
+    QList<quint32> starts;
+
+    void expect(bool isUtf8, qsizetype count) {
+        utf8 = isUtf8;
+        starts.reserve(count);
+    }
+    void song(qsizetype start, qsizetype size) {
+        std::memmove(bytes + end, bytes + start, size_t(size));
+        starts.append(quint32(end));
+        end += size;
+    }
+};
+
+// Whether every byte of the 1251 songs is a printable letter, so that each
+// song is its own line as it stands; *size is then their bytes in all.
+bool printable1251(const SongList &songs, qsizetype *size) {
+    static const auto plain = [] {
+        std::array<bool, 256> table{};
+        for (int b = 0x20; b < 256; ++b)
+            table[size_t(b)] = b != 0x7F && b != 0x98;
+        return table;
+    }();
+    *size = 0;
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        const QByteArrayView song = songs.bytesAt(i);
+        for (const char byte : song) {
+            if (!plain[uchar(byte)])
+                return false;
+        }
+        *size += song.size();
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList AlbumFormat::parse(const QByteArray &bytes) {
+    ToStrings sink(bytes);
+    readSongLines(bytes, sink);
+    return std::move(sink.songs);
+}
+
+SongList AlbumFormat::read(QByteArray bytes) {
+    if (bytes.size() > SongList::kMaxStore)
+        return parse(bytes);
+    // Before the scan: a shared array would be copied away under it.
+    ToStore sink(bytes.data());
+    readSongLines(bytes, sink);
+    bytes.resize(sink.end);
+    bytes.squeeze();
+    return SongList::fromStore(std::move(bytes), sink.utf8, std::move(sink.starts));
 }
 
 QByteArray AlbumFormat::format(const QStringList &songs) {
@@ -29,6 +126,36 @@ bool AlbumFormat::holds(const QStringList &songs) {
     return std::none_of(songs.cbegin(), songs.cend(), [](const QString &song) {
         return song.contains(QLatin1Char('\r')) || song.contains(QLatin1Char('\n'));
     });
+}
+
+// CR and LF are the same bytes in 1251 and in UTF-8: the store tells without
+// decoding a song.
+bool AlbumFormat::holds(const SongList &songs) {
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        const QByteArrayView bytes = songs.bytesAt(i);
+        if (bytes.contains('\r') || bytes.contains('\n'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace tv
+
+namespace tv {
+
+// A 1251 store is the file already but for the count and the line ends;
+// anything else is written as the texts would be.
+QByteArray AlbumFormat::format(const SongList &songs) {
+    qsizetype size = 0;
+    if (songs.isUtf8() || !printable1251(songs, &size))
+        return format(songs.toList());
+    const QByteArray count = Cp1251::encode(TextLines::number(int(songs.size())));
+    QByteArray bytes;
+    bytes.reserve(count.size() + size + 2 * (songs.size() + 1));
+    bytes.append(count).append("\r\n", 2);
+    for (qsizetype i = 0; i < songs.size(); ++i)
+        bytes.append(songs.bytesAt(i)).append("\r\n", 2);
+    return bytes;
 }
 
 } // namespace tv

@@ -1,7 +1,5 @@
 #include "core/Cp1251.h"
 
-#include <QHash>
-
 namespace tv {
 
 namespace {
@@ -34,14 +32,43 @@ constexpr ByteTable makeByteTable() {
 }
 constexpr ByteTable kByteTable = makeByteTable();
 
-const QHash<char16_t, char> &reverseTable() {
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> t;
-        for (int i = 0; i < 128; ++i)
-            t.insert(kHigh[i], char(0x80 + i));
-        return t;
-    }();
+// The byte of every character above ASCII that 1251 holds, by the three
+// stretches of Unicode they lie in; 0 where it holds none. Looked up with no
+// hashing: every song added to an album is checked and encoded here.
+struct ReverseTable {
+    unsigned char latin[0x40];    // U+0080..U+00BF
+    unsigned char cyrillic[0x98]; // U+0400..U+0497
+    unsigned char symbols[0x130]; // U+2000..U+212F
+    int placed;
+};
+constexpr ReverseTable makeReverseTable() {
+    ReverseTable table{};
+    for (int i = 0; i < 128; ++i) {
+        const char16_t c = kHigh[i];
+        const auto byte = static_cast<unsigned char>(0x80 + i);
+        if (c >= 0x80 && c < 0xC0)
+            table.latin[c - 0x80] = byte;
+        else if (c >= 0x400 && c < 0x498)
+            table.cyrillic[c - 0x400] = byte;
+        else if (c >= 0x2000 && c < 0x2130)
+            table.symbols[c - 0x2000] = byte;
+        else
+            continue;
+        ++table.placed;
+    }
     return table;
+}
+constexpr ReverseTable kReverse = makeReverseTable();
+static_assert(kReverse.placed == 128, "every byte's character has its place");
+
+unsigned char highByte(char16_t c) {
+    if (c >= 0x80 && c < 0xC0)
+        return kReverse.latin[c - 0x80];
+    if (c >= 0x400 && c < 0x498)
+        return kReverse.cyrillic[c - 0x400];
+    if (c >= 0x2000 && c < 0x2130)
+        return kReverse.symbols[c - 0x2000];
+    return 0;
 }
 
 } // namespace
@@ -56,24 +83,28 @@ QString Cp1251::decode(QByteArrayView bytes) {
     return text;
 }
 
+void Cp1251::decode(QByteArrayView bytes, QString *text) {
+    text->resize(bytes.size());
+    char16_t *out = reinterpret_cast<char16_t *>(text->data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = kByteTable.unit[static_cast<unsigned char>(bytes[i])];
+}
+
 bool Cp1251::fits(const QString &text) {
-    const auto &table = reverseTable();
     for (const QChar ch : text) {
-        if (ch.unicode() >= 0x80 && !table.contains(ch.unicode()))
+        if (ch.unicode() >= 0x80 && highByte(ch.unicode()) == 0)
             return false;
     }
     return true;
 }
 
 QByteArray Cp1251::encode(const QString &text) {
-    const auto &table = reverseTable();
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QChar ch : text) {
-        if (ch.unicode() < 0x80)
-            bytes.append(char(ch.unicode()));
-        else
-            bytes.append(table.value(ch.unicode(), '?'));
+        const char16_t c = ch.unicode();
+        const unsigned char high = c < 0x80 ? 0 : highByte(c);
+        *out++ = c < 0x80 ? char(c) : high ? char(high) : '?';
     }
     return bytes;
 }

@@ -12,6 +12,9 @@ struct Cp1251 {
     static QString decode(const char *bytes, qsizetype size) {
         return decode(QByteArrayView(bytes, size));
     }
+    // The same into a string whose room is reused: scans over many texts
+    // need not allocate one per text.
+    static void decode(QByteArrayView bytes, QString *text);
     // Whether every character of the text has a byte in the code page.
     static bool fits(const QString &text);
     // Characters without a byte become "?"; check fits() first.

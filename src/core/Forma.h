@@ -3,6 +3,7 @@
 #include "core/ListBox.h"
 #include "core/MenuItem.h"
 #include "core/PlayListModel.h"
+#include "core/SongList.h"
 
 #include <QObject>
 #include <QStringList>
@@ -28,7 +29,7 @@ public:
     Forma();
 
     ListBox lstAlbomy;
-    QStringList ListPath;
+    SongList ListPath;
     PlayListModel PlayList{ListPath};
 
     QTimer tmrEndSound;

@@ -64,7 +64,7 @@ int OpenAlbomM(QString name) {
         return reportOpenFailure(error);
 
     f.PlayList.setListIndex(-1);
-    replaceSongs(AlbumFormat::parse(bytes));
+    replaceSongs(AlbumFormat::read(std::move(bytes)));
 
     G().AlbomChanged = 0;
     G().NameAlbom = name;

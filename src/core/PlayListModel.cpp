@@ -4,13 +4,13 @@
 
 namespace tv {
 
-PlayListModel::PlayListModel(const QStringList &listPath, QObject *parent)
+PlayListModel::PlayListModel(const SongList &listPath, QObject *parent)
     : ListModel(parent), m_listPath(listPath) {}
 
 QString PlayListModel::List(int i) const {
     if (i < 0 || i >= m_rows || i >= m_listPath.size())
         return {};
-    const QString &entry = m_listPath.at(i);
+    const QString entry = m_listPath.at(i);
     QStringView title = QStringView(entry).left(SongEntry::titleSize(entry));
     if (title.size() > kShownTitle) {
         title = title.left(kShownTitle);

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/ListModel.h"
-
-#include <QStringList>
+#include "core/SongList.h"
 
 namespace tv {
 
@@ -13,7 +12,7 @@ namespace tv {
 class PlayListModel : public ListModel {
     Q_OBJECT
 public:
-    explicit PlayListModel(const QStringList &listPath, QObject *parent = nullptr);
+    explicit PlayListModel(const SongList &listPath, QObject *parent = nullptr);
 
     // A row shows at most this much of a title. A line of megabytes (a
     // damaged album) would otherwise be shaped whole at every repaint of the
@@ -31,7 +30,7 @@ public:
     void Clear();
 
 private:
-    const QStringList &m_listPath;
+    const SongList &m_listPath;
     int m_rows = 0;
 };
 

@@ -57,7 +57,7 @@ QString songPositionPath() {
 
 void saveSongPosition() {
     MediaPlayer *player = P().player;
-    const QStringList &list = frmForma().ListPath;
+    const SongList &list = frmForma().ListPath;
     SongPosition p;
     const int song = G().NumPesni;
     if (loaded(player->playState()) && song > -1 && song < list.size() &&
@@ -77,7 +77,7 @@ void resumeSongPosition() {
     if (P().fs->readFile(songPositionPath(), &bytes) != FileError::None ||
         !SongPosition::decode(bytes, &p))
         return;
-    const QStringList &list = frmForma().ListPath;
+    const SongList &list = frmForma().ListPath;
     if (p.album != G().NameAlbom || p.song != G().NumPesni || p.song >= list.size() ||
         list.at(p.song) != p.entry || !playerHolds(SongEntry::split(p.entry).path))
         return;

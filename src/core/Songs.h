@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SongList.h"
+
 #include <QStringList>
 
 namespace tv {
@@ -14,6 +16,7 @@ void appendSongs(const QStringList &entries);
 // refresh (UpDatePlayListM): the selection stays where it can and the album
 // counts as changed.
 void replaceSongs(QStringList entries);
+void replaceSongs(SongList entries);
 // No songs at all; the album does not count as changed by this alone.
 void clearSongs();
 

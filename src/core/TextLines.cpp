@@ -3,8 +3,6 @@
 #include "core/Cp1251.h"
 #include "core/Utf8.h"
 
-#include <cstring>
-
 namespace tv {
 
 namespace {
@@ -26,28 +24,6 @@ bool needsUtf8(const QStringList &lines) {
     return false;
 }
 
-// Finds where each line ends: its CR or LF, or the end of the bytes. Lines
-// end in CR LF, so the next LF is looked for (once, however many lines end
-// in a lone CR before it) and a CR only up to it.
-class LineEnds {
-public:
-    explicit LineEnds(const char *end) : m_end(end), m_lf(nullptr) {}
-
-    const char *from(const char *start) {
-        if (!m_lf || m_lf < start) {
-            m_lf = static_cast<const char *>(std::memchr(start, '\n', size_t(m_end - start)));
-            if (!m_lf)
-                m_lf = m_end;
-        }
-        const auto *cr = static_cast<const char *>(std::memchr(start, '\r', size_t(m_lf - start)));
-        return cr ? cr : m_lf;
-    }
-
-private:
-    const char *m_end;
-    const char *m_lf;
-};
-
 } // namespace
 
 QByteArray TextLines::encode(const QStringList &lines) {
@@ -66,23 +42,23 @@ QByteArray TextLines::encode(const QStringList &lines) {
     return bytes;
 }
 
-// Line ends are found in the bytes themselves: CR and LF are single bytes in
-// both encodings and never part of a longer UTF-8 sequence, so each line is
-// decoded once, straight into its own string.
+TextLines::Scan::Scan(const QByteArray &bytes)
+    : m_begin(bytes.constData()), m_end(bytes.constData() + bytes.size()),
+      m_utf8(bytes.startsWith(kUtf8Bom)) {
+    m_at = m_begin + (m_utf8 ? kUtf8Bom.size() : 0);
+}
+
+// Each line is decoded once, straight into its own string.
 QStringList TextLines::decode(const QByteArray &bytes, qsizetype maxLines) {
-    const bool utf8 = bytes.startsWith(kUtf8Bom);
-    const char *p = bytes.constData() + (utf8 ? kUtf8Bom.size() : 0);
-    const char *const end = bytes.constData() + bytes.size();
+    Scan scan(bytes);
     QStringList lines;
     if (maxLines > 0)
         lines.reserve(qMin(maxLines, bytes.size() / 2 + 1));
-    LineEnds ends(end);
-    while (p < end && lines.size() != maxLines) {
-        const char *stop = ends.from(p);
-        lines.append(utf8 ? Utf8::decode(p, stop - p) : Cp1251::decode(p, stop - p));
-        if (stop == end)
-            break;
-        p = stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+    qsizetype start = 0;
+    qsizetype size = 0;
+    while (lines.size() != maxLines && scan.next(&start, &size)) {
+        const char *line = bytes.constData() + start;
+        lines.append(scan.utf8() ? Utf8::decode(line, size) : Cp1251::decode(line, size));
     }
     return lines;
 }

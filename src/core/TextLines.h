@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <cstring>
+
 namespace tv {
 
 // The line files of the program (settings, albums): Windows-1251, every line
@@ -13,6 +15,30 @@ struct TextLines {
     // Lines end at CR LF, a lone CR or a lone LF; a last line without an end
     // is a line too. With maxLines, no more lines than that are read.
     static QStringList decode(const QByteArray &bytes, qsizetype maxLines = -1);
+
+    // Where each line of such a file lies, for readers that keep the bytes
+    // (decode is this scan). CR and LF are single bytes in both encodings and
+    // never part of a longer UTF-8 sequence, so lines are found in the bytes.
+    class Scan {
+    public:
+        explicit Scan(const QByteArray &bytes);
+        // Whether the file is UTF-8: it begins with the byte-order mark.
+        bool utf8() const { return m_utf8; }
+        // The next line as its start and size in the bytes; false after
+        // the last line.
+        bool next(qsizetype *start, qsizetype *size);
+
+    private:
+        // Lines end in CR LF, so the next LF is looked for (once, however
+        // many lines end in a lone CR before it) and a CR only up to it.
+        const char *lineEnd(const char *from);
+
+        const char *m_begin;
+        const char *m_end;
+        const char *m_at;
+        const char *m_lf = nullptr;
+        bool m_utf8;
+    };
 
     // Whether the text can be one line of such a file: a control character
     // would end the line (CR, LF) or is no part of a name Windows allows, so
@@ -25,5 +51,28 @@ struct TextLines {
     // The integer of a number line, blanks around it allowed.
     static bool parseNumber(const QString &line, int *value);
 };
+
+inline bool TextLines::Scan::next(qsizetype *start, qsizetype *size) {
+    if (m_at >= m_end)
+        return false;
+    const char *stop = lineEnd(m_at);
+    *start = m_at - m_begin;
+    *size = stop - m_at;
+    if (stop == m_end)
+        m_at = m_end;
+    else
+        m_at = stop + (*stop == '\r' && stop + 1 < m_end && stop[1] == '\n' ? 2 : 1);
+    return true;
+}
+
+inline const char *TextLines::Scan::lineEnd(const char *from) {
+    if (!m_lf || m_lf < from) {
+        m_lf = static_cast<const char *>(std::memchr(from, '\n', size_t(m_end - from)));
+        if (!m_lf)
+            m_lf = m_end;
+    }
+    const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(m_lf - from)));
+    return cr ? cr : m_lf;
+}
 
 } // namespace tv

@@ -45,9 +45,9 @@ QStringList stillNew(const QStringList &entries) {
 
 // Whether the album's songs are other than those of the copy: any change
 // since the copy was taken gave the album a list of its own.
-bool changedSince(const QStringList &before) {
-    const QStringList &now = frmForma().ListPath;
-    return now.constData() != before.constData() || now.size() != before.size();
+bool changedSince(const SongList &before) {
+    const SongList &now = frmForma().ListPath;
+    return !now.isSharedWith(before) || now.size() != before.size();
 }
 
 } // namespace
@@ -60,7 +60,7 @@ void DropFiles(QStringList paths, int namePesni) {
     QStringList entries, silent;
     bool changed = false;
     {
-        const QStringList before = frmForma().ListPath;
+        const SongList before = frmForma().ListPath;
         const Dropped dropped = droppedMp3Files(paths, slices);
         entries = newEntries(dropped.files, namePesni, slices);
         if (slices.gaveWay())

@@ -11,7 +11,7 @@ void EditDel_Click() {
     // may be selected, or the row may be gone.
     if (i < 0 || i >= f.ListPath.size())
         return;
-    QStringList songs = f.ListPath;
+    SongList songs = f.ListPath;
     songs.removeAt(i);
     replaceSongs(std::move(songs));
 }

@@ -1,3 +1,4 @@
+#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/SongEntry.h"
 #include "editing/AddFilesM.h"
@@ -41,12 +42,28 @@ quint64 lowerHash(QStringView text) {
     return hash;
 }
 
+// The path part of entry i (songPathView) in one string reused for every
+// song. In 1251 a character is a byte, so the path is found in the bytes and
+// only it is decoded.
+void pathInto(const SongList &songs, qsizetype i, QString *path) {
+    if (songs.isUtf8()) {
+        *path = songPathView(songs.at(i)).toString();
+        return;
+    }
+    const QByteArrayView entry = songs.bytesAt(i);
+    const qsizetype colon = entry.lastIndexOf(':');
+    Cp1251::decode(colon < 1 ? entry : entry.sliced(colon - 1), path);
+}
+
 } // namespace
 
-LowPath::LowPath(QStringList songs) : m_songs(std::move(songs)) {
+LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
     m_index.reserve(size_t(m_songs.size()));
-    for (qsizetype i = 0; i < m_songs.size(); ++i)
-        m_index.emplace_back(lowerHash(songPathView(m_songs.at(i))), i);
+    QString path;
+    for (qsizetype i = 0; i < m_songs.size(); ++i) {
+        pathInto(m_songs, i, &path);
+        m_index.emplace_back(lowerHash(path), i);
+    }
     std::sort(m_index.begin(), m_index.end());
 }
 

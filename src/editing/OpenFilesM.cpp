@@ -14,7 +14,7 @@ namespace {
 
 // The index of the first named MP3 file the album holds, or -1.
 int firstHeld(const QStringList &paths) {
-    const QStringList &songs = frmForma().ListPath;
+    const SongList &songs = frmForma().ListPath;
     for (const QString &path : paths) {
         if (!path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive))
             continue;

@@ -56,7 +56,7 @@ void reportMissing(const QString &path) {
 // while the player loads may have opened another album or started another song.
 // The album is told by the count of albums opened: saving it moves its entry.
 bool stillCurrent(int album, int index, const QString &entry, const QString &path) {
-    const QStringList &list = frmForma().ListPath;
+    const SongList &list = frmForma().ListPath;
     return openMark() == album && index < list.size() && list.at(index) == entry &&
            P().player->URL() == path;
 }
@@ -97,7 +97,7 @@ void showStarted(int index) {
 }
 
 void startSong(int index) {
-    const QStringList &list = frmForma().ListPath;
+    const SongList &list = frmForma().ListPath;
     // An index past the end (songs removed behind the current one) has no file.
     if (index < 0 || index >= list.size())
         return;

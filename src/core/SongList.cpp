@@ -1,0 +1,158 @@
+#include "core/SongList.h"
+
+#include "core/Cp1251.h"
+#include "core/Utf8.h"
+
+#include <QDebug>
+
+namespace tv {
+
+namespace {
+
+bool allFit1251(const QStringList &entries) {
+    for (const QString &entry : entries) {
+        if (!Cp1251::fits(entry))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SongList::SongList(const QStringList &entries) {
+    m_utf8 = !allFit1251(entries);
+    if (!m_utf8) {
+        qsizetype size = 0;
+        for (const QString &entry : entries)
+            size += entry.size();
+        m_store.reserve(qMin(size, kMaxStore));
+    }
+    m_starts.reserve(entries.size());
+    for (const QString &entry : entries)
+        appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
+}
+
+SongList &SongList::operator=(const QStringList &entries) {
+    *this = SongList(entries);
+    return *this;
+}
+
+SongList SongList::fromStore(QByteArray store, bool utf8, QList<quint32> starts) {
+    SongList songs;
+    songs.m_store = std::move(store);
+    songs.m_starts = std::move(starts);
+    songs.m_utf8 = utf8;
+    return songs;
+}
+
+QString SongList::decode(QByteArrayView bytes) const {
+    return m_utf8 ? Utf8::decode(bytes.data(), bytes.size()) : Cp1251::decode(bytes);
+}
+
+QString SongList::at(qsizetype i) const {
+    return decode(bytesAt(i));
+}
+
+QString SongList::value(qsizetype i, const QString &fallback) const {
+    return i < 0 || i >= size() ? fallback : at(i);
+}
+
+qsizetype SongList::indexOf(const QString &entry, qsizetype from) const {
+    // 1251 gives every text it holds one spelling, so the bytes can be
+    // compared; UTF-8 read from a file may spell one text in several ways.
+    if (!m_utf8 && !Cp1251::fits(entry))
+        return -1;
+    const QByteArray bytes = m_utf8 ? QByteArray() : Cp1251::encode(entry);
+    for (qsizetype i = qMax<qsizetype>(from, 0); i < size(); ++i) {
+        if (m_utf8 ? at(i) == entry : bytesAt(i) == bytes)
+            return i;
+    }
+    return -1;
+}
+
+QStringList SongList::mid(qsizetype pos, qsizetype length) const {
+    pos = qBound<qsizetype>(0, pos, size());
+    const qsizetype end = length < 0 ? size() : pos + qMin(length, size() - pos);
+    QStringList entries;
+    entries.reserve(end - pos);
+    for (qsizetype i = pos; i < end; ++i)
+        entries.append(at(i));
+    return entries;
+}
+
+void SongList::append(const QString &entry) {
+    if (!m_utf8 && !Cp1251::fits(entry))
+        turnUtf8();
+    appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
+}
+
+void SongList::append(const QStringList &entries) {
+    if (!m_utf8 && !allFit1251(entries))
+        turnUtf8();
+    m_starts.reserve(size() + entries.size());
+    for (const QString &entry : entries)
+        appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
+}
+
+// The first entry's bytes may stay in the store: nothing starts there any
+// more. Any other entry's bytes go, so that the one before it ends where
+// it did.
+void SongList::removeAt(qsizetype i) {
+    const qsizetype start = m_starts.at(i);
+    const qsizetype size = endOf(i) - start;
+    m_starts.removeAt(i);
+    if (i == 0)
+        return;
+    m_store.remove(start, size);
+    for (qsizetype j = i; j < m_starts.size(); ++j)
+        m_starts[j] -= quint32(size);
+}
+
+void SongList::clear() {
+    m_store.clear();
+    m_starts.clear();
+    m_utf8 = false;
+}
+
+void SongList::appendEncoded(const QByteArray &bytes) {
+    if (m_store.size() + bytes.size() > kMaxStore)
+        return;
+    m_starts.append(quint32(m_store.size()));
+    m_store.append(bytes);
+}
+
+void SongList::turnUtf8() {
+    SongList utf8;
+    utf8.m_utf8 = true;
+    utf8.m_starts.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        utf8.appendEncoded(Utf8::encode(at(i)));
+    *this = std::move(utf8);
+}
+
+bool operator==(const SongList &a, const SongList &b) {
+    if (a.size() != b.size())
+        return false;
+    const bool sameSpelling = !a.m_utf8 && !b.m_utf8;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (sameSpelling ? a.bytesAt(i) != b.bytesAt(i) : a.at(i) != b.at(i))
+            return false;
+    }
+    return true;
+}
+
+bool operator==(const SongList &a, const QStringList &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a.at(i) != b.at(i))
+            return false;
+    }
+    return true;
+}
+
+QDebug operator<<(QDebug debug, const SongList &songs) {
+    return debug << songs.toList();
+}
+
+} // namespace tv

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <iterator>
+
+class QDebug;
+
+namespace tv {
+
+// The entries of an album held as their encoded text: one store of bytes in
+// Windows-1251 while every entry fits it, else UTF-8, the entries back to
+// back, and where each one starts (4 bytes an entry; each ends where the
+// next starts). A million songs take little more than the album file, whose
+// own bytes the reader turns into the store. An entry is decoded only when
+// asked for, so each read gives a fresh QString.
+class SongList {
+public:
+    // The store cannot outgrow what a start can point into.
+    static constexpr qsizetype kMaxStore = 0xFFFFFFFF;
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = QString;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = QString;
+
+        const_iterator(const SongList *list, qsizetype i) : m_list(list), m_i(i) {}
+        QString operator*() const { return m_list->at(m_i); }
+        const_iterator &operator++() {
+            ++m_i;
+            return *this;
+        }
+        bool operator==(const const_iterator &other) const { return m_i == other.m_i; }
+        bool operator!=(const const_iterator &other) const { return m_i != other.m_i; }
+
+    private:
+        const SongList *m_list;
+        qsizetype m_i;
+    };
+
+    SongList() = default;
+    // Implicit, as the list the songs were held in before: a whole list of
+    // songs is handed over as one.
+    SongList(const QStringList &entries); // NOLINT(google-explicit-constructor)
+    SongList &operator=(const QStringList &entries);
+
+    // Entries lying back to back in text already encoded, which the list
+    // takes over: rising starts inside a store of at most kMaxStore bytes.
+    static SongList fromStore(QByteArray store, bool utf8, QList<quint32> starts);
+
+    qsizetype size() const { return m_starts.size(); }
+    qsizetype count() const { return size(); }
+    bool isEmpty() const { return m_starts.isEmpty(); }
+
+    QString at(qsizetype i) const;
+    QString operator[](qsizetype i) const { return at(i); }
+    QString value(qsizetype i, const QString &fallback = {}) const;
+    QString first() const { return at(0); }
+    QString last() const { return at(size() - 1); }
+    QString constFirst() const { return first(); }
+    QString constLast() const { return last(); }
+    qsizetype indexOf(const QString &entry, qsizetype from = 0) const;
+    bool contains(const QString &entry) const { return indexOf(entry) >= 0; }
+    QStringList mid(qsizetype pos, qsizetype length = -1) const;
+    QStringList toList() const { return mid(0); }
+    QString join(const QString &separator) const { return toList().join(separator); }
+    operator QStringList() const { return toList(); } // NOLINT(google-explicit-constructor)
+
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+    const_iterator cbegin() const { return begin(); }
+    const_iterator cend() const { return end(); }
+
+    // A text that 1251 cannot hold turns the whole store into UTF-8 once.
+    // Past kMaxStore bytes no more entries are taken.
+    void append(const QString &entry);
+    void append(const QStringList &entries);
+    SongList &operator<<(const QString &entry) {
+        append(entry);
+        return *this;
+    }
+    SongList &operator<<(const QStringList &entries) {
+        append(entries);
+        return *this;
+    }
+    SongList &operator+=(const QStringList &entries) { return *this << entries; }
+    void removeAt(qsizetype i);
+    void removeFirst() { removeAt(0); }
+    void removeLast() { removeAt(size() - 1); }
+    void clear();
+    void reserve(qsizetype entries) { m_starts.reserve(entries); }
+
+    // The store itself, for a writer that copies entries without decoding.
+    bool isUtf8() const { return m_utf8; }
+    QByteArrayView bytesAt(qsizetype i) const {
+        const qsizetype start = m_starts.at(i);
+        return QByteArrayView(m_store.constData() + start, endOf(i) - start);
+    }
+
+    // Whether the two are one list, not yet parted by a change to either:
+    // copies share their bytes until then.
+    bool isSharedWith(const SongList &other) const {
+        return m_store.constData() == other.m_store.constData() &&
+               m_starts.constData() == other.m_starts.constData() && m_utf8 == other.m_utf8;
+    }
+
+    friend bool operator==(const SongList &a, const SongList &b);
+    friend bool operator==(const SongList &a, const QStringList &b);
+    friend bool operator==(const QStringList &a, const SongList &b) { return b == a; }
+    friend bool operator!=(const SongList &a, const SongList &b) { return !(a == b); }
+    friend bool operator!=(const SongList &a, const QStringList &b) { return !(a == b); }
+    friend bool operator!=(const QStringList &a, const SongList &b) { return !(b == a); }
+
+private:
+    qsizetype endOf(qsizetype i) const {
+        return i + 1 < size() ? qsizetype(m_starts.at(i + 1)) : m_store.size();
+    }
+    QString decode(QByteArrayView bytes) const;
+    void appendEncoded(const QByteArray &bytes);
+    void turnUtf8();
+
+    QByteArray m_store;
+    QList<quint32> m_starts;
+    bool m_utf8 = false;
+};
+
+QDebug operator<<(QDebug debug, const SongList &songs);
+
+} // namespace tv
