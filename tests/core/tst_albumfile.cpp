@@ -178,7 +178,7 @@ private slots:
         G().AlbomChanged = 1;
         frmForma().ListPath = {"NewC:/new.mp3"};
         if (fault == Torn)
-            frmForma().ListPath.prepend("x\r\n 9 \r\nEvilZ:/etc/passwdC:/x.mp3");
+            frmForma().ListPath = {"x\r\n 9 \r\nEvilZ:/etc/passwdC:/x.mp3", "NewC:/new.mp3"};
         env.dialogs.answers.enqueue(answer ? answer : vbNo);
 
         SaveFileM(target);
