@@ -1,0 +1,153 @@
+// The drives of a POSIX system: Z: is the root, each mounted removable volume
+// has a letter of its own; folders are read with the system's own calls, so
+// that a name that is not UTF-8 is seen as the disk holds it.
+#include "platform/qt/DriveFileSystem.h"
+
+#include "platform/qt/DriveNames.h"
+
+#include <QFile>
+#include <QMutexLocker>
+#include <QStorageInfo>
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tv {
+
+using namespace drive;
+
+QList<Drive> DriveFileSystem::systemDrives() {
+    QStringList mounts;
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (isRemovableMount(volume.rootPath()))
+            mounts.append(volume.rootPath());
+    }
+    std::sort(mounts.begin(), mounts.end());
+    QList<Drive> drives;
+    char letter = 'C';
+    for (const QString &root : mounts) {
+        if (letter >= 'Z')
+            break;
+        drives.append({QString(QLatin1Char(letter++)), root});
+    }
+    drives.append({QStringLiteral("Z"), QStringLiteral("/")});
+    return drives;
+}
+
+FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
+    const QString native = toNative(path);
+    if (native.isEmpty())
+        return FileError::Other;
+    const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileError::NotFound : FileError::Access;
+    struct stat st {};
+    FileError result = FileError::Other;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        result = FileError::None;
+        QByteArray piece;
+        qint64 offset = 0, length = 0;
+        while (result == FileError::None && next(st.st_size, piece, &offset, &length)) {
+            if (offset < 0 || length < 0) {
+                result = FileError::Other;
+                break;
+            }
+            piece.resize(std::clamp<qint64>(st.st_size - offset, 0, length));
+            if (::pread(fd, piece.data(), size_t(piece.size()), off_t(offset)) != piece.size())
+                result = FileError::Other;
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+// readdir with the entry types and inodes it gives, so that a folder of
+// 100,000 files costs no stat per file; links and unknown types are looked up.
+bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
+    const QString native = toNative(dir);
+    if (native.isEmpty())
+        return false;
+    const QByteArray encoded = QFile::encodeName(native);
+    DIR *d = ::opendir(encoded.constData());
+    if (!d)
+        return false;
+    FolderListing result;
+    struct stat self {};
+    if (::fstat(dirfd(d), &self) == 0)
+        result.id = {quint64(self.st_dev), quint64(self.st_ino)};
+    while (const dirent *entry = ::readdir(d)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        unsigned char type = entry->d_type;
+        FileId id{result.id.device, quint64(entry->d_ino)};
+        if (type == DT_UNKNOWN || type == DT_LNK) {
+            struct stat st {};
+            if (::fstatat(dirfd(d), entry->d_name, &st, 0) != 0)
+                continue;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+            id = {quint64(st.st_dev), quint64(st.st_ino)};
+        }
+        if (type == DT_DIR) {
+            result.folders.append(nameFromNativeBytes(entry->d_name));
+        } else if (type == DT_REG) {
+            result.files.append(nameFromNativeBytes(entry->d_name));
+            result.fileIds.append(id);
+        }
+    }
+    ::closedir(d);
+    sortNames(result.folders);
+    sortNames(result.files, &result.fileIds);
+    *listing = std::move(result);
+    return true;
+}
+
+FileId DriveFileSystem::fileId(const QString &path) const {
+    const QString native = toNative(path);
+    struct stat st {};
+    if (native.isEmpty() || ::stat(QFile::encodeName(native).constData(), &st) != 0)
+        return {};
+    return {quint64(st.st_dev), quint64(st.st_ino)};
+}
+
+namespace {
+
+// The extension of the last name, when it is a plain one: media engines
+// look at it.
+QString plainSuffix(const QByteArray &native) {
+    const qsizetype dot = native.lastIndexOf('.');
+    if (dot < 0 || native.indexOf('/', dot) >= 0 || native.size() - dot > 8)
+        return {};
+    for (qsizetype i = dot + 1; i < native.size(); ++i) {
+        if (!std::isalnum(uchar(native.at(i))))
+            return {};
+    }
+    return QString::fromLatin1(native.mid(dot));
+}
+
+} // namespace
+
+// Qt and the media engine open files by QString, which a name that is not
+// UTF-8 cannot be; a link with a plain name, in a folder of this process's
+// own, stands in for it.
+QString DriveFileSystem::alias(const QByteArray &native) const {
+    const QMutexLocker lock(&m_aliasLock);
+    const auto found = m_aliases.constFind(native);
+    if (found != m_aliases.constEnd())
+        return *found;
+    if (!m_aliasDir)
+        m_aliasDir = std::make_unique<QTemporaryDir>();
+    if (!m_aliasDir->isValid())
+        return {};
+    const QString link =
+        m_aliasDir->filePath(QString::number(m_aliases.size()) + plainSuffix(native));
+    if (::symlink(native.constData(), QFile::encodeName(link).constData()) != 0)
+        return {};
+    m_aliases.insert(native, link);
+    return link;
+}
+
+} // namespace tv

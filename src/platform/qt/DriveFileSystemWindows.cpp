@@ -1,0 +1,61 @@
+// The drives of Windows: its own letters; names are UTF-16 there, so no
+// name needs a link to be opened by.
+#include "platform/qt/DriveFileSystem.h"
+
+#include "platform/qt/DriveNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tv {
+
+using namespace drive;
+
+QList<Drive> DriveFileSystem::systemDrives() {
+    QList<Drive> drives;
+    for (const QFileInfo &d : QDir::drives())
+        drives.append({d.path().left(2), d.path()});
+    return drives;
+}
+
+// Windows names are UTF-16 and never hold such a byte.
+QString DriveFileSystem::alias(const QByteArray &) const {
+    return {};
+}
+
+FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
+    QFile file(toNative(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? FileError::Access : FileError::NotFound;
+    QByteArray piece;
+    qint64 offset = 0, length = 0;
+    while (next(file.size(), piece, &offset, &length)) {
+        if (offset < 0 || length < 0 || !file.seek(offset))
+            return FileError::Other;
+        const qint64 want = std::clamp<qint64>(file.size() - offset, 0, length);
+        piece = file.read(want);
+        if (piece.size() != want)
+            return FileError::Other;
+    }
+    return FileError::None;
+}
+
+bool DriveFileSystem::listFolder(const QString &dir, FolderListing *listing) const {
+    const QDir folder(toNative(dir));
+    if (!folder.exists() || !folder.isReadable())
+        return false;
+    listing->folders = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    listing->files = folder.entryList(QDir::Files);
+    sortNames(listing->folders);
+    sortNames(listing->files);
+    listing->id = {};
+    listing->fileIds.clear();
+    return true;
+}
+
+FileId DriveFileSystem::fileId(const QString &) const {
+    return {};
+}
+
+} // namespace tv
