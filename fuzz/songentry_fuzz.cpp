@@ -4,6 +4,7 @@
 
 #include "core/PlayListModel.h"
 #include "core/SongEntry.h"
+#include "core/SongList.h"
 
 using namespace tv;
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     fuzz::check(SongEntry::titleSize(entry) == song.title.size(), "title size as split");
 
-    const QStringList list{entry};
+    const SongList list(QStringList{entry});
     PlayListModel rows(list);
     rows.rebuild();
     const QString row = rows.List(0);

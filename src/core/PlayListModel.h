@@ -13,6 +13,8 @@ class PlayListModel : public ListModel {
     Q_OBJECT
 public:
     explicit PlayListModel(const SongList &listPath, QObject *parent = nullptr);
+    // The model reads the songs where they are: never from a temporary.
+    PlayListModel(SongList &&, QObject * = nullptr) = delete;
 
     // A row shows at most this much of a title. A line of megabytes (a
     // damaged album) would otherwise be shaped whole at every repaint of the

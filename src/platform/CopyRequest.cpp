@@ -1,7 +1,5 @@
 #include "platform/CopyRequest.h"
 
-#include <QStringDecoder>
-
 namespace tv {
 
 namespace {
@@ -36,10 +34,11 @@ CopyRequest CopyRequest::decode(const QByteArray &bytes) {
         return request;
     const QByteArray body = bytes.mid(kOpen.size(), bytes.size() - kOpen.size() - 1);
     for (const QByteArray &path : body.split('\0')) {
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString file = utf8.decode(path);
-        // An empty or undecodable name is no file: the request is refused whole.
-        if (path.isEmpty() || utf8.hasError())
+        // An empty or undecodable name is no file: the request is refused
+        // whole. A sequence cut at the name's end is undecodable too, which a
+        // decoder that waits for more input would not say.
+        const QString file = QString::fromUtf8(path);
+        if (path.isEmpty() || file.toUtf8() != path)
             return {};
         request.files.append(file);
     }

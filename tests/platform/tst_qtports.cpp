@@ -254,6 +254,7 @@ private slots:
         row("a name not ended", open + "/a.mp3", QString());
         row("an empty name", open + "/a.mp3" + '\0' + '\0', QString());
         row("not UTF-8", open + "/\xff.mp3" + '\0', QString());
+        row("a character cut at the name's end", open + "/a\xc4" + '\0', QString());
         row("too long", open + QByteArray(CopyRequest::kMaxBytes, 'a') + '\0', QString());
     }
     void guardHearsOnlyWellFormedRequests() {
