@@ -2,8 +2,9 @@
 # The desktop's player controls on a private session bus, called as playerctl
 # and the media keys do: the program resumes the remembered song and answers
 # for it, Pause and Play act on it, Previous and Next move in the album, a
-# song's own tags give its title, artist and cover, the volume is set, Raise brings back the window hidden in the tray, and Quit
-# closes the program as its window's close button does.
+# song's own tags give its title, artist and cover, the volume is set, Raise
+# brings back the window hidden in the tray, and Quit closes the program as
+# its window's close button does.
 if [ -z "${TV_PRIVATE_BUS:-}" ]; then
     exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
 fi
