@@ -277,3 +277,14 @@ tv_first_start() {
     tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
     wid=$(tv_wait_window '^Тонвела для MP3$')
 }
+
+# The program's remote-control interface on the test's session bus. gdbus
+# prints titles in the locale's characters: UTF-8, whatever the caller's.
+tv_service=org.mpris.MediaPlayer2.tonvela
+tv_player=org.mpris.MediaPlayer2.Player
+tv_mpris() {
+    LC_ALL=C.UTF-8 gdbus call --session --dest "$tv_service" \
+        --object-path /org/mpris/MediaPlayer2 --method "$@"
+}
+# A property of the player: tv_player_get Metadata.
+tv_player_get() { tv_mpris org.freedesktop.DBus.Properties.Get "$tv_player" "$1"; }

@@ -10,13 +10,9 @@ if [ -z "${TV_PRIVATE_BUS:-}" ]; then
 fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-service=org.mpris.MediaPlayer2.tonvela
-player=org.mpris.MediaPlayer2.Player
-
-# gdbus prints the titles in the locale's characters: UTF-8 whatever it is.
-mpris() {
-    LC_ALL=C.UTF-8 gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 --method "$@"
-}
+service=$tv_service
+player=$tv_player
+mpris() { tv_mpris "$@"; }
 get() { mpris org.freedesktop.DBus.Properties.Get "$1" "$2"; }
 status_is() { [ "$(get "$player" PlaybackStatus)" = "(<'$1'>,)" ]; }
 # Waits for the status; the program carries out a call after answering it.

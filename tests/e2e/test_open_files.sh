@@ -8,12 +8,7 @@ if [ -z "${TV_PRIVATE_BUS:-}" ]; then
 fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-service=org.mpris.MediaPlayer2.tonvela
-player=org.mpris.MediaPlayer2.Player
-get() {
-    gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
-        --method org.freedesktop.DBus.Properties.Get "$player" "$1"
-}
+get() { tv_player_get "$1"; }
 # The song that plays is the file, and it plays.
 plays() {
     get Metadata | grep -F "'xesam:url': <'file://$music/$1'>" >/dev/null &&
@@ -42,8 +37,7 @@ tv_screenshot open-files-started
 (cd "$music" && timeout 20 "$dir/tonvela" 1.mp3) || tv_fail "the second copy did not end well"
 expect_playing 1.mp3
 
-gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
-    --method "$player.OpenUri" "file://$music/4.mp3" >/dev/null || tv_fail "OpenUri refused"
+tv_mpris "$tv_player.OpenUri" "file://$music/4.mp3" >/dev/null || tv_fail "OpenUri refused"
 expect_playing 4.mp3
 
 # The album is changed: closing asks to save it (answered No).

@@ -8,11 +8,7 @@ if [ -z "${TV_PRIVATE_BUS:-}" ]; then
 fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-mpris_get() {
-    gdbus call --session --dest org.mpris.MediaPlayer2.tonvela \
-        --object-path /org/mpris/MediaPlayer2 --method org.freedesktop.DBus.Properties.Get \
-        org.mpris.MediaPlayer2.Player "$1" 2>/dev/null
-}
+mpris_get() { tv_player_get "$1" 2>/dev/null; }
 # Where the song playing stands, in milliseconds (empty without a player).
 position_ms() {
     local us
