@@ -38,6 +38,9 @@ signals:
     void openRequested(const QStringList &files);
 
 private:
+    // The folder's bytes that its key is hashed from, the same for every
+    // spelling that the system takes for that folder.
+    static QByteArray folderBytes(const QString &nativeDir);
     QString nativeFolder(const QString &appDir) const;
     bool lock(const QString &path);
     void unlock();
@@ -46,6 +49,7 @@ private:
     void heard(const QStringList &files);
 
     const FileSystem *m_fs;
+    // The lock held: a lock file on Windows, a locked descriptor elsewhere.
     std::unique_ptr<QLockFile> m_lock;
     int m_lockFd = -1;
     // Takes the later copies' requests while this copy runs.
