@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
 using namespace tv;
 using tv::test::columns;
@@ -75,70 +76,66 @@ private:
     }
 };
 
-// A session bus of the test's own, ended with it.
-struct PrivateBus {
-    QProcess daemon;
-    QString address;
-
-    PrivateBus() {
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {"--session", "--nofork", "--print-address=1", "--nopidfile"});
-        if (!daemon.waitForReadyRead(10000))
-            qFatal("dbus-daemon did not start: %s", qPrintable(daemon.errorString()));
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        daemon.kill();
-        daemon.waitForFinished();
-    }
-    QDBusConnection connect(const QString &name) const {
-        return QDBusConnection::connectToBus(address, name);
-    }
-};
-
 QDBusMessage method(const QString &interface, const QString &name, const QVariantList &args = {}) {
     QDBusMessage m = QDBusMessage::createMethodCall(kService, kPath, interface, name);
     m.setArguments(args);
     return m;
 }
 
-// Calls and waits for the answer while events run (the service is in this
-// process too).
-QDBusMessage call(const QDBusConnection &client, const QDBusMessage &m) {
-    QDBusPendingCall pending = client.asyncCall(m);
-    if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 10000))
-        return {};
-    return pending.reply();
-}
-
 } // namespace
 
+// Each case has a remote published on a session bus of the test's own.
 class TestMediaBus : public QObject {
     Q_OBJECT
-    PrivateBus m_bus;
-    QDBusConnection m_client = m_bus.connect("client");
+    QProcess m_daemon;
+    QString m_address;
+    QDBusConnection m_client{QString()};
     QList<QDBusMessage> m_heard;
+    std::unique_ptr<LogRemote> m_remote;
+    std::unique_ptr<QtMediaBus> m_bus;
+
+    QDBusConnection connect(const QString &name) const {
+        return QDBusConnection::connectToBus(m_address, name);
+    }
+    // Waits for the answer while events run (the service is in this process too).
+    QDBusMessage call(const QDBusMessage &m) { return m_client.call(m, QDBus::BlockWithGui); }
 
 public slots:
     void heard(const QDBusMessage &signal) { m_heard << signal; }
 
 private slots:
     void initTestCase() {
+        m_daemon.start("dbus-daemon",
+                       {"--session", "--nofork", "--print-address=1", "--nopidfile"});
+        QVERIFY2(m_daemon.waitForReadyRead(10000), qPrintable(m_daemon.errorString()));
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+        m_client = connect("client");
         QVERIFY2(m_client.isConnected(), qPrintable(m_client.lastError().message()));
         for (const char *name : {"PropertiesChanged", "Seeked"})
             QVERIFY(m_client.connect(QString(), kPath, QString(), name, this,
                                      SLOT(heard(QDBusMessage))));
     }
+    void cleanupTestCase() {
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+    void init() {
+        m_remote = std::make_unique<LogRemote>();
+        m_bus = std::make_unique<QtMediaBus>(connect("service"));
+        QVERIFY(m_bus->publish(m_remote.get()));
+        m_heard.clear();
+    }
+    void cleanup() {
+        m_bus.reset();
+        m_remote.reset();
+    }
 
     // What the desktop reads: the two interfaces as the remote-control
     // interface defines them, the track as an object path, times as int64.
     void propertiesInTheirBusTypes() {
-        LogRemote remote;
-        QtMediaBus bus(m_bus.connect("service"));
-        QVERIFY(bus.publish(&remote));
-        QCOMPARE(bus.serviceName(), kService);
+        QCOMPARE(m_bus->serviceName(), kService);
 
-        const QDBusMessage all = call(m_client, method(kProperties, "GetAll", {kPlayer}));
+        const QDBusMessage all = call(method(kProperties, "GetAll", {kPlayer}));
         QCOMPARE(all.signature(), QString("a{sv}"));
         const QVariantMap p = qdbus_cast<QVariantMap>(all.arguments().at(0));
         QCOMPARE(p.value("PlaybackStatus"), QVariant("Playing"));
@@ -152,15 +149,14 @@ private slots:
         QCOMPARE(song.value("xesam:title"), QVariant("Dawn"));
 
         const QDBusMessage identity =
-            call(m_client, method(kProperties, "Get", {"org.mpris.MediaPlayer2", "Identity"}));
+            call(method(kProperties, "Get", {"org.mpris.MediaPlayer2", "Identity"}));
         QCOMPARE(identity.arguments().at(0).value<QDBusVariant>().variant(),
                  QVariant("Tonvela for MP3"));
 
-        const QString xml =
-            call(m_client, method("org.freedesktop.DBus.Introspectable", "Introspect"))
-                .arguments()
-                .value(0)
-                .toString();
+        const QString xml = call(method("org.freedesktop.DBus.Introspectable", "Introspect"))
+                                .arguments()
+                                .value(0)
+                                .toString();
         for (const char *part :
              {R"(<interface name="org.mpris.MediaPlayer2">)", R"(<method name="Raise")",
               R"(<property name="Metadata" type="a{sv}" access="read")",
@@ -178,108 +174,84 @@ private slots:
     void coversInTheCache() {
         QTemporaryDir cache;
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-        QtMediaBus bus(m_bus.connect("covers"));
         QImage image(3, 2, QImage::Format_RGB32);
         image.fill(Qt::red);
         QByteArray png;
         QBuffer buffer(&png);
         QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
-        const QString address = bus.coverAddress(png);
+        const QString address = m_bus->coverAddress(png);
         const QString file = QUrl(address).toLocalFile();
         QVERIFY2(file.startsWith(cache.path() + "/tonvela/covers/"), qPrintable(address));
         QCOMPARE(QImage(file).size(), image.size());
-        QCOMPARE(bus.coverAddress(png), address);
+        QCOMPARE(m_bus->coverAddress(png), address);
         QCOMPARE(QDir(QFileInfo(file).path()).count(), 3); // ".", ".." and the cover
-        QCOMPARE(bus.coverAddress("\x89PNG\r\n\x1a\n broken"), QString());
-        QCOMPARE(bus.coverAddress(png.left(png.size() / 2)), QString());
+        QCOMPARE(m_bus->coverAddress("\x89PNG\r\n\x1a\n broken"), QString());
+        QCOMPARE(m_bus->coverAddress(png.left(png.size() / 2)), QString());
     }
 
-    // Each call reaches the remote, after the caller had its answer: a
-    // command that asks the user something keeps no caller waiting.
-    void callsReachTheRemoteAfterTheAnswer_data() {
-        columns<QString, QString, QVariantList, QString>("interface", "name", "args", "logged");
+    // Each command reaches the remote after the caller had its answer: one
+    // that asks the user something keeps no caller waiting. The volume is set
+    // at once, from a number only; an address that is no local file is refused.
+    void callsAndTheirAnswers_data() {
+        columns<QString, QString, QVariantList, QString, QString, bool>("interface", "name", "args",
+                                                                        "error", "logged", "later");
         const QString root = "org.mpris.MediaPlayer2";
         for (const char *name : {"Raise", "Quit"})
-            QTest::newRow(name) << root << name << QVariantList() << name;
+            row(name, root, QString(name), QVariantList(), QString(), QString(name), true);
         for (const char *name : {"Play", "Pause", "PlayPause", "Stop", "Next", "Previous"})
-            QTest::newRow(name) << kPlayer << name << QVariantList() << name;
-        QTest::newRow("Seek") << kPlayer << "Seek" << QVariantList{qlonglong(-2000000)}
-                              << "Seek:-2000000";
-        QTest::newRow("SetPosition")
-            << kPlayer << "SetPosition"
-            << QVariantList{QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")),
-                            qlonglong(500000)}
-            << "SetPosition:/org/tonvela/song/1:500000";
-        QTest::newRow("OpenUri") << kPlayer << "OpenUri" << QVariantList{"file:///a.mp3"}
-                                 << "OpenUri:file:///a.mp3";
-        QTest::newRow("Rate 0 pauses")
-            << kProperties << "Set"
-            << QVariantList{kPlayer, "Rate", QVariant::fromValue(QDBusVariant(0.0))} << "Pause";
+            row(name, kPlayer, QString(name), QVariantList(), QString(), QString(name), true);
+        row("Seek", kPlayer, QString("Seek"), QVariantList{qlonglong(-2000000)}, QString(),
+            QString("Seek:-2000000"), true);
+        row("SetPosition", kPlayer, QString("SetPosition"),
+            QVariantList{QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")),
+                         qlonglong(500000)},
+            QString(), QString("SetPosition:/org/tonvela/song/1:500000"), true);
+        row("OpenUri", kPlayer, QString("OpenUri"), QVariantList{"file:///a.mp3"}, QString(),
+            QString("OpenUri:file:///a.mp3"), true);
+        const auto set = [](const char *property, const QVariant &value) {
+            return QVariantList{kPlayer, property, QVariant::fromValue(QDBusVariant(value))};
+        };
+        row("Rate 0 pauses", kProperties, QString("Set"), set("Rate", 0.0), QString(),
+            QString("Pause"), true);
+        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
+        row("volume", kProperties, QString("Set"), set("Volume", 0.3), QString(),
+            QString("volume:0.3"), false);
+        row("volume as text", kProperties, QString("Set"), set("Volume", "loud"), invalid,
+            QString(), false);
+        row("volume as a whole number", kProperties, QString("Set"), set("Volume", 1), invalid,
+            QString(), false);
+        row("volume not a number", kProperties, QString("Set"), set("Volume", qQNaN()), invalid,
+            QString(), false);
+        row("a read-only property", kProperties, QString("Set"), set("PlaybackStatus", "Paused"),
+            QString("org.freedesktop.DBus.Error.PropertyReadOnly"), QString(), false);
+        row("open an address", kPlayer, QString("OpenUri"), QVariantList{"https://x/a.mp3"},
+            QString("org.freedesktop.DBus.Error.NotSupported"), QString(), false);
     }
-    void callsReachTheRemoteAfterTheAnswer() {
+    void callsAndTheirAnswers() {
         QFETCH(QString, interface);
         QFETCH(QString, name);
         QFETCH(QVariantList, args);
-        LogRemote remote;
-        QtMediaBus bus(m_bus.connect("service"));
-        QVERIFY(bus.publish(&remote));
+        QFETCH(bool, later);
         QDBusPendingCall pending = m_client.asyncCall(method(interface, name, args));
         bool answered = false;
-        remote.during = [&] {
-            static_cast<void>(QTest::qWaitFor([&] { return pending.isFinished(); }, 5000));
-            answered = pending.isFinished();
-        };
-        QTRY_COMPARE(remote.log.size(), 1);
-        QTEST(remote.log.first(), "logged");
-        QVERIFY(answered);
-        QVERIFY(!pending.isError());
-    }
-
-    // The volume is set at once, from a number only; an address that is no
-    // local file is refused.
-    void volumeAndOpenUri_data() {
-        columns<QString, QString, QVariantList, QString, QStringList>("interface", "name", "args",
-                                                                      "error", "logged");
-        const auto volume = [](const QVariant &value) {
-            return QVariantList{kPlayer, "Volume", QVariant::fromValue(QDBusVariant(value))};
-        };
-        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
-        row("volume", kProperties, QString("Set"), volume(0.3), QString(),
-            QStringList{"volume:0.3"});
-        row("volume as text", kProperties, QString("Set"), volume("loud"), invalid, QStringList());
-        row("volume as a whole number", kProperties, QString("Set"), volume(1), invalid,
-            QStringList());
-        row("volume not a number", kProperties, QString("Set"), volume(qQNaN()), invalid,
-            QStringList());
-        row("a read-only property", kProperties, QString("Set"),
-            QVariantList{kPlayer, "PlaybackStatus", QVariant::fromValue(QDBusVariant("Paused"))},
-            QString("org.freedesktop.DBus.Error.PropertyReadOnly"), QStringList());
-        row("open an address", kPlayer, QString("OpenUri"), QVariantList{"https://x/a.mp3"},
-            QString("org.freedesktop.DBus.Error.NotSupported"), QStringList());
-    }
-    void volumeAndOpenUri() {
-        QFETCH(QString, interface);
-        QFETCH(QString, name);
-        QFETCH(QVariantList, args);
-        LogRemote remote;
-        QtMediaBus bus(m_bus.connect("service"));
-        QVERIFY(bus.publish(&remote));
-        const QDBusMessage answer = call(m_client, method(interface, name, args));
-        QTEST(answer.errorName(), "error");
-        QTEST(remote.log, "logged");
+        if (later) // else the answer waits for the remote
+            m_remote->during = [&] {
+                answered = QTest::qWaitFor([&] { return pending.isFinished(); }, 5000);
+            };
+        QVERIFY(QTest::qWaitFor([&] { return pending.isFinished(); }, 10000));
+        QTEST(pending.reply().errorName(), "error");
+        QTRY_VERIFY(!later || !m_remote->log.isEmpty());
+        QTEST(m_remote->log.join(' '), "logged");
+        QCOMPARE(answered, later);
     }
 
     // Changes and jumps reach the listeners as the interface's signals.
     void announcements() {
-        LogRemote remote;
-        QtMediaBus bus(m_bus.connect("service"));
-        QVERIFY(bus.publish(&remote));
-        m_heard.clear();
-        bus.propertiesChanged(
+        m_bus->propertiesChanged(
             MediaRemote::Player,
             {{"PlaybackStatus", "Paused"},
              {"Metadata", QVariantMap{{"mpris:trackid", "/org/tonvela/song/2"}}}});
-        bus.seeked(1500000);
+        m_bus->seeked(1500000);
         QTRY_COMPARE(m_heard.size(), 2);
         const QDBusMessage changed = m_heard.at(0);
         QCOMPARE(changed.member(), QString("PropertiesChanged"));
@@ -298,14 +270,12 @@ private slots:
 
     // A second copy takes a name of its own; a withdrawn remote leaves the bus.
     void secondCopyAndWithdraw() {
-        LogRemote first, second;
-        QtMediaBus bus1(m_bus.connect("service"));
-        QtMediaBus bus2(m_bus.connect("second"));
-        QVERIFY(bus1.publish(&first));
+        LogRemote second;
+        QtMediaBus bus2(connect("second"));
         QVERIFY(bus2.publish(&second));
         QCOMPARE(bus2.serviceName(),
                  kService + ".instance" + QString::number(QCoreApplication::applicationPid()));
-        bus1.withdraw();
+        m_bus->withdraw();
         QTRY_VERIFY(!m_client.interface()->isServiceRegistered(kService).value());
         QVERIFY(m_client.interface()->isServiceRegistered(bus2.serviceName()).value());
     }
@@ -313,15 +283,14 @@ private slots:
     // Without a bus nothing is published; with no address the desktop's bus
     // is not looked for (nor started).
     void withoutABus() {
-        LogRemote remote;
         QtMediaBus none{QDBusConnection(QStringLiteral("no such connection"))};
-        QVERIFY(!none.publish(&remote));
+        QVERIFY(!none.publish(m_remote.get()));
         QTemporaryDir runtime;
         const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         QtMediaBus session;
-        QVERIFY(!session.publish(&remote));
+        QVERIFY(!session.publish(m_remote.get()));
         QVERIFY(session.serviceName().isEmpty());
         if (!address.isEmpty())
             qputenv("DBUS_SESSION_BUS_ADDRESS", address);
