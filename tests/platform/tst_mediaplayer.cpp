@@ -1,5 +1,6 @@
 #include "DirectMedia.h"
 #include "Fakes.h"
+#include "platform/qt/MediaModule.h"
 #include "platform/qt/QtMediaPlayer.h"
 
 #include <QFile>
@@ -19,10 +20,18 @@ QString data(const QString &name) {
     return QStringLiteral("Z:" TV_TEST_DATA "/") + name;
 }
 
-// A real player and the states it reports. A report that repeats the last one
-// or differs from what the player reads at that moment is marked with -1.
+// The engine loaded from its module in the folder, as the program loads it.
+MakeMediaBackend fromFolder(const QString &folder) {
+    return [folder](MediaBackendEvents events, double volume) {
+        return loadMediaModule(folder, std::move(events), volume);
+    };
+}
+
+// A real player (its engine linked in unless made by the maker) and the
+// states it reports. A report that repeats the last one or differs from what
+// the player reads at that moment is marked with -1.
 struct Rig {
-    Rig() {
+    explicit Rig(MakeMediaBackend maker = {}) : player(fs, maker ? maker : media.maker()) {
         QObject::connect(&player, &MediaPlayer::PlayStateChange, &player, [this](int state) {
             if (state != player.playState() || (!states.isEmpty() && states.last() == state))
                 states << -1;
@@ -48,7 +57,7 @@ struct Rig {
     QMediaPlayer *engine() const { return media.backend()->engine(); }
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
     test::DirectMedia media;
-    QtMediaPlayer player{fs, media.maker()};
+    QtMediaPlayer player;
     QList<int> states;
 };
 
@@ -57,11 +66,17 @@ struct Rig {
 class TestMediaPlayer : public QObject {
     Q_OBJECT
 private slots:
+    // The engine from the module of the build: a volume set before it is
+    // made holds, the song's length is told.
     void playsToItsEndAndReportsStoppedOnce() {
-        Rig rig;
+        Rig rig(fromFolder(QStringLiteral(TV_TEST_BUILD "/..")));
+        rig.player.setVolume(0.5);
+        QSignalSpy durations(&rig.player, &QtMediaPlayer::durationMsChanged);
         rig.player.setURL(data("tone-0.4s.mp3"));
         QCOMPARE(rig.reports(0), QString("playing stopped"));
         QVERIFY(rig.player.currentPosition() > 0.2);
+        QVERIFY(!durations.isEmpty() && durations.last().at(0).toLongLong() > 300);
+        QCOMPARE(rig.player.volume(), 0.5);
         rig.player.pause(); // as a new song's start does first
         // The engine settles after the end; none of that may count as a second end.
         QTest::qWait(300);
@@ -136,6 +151,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(rig.engine()->source(), last, kEndMs);
         QCOMPARE(rig.reports(0), QString("playing stopped"));
         QCOMPARE(sources.count(), 2);
+    }
+
+    // Without the module the player stays silent and says nothing plays.
+    void noModuleMeansSilenceNotACrash() {
+        QTemporaryDir empty;
+        Rig rig(fromFolder(empty.path()));
+        rig.player.setVolume(0.25);
+        rig.player.setURL(data("tone-0.4s.mp3"));
+        rig.player.play();
+        rig.player.setCurrentPosition(1);
+        QCOMPARE(rig.player.playState(), kStopped);
+        QCOMPARE(rig.player.URL(), data("tone-0.4s.mp3"));
+        QCOMPARE(rig.player.volume(), 0.25);
+        rig.player.setVolume(0.75);
+        QCOMPARE(rig.player.volume(), 0.75);
+        QCOMPARE(rig.player.currentPosition(), 0.0);
+        QTest::qWait(200);
+        QVERIFY(rig.states.isEmpty());
     }
 
     // A garbage file in a fresh player; nothing at the path, or no such drive,

@@ -98,7 +98,8 @@ private slots:
 
     // Answers are taken in order (a number, a word in any case, CR LF), one the
     // box lacks or none left gives its first button, an empty line cancels a
-    // file dialog, answers added meanwhile are heard, and every question is logged.
+    // file dialog, answers added meanwhile are heard, and every question is
+    // logged. The answer Show leaves the box on the screen to be answered there.
     void scriptedAnswersInOrderAndLogged() {
         test::TempDrives d({"Z"});
         const QByteArray script = "7\nCANCEL\r\n2\n/music/rock.alb\n\n";
@@ -111,74 +112,58 @@ private slots:
         QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo, "T"), int(vbYes));
         QCOMPARE(dialogs.fileDialog(false, "Z:/music/", "", {}), QString("Z:/music/rock.alb"));
         QCOMPARE(dialogs.fileDialog(true, "Z:/music/", "New.alb", {}), QString());
-        d.put("Z:/answers.txt", script + "No\n");
+        d.put("Z:/answers.txt", script + "No\nshow\n");
         QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo, "T"), int(vbNo));
+        QString shown;
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            shown = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(dialogs.MsgBox("Save?", vbYesNoCancel, "T"), int(vbNo));
+        QCOMPARE(shown, QString("Save?"));
         QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo | vbDefaultButton2, "T"), int(vbYes));
         QCOMPARE(dialogs.fileDialog(true, "Z:/x/", "y.alb", {}), QString());
         QCOMPARE(QString::fromUtf8(d.get("Z:/log.txt")).split('\n'),
                  QStringList({"MsgBox|35|T|Z:/a.mp3\\nis not found.", "MsgBox|3|T|Save?",
                               "MsgBox|4|T|Replace?", "FileDialog|open|Z:/music/|",
                               "FileDialog|save|Z:/music/|New.alb", "MsgBox|4|T|Replace?",
-                              "MsgBox|260|T|Replace?", "FileDialog|save|Z:/x/|y.alb", ""}));
+                              "MsgBox|3|T|Save?", "MsgBox|260|T|Replace?",
+                              "FileDialog|save|Z:/x/|y.alb", ""}));
     }
 
-    // The answer Show leaves the box on the screen to be answered there; it
-    // is logged as any other.
-    void scriptedShowShowsTheRealBox() {
-        test::TempDrives d({"Z"});
-        d.put("Z:/answers.txt", "show\n");
-        qputenv("TONVELA_DIALOG_ANSWERS", d.native("Z:/answers.txt").toUtf8());
-        qputenv("TONVELA_DIALOG_LOG", d.native("Z:/log.txt").toUtf8());
-        QString shown;
-        whenShown<QMessageBox>([&](QMessageBox *box) {
-            shown = box->text();
-            box->button(QMessageBox::No)->click();
-        });
-        QtDialogs fresh(fs); // reads the answers file from its first line
-        QCOMPARE(fresh.MsgBox("Save?", vbYesNoCancel, "T"), int(vbNo));
-        QCOMPARE(shown, QString("Save?"));
-        QCOMPARE(d.get("Z:/log.txt"), QByteArray("MsgBox|3|T|Save?\n"));
+    // The keys answer the box; it is at least as wide as its title in bold
+    // with room for the frame's icon and buttons, however short its text.
+    void messageBoxes_data() {
+        columns<int, Qt::Key, QString, QString, int>("style", "key", "title", "text", "expected");
+        const QString text = "Z:/a.mp3\r\nis not found.";
+        row("3 buttons, Escape", int(vbYesNoCancel), Qt::Key_Escape, QString("T"), text,
+            int(vbCancel));
+        row("Yes/No, Escape", int(vbYesNo), Qt::Key_Escape, QString("T"), text, int(vbNo));
+        row("Yes/No, Enter", int(vbYesNo), Qt::Key_Return, QString("T"), text, int(vbYes));
+        row("second default, Enter", int(vbYesNoCancel | vbDefaultButton2), Qt::Key_Return,
+            QString("T"), text, int(vbNo));
+        row("program title, short text", int(vbOKOnly | vbCritical), Qt::Key_Return,
+            QString::fromUtf8("Тонвела для MP3"), QString("x"), int(vbOK));
+        row("long title", int(vbOKOnly | vbCritical), Qt::Key_Escape,
+            QString("Tonvela for MP3 - Greatest hits of every year.alb"),
+            QString("File save not probably."), int(vbOK));
     }
-
-    void messageBoxButtons_data() {
-        columns<int, Qt::Key, int>("style", "key", "expected");
-        QTest::newRow("3 buttons, Escape") << int(vbYesNoCancel) << Qt::Key_Escape << int(vbCancel);
-        QTest::newRow("Yes/No, Escape") << int(vbYesNo) << Qt::Key_Escape << int(vbNo);
-        QTest::newRow("Yes/No, Enter") << int(vbYesNo) << Qt::Key_Return << int(vbYes);
-        QTest::newRow("second default, Enter")
-            << int(vbYesNoCancel | vbDefaultButton2) << Qt::Key_Return << int(vbNo);
-    }
-    void messageBoxButtons() {
+    void messageBoxes() {
         QFETCH(int, style);
         QFETCH(Qt::Key, key);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
         QString shown;
+        int width = 0;
         whenShown<QMessageBox>([&](QMessageBox *box) {
             shown = box->windowTitle() + '|' + box->text();
+            width = box->width();
             QTest::keyClick(box, key);
             if (box->isVisible()) // a focused button takes Enter itself
                 QTest::keyClick(box->focusWidget(), key);
         });
-        QTEST(dialogs.MsgBox("Z:/a.mp3\r\nis not found.", style, "Tonvela"), "expected");
-        QCOMPARE(shown, QString("Tonvela|Z:/a.mp3\nis not found."));
-    }
-
-    // A box is at least as wide as its title in bold with room for the
-    // frame's icon and buttons, however short its text.
-    void messageBoxIsAsWideAsItsTitle_data() {
-        columns<QString, QString>("title", "text");
-        QTest::newRow("program title, short text") << QString::fromUtf8("Тонвела для MP3") << "x";
-        QTest::newRow("long title") << "Tonvela for MP3 - Greatest hits of every year.alb"
-                                    << "File save not probably.";
-    }
-    void messageBoxIsAsWideAsItsTitle() {
-        QFETCH(QString, title);
-        QFETCH(QString, text);
-        int width = 0;
-        whenShown<QMessageBox>([&](QMessageBox *box) {
-            width = box->width();
-            box->accept();
-        });
-        dialogs.MsgBox(text, vbOKOnly | vbCritical, title);
+        QTEST(dialogs.MsgBox(text, style, title), "expected");
+        QCOMPARE(shown, title + '|' + QString(text).replace("\r\n", "\n"));
         QFont bold = QApplication::font();
         bold.setBold(true);
         QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(title) + 100,
