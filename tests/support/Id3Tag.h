@@ -16,10 +16,6 @@ inline QByteArray id3v1(const QByteArray &title, const QByteArray &artist, char 
     return id + field(title) + field(artist) + QByteArray(65, 'x');
 }
 
-} // namespace tv::test
-
-namespace tv::test {
-
 // Big-endian sizes: seven bits a byte (syncsafe) in v2.4 frames and in every
 // header, eight in v2.3 frames, three bytes in v2.2 frames.
 inline QByteArray id3Size(quint32 size, int bytes, int bits) {

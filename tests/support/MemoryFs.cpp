@@ -99,10 +99,6 @@ QByteArray MemoryFs::bytes(const QString &path) const {
     return m_files.value(key(path));
 }
 
-bool MemoryFs::hasFolder(const QString &path) const {
-    return m_folders.contains(key(path));
-}
-
 bool MemoryFs::fileExists(const QString &path) const {
     return m_files.contains(real(path)) && !nameOf(key(path)).startsWith(QLatin1Char('.'));
 }
@@ -151,29 +147,24 @@ FileError MemoryFs::writeFile(const QString &path, const QByteArray &data) {
     return FileError::None;
 }
 
+// Links are listed by what they reach; a link to nothing is not listed.
 bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
     const QString k = real(dir);
     if (!m_folders.contains(k) || m_locked.contains(k))
         return false;
     FolderListing result;
     result.id = idOf(k);
-    for (auto it = m_links.cbegin(); it != m_links.cend(); ++it) {
-        if (parentOf(it.key()) != k || nameOf(it.key()).startsWith(QLatin1Char('.')))
-            continue;
-        const QString target = real(it.key());
+    const auto add = [&](const QString &entry) {
+        if (entry.size() <= 2 || parentOf(entry) != k || nameOf(entry).startsWith('.'))
+            return;
+        const QString target = real(entry);
         if (m_folders.contains(target))
-            result.folders.append(nameOf(it.key()));
+            result.folders.append(nameOf(entry));
         else if (m_files.contains(target))
-            result.files.append(nameOf(it.key()));
-    }
-    for (const QString &folder : m_folders) {
-        if (folder.size() > 2 && parentOf(folder) == k && !nameOf(folder).startsWith('.'))
-            result.folders.append(nameOf(folder));
-    }
-    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
-        if (parentOf(it.key()) == k && !nameOf(it.key()).startsWith(QLatin1Char('.')))
-            result.files.append(nameOf(it.key()));
-    }
+            result.files.append(nameOf(entry));
+    };
+    for (const QString &entry : m_links.keys() + m_folders.values() + m_files.keys())
+        add(entry);
     sortAsListed(result.folders);
     sortAsListed(result.files);
     for (const QString &name : std::as_const(result.files))

@@ -28,11 +28,11 @@ public:
     // Removes a file or a folder with everything in it.
     void remove(const QString &path);
     QByteArray bytes(const QString &path) const;
-    bool hasFolder(const QString &path) const;
 
     // Runs before every read: a test can make a file vanish right then.
     std::function<void(const QString &path)> beforeRead;
-    // How the files were read: "tail:<path>:<n>" and "read:<path>", in order.
+    // How the files were read: "read:<path>" and
+    // "piece:<path>:<offset>:<length>", in order.
     mutable QStringList reads;
 
     QStringList drives() const override { return m_drives; }
