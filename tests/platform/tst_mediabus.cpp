@@ -195,37 +195,33 @@ private slots:
     void callsAndTheirAnswers_data() {
         columns<QString, QString, QVariantList, QString, QString, bool>("interface", "name", "args",
                                                                         "error", "logged", "later");
-        const QString root = "org.mpris.MediaPlayer2";
+        const auto r = [](const char *name, const QString &interface, const char *member,
+                          const QVariantList &args, const char *error, const char *logged,
+                          bool later) {
+            row(name, interface, QString(member), args, QString(error), QString(logged), later);
+        };
         for (const char *name : {"Raise", "Quit"})
-            row(name, root, QString(name), QVariantList(), QString(), QString(name), true);
+            r(name, "org.mpris.MediaPlayer2", name, {}, "", name, true);
         for (const char *name : {"Play", "Pause", "PlayPause", "Stop", "Next", "Previous"})
-            row(name, kPlayer, QString(name), QVariantList(), QString(), QString(name), true);
-        row("Seek", kPlayer, QString("Seek"), QVariantList{qlonglong(-2000000)}, QString(),
-            QString("Seek:-2000000"), true);
-        row("SetPosition", kPlayer, QString("SetPosition"),
-            QVariantList{QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")),
-                         qlonglong(500000)},
-            QString(), QString("SetPosition:/org/tonvela/song/1:500000"), true);
-        row("OpenUri", kPlayer, QString("OpenUri"), QVariantList{"file:///a.mp3"}, QString(),
-            QString("OpenUri:file:///a.mp3"), true);
+            r(name, kPlayer, name, {}, "", name, true);
+        r("Seek", kPlayer, "Seek", {qlonglong(-2000000)}, "", "Seek:-2000000", true);
+        r("SetPosition", kPlayer, "SetPosition",
+          {QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")), qlonglong(500000)}, "",
+          "SetPosition:/org/tonvela/song/1:500000", true);
+        r("OpenUri", kPlayer, "OpenUri", {"file:///a.mp3"}, "", "OpenUri:file:///a.mp3", true);
+        r("open an address", kPlayer, "OpenUri", {"https://x/a.mp3"},
+          "org.freedesktop.DBus.Error.NotSupported", "", false);
         const auto set = [](const char *property, const QVariant &value) {
             return QVariantList{kPlayer, property, QVariant::fromValue(QDBusVariant(value))};
         };
-        row("Rate 0 pauses", kProperties, QString("Set"), set("Rate", 0.0), QString(),
-            QString("Pause"), true);
-        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
-        row("volume", kProperties, QString("Set"), set("Volume", 0.3), QString(),
-            QString("volume:0.3"), false);
-        row("volume as text", kProperties, QString("Set"), set("Volume", "loud"), invalid,
-            QString(), false);
-        row("volume as a whole number", kProperties, QString("Set"), set("Volume", 1), invalid,
-            QString(), false);
-        row("volume not a number", kProperties, QString("Set"), set("Volume", qQNaN()), invalid,
-            QString(), false);
-        row("a read-only property", kProperties, QString("Set"), set("PlaybackStatus", "Paused"),
-            QString("org.freedesktop.DBus.Error.PropertyReadOnly"), QString(), false);
-        row("open an address", kPlayer, QString("OpenUri"), QVariantList{"https://x/a.mp3"},
-            QString("org.freedesktop.DBus.Error.NotSupported"), QString(), false);
+        const char *invalid = "org.freedesktop.DBus.Error.InvalidArgs";
+        r("Rate 0 pauses", kProperties, "Set", set("Rate", 0.0), "", "Pause", true);
+        r("volume", kProperties, "Set", set("Volume", 0.3), "", "volume:0.3", false);
+        r("volume as text", kProperties, "Set", set("Volume", "loud"), invalid, "", false);
+        r("volume as a whole number", kProperties, "Set", set("Volume", 1), invalid, "", false);
+        r("volume not a number", kProperties, "Set", set("Volume", qQNaN()), invalid, "", false);
+        r("a read-only property", kProperties, "Set", set("PlaybackStatus", "Paused"),
+          "org.freedesktop.DBus.Error.PropertyReadOnly", "", false);
     }
     void callsAndTheirAnswers() {
         QFETCH(QString, interface);
