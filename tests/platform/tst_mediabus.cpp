@@ -36,17 +36,11 @@ class LogRemote : public MediaRemote {
 public:
     QVariantMap properties(Interface which) const override {
         if (which == Root)
-            return {{"Identity", "Tonvela for MP3"},
-                    {"CanQuit", true},
-                    {"SupportedUriSchemes", QStringList()}};
+            return {{"Identity", "Tonvela for MP3"}};
         const QVariantMap song{{"mpris:trackid", "/org/tonvela/song/1"},
                                {"xesam:title", "Dawn"},
                                {"mpris:length", qlonglong(3500000)}};
-        return {{"PlaybackStatus", "Playing"},
-                {"Metadata", song},
-                {"Volume", 0.5},
-                {"Rate", 1.0},
-                {"CanSeek", true}};
+        return {{"PlaybackStatus", "Playing"}, {"Metadata", song}, {"Volume", 0.5}};
     }
     qint64 position() const override { return 1250000; }
     void setVolume(double volume) override { note(QStringLiteral("volume:%1").arg(volume)); }

@@ -138,18 +138,18 @@ private slots:
     // with room for the frame's icon and buttons, however short its text.
     void messageBoxes_data() {
         columns<int, Qt::Key, QString, QString, int>("style", "key", "title", "text", "expected");
-        const QString text = "Z:/a.mp3\r\nis not found.";
-        row("3 buttons, Escape", int(vbYesNoCancel), Qt::Key_Escape, QString("T"), text,
-            int(vbCancel));
-        row("Yes/No, Escape", int(vbYesNo), Qt::Key_Escape, QString("T"), text, int(vbNo));
-        row("Yes/No, Enter", int(vbYesNo), Qt::Key_Return, QString("T"), text, int(vbYes));
-        row("second default, Enter", int(vbYesNoCancel | vbDefaultButton2), Qt::Key_Return,
-            QString("T"), text, int(vbNo));
-        row("program title, short text", int(vbOKOnly | vbCritical), Qt::Key_Return,
-            QString::fromUtf8("Тонвела для MP3"), QString("x"), int(vbOK));
-        row("long title", int(vbOKOnly | vbCritical), Qt::Key_Escape,
-            QString("Tonvela for MP3 - Greatest hits of every year.alb"),
-            QString("File save not probably."), int(vbOK));
+        const auto r = [](const char *name, int style, Qt::Key key, int expected,
+                          const char *title = "T", const char *text = "Z:/a.mp3\r\nis not found.") {
+            row(name, style, key, QString(title), QString(text), expected);
+        };
+        r("3 buttons, Escape", vbYesNoCancel, Qt::Key_Escape, vbCancel);
+        r("Yes/No, Escape", vbYesNo, Qt::Key_Escape, vbNo);
+        r("Yes/No, Enter", vbYesNo, Qt::Key_Return, vbYes);
+        r("second default, Enter", vbYesNoCancel | vbDefaultButton2, Qt::Key_Return, vbNo);
+        r("program title, short text", vbOKOnly | vbCritical, Qt::Key_Return, vbOK,
+          "Тонвела для MP3", "x");
+        r("long title", vbOKOnly | vbCritical, Qt::Key_Escape, vbOK,
+          "Tonvela for MP3 - Greatest hits of every year.alb", "File save not probably.");
     }
     void messageBoxes() {
         QFETCH(int, style);

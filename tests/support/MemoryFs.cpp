@@ -176,12 +176,9 @@ bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
 QStringList MemoryFs::listFiles(const QString &dir, const QString &extension) const {
     FolderListing listing;
     listFolder(dir, &listing);
-    QStringList names;
-    for (const QString &name : listing.files) {
-        if (name.endsWith(extension, Qt::CaseInsensitive))
-            names.append(name);
-    }
-    return names;
+    listing.files.removeIf(
+        [&](const QString &name) { return !name.endsWith(extension, Qt::CaseInsensitive); });
+    return listing.files;
 }
 
 QString MemoryFs::toNative(const QString &path) const {
