@@ -34,11 +34,6 @@ public:
     }
 };
 
-QStringList dropped(const QString &paths) {
-    Slices slices;
-    return droppedMp3Files(paths.split(';', Qt::SkipEmptyParts), slices).files;
-}
-
 QByteArray utf16(const QString &text, QStringEncoder::Encoding encoding) {
     return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
 }
@@ -68,7 +63,7 @@ class TestAddFiles : public LogicTest {
              {"C:/M/b.mp3", "C:/M/A.MP3", "C:/M/cover.jpg", "C:/M/notes.txt", "C:/M/Disc 2/d.mp3",
               "C:/M/disc 1/c.mp3", "C:/M/disc 1/x/e.mp3", "C:/Other/o.mp3", "Z:/home/u/h.mp3",
               "C:/Loop/s.mp3", "C:/Loop/sub/t.mp3", "C:/Case/Song.mp3", "C:/Case/song.mp3",
-              "C:/Case/SONG.mp3"})
+              "C:/Case/SONG.mp3", "C:/E/Ёлка.mp3"})
             fs->addFile(QString::fromUtf8(path), kUntagged);
         fs->addFolder("C:/Empty");
         // ln -s . l1; ln -s . l2; a link up the tree, one to a file, one to the root.
@@ -227,12 +222,13 @@ private slots:
         QVERIFY(!low.contains(QStringLiteral("C:/ab")));
     }
 
-    // What a drop stands for. Paths are joined by ";".
+    // What a drop stands for, and which dropped playlists name no song.
+    // Paths are joined by ";".
     void collect_data() {
-        columns<QString, QString, QString>("playlist", "dropped", "files");
+        columns<QByteArray, QString, QString>("playlist", "dropped", "files");
         const auto r = [](const char *name, const char *dropped, const char *files,
-                          const char *playlist = "") {
-            row(name, QString(playlist), QString(dropped), QString(files));
+                          const QByteArray &playlist = QByteArray()) {
+            row(name, playlist, QString(dropped), QString(files));
         };
         r("one file", "C:/M/b.mp3", "C:/M/b.mp3");
         r("non-MP3 files ignored", "C:/M/cover.jpg;C:/M/notes.txt", "");
@@ -254,6 +250,7 @@ private slots:
           "C:/Loop/alias.mp3;C:/Loop/sub/t.mp3");
         r("a link to the root: every file of the drive once", "C:/R",
           "C:/R/root/Case/SONG.mp3;C:/R/root/Case/Song.mp3;C:/R/root/Case/song.mp3;"
+          "C:/R/root/E/Ёлка.mp3;"
           "C:/R/root/Loop/alias.mp3;C:/R/root/Loop/sub/t.mp3;C:/R/root/M/A.MP3;"
           "C:/R/root/M/b.mp3;C:/R/root/M/disc 1/c.mp3;C:/R/root/M/disc 1/x/e.mp3;"
           "C:/R/root/M/Disc 2/d.mp3;C:/R/root/Other/o.mp3");
@@ -261,43 +258,32 @@ private slots:
           "C:/Loop/l1/s.mp3;C:/Loop/sub/t.mp3");
         r("a playlist naming one file by two roads", "C:/Loop/list.m3u", "C:/Loop/s.mp3",
           "s.mp3\nl2/l1/s.mp3\n");
+        // An .m3u that is not UTF-8 is Windows-1251; a BOM is no part of a
+        // name and tells UTF-16. A playlist that names no song is told apart.
+        const QString song = QString::fromUtf8("Ёлка.mp3");
+        const char *const elka = "C:/E/Ёлка.mp3";
+        r("m3u in 1251", "C:/E/l.m3u", elka, Cp1251::encode(song) + "\r\n");
+        r("m3u in UTF-8", "C:/E/l.m3u", elka, song.toUtf8() + "\n");
+        r("m3u8 with BOM", "C:/E/l.m3u8", elka, "\xEF\xBB\xBF" + song.toUtf8() + "\n");
+        r("m3u in UTF-16LE", "C:/E/l.m3u", elka,
+          utf16("#EXTM3U\r\n" + song + "\r\n", QStringEncoder::Utf16LE));
+        r("m3u in UTF-16BE, old Mac line ends", "C:/E/l.m3u", elka,
+          utf16("#EXTM3U\r" + song + "\r", QStringEncoder::Utf16BE));
+        r("binary named .m3u", "C:/E/l.m3u", "", QByteArray("\x00\x01\xFF\xD8\n\x7F", 6));
+        r("only missing songs", "C:/E/l.m3u8", "", "gone.mp3\n");
     }
     void collect() {
-        QFETCH(QString, playlist);
+        QFETCH(QByteArray, playlist);
         QFETCH(QString, dropped);
+        QFETCH(QString, files);
         putDropped();
-        if (!playlist.isEmpty())
-            fs->addFile(dropped, playlist.toUtf8());
-        QTEST(::dropped(dropped).join(';'), "files");
-    }
-
-    // An .m3u that is not UTF-8 is Windows-1251; a BOM is no part of a name
-    // and tells UTF-16. A playlist that names no song is told apart.
-    void playlistEncodings_data() {
-        columns<QString, QByteArray, bool>("name", "bytes", "named");
-        const QString song = QString::fromUtf8("Ёлка.mp3");
-        row("m3u in 1251", QString("l.m3u"), Cp1251::encode(song) + "\r\n", true);
-        row("m3u in UTF-8", QString("l.m3u"), song.toUtf8() + "\n", true);
-        row("m3u8 with BOM", QString("l.m3u8"), "\xEF\xBB\xBF" + song.toUtf8() + "\n", true);
-        row("m3u in UTF-16LE", QString("l.m3u"),
-            utf16("#EXTM3U\r\n" + song + "\r\n", QStringEncoder::Utf16LE), true);
-        row("m3u in UTF-16BE, old Mac line ends", QString("l.m3u"),
-            utf16("#EXTM3U\r" + song + "\r", QStringEncoder::Utf16BE), true);
-        row("binary named .m3u", QString("l.m3u"), QByteArray("\x00\x01\xFF\xD8\n\x7F", 6), false);
-        row("only missing songs", QString("l.m3u8"), QByteArray("gone.mp3\n"), false);
-    }
-    void playlistEncodings() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, named);
-        putDropped();
-        const QString song = QString::fromUtf8("C:/M/Ёлка.mp3");
-        fs->addFile(song, kUntagged);
-        fs->addFile("C:/M/" + name, bytes);
+        if (!playlist.isNull())
+            fs->addFile(dropped, playlist);
         Slices slices;
-        const Dropped d = droppedMp3Files({"C:/M/" + name}, slices);
-        QCOMPARE(d.files, named ? QStringList{song} : QStringList{});
-        QCOMPARE(d.silent, named ? QStringList{} : QStringList{"C:/M/" + name});
+        const Dropped d = droppedMp3Files(dropped.split(';', Qt::SkipEmptyParts), slices);
+        QCOMPARE(d.files.join(';'), files);
+        const bool silent = !playlist.isNull() && files.isEmpty();
+        QCOMPARE(d.silent, silent ? QStringList{dropped} : QStringList());
     }
 
     // Each dropped playlist that gives no song is named in one message; what
