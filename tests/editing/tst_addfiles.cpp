@@ -119,38 +119,36 @@ private slots:
     }
 
     // Add all: only the files the album lacks, in list order, numbered on
-    // from the last song; the selection stays.
-    void addPapka() {
-        putMusic();
-        openSongs({"xC:/x.mp3", QString::fromUtf8("ЁлкаC:/MUSIC/ёлка.mp3"), "bC:/music/B.MP3"}, 1);
-        AddPapka(kDir, {"a.b.mp3", "a.mp3", "b.mp3", QString::fromUtf8("Ёлка.MP3"), "Track01.mp3"},
-                 0);
-        QCOMPARE(playListRows(),
-                 QStringList({"1.x", QString::fromUtf8("2.Ёлка"), "3.b", "4.a.b",
-                              QString::fromUtf8("5.Квартет - Утро"), "6.Quartet - Morning"}));
-        QCOMPARE(frmForma().ListPath.at(3), QString("a.bC:/Music/a.b.mp3"));
-        QCOMPARE(frmForma().PlayList.ListIndex(), 1);
-        QCOMPARE(G().AlbomChanged, 1);
-        QCOMPARE(G().NumPesni, -1);
-    }
-
-    // Nothing new: the album is not changed.
-    void addPapkaEdges_data() {
-        columns<QStringList, QStringList, int>("album", "names", "added");
-        row("all present", QStringList{"aC:/Music/a.mp3"}, QStringList{"a.mp3"}, 0);
-        row("empty list", QStringList(), QStringList(), 0);
+    // from the last song; the selection stays, and the album is changed only
+    // by new songs. Then the rows, and the last entry.
+    void addPapka_data() {
+        columns<QStringList, int, QStringList, QString, QString>("album", "selected", "names",
+                                                                 "rows", "last");
+        row("the album's own in other cases",
+            QStringList{"xC:/x.mp3", "ЁлкаC:/MUSIC/ёлка.mp3", "bC:/music/B.MP3"}, 1,
+            QStringList{"a.b.mp3", "a.mp3", "b.mp3", "Ёлка.MP3", "Track01.mp3"},
+            QString("1.x|2.Ёлка|3.b|4.a.b|5.Квартет - Утро|6.Quartet - Morning"),
+            QString("Quartet - MorningC:/Music/Track01.mp3"));
+        row("all present", QStringList{"aC:/Music/a.mp3"}, -1, QStringList{"a.mp3"}, QString("1.a"),
+            QString("aC:/Music/a.mp3"));
+        row("empty list", QStringList(), -1, QStringList(), QString(), QString());
         // Two files on a system that tells them apart: the album held neither.
-        row("names differing in case", QStringList(), QStringList{"a.mp3", "A.mp3"}, 2);
+        row("names differing in case", QStringList(), -1, QStringList{"a.mp3", "A.mp3"},
+            QString("1.Квартет - Утро|2.A"), QString("AC:/Music/A.mp3"));
     }
-    void addPapkaEdges() {
+    void addPapka() {
         QFETCH(QStringList, album);
+        QFETCH(int, selected);
         QFETCH(QStringList, names);
-        QFETCH(int, added);
+        QFETCH(QString, rows);
         putMusic();
-        openSongs(album, -1);
+        openSongs(album, selected);
         AddPapka(kDir, names, 0);
-        QCOMPARE(frmForma().ListPath.size(), album.size() + added);
-        QCOMPARE(G().AlbomChanged, added ? 1 : 0);
+        QCOMPARE(playListRows().join('|'), rows);
+        QTEST(frmForma().ListPath.value(frmForma().ListPath.size() - 1), "last");
+        QCOMPARE(frmForma().PlayList.ListIndex(), selected);
+        QCOMPARE(G().AlbomChanged, int(playListRows().size() > album.size()));
+        QCOMPARE(G().NumPesni, -1);
     }
 
     // A file whose name no text or no line can hold as it is: listed, added,
