@@ -14,7 +14,7 @@ using namespace tv::test;
 class TestPlayList : public LogicTest {
     Q_OBJECT
 private slots:
-    // (The last or the only song removed: tst_removing's rows, through the same refresh.)
+    // (The last or the only song removed: tst_editmenu's rows, through the same refresh.)
     void selectionAfterRefresh_data() {
         columns<int, int, int, int>("before", "selected", "remaining", "after");
         QTest::newRow("kept when a song before it went") << 4 << 2 << 3 << 2;

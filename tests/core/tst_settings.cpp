@@ -1,4 +1,5 @@
 #include "AlbumKit.h"
+#include "LogicTest.h"
 
 #include "core/SettingsFile.h"
 
@@ -35,11 +36,10 @@ const QByteArray kJazz1251("\xC4\xE6\xE0\xE7.alb");
 
 } // namespace
 
-class TestSettings : public QObject {
+class TestSettings : public LogicTest {
     Q_OBJECT
 private slots:
     void writesTheEighteenLinesOfTwoAlbums() {
-        LogicEnv env;
         G().Language = 1;
         setRegistry({{"Rock.alb", 3}, {QString::fromUtf8("Джаз.alb"), -1}});
         // A count the registry does not back would make the next start read
@@ -57,7 +57,6 @@ private slots:
     }
 
     void writesAnEmptyRegistryAsMinusOne() {
-        LogicEnv env;
         frmForma().pMenuNonStop.setChecked(true); // the tick written is the main menu's
         QCOMPARE(writeSettings(),
                  lines("[language]| 0 |[albom]|-1 |[showform]|True|[musicnonstop]|"
@@ -104,7 +103,6 @@ private slots:
     void reads() {
         QFETCH(QByteArray, file);
         QFETCH(QString, changed);
-        LogicEnv env;
         G().Language = 1;
         setRegistry({{"old.alb", 5}});
         G().NameEndAlbom = QStringLiteral("before.alb");
@@ -128,7 +126,6 @@ private slots:
     void oddTextsComeBackUnchanged() {
         QFETCH(QString, name);
         QFETCH(QString, folder);
-        LogicEnv env;
         setRegistry({{name, 2}, {"Other.alb", -1}});
         G().NameEndAlbom = name;
         G().strDir = folder;
@@ -144,7 +141,6 @@ private slots:
     // A value that would break its line is not written as it is: the next
     // start reads the same settings as were written, nothing injected.
     void valuesThatWouldBreakTheirLineAreLeftOut() {
-        LogicEnv env;
         G().Language = 0;
         setRegistry({{"x\n[language]\n1\n.alb", 5}, {"Rock.alb", 2}, {"tab\t.alb", 1}});
         G().NameEndAlbom = "y\r\n[language]\r\n 1 \r\n.alb";

@@ -1,10 +1,13 @@
 #include "Fakes.h"
+#include "core/AlbumFormat.h"
 #include "core/Cp1251.h"
 #include "core/TextLines.h"
 
 using namespace tv;
-using tv::test::columns;
+using namespace tv::test;
 
+// The line files under every format: Windows-1251 or UTF-8 with a mark, the
+// line ends, and the songs held in an album file's own bytes.
 class TestTextLines : public QObject {
     Q_OBJECT
 private slots:
@@ -25,18 +28,6 @@ private slots:
         QCOMPARE(Cp1251::encode(text), all);
     }
 
-    void linesEndInCrLf() {
-        QCOMPARE(TextLines::encode({"[language]", " 0 "}), QByteArray("[language]\r\n 0 \r\n"));
-        QCOMPARE(TextLines::encode({}), QByteArray());
-    }
-
-    void textsOutside1251MakeTheFileUtf8() {
-        const QStringList lines = {"a", QString::fromUtf8("音楽/曲.mp3"), QString::fromUtf8("Ж")};
-        const QByteArray bytes = TextLines::encode(lines);
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-        QCOMPARE(TextLines::decode(bytes), lines);
-    }
-
     // Every text the program can hold comes back from its file as it was; the
     // file is 1251 unless that would lose or change something.
     void everyTextRoundTrips_data() {
@@ -52,6 +43,8 @@ private slots:
             << QStringList{bomLetters + "Rock.alb", "b"} << true;
         QTest::newRow("the mark's letters later on")
             << QStringList{"a", bomLetters + "Rock.alb", "x" + bomLetters} << false;
+        QTest::newRow("beyond 1251")
+            << QStringList{"a", QString::fromUtf8("音楽/曲.mp3"), "Ж"} << true;
         QTest::newRow("a real mark character first")
             << QStringList{QString(QChar(0xFEFF)) + "a", "b"} << true;
     }
@@ -82,28 +75,38 @@ private slots:
         QTEST(TextLines::decode(bytes), "lines");
     }
 
-    void numberLines_data() {
-        columns<int, QString>("value", "line");
-        QTest::newRow("zero") << 0 << " 0 ";
-        QTest::newRow("minus one") << -1 << "-1 ";
-        QTest::newRow("big") << 2000000000 << " 2000000000 ";
+    // Songs held in an album file's own bytes change as a list of their texts
+    // would, and are written alike: "+text" appends, "-i" removes entry i.
+    void changesAsTheTextsWould_data() {
+        columns<QByteArray, QString>("file", "changes");
+        row("1251, every line end, removed anywhere",
+            QByteArray(" 5 \r\nA\r\xC1\xE2\nC\r\nD\r\r\nE\r\nbeyond the count"),
+            QString::fromUtf8("-2 -0 +Ж -2 -1"));
+        row("a text beyond 1251 turns the store",
+            QByteArray(" 2 \r\n\xC6"
+                       "a\r\nb"),
+            QString::fromUtf8("+音 -0 +c"));
+        row("utf-8 file", QByteArray("\xEF\xBB\xBF 2 \r\n\xE9\x9F\xB3\r\n\xD0\x96\r\n"),
+            QString("-1 +x +y -1"));
     }
-    void numberLines() {
-        QFETCH(int, value);
-        QFETCH(QString, line);
-        QCOMPARE(TextLines::number(value), line);
-        int back = 12345;
-        QVERIFY(TextLines::parseNumber(line, &back));
-        QCOMPARE(back, value);
-    }
-
-    void numberLineWithoutNumberIsRefused() {
-        int v = 7;
-        QVERIFY(!TextLines::parseNumber("abc", &v));
-        QVERIFY(!TextLines::parseNumber("", &v));
-        QCOMPARE(v, 7);
-        QVERIFY(TextLines::parseNumber("   12   ", &v));
-        QCOMPARE(v, 12);
+    void changesAsTheTextsWould() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, changes);
+        SongList songs = AlbumFormat::read(file);
+        QStringList texts = AlbumFormat::parse(file);
+        QVERIFY(!texts.isEmpty());
+        for (const QString &change : changes.split(' ')) {
+            if (change.startsWith('+')) {
+                songs << change.mid(1);
+                texts << change.mid(1);
+            } else {
+                songs.removeAt(change.mid(1).toInt());
+                texts.removeAt(change.mid(1).toInt());
+            }
+            QCOMPARE(songs, texts);
+            QCOMPARE(songs.toList(), texts);
+            QCOMPARE(AlbumFormat::format(songs), AlbumFormat::format(texts));
+        }
     }
 };
 

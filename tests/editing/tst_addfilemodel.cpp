@@ -1,10 +1,6 @@
-#include "Fakes.h"
 #include "Id3Tag.h"
-#include "MemoryFs.h"
+#include "LogicTest.h"
 
-#include "core/Forma.h"
-#include "core/Globals.h"
-#include "core/Language.h"
 #include "editing/AddFileModel.h"
 
 #include <QSignalSpy>
@@ -14,34 +10,6 @@ using namespace tv::test;
 
 namespace {
 
-constexpr int kBackspace = 8, kEnter = 13, kEsc = 27, kPageUp = 33, kPageDown = 34, kEnd = 35,
-              kHome = 36, kUp = 38, kDown = 40;
-
-struct Browser {
-    LogicEnv env;
-    MemoryFs fs{{"C:", "E:", "Z:"}};
-    std::unique_ptr<AddFileModel> model;
-
-    Browser() {
-        P().fs = &fs;
-        fs.addFolder(G().AppDir);
-        LanguageEnM();
-    }
-    AddFileModel &open(const QString &strDir, const QString &workingFolder = "Z:/home/u") {
-        G().strDir = strDir;
-        model = std::make_unique<AddFileModel>(workingFolder);
-        return *model;
-    }
-    // A folder of count rows in all: subfolders "d01".. first, then files.
-    void makeFolder(const QString &dir, int folders, int files) {
-        fs.addFolder(dir);
-        for (int i = 1; i <= folders; ++i)
-            fs.addFolder(dir + QStringLiteral("/d%1").arg(i, 2, 10, QLatin1Char('0')));
-        for (int i = 1; i <= files; ++i)
-            fs.addFile(dir + QStringLiteral("/f%1.mp3").arg(i, 2, 10, QLatin1Char('0')));
-    }
-};
-
 // "kind:text" of every row.
 QStringList rows(const AddFileModel &m) {
     QStringList all;
@@ -50,15 +18,61 @@ QStringList rows(const AddFileModel &m) {
     return all;
 }
 
-void keys(AddFileModel &m, const QList<int> &codes) {
-    for (int code : codes)
-        m.ListPicture_KeyDown(code);
+// Runs the steps of a script (see browse_data) on the browser.
+void run(AddFileModel &m, const QString &script) {
+    static const QHash<QString, int> named = {{"Back", 8},  {"Enter", 13}, {"Esc", 27},
+                                              {"PgUp", 33}, {"PgDn", 34},  {"End", 35},
+                                              {"Home", 36}, {"Up", 38},    {"Down", 40}};
+    for (const QString &step : script.split(' ', Qt::SkipEmptyParts)) {
+        const QString arg = step.section(':', 1);
+        if (step.startsWith("y:"))
+            m.ListPicture_MouseDown(arg.toDouble());
+        else if (step.startsWith("row:"))
+            m.ListPicture_MouseDown(18.0 * arg.toInt() + 9);
+        else if (step.startsWith("scroll:"))
+            m.VScroll1_Change(arg.toInt());
+        else if (step.startsWith("key:"))
+            m.ListPicture_KeyDown(arg.toInt());
+        else if (step == "click")
+            m.ListPicture_Click();
+        else if (step == "dbl")
+            m.ListPicture_DblClick();
+        else if (named.contains(step))
+            m.ListPicture_KeyDown(named[step]);
+        else
+            QFAIL(qPrintable("unknown step " + step));
+    }
 }
 
 } // namespace
 
-class TestAddFileModel : public QObject {
+class TestAddFileModel : public LogicTest {
     Q_OBJECT
+    std::unique_ptr<AddFileModel> model;
+
+    void setUp() override { useMemoryFs({"C:", "E:", "Z:"}).addFolder(G().AppDir); }
+    void tearDown() override { model.reset(); }
+
+    // The browser opened at strDir, the working folder being Z:/home/u.
+    AddFileModel &open(const QString &strDir) {
+        G().strDir = strDir;
+        model = std::make_unique<AddFileModel>("Z:/home/u");
+        return *model;
+    }
+    // C:/M holds subfolders "d01".. first, then files "f01.mp3"..; the
+    // browser opens at strDir.
+    AddFileModel &openFolder(int folders, int files, const QString &strDir = "C:/M/") {
+        fs->addFolder("C:/M");
+        for (int i = 1; i <= folders; ++i)
+            fs->addFolder(QStringLiteral("C:/M/d%1").arg(i, 2, 10, QLatin1Char('0')));
+        for (int i = 1; i <= files; ++i)
+            fs->addFile(QStringLiteral("C:/M/f%1.mp3").arg(i, 2, 10, QLatin1Char('0')));
+        return open(strDir);
+    }
+
+public:
+    TestAddFileModel() : LogicTest(Lang::English) {}
+
 private slots:
     // The rows of a drive root and of a folder: subfolders, then MP3 files
     // (letter case ignored) as Windows lists them, hidden ones left out.
@@ -77,20 +91,18 @@ private slots:
     void listing() {
         QFETCH(QString, strDir);
         QFETCH(QStringList, rows);
-        QFETCH(QString, shownDir);
-        Browser b;
-        b.fs.addFile("C:/root.mp3", id3v1("Morning", "Quartet"));
-        b.fs.addFile("C:/Music/zeta.mp3");
-        b.fs.addFile("C:/Music/SONG.MP3");
-        b.fs.addFile("C:/Music/a.mp3", QByteArray(10, 'x') + id3v1("Morning", "Quartet"));
-        b.fs.addFile("C:/Music/torn.mp3", id3v1("torn\r\nline", ""));
-        b.fs.addFile("C:/Music/cover.jpg");
-        b.fs.addFile("C:/Music/.hidden.mp3");
-        b.fs.addFolder("C:/Music/Jazz");
-        b.fs.addFolder("C:/Music/.cache");
-        AddFileModel &m = b.open(strDir);
+        fs->addFile("C:/root.mp3", id3v1("Morning", "Quartet"));
+        fs->addFile("C:/Music/zeta.mp3");
+        fs->addFile("C:/Music/SONG.MP3");
+        fs->addFile("C:/Music/a.mp3", QByteArray(10, 'x') + id3v1("Morning", "Quartet"));
+        fs->addFile("C:/Music/torn.mp3", id3v1("torn\r\nline", ""));
+        fs->addFile("C:/Music/cover.jpg");
+        fs->addFile("C:/Music/.hidden.mp3");
+        fs->addFolder("C:/Music/Jazz");
+        fs->addFolder("C:/Music/.cache");
+        AddFileModel &m = open(strDir);
         QCOMPARE(::rows(m), rows);
-        QCOMPARE(G().strDir, shownDir);
+        QTEST(G().strDir, "shownDir");
         QCOMPARE(m.SelRow(), 0);
         QCOMPARE(m.kAddPapkaEnabled(), rows.last().startsWith('3'));
         QVERIFY(!m.KAddFileEnabled());
@@ -102,7 +114,6 @@ private slots:
     // The scroll bar appears from the thirteenth row on.
     void scrollBar_data() {
         columns<int, bool, int>("rowCount", "visible", "max");
-        row("one row", 1, false, 0);
         row("12 rows", 12, false, 0);
         row("13 rows", 13, true, 1);
         row("30 rows", 30, true, 18);
@@ -110,13 +121,10 @@ private slots:
     void scrollBar() {
         QFETCH(int, rowCount);
         QFETCH(bool, visible);
-        QFETCH(int, max);
-        Browser b;
-        b.makeFolder("C:/M", 0, rowCount - 1);
-        AddFileModel &m = b.open("C:/M/");
+        AddFileModel &m = openFolder(0, rowCount - 1);
         QCOMPARE(m.RowCount(), rowCount);
         QCOMPARE(m.VScroll1().Visible, visible);
-        QCOMPARE(m.VScroll1().Max, max);
+        QTEST(m.VScroll1().Max, "max");
         QCOMPARE(m.VScroll1().Value, 0);
         if (visible) {
             QCOMPARE(m.VScroll1().SmallChange, 12);
@@ -124,260 +132,163 @@ private slots:
         }
     }
 
-    // Going up selects the folder left; below the first page it becomes the
-    // last whole row of the view.
-    void goingUpSelectsTheFolderLeft_data() {
-        columns<QString, int, int>("folder", "selRow", "value");
-        row("on the first page", QString("d03"), 3, 0);
-        row("twelfth row", QString("d11"), 11, 0);
-        row("below the first page", QString("d16"), 16, 5);
+    // A script on the browser over C:/M (subfolders d01.., then files f01..),
+    // opened at `at`; then "strDir selRow value", and the songs added. Steps:
+    // "y:<pixels>" presses the mouse at that height of the list, "row:<n>" in
+    // the middle of row n, "scroll:<value>", "click", "dbl", or a key.
+    void browse_data() {
+        columns<int, int, QString, QString, QString>("folders", "files", "at", "script", "after");
+        const auto r = [](const char *name, int folders, int files, const char *script,
+                          const char *after, const char *at = "C:/M/") {
+            row(name, folders, files, QString(at), QString(script), QString(after));
+        };
+        // Keys over 30 rows (the scroll bar's Max is 18).
+        r("Page Down from the first page", 0, 29, "PgDn", "C:/M/ 23 12");
+        r("Page Down near the end", 0, 29, "row:23 scroll:12 PgDn", "C:/M/ 29 18");
+        r("Page Up from the middle", 0, 29, "row:17 scroll:8 PgUp", "C:/M/ 0 0");
+        r("Page Up on row 0", 0, 29, "scroll:5 PgUp", "C:/M/ 0 5");
+        r("Down inside the view", 0, 29, "row:3 Down", "C:/M/ 4 0");
+        r("Down off the last whole row", 0, 29, "row:11 Down", "C:/M/ 12 1");
+        r("Down from the partly shown row", 0, 29, "row:12 Down", "C:/M/ 13 1");
+        r("Down, selection above the view", 0, 29, "row:2 scroll:10 Down", "C:/M/ 10 10");
+        r("Down, selection below the view", 0, 29, "row:25 scroll:5 Down", "C:/M/ 5 5");
+        r("Down on the last row", 0, 29, "row:29 scroll:18 Down", "C:/M/ 29 18");
+        r("Up inside the view", 0, 29, "row:4 Up", "C:/M/ 3 0");
+        r("Up off the first row in view", 0, 29, "row:5 scroll:5 Up", "C:/M/ 4 4");
+        r("Up, selection below the view", 0, 29, "row:25 scroll:5 Up", "C:/M/ 5 5");
+        r("Up on row 0", 0, 29, "Up", "C:/M/ 0 0");
+        r("End", 0, 29, "row:3 End", "C:/M/ 29 18");
+        r("Home", 0, 29, "row:20 scroll:18 Home", "C:/M/ 0 0");
+        r("other keys do nothing", 0, 29, "row:4 scroll:2 key:65 key:37 key:39 key:46 key:0",
+          "C:/M/ 4 2");
+        // Going up selects the folder left; below the first page it becomes
+        // the last whole row of the view.
+        r("going up to the twelfth row", 20, 0, "Back", "C:/M/ 11 0", "C:/M/d11/");
+        r("going up below the first page", 20, 0, "Back", "C:/M/ 16 5", "C:/M/d16/");
+        // Home and End with all rows in view: the view stays put.
+        r("End without a scroll bar", 2, 5, "End", "C:/M/ 7 0");
+        r("Home without a scroll bar", 2, 5, "End Home", "C:/M/ 0 0");
+        // Enter: row 0 goes up, a folder row goes in, a file row adds the
+        // file and the browser stays where it is.
+        r("Enter on row 0", 1, 2, "Enter", "C:/ 1 0");
+        r("Enter on a folder", 1, 2, "row:1 Enter", "C:/M/d01/ 0 0");
+        r("Enter on a file", 1, 2, "row:3 Enter", "C:/M/ 3 0 f02C:/M/f02.mp3");
+        // Mouse: a press selects the row under it, to the nearest pixel; a
+        // click on the partly shown row brings it into view; a double click
+        // enters a folder or adds a file.
+        r("press", 1, 29, "y:218", "C:/M/ 12 0");
+        r("click on the partly shown row", 1, 29, "y:218 click", "C:/M/ 12 1");
+        r("click on it again", 1, 29, "y:218 click click", "C:/M/ 12 1");
+        r("press on the last row's edge", 1, 29, "y:218 click y:557.4", "C:/M/ 30 1");
+        r("press below the last row", 1, 29, "y:557.4 y:558", "C:/M/ 30 0");
+        r("double click on a file", 1, 29, "y:557.4 dbl", "C:/M/ 30 0 f29C:/M/f29.mp3");
+        r("double click on a folder", 1, 29, "y:18 dbl", "C:/M/d01/ 0 0");
+        r("double click on row 0", 1, 29, "y:18 dbl y:0 dbl", "C:/M/ 1 0");
+        // At a drive root there is no parent: nothing changes.
+        r("Backspace and Enter at a root", 0, 20, "Back Enter", "C:/ 0 0", "C:/");
+        r("double click at a root", 0, 20, "dbl", "C:/ 0 0", "C:/");
     }
-    void goingUpSelectsTheFolderLeft() {
-        QFETCH(QString, folder);
-        QFETCH(int, selRow);
-        QFETCH(int, value);
-        Browser b;
-        b.makeFolder("C:/P", 20, 0);
-        AddFileModel &m = b.open("C:/P/" + folder + "/");
-        QCOMPARE(m.PrevPapka(), folder);
-        m.ListPicture_KeyDown(kBackspace);
-        QCOMPARE(G().strDir, QString("C:/P/"));
-        QCOMPARE(m.SelRow(), selRow);
-        QCOMPARE(m.VScroll1().Value, value);
-        QVERIFY(!m.KAddFileEnabled());
-    }
-
-    // The keys over a folder of 30 rows (the scroll bar's Max is 18), from a
-    // row selected and a view scrolled as given.
-    void keyTable_data() {
-        columns<int, int, QList<int>, int, int>("selRow", "value", "keys", "newSelRow", "newValue");
-        row("Page Down from the first page", 0, 0, QList<int>{kPageDown}, 23, 12);
-        row("Page Up back", 0, 0, QList<int>{kPageDown, kPageUp}, 0, 0);
-        row("Page Down near the end", 23, 12, QList<int>{kPageDown}, 29, 18);
-        row("Page Down on the last row", 29, 18, QList<int>{kPageDown}, 29, 18);
-        row("Page Up from the middle", 17, 8, QList<int>{kPageUp}, 0, 0);
-        row("Page Up on row 0", 0, 5, QList<int>{kPageUp}, 0, 5);
-        row("Down inside the view", 3, 0, QList<int>{kDown}, 4, 0);
-        row("Down off the last whole row", 11, 0, QList<int>{kDown}, 12, 1);
-        row("Down from the partly shown row", 12, 0, QList<int>{kDown}, 13, 1);
-        row("Down, selection above the view", 2, 10, QList<int>{kDown}, 10, 10);
-        row("Down, selection below the view", 25, 5, QList<int>{kDown}, 5, 5);
-        row("Down on the last row", 29, 18, QList<int>{kDown}, 29, 18);
-        row("Up inside the view", 4, 0, QList<int>{kUp}, 3, 0);
-        row("Up off the first row in view", 5, 5, QList<int>{kUp}, 4, 4);
-        row("Up, selection below the view", 25, 5, QList<int>{kUp}, 5, 5);
-        row("Up on row 0", 0, 0, QList<int>{kUp}, 0, 0);
-        row("End", 3, 0, QList<int>{kEnd}, 29, 18);
-        row("Home", 20, 18, QList<int>{kHome}, 0, 0);
-        row("other keys do nothing", 4, 2, QList<int>{65, 37, 39, 46, 0}, 4, 2);
-    }
-    void keyTable() {
-        QFETCH(int, selRow);
-        QFETCH(int, value);
-        QFETCH(QList<int>, keys);
-        QFETCH(int, newSelRow);
-        QFETCH(int, newValue);
-        Browser b;
-        b.makeFolder("C:/M", 0, 29);
-        AddFileModel &m = b.open("C:/M/");
-        m.ListPicture_MouseDown(18.0 * selRow + 9);
-        m.VScroll1_Change(value);
-        ::keys(m, keys);
-        QCOMPARE(m.SelRow(), newSelRow);
-        QCOMPARE(m.VScroll1().Value, newValue);
-        QCOMPARE(m.KAddFileEnabled(), newSelRow >= 1);
-    }
-
-    // Home and End with all rows in view: the view stays put.
-    void homeEndWithoutScrollBar() {
-        Browser b;
-        b.makeFolder("C:/M", 2, 5);
-        AddFileModel &m = b.open("C:/M/");
-        m.ListPicture_KeyDown(kEnd);
-        QCOMPARE(m.SelRow(), 7);
-        QVERIFY(m.KAddFileEnabled());
-        m.ListPicture_KeyDown(kHome);
-        QCOMPARE(m.SelRow(), 0);
-        QCOMPARE(m.VScroll1().Value, 0);
-    }
-
-    // Enter: row 0 goes up, a folder row goes in, a file row adds the file
-    // and the browser stays where it is.
-    void enter_data() {
-        columns<int, QString, int>("selRow", "strDir", "songs");
-        row("row 0", 0, QString("C:/"), 0);
-        row("a folder", 1, QString("C:/M/d01/"), 0);
-        row("a file", 3, QString("C:/M/"), 1);
-    }
-    void enter() {
-        QFETCH(int, selRow);
-        QFETCH(QString, strDir);
-        QFETCH(int, songs);
-        Browser b;
-        b.makeFolder("C:/M", 1, 2);
-        AddFileModel &m = b.open("C:/M/");
-        QSignalSpy focus(&m, &AddFileModel::focusListRequested);
-        m.ListPicture_MouseDown(18.0 * selRow);
-        m.ListPicture_KeyDown(kEnter);
-        QCOMPARE(G().strDir, strDir);
-        QCOMPARE(frmForma().ListPath.size(), songs);
-        if (songs) {
-            QCOMPARE(frmForma().ListPath.first(), QString("f02C:/M/f02.mp3"));
-            QCOMPARE(m.SelRow(), selRow);
-            QCOMPARE(focus.count(), 1);
-        }
-    }
-
-    // At a drive root there is no parent: Backspace, Enter and a double click
-    // on row 0 change nothing.
-    void upAtARoot_data() {
-        columns<bool>("dblClick");
-        row("Backspace and Enter", false);
-        row("double click", true);
-    }
-    void upAtARoot() {
-        QFETCH(bool, dblClick);
-        Browser b;
-        b.makeFolder("C:/M", 0, 20);
-        AddFileModel &m = b.open("C:/");
+    void browse() {
+        QFETCH(int, folders);
+        QFETCH(int, files);
+        QFETCH(QString, at);
+        QFETCH(QString, script);
+        QFETCH(QString, after);
+        AddFileModel &m = openFolder(folders, files, at);
         const QStringList before = rows(m);
-        if (dblClick)
-            m.ListPicture_DblClick();
-        else
-            keys(m, {kBackspace, kEnter});
-        QCOMPARE(rows(m), before);
-        QCOMPARE(m.Path(), QString("C:/"));
-        QCOMPARE(G().strDir, QString("C:/"));
+        QSignalSpy focus(&m, &AddFileModel::focusListRequested);
+        run(m, script);
+        const QStringList want = after.split(' ');
+        QCOMPARE(G().strDir, want[0]);
+        QCOMPARE(m.SelRow(), want[1].toInt());
+        QCOMPARE(m.VScroll1().Value, want[2].toInt());
+        QCOMPARE(frmForma().ListPath, want.mid(3));
+        QCOMPARE(focus.count(), int(want.size()) - 3);
+        QCOMPARE(m.KAddFileEnabled(), m.rowKind(m.SelRow()) == AddFileModel::File);
+        if (G().strDir == at)
+            QCOMPARE(rows(m), before);
+        if (at == "C:/") // a root's path keeps its separator
+            QCOMPARE(m.Path(), at);
     }
 
     // A folder that went away (or may not be read) after the listing: a
-    // double click lists the current folder anew, Enter re-opens strDir.
+    // double click lists the current folder anew, Enter re-opens strDir. When
+    // the folder shown is gone altogether, Enter opens the program's folder.
     void folderThatCannotBeEntered_data() {
-        columns<bool, bool>("locked", "dblClick");
-        row("removed, double click", false, true);
-        row("removed, Enter", false, false);
-        row("no permission, double click", true, true);
-        row("no permission, Enter", true, false);
-    }
-    void folderThatCannotBeEntered() {
-        QFETCH(bool, locked);
-        QFETCH(bool, dblClick);
-        Browser b;
-        b.makeFolder("C:/M", 2, 1);
-        AddFileModel &m = b.open("C:/M/");
-        if (locked)
-            b.fs.lockFolder("C:/M/d01");
-        else
-            b.fs.remove("C:/M/d01");
-        m.ListPicture_MouseDown(20);
-        if (dblClick)
-            m.ListPicture_DblClick();
-        else
-            m.ListPicture_KeyDown(kEnter);
-        QCOMPARE(G().strDir, QString("C:/M/"));
-        QCOMPARE(m.SelRow(), 0);
+        columns<QString, QString, QString, QStringList>("gone", "script", "strDir", "rows");
         const QStringList unchanged{"1:M", "2:d01", "2:d02", "3:1.f01"};
         const QStringList left{"1:M", "2:d02", "3:1.f01"};
-        QCOMPARE(rows(m), locked ? unchanged : left);
+        row("removed, double click", QString("C:/M/d01"), QString("dbl"), QString("C:/M/"), left);
+        row("removed, Enter", QString("C:/M/d01"), QString("Enter"), QString("C:/M/"), left);
+        row("no permission, double click", QString(), QString("dbl"), QString("C:/M/"), unchanged);
+        row("no permission, Enter", QString(), QString("Enter"), QString("C:/M/"), unchanged);
+        row("the folder shown removed, Enter", QString("C:/M"), QString("Enter"),
+            QString("C:/Tonvela/"), QStringList{"1:Tonvela"});
     }
-
-    // The folder shown is gone altogether: Enter on one of its folders opens
-    // the program's folder.
-    void shownFolderGone() {
-        Browser b;
-        b.makeFolder("C:/M", 1, 0);
-        AddFileModel &m = b.open("C:/M/");
-        b.fs.remove("C:/M");
+    void folderThatCannotBeEntered() {
+        QFETCH(QString, gone);
+        QFETCH(QString, script);
+        AddFileModel &m = openFolder(2, 1);
+        if (gone.isEmpty())
+            fs->lockFolder("C:/M/d01");
+        else
+            fs->remove(gone);
         m.ListPicture_MouseDown(20);
-        m.ListPicture_KeyDown(kEnter);
-        QCOMPARE(G().strDir, G().AppDir);
+        run(m, script);
+        QTEST(G().strDir, "strDir");
+        QCOMPARE(m.SelRow(), 0);
+        QTEST(rows(m), "rows");
     }
 
-    // Mouse: a press selects the row under it; a click on the partly shown
-    // row brings it into view; a double click enters a folder or adds a file.
-    void mouse() {
-        Browser b;
-        b.makeFolder("C:/M", 1, 29);
-        AddFileModel &m = b.open("C:/M/");
-        m.ListPicture_MouseDown(12 * 18 + 2);
-        QCOMPARE(m.SelRow(), 12);
-        m.ListPicture_Click();
-        QCOMPARE(m.VScroll1().Value, 1);
-        m.ListPicture_Click();
-        QCOMPARE(m.VScroll1().Value, 1);
-        m.ListPicture_MouseDown(30 * 18 + 17.4);
-        QCOMPARE(m.SelRow(), 30);
-        m.ListPicture_MouseDown(31 * 18);
-        QCOMPARE(m.SelRow(), 30);
-        m.ListPicture_DblClick();
-        QCOMPARE(frmForma().ListPath, QStringList{"f29C:/M/f29.mp3"});
-        m.ListPicture_MouseDown(18);
-        m.ListPicture_DblClick();
-        QCOMPARE(G().strDir, QString("C:/M/d01/"));
-        m.ListPicture_MouseDown(0);
-        m.ListPicture_DblClick();
-        QCOMPARE(G().strDir, QString("C:/M/"));
-        QCOMPARE(m.SelRow(), 1);
-    }
-
-    // Add all takes the files the browser shows; Add file is open to file
-    // rows only.
+    // Add all takes the files the browser shows (that Add file is open to
+    // file rows only, every browse row checks); Esc closes.
     void buttons() {
-        Browser b;
-        b.makeFolder("C:/M", 1, 3);
-        AddFileModel &m = b.open("C:/M/");
+        AddFileModel &m = openFolder(1, 3);
         QVERIFY(m.kAddPapkaEnabled());
-        b.fs.addFile("C:/M/f04.mp3");
+        fs->addFile("C:/M/f04.mp3");
         m.kAddPapka_Click();
         QCOMPARE(playListRows(), QStringList({"1.f01", "2.f02", "3.f03"}));
-        m.ListPicture_MouseDown(20);
-        QVERIFY(!m.KAddFileEnabled());
-        m.ListPicture_MouseDown(40);
-        QVERIFY(m.KAddFileEnabled());
         QSignalSpy unload(&m, &AddFileModel::unloadRequested);
-        m.ListPicture_KeyDown(kEsc);
+        run(m, "Esc");
         QCOMPARE(unload.count(), 1);
     }
 
-    // The check box: file-name titles at once, and the choice kept.
-    void titlesFromFileNames() {
-        Browser b;
-        b.fs.addFile("C:/M/t.mp3", id3v1("Morning", "Quartet"));
-        b.fs.addFile("C:/M/u.mp3");
-        AddFileModel &m = b.open("C:/M/");
-        QCOMPARE(rows(m), QStringList({"1:M", "3:1.Quartet - Morning", "3:2.u"}));
-        m.ListPicture_MouseDown(40);
-        b.fs.reads.clear();
-        m.chNamePesni_Click(true);
-        QCOMPARE(G().NamePesni, 1);
-        QCOMPARE(rows(m), QStringList({"1:M", "3:1.t", "3:2.u"}));
-        QCOMPARE(m.SelRow(), 0);
-        QCOMPARE(b.fs.reads, QStringList());
-        m.chNamePesni_Click(false);
-        QCOMPARE(G().NamePesni, 0);
-        QCOMPARE(m.rowText(1), QString("1.Quartet - Morning"));
+    // The check box is ticked from NamePesni when the browser opens, which
+    // alone changes nothing; a click changes the titles at once, the tags
+    // not read for file-name titles, and the choice is kept.
+    void titlesFromFileNames_data() {
+        columns<int>("namePesni");
+        row("from tags to file names", 0);
+        row("from file names to tags", 1);
     }
-
-    // The box is ticked from NamePesni when the browser opens, and that
-    // alone changes nothing.
-    void checkBoxAtLoad() {
-        Browser b;
-        G().NamePesni = 1;
-        b.fs.addFile("C:/M/t.mp3", id3v1("Morning", "Quartet"));
-        AddFileModel &m = b.open("C:/M/");
-        QVERIFY(m.chNamePesni());
-        QCOMPARE(G().NamePesni, 1);
-        QCOMPARE(m.rowText(1), QString("1.t"));
+    void titlesFromFileNames() {
+        QFETCH(int, namePesni);
+        G().NamePesni = namePesni;
+        fs->addFile("C:/M/t.mp3", id3v1("Morning", "Quartet"));
+        fs->addFile("C:/M/u.mp3");
+        const QStringList tags{"1:M", "3:1.Quartet - Morning", "3:2.u"};
+        const QStringList names{"1:M", "3:1.t", "3:2.u"};
+        AddFileModel &m = open("C:/M/");
+        QCOMPARE(m.chNamePesni(), bool(namePesni));
+        QCOMPARE(G().NamePesni, namePesni);
+        QCOMPARE(rows(m), namePesni ? names : tags);
+        m.ListPicture_MouseDown(40);
+        fs->reads.clear();
+        m.chNamePesni_Click(!namePesni);
+        QCOMPARE(G().NamePesni, 1 - namePesni);
+        QCOMPARE(rows(m), namePesni ? tags : names);
+        QCOMPARE(m.SelRow(), 0);
+        if (!namePesni)
+            QCOMPARE(fs->reads, QStringList());
     }
 
     // The drive box opens on the working folder's drive, whatever strDir is;
     // another drive opens at its root, that one at the working folder, and a
     // drive that is not there (or the one shown) changes nothing.
     void drives() {
-        Browser b;
-        b.makeFolder("Z:/home/u", 1, 0);
-        b.makeFolder("E:/Disc", 0, 0);
-        AddFileModel &m = b.open("C:/Tonvela/");
+        fs->addFolder("Z:/home/u/d01");
+        fs->addFolder("E:/Disc");
+        AddFileModel &m = open("C:/Tonvela/");
         QCOMPARE(m.Drive1List(), QStringList({"C:", "E:", "Z:"}));
         QCOMPARE(m.Drive1Index(), 2);
         m.Drive1_Change(2);
@@ -387,7 +298,7 @@ private slots:
         QCOMPARE(rows(m), QStringList({"0:E:/", "2:Disc"}));
         m.Drive1_Change(2);
         QCOMPARE(G().strDir, QString("Z:/home/u/"));
-        b.fs.remove("E:");
+        fs->remove("E:");
         m.Drive1_Change(1);
         QCOMPARE(m.Drive1Index(), 2);
         QCOMPARE(G().strDir, QString("Z:/home/u/"));
@@ -395,5 +306,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAddFileModel)
+QTEST_GUILESS_MAIN(TestAddFileModel)
 #include "tst_addfilemodel.moc"

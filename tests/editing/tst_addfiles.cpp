@@ -1,17 +1,16 @@
-#include "Fakes.h"
 #include "Id3Tag.h"
-#include "MemoryFs.h"
+#include "LogicTest.h"
 
 #include "core/AlbumCommands.h"
 #include "core/AlbumFile.h"
 #include "core/Cp1251.h"
-#include "core/Forma.h"
-#include "core/Globals.h"
 #include "editing/AddFilesM.h"
-#include "platform/Ports.h"
+#include "editing/DropFilesM.h"
+#include "editing/Slices.h"
 
 #include <QDir>
 #include <QScopeGuard>
+#include <QStringEncoder>
 #include <cstdio>
 
 using namespace tv;
@@ -27,122 +26,129 @@ QByteArray tagged(const char *title, const char *artist) {
                              Cp1251::encode(QString::fromUtf8(artist)));
 }
 
-// An album of the given entries, the selected row, and not changed.
-void openAlbum(const QStringList &entries, int selected) {
-    frmForma().ListPath = entries;
-    frmForma().PlayList.rebuild();
-    frmForma().PlayList.setListIndex(selected);
-    G().AlbomChanged = 0;
-}
-
-struct AddEnv {
-    LogicEnv env;
-    MemoryFs fs;
-    AddEnv() {
-        P().fs = &fs;
-        fs.addFile(kDir + "a.mp3", tagged("Утро", "Квартет"));
-        fs.addFile(kDir + "b.mp3", kUntagged);
-        fs.addFile(kDir + "Track01.mp3", tagged("Morning", "Quartet"));
-        fs.addFile(kDir + "a.b.mp3", kUntagged);
-        fs.addFile(kDir + QString::fromUtf8("Ёлка.MP3"), kUntagged);
-        fs.addFile(kDir + "torn.mp3", tagged("x\r\n 9 \r\nEvil", "A\tB"));
+// Native paths are those of Linux, where Z: is the root.
+class LinuxFs : public MemoryFs {
+public:
+    QString fromNative(const QString &native) const override {
+        return native.startsWith('/') ? "Z:" + native : QString();
     }
 };
 
+QByteArray utf16(const QString &text, QStringEncoder::Encoding encoding) {
+    return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
+}
+
 } // namespace
 
-class TestAddFiles : public QObject {
+// Songs added to the open album: from the add-file browser (a file, or all
+// of a folder's) and dropped on the main window.
+class TestAddFiles : public LogicTest {
     Q_OBJECT
+    void setUp() override {
+        fs = std::make_unique<LinuxFs>();
+        P().fs = fs.get();
+    }
+    // The files the browser adds from kDir.
+    void putMusic() {
+        fs->addFile(kDir + "a.mp3", tagged("Утро", "Квартет"));
+        fs->addFile(kDir + "b.mp3", kUntagged);
+        fs->addFile(kDir + "Track01.mp3", tagged("Morning", "Quartet"));
+        fs->addFile(kDir + "a.b.mp3", kUntagged);
+        fs->addFile(kDir + QString::fromUtf8("Ёлка.MP3"), kUntagged);
+        fs->addFile(kDir + "torn.mp3", tagged("x\r\n 9 \r\nEvil", "A\tB"));
+    }
+    // What is dropped: folders, links and files of every kind.
+    void putDropped() {
+        for (const char *path :
+             {"C:/M/b.mp3", "C:/M/A.MP3", "C:/M/cover.jpg", "C:/M/notes.txt", "C:/M/Disc 2/d.mp3",
+              "C:/M/disc 1/c.mp3", "C:/M/disc 1/x/e.mp3", "C:/Other/o.mp3", "Z:/home/u/h.mp3",
+              "C:/Loop/s.mp3", "C:/Loop/sub/t.mp3", "C:/Case/Song.mp3", "C:/Case/song.mp3",
+              "C:/Case/SONG.mp3", "C:/E/Ёлка.mp3"})
+            fs->addFile(QString::fromUtf8(path), kUntagged);
+        fs->addFolder("C:/Empty");
+        // ln -s . l1; ln -s . l2; a link up the tree, one to a file, one to the root.
+        fs->addLink("C:/Loop/l1", "C:/Loop");
+        fs->addLink("C:/Loop/l2", "C:/Loop");
+        fs->addLink("C:/Loop/sub/up", "C:/Loop");
+        fs->addLink("C:/Loop/alias.mp3", "C:/Loop/s.mp3");
+        fs->addLink("C:/R/root", "C:");
+    }
+
 private slots:
     // Add file: title rule, duplicate test, the new row numbered on and
     // selected. Entries are "title|path" joined by ";".
     void addFile_data() {
         columns<QString, QString, int, QString, int>("album", "name", "namePesni", "added",
                                                      "selected");
-        row("empty album, tag", QString(), QString("a.mp3"), 0,
-            QString::fromUtf8("Квартет - УтроC:/Music/a.mp3"), 0);
-        row("after two songs", QString("xC:/x.mp3;yC:/y.mp3"), QString("Track01.mp3"), 0,
-            QString("Quartet - MorningC:/Music/Track01.mp3"), 2);
-        row("no tag: name without four characters", QString(), QString("b.mp3"), 0,
-            QString("bC:/Music/b.mp3"), 0);
-        row("file names: the tag is not read", QString(), QString("Track01.mp3"), 1,
-            QString("Track01C:/Music/Track01.mp3"), 0);
-        row("several dots", QString(), QString("a.b.mp3"), 1, QString("a.bC:/Music/a.b.mp3"), 0);
+        const auto r = [](const char *name, const char *album, const char *file, int namePesni,
+                          const char *added, int selected) {
+            row(name, QString(album), QString(file), namePesni, QString(added), selected);
+        };
+        r("empty album, tag", "", "a.mp3", 0, "Квартет - УтроC:/Music/a.mp3", 0);
+        r("after two songs", "xC:/x.mp3;yC:/y.mp3", "Track01.mp3", 0,
+          "Quartet - MorningC:/Music/Track01.mp3", 2);
+        r("no tag: name without four characters", "", "b.mp3", 0, "bC:/Music/b.mp3", 0);
+        r("file names: the tag is not read", "", "Track01.mp3", 1, "Track01C:/Music/Track01.mp3",
+          0);
+        r("several dots", "", "a.b.mp3", 1, "a.bC:/Music/a.b.mp3", 0);
         // A file that does not open gets its name up to the last dot.
-        row("missing file", QString(), QString("gone.flac.ogg"), 0,
-            QString("gone.flacC:/Music/gone.flac.ogg"), 0);
-        row("same path, other case", QString("AC:/MUSIC/A.MP3"), QString("a.mp3"), 0, QString(), 0);
-        row("Cyrillic path, other case", QString::fromUtf8("ЁC:/music/ёЛКА.mp3"),
-            QString::fromUtf8("Ёлка.MP3"), 0, QString(), 0);
-        row("line breaks in the tag", QString(), QString("torn.mp3"), 0,
-            QString("A B - x   9   EvilC:/Music/torn.mp3"), 0);
-        row("other drive is not a duplicate", QString("AE:/Music/a.mp3"), QString("a.mp3"), 0,
-            QString::fromUtf8("Квартет - УтроC:/Music/a.mp3"), 1);
+        r("missing file", "", "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
+        r("same path, other case", "AC:/MUSIC/A.MP3", "a.mp3", 0, "", 0);
+        r("Cyrillic path, other case", "ЁC:/music/ёЛКА.mp3", "Ёлка.MP3", 0, "", 0);
+        r("line breaks in the tag", "", "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3", 0);
+        r("other drive is not a duplicate", "AE:/Music/a.mp3", "a.mp3", 0,
+          "Квартет - УтроC:/Music/a.mp3", 1);
     }
     void addFile() {
         QFETCH(QString, album);
         QFETCH(QString, name);
         QFETCH(int, namePesni);
         QFETCH(QString, added);
-        QFETCH(int, selected);
-        AddEnv e;
+        putMusic();
         const QStringList before = album.split(';', Qt::SkipEmptyParts);
-        openAlbum(before, before.isEmpty() ? -1 : 0);
-        e.fs.reads.clear();
+        openSongs(before, before.isEmpty() ? -1 : 0);
+        fs->reads.clear();
         AddFile(kDir, name, namePesni);
         const QStringList expected = before + added.split(';', Qt::SkipEmptyParts);
         QCOMPARE(frmForma().ListPath, expected);
         QCOMPARE(playListRows().size(), expected.size());
-        QCOMPARE(frmForma().PlayList.ListIndex(), selected);
+        QTEST(frmForma().PlayList.ListIndex(), "selected");
         QCOMPARE(G().AlbomChanged, added.isEmpty() ? 0 : 1);
         if (namePesni == 1)
-            QCOMPARE(e.fs.reads, QStringList());
+            QCOMPARE(fs->reads, QStringList());
     }
 
     // Add all: only the files the album lacks, in list order, numbered on
-    // from the last song; the selection stays.
-    void addPapka() {
-        AddEnv e;
-        openAlbum({"xC:/x.mp3", QString::fromUtf8("ЁлкаC:/MUSIC/ёлка.mp3"), "bC:/music/B.MP3"}, 1);
-        AddPapka(kDir, {"a.b.mp3", "a.mp3", "b.mp3", QString::fromUtf8("Ёлка.MP3"), "Track01.mp3"},
-                 0);
-        QCOMPARE(playListRows(),
-                 QStringList({"1.x", QString::fromUtf8("2.Ёлка"), "3.b", "4.a.b",
-                              QString::fromUtf8("5.Квартет - Утро"), "6.Quartet - Morning"}));
-        QCOMPARE(frmForma().ListPath.at(3), QString("a.bC:/Music/a.b.mp3"));
-        QCOMPARE(frmForma().PlayList.ListIndex(), 1);
-        QCOMPARE(G().AlbomChanged, 1);
-        QCOMPARE(G().NumPesni, -1);
-    }
-
-    // Songs added to a new album are not dropped without a word when it is
-    // left: the save question comes up.
-    void addedSongsAreNotLostSilently() {
-        AddEnv e;
-        openAlbum({}, -1);
-        AddPapka(kDir, {"a.mp3", "b.mp3"}, 0);
-        e.env.dialogs.answers.enqueue(vbNo);
-        QCOMPARE(ZaprosSaveAlbomM(), int(vbNo));
-        QCOMPARE(e.env.dialogs.msgs.size(), 1);
-    }
-
-    // Nothing new: the album is not changed.
-    void addPapkaEdges_data() {
-        columns<QStringList, QStringList, int>("album", "names", "added");
-        row("all present", QStringList{"aC:/Music/a.mp3"}, QStringList{"a.mp3"}, 0);
-        row("empty list", QStringList(), QStringList(), 0);
+    // from the last song; the selection stays, and the album is changed only
+    // by new songs. Then the rows, and the last entry.
+    void addPapka_data() {
+        columns<QStringList, int, QStringList, QString, QString>("album", "selected", "names",
+                                                                 "rows", "last");
+        row("the album's own in other cases",
+            QStringList{"xC:/x.mp3", "ЁлкаC:/MUSIC/ёлка.mp3", "bC:/music/B.MP3"}, 1,
+            QStringList{"a.b.mp3", "a.mp3", "b.mp3", "Ёлка.MP3", "Track01.mp3"},
+            QString("1.x|2.Ёлка|3.b|4.a.b|5.Квартет - Утро|6.Quartet - Morning"),
+            QString("Quartet - MorningC:/Music/Track01.mp3"));
+        row("all present", QStringList{"aC:/Music/a.mp3"}, -1, QStringList{"a.mp3"}, QString("1.a"),
+            QString("aC:/Music/a.mp3"));
+        row("empty list", QStringList(), -1, QStringList(), QString(), QString());
         // Two files on a system that tells them apart: the album held neither.
-        row("names differing in case", QStringList(), QStringList{"a.mp3", "A.mp3"}, 2);
+        row("names differing in case", QStringList(), -1, QStringList{"a.mp3", "A.mp3"},
+            QString("1.Квартет - Утро|2.A"), QString("AC:/Music/A.mp3"));
     }
-    void addPapkaEdges() {
+    void addPapka() {
         QFETCH(QStringList, album);
+        QFETCH(int, selected);
         QFETCH(QStringList, names);
-        QFETCH(int, added);
-        AddEnv e;
-        openAlbum(album, -1);
+        QFETCH(QString, rows);
+        putMusic();
+        openSongs(album, selected);
         AddPapka(kDir, names, 0);
-        QCOMPARE(frmForma().ListPath.size(), album.size() + added);
-        QCOMPARE(G().AlbomChanged, added ? 1 : 0);
+        QCOMPARE(playListRows().join('|'), rows);
+        QTEST(frmForma().ListPath.value(frmForma().ListPath.size() - 1), "last");
+        QCOMPARE(frmForma().PlayList.ListIndex(), selected);
+        QCOMPARE(G().AlbomChanged, int(playListRows().size() > album.size()));
+        QCOMPARE(G().NumPesni, -1);
     }
 
     // A file whose name no text or no line can hold as it is: listed, added,
@@ -154,9 +160,9 @@ private slots:
     }
     void oddNamesAreKept() {
         QFETCH(QByteArray, name);
-        LogicEnv env;
-        QVERIFY(QDir().mkpath(env.drives.native("E:/m")));
-        const QByteArray native = QFile::encodeName(env.drives.native("E:/m")) + '/' + name;
+        P().fs = &env->drives.fs();
+        QVERIFY(QDir().mkpath(env->drives.native("E:/m")));
+        const QByteArray native = QFile::encodeName(env->drives.native("E:/m")) + '/' + name;
         // Qt may not name the file, so its temporary folder could keep it.
         const auto removeFile = qScopeGuard([&] { std::remove(native.constData()); });
         std::FILE *file = std::fopen(native.constData(), "wb");
@@ -171,7 +177,7 @@ private slots:
         frmForma().ListPath.clear();
         QCOMPARE(OpenAlbomM("a.alb"), 0);
         QCOMPARE(frmForma().ListPath.size(), 1);
-        QFile played(P().fs->toNative(env.player.URL()));
+        QFile played(P().fs->toNative(env->player.URL()));
         QVERIFY(played.open(QIODevice::ReadOnly));
         QCOMPARE(played.readAll(), kUntagged);
     }
@@ -190,19 +196,16 @@ private slots:
     }
     void loadLowPath() {
         QFETCH(QString, path);
-        QFETCH(bool, found);
-        LogicEnv env;
-        openAlbum({"Live: 1999C:/Rock/A.mp3", QString::fromUtf8("ПесняZ:/МУЗЫКА/Б.MP3"),
+        openSongs({"Live: 1999C:/Rock/A.mp3", QString::fromUtf8("ПесняZ:/МУЗЫКА/Б.MP3"),
                    QString::fromUtf8("IstC:/\u0130STANBUL.mp3"),
                    QString::fromUtf8("DeseretC:/\U00010400.mp3")},
                   -1);
-        QCOMPARE(LoadLowPath().contains(path), found);
+        QTEST(LoadLowPath().contains(path), "found");
     }
 
     // Every character of the first two planes is looked up as the full
     // lower-casing of the toolkit has it.
     void loadLowPathLowersAsTheToolkit() {
-        LogicEnv env;
         QStringList album;
         for (char32_t c = 1; c < 0x20000; ++c)
             if (c != U':' && !QChar::isSurrogate(c))
@@ -216,7 +219,164 @@ private slots:
         }
         QVERIFY(!low.contains(QStringLiteral("C:/ab")));
     }
+
+    // What a drop stands for, and which dropped playlists name no song.
+    // Paths are joined by ";".
+    void collect_data() {
+        columns<QByteArray, QString, QString>("playlist", "dropped", "files");
+        const auto r = [](const char *name, const char *dropped, const char *files,
+                          const QByteArray &playlist = QByteArray()) {
+            row(name, playlist, QString(dropped), QString(files));
+        };
+        r("one file", "C:/M/b.mp3", "C:/M/b.mp3");
+        r("non-MP3 files ignored", "C:/M/cover.jpg;C:/M/notes.txt", "");
+        r("dropped order kept", "C:/Other/o.mp3;C:/M/b.mp3", "C:/Other/o.mp3;C:/M/b.mp3");
+        r("a folder: own files, then each subfolder by name", "C:/M",
+          "C:/M/A.MP3;C:/M/b.mp3;C:/M/disc 1/c.mp3;C:/M/disc 1/x/e.mp3;C:/M/Disc 2/d.mp3");
+        r("empty folder", "C:/Empty", "");
+        r("missing path", "C:/Gone", "");
+        r("playlist: relative, parent, absolute native, lettered, backslashes", "C:/M/list.m3u8",
+          "C:/M/b.mp3;C:/Other/o.mp3;Z:/home/u/h.mp3;C:/M/disc 1/c.mp3;C:/M/disc 1/x/e.mp3",
+          "#EXTM3U\r\n#EXTINF:1,b\r\nb.mp3\r\n../Other/o.mp3\r\n/home/u/h.mp3\r\n"
+          "C:\\M\\disc 1\\c.mp3\r\n  disc 1/x/e.mp3  \r\n");
+        r("playlist: comments, web, missing and non-MP3 skipped", "C:/M/list.m3u8", "C:/M/A.MP3",
+          "# "
+          "b.mp3\nhttp://radio.example/stream.mp3\nhttps://x/"
+          "y.mp3\ngone.mp3\ncover.jpg\n\nA.MP3\n");
+        r("file URL entry", "C:/M/list.m3u", "Z:/home/u/h.mp3", "file:///home/u/h.mp3\n");
+        r("links to itself, up the tree and to a file: each folder and file once", "C:/Loop",
+          "C:/Loop/alias.mp3;C:/Loop/sub/t.mp3");
+        r("a link to the root: every file of the drive once", "C:/R",
+          "C:/R/root/Case/SONG.mp3;C:/R/root/Case/Song.mp3;C:/R/root/Case/song.mp3;"
+          "C:/R/root/E/Ёлка.mp3;"
+          "C:/R/root/Loop/alias.mp3;C:/R/root/Loop/sub/t.mp3;C:/R/root/M/A.MP3;"
+          "C:/R/root/M/b.mp3;C:/R/root/M/disc 1/c.mp3;C:/R/root/M/disc 1/x/e.mp3;"
+          "C:/R/root/M/Disc 2/d.mp3;C:/R/root/Other/o.mp3");
+        r("a file reached through a link, then its folder", "C:/Loop/l1/s.mp3;C:/Loop",
+          "C:/Loop/l1/s.mp3;C:/Loop/sub/t.mp3");
+        r("a playlist naming one file by two roads", "C:/Loop/list.m3u", "C:/Loop/s.mp3",
+          "s.mp3\nl2/l1/s.mp3\n");
+        // An .m3u that is not UTF-8 is Windows-1251; a BOM is no part of a
+        // name and tells UTF-16. A playlist that names no song is told apart.
+        const QString song = QString::fromUtf8("Ёлка.mp3");
+        const char *const elka = "C:/E/Ёлка.mp3";
+        r("m3u in 1251", "C:/E/l.m3u", elka, Cp1251::encode(song) + "\r\n");
+        r("m3u in UTF-8", "C:/E/l.m3u", elka, song.toUtf8() + "\n");
+        r("m3u8 with BOM", "C:/E/l.m3u8", elka, "\xEF\xBB\xBF" + song.toUtf8() + "\n");
+        r("m3u in UTF-16LE", "C:/E/l.m3u", elka,
+          utf16("#EXTM3U\r\n" + song + "\r\n", QStringEncoder::Utf16LE));
+        r("m3u in UTF-16BE, old Mac line ends", "C:/E/l.m3u", elka,
+          utf16("#EXTM3U\r" + song + "\r", QStringEncoder::Utf16BE));
+        r("binary named .m3u", "C:/E/l.m3u", "", QByteArray("\x00\x01\xFF\xD8\n\x7F", 6));
+        r("only missing songs", "C:/E/l.m3u8", "", "gone.mp3\n");
+    }
+    void collect() {
+        QFETCH(QByteArray, playlist);
+        QFETCH(QString, dropped);
+        QFETCH(QString, files);
+        putDropped();
+        if (!playlist.isNull())
+            fs->addFile(dropped, playlist);
+        Slices slices;
+        const Dropped d = droppedMp3Files(dropped.split(';', Qt::SkipEmptyParts), slices);
+        QCOMPARE(d.files.join(';'), files);
+        const bool silent = !playlist.isNull() && files.isEmpty();
+        QCOMPARE(d.silent, silent ? QStringList{dropped} : QStringList());
+    }
+
+    // Each dropped playlist that gives no song is named in one message; what
+    // the rest of the drop gives is added.
+    void silentPlaylistIsNamed() {
+        putDropped();
+        fs->addFile("C:/M/bin.m3u", QByteArray(64, '\0'));
+        openSongs({}, -1);
+        DropFiles({"C:/M/bin.m3u", "C:/M/b.mp3"}, 1);
+        QCOMPARE(playListRows(), QStringList{"1.b"});
+        QCOMPARE(env->dialogs.msgs.size(), 1);
+        QCOMPARE(env->dialogs.msgs[0].prompt, "C:/M/bin.m3u\r\n" + G().strNoSongs);
+        QCOMPARE(env->dialogs.msgs[0].style, vbOKOnly | vbExclamation);
+        QCOMPARE(env->dialogs.msgs[0].title, G().strTitle);
+    }
+
+    // Adding: the album's songs and the drop's own repeats are skipped,
+    // titles follow NamePesni, and the album is changed only by new songs.
+    void add_data() {
+        columns<QString, QString, int, QString, int>("album", "dropped", "namePesni", "rows",
+                                                     "changed");
+        const auto r = [](const char *name, const char *album, const char *dropped, int namePesni,
+                          const char *rows, int changed) {
+            row(name, QString(album), QString(dropped), namePesni, QString(rows), changed);
+        };
+        r("tag titles", "", "C:/M/b.mp3;C:/Other/o.mp3", 0, "1.b;2.o", 1);
+        r("file-name titles", "", "C:/M/A.MP3", 1, "1.A", 1);
+        r("already in the album, other case", "xC:/m/a.mp3", "C:/M/A.MP3", 0, "1.x", 0);
+        r("dropped twice", "", "C:/M/b.mp3;C:/M;C:/m/B.mp3", 1, "1.b;2.A;3.c;4.e;5.d", 1);
+        r("names differing in case only are three files", "", "C:/Case", 1, "1.SONG;2.Song;3.song",
+          1);
+        r("held in another case: none of them", "xC:/case/song.MP3", "C:/Case", 1, "1.x", 0);
+        r("nothing to add", "xC:/x.mp3", "C:/M/notes.txt", 0, "1.x", 0);
+    }
+    void add() {
+        QFETCH(QString, album);
+        QFETCH(QString, dropped);
+        QFETCH(int, namePesni);
+        putDropped();
+        const QStringList entries = album.split(';', Qt::SkipEmptyParts);
+        openSongs(entries, entries.isEmpty() ? -1 : 0);
+        DropFiles(dropped.split(';', Qt::SkipEmptyParts), namePesni);
+        QTEST(playListRows().join(';'), "rows");
+        QCOMPARE(frmForma().ListPath.size(), playListRows().size());
+        QTEST(G().AlbomChanged, "changed");
+    }
+
+    // With NamePesni 0 the tag gives the title.
+    void tagTitle() {
+        putDropped();
+        fs->addFile("C:/T/t.mp3", kUntagged + id3v1("Song", "Band"));
+        openSongs({}, -1);
+        DropFiles({"C:/T"}, 0);
+        QCOMPARE(playListRows(), QStringList{"1.Band - Song"});
+        QCOMPARE(frmForma().ListPath.at(0), QString("Band - SongC:/T/t.mp3"));
+    }
+
+    // A large drop lets events run on the way, the caption telling how far
+    // it got, and reaches the playlist as one insert; it gives way to another
+    // album opened meanwhile, and adds none of the files added meanwhile.
+    void largeDrop_data() {
+        columns<QString, int, int>("meanwhile", "songs", "inserts");
+        row("nothing", QString(), 2001, 1);
+        row("another album opened", QString("open"), 1, 0);
+        row("the same folder dropped again", QString("drop"), 2001, 1);
+    }
+    void largeDrop() {
+        QFETCH(QString, meanwhile);
+        QFETCH(int, songs);
+        QFETCH(int, inserts);
+        putDropped();
+        for (int i = 0; i < 2000; ++i)
+            fs->addFile(QString("C:/Big/%1.mp3").arg(i, 5, 10, QLatin1Char('0')), kUntagged);
+        fs->addFile(G().AppDir + "b.alb", albumFile(" 1 ", {"bC:/M/b.mp3"}));
+        openSongs({"xC:/x.mp3"}, 0);
+        frmForma().setCaption("a.alb");
+        QString caption;
+        int inserted = 0;
+        env->events.pending = [&] {
+            caption = frmForma().Caption();
+            if (meanwhile == "open")
+                OpenAlbomM("b.alb");
+            else if (meanwhile == "drop")
+                DropFiles({"C:/Big"}, 1);
+        };
+        QObject::connect(&frmForma().PlayList, &QAbstractItemModel::rowsInserted,
+                         [&inserted] { ++inserted; });
+        DropFiles({"C:/Big"}, 1);
+        QVERIFY2(caption.startsWith("a.alb - " + G().strAdding), qPrintable(caption));
+        QCOMPARE(frmForma().ListPath.size(), songs);
+        QCOMPARE(inserted, inserts);
+        if (meanwhile != "open")
+            QCOMPARE(frmForma().Caption(), "a.alb");
+    }
 };
 
-QTEST_MAIN(TestAddFiles)
+QTEST_GUILESS_MAIN(TestAddFiles)
 #include "tst_addfiles.moc"

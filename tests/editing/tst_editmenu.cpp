@@ -1,5 +1,6 @@
 #include "LogicTest.h"
 
+#include "editing/Removing.h"
 #include "editing/Shuffle.h"
 #include "editing/Sorting.h"
 
@@ -15,9 +16,40 @@ using Sort = void (*)();
 
 } // namespace
 
-class TestSorting : public LogicTest {
+// The Edit menu's commands on the open album: removing and sorting.
+class TestEditMenu : public LogicTest {
     Q_OBJECT
 private slots:
+    // The playing song plays on whatever is removed.
+    void remove_data() {
+        columns<bool, int, int, QString, int, int>("clear", "count", "selected", "rows", "after",
+                                                   "changed");
+        row("last row", false, 3, 2, QString("1.Song 0|2.Song 1"), 1, 1);
+        row("playing song", false, 3, 1, QString("1.Song 0|2.Song 2"), 1, 1);
+        row("only song", false, 1, 0, QString(), -1, 1);
+        row("nothing selected", false, 3, -1, QString("1.Song 0|2.Song 1|3.Song 2"), -1, 0);
+        // An album emptied by Clear alone is not offered for saving.
+        row("clear", true, 3, 1, QString(), -1, 0);
+    }
+    void remove() {
+        QFETCH(bool, clear);
+        QFETCH(int, count);
+        QFETCH(int, selected);
+        // Songs shown, one selected, the second one playing, the album unchanged.
+        env->fillPlayList(count);
+        frmForma().PlayList.setListIndex(selected);
+        G().NumPesni = 1;
+        env->player.setURL(QStringLiteral("C:/Music/1.mp3"));
+        env->player.calls.clear();
+        clear ? EditClear_Click() : EditDel_Click();
+        QTEST(playListRows().join('|'), "rows");
+        QCOMPARE(frmForma().ListPath.size(), playListRows().size());
+        QTEST(frmForma().PlayList.ListIndex(), "after");
+        QTEST(G().AlbomChanged, "changed");
+        QCOMPARE(G().NumPesni, 1);
+        QVERIFY(env->player.calls.isEmpty());
+    }
+
     // Every sort keeps the selected row (the second, or the only one) and
     // marks the album changed.
     void sorts_data() {
@@ -91,5 +123,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSorting)
-#include "tst_sorting.moc"
+QTEST_GUILESS_MAIN(TestEditMenu)
+#include "tst_editmenu.moc"
