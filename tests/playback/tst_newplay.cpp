@@ -1,12 +1,11 @@
-// Starting songs, the Play/Pause/Stop commands, the playlist keys, the
-// player's state event and the tray routines.
+// Starting songs, the Play/Pause/Stop commands, the playlist keys and the
+// player's state event.
 #include "Fakes.h"
 
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
-#include "playback/Tray.h"
 
 #include <QSignalSpy>
 #include <functional>
@@ -213,22 +212,6 @@ private slots:
             QList<bool>({f.pPlay.visible1, f.pPlay.visible2, f.pPause.visible1, f.pPause.visible2}),
             QList<bool>({!playing, playing, playing, !playing}));
         QTEST(f.tmrEndSound.isActive(), "timerArmed");
-    }
-
-    // Tips are cut to 63 characters, never inside a character outside the
-    // basic plane.
-    void tipIsCut() {
-        const QString seventy = QString("0123456789").repeated(7);
-        const QString clef = seventy.left(62) + QString::fromUcs4(U"\U0001D11E") + "x";
-        LogicEnv env;
-        TrayAdd(seventy);
-        TrayTip(clef);
-        TrayAdd(clef);
-        TrayTip(seventy);
-        TrayDelete();
-        const QString cut = seventy.left(63), halfCut = seventy.left(62);
-        QCOMPARE(env.tray.calls, QStringList({"add:" + cut, "tip:" + halfCut, "add:" + halfCut,
-                                              "tip:" + cut, "remove"}));
     }
 };
 

@@ -1,4 +1,5 @@
-// The tray icon over a run: its tip, its popup menu's enabling, show/hide.
+// The tray icon: its tip over a run, its mouse messages, its popup menu's
+// enabling, show/hide.
 #include "LogicTest.h"
 
 #include "core/Forma.h"
@@ -50,6 +51,44 @@ private slots:
         for (MenuItem *item : f.menuItems())
             if (!rules.contains(item))
                 QVERIFY2(!item->Enabled(), qPrintable(item->objectName()));
+    }
+
+    void mouseMessages_data() {
+        columns<int, bool, bool, QStringList>("message", "shownBefore", "shownAfter", "windows");
+        row("double-click while hidden", 515, false, true, QStringList());
+        row("double-click while shown", 515, true, true, QStringList());
+        row("right button up", 517, false, false, QStringList{"showTrayMenu"});
+        row("single left click", 514, false, false, QStringList());
+        row("right button down", 516, false, false, QStringList());
+    }
+    void mouseMessages() {
+        QFETCH(int, message);
+        QFETCH(bool, shownBefore);
+        QFETCH(bool, shownAfter);
+        G().ShowForm = shownBefore;
+        frmForma().setVisible(shownBefore);
+        int activated = 0;
+        connect(&frmForma(), &Forma::activateRequested, this, [&activated] { ++activated; });
+        TrayMouse(message);
+        QCOMPARE(G().ShowForm, shownAfter);
+        QCOMPARE(frmForma().Visible(), shownAfter);
+        QCOMPARE(activated, shownAfter && !shownBefore ? 1 : 0);
+        QTEST(env->windows.calls, "windows");
+    }
+
+    // Tips are cut to 63 characters, never inside a character outside the
+    // basic plane.
+    void tipIsCut() {
+        const QString seventy = QString("0123456789").repeated(7);
+        const QString clef = seventy.left(62) + QString::fromUcs4(U"\U0001D11E") + "x";
+        TrayAdd(seventy);
+        TrayTip(clef);
+        TrayAdd(clef);
+        TrayTip(seventy);
+        TrayDelete();
+        const QString cut = seventy.left(63), halfCut = seventy.left(62);
+        QCOMPARE(env->tray.calls, QStringList({"add:" + cut, "tip:" + halfCut, "add:" + halfCut,
+                                               "tip:" + cut, "remove"}));
     }
 
     // A whole run: the icon is added once with the program's title, its tip
