@@ -32,7 +32,8 @@ public:
 // ("One" E:/m/<x>/1.mp3, "Two" .../2.mp3), as the album-list refresh leaves
 // them, b remembering its second song; the player's reports connected.
 struct Shelf : LogicEnv {
-    ListWindows listWindows; // goes before the main window does
+    // Its models hang on the main window: they go before LogicEnv resets it.
+    ListWindows listWindows;
 
     explicit Shelf(int albums = 3) {
         P().windows = &listWindows;
