@@ -11,36 +11,19 @@ public:
     TestGromkost() : LogicTest(Lang::Russian) {}
 
 private slots:
-    // Where the desktop has no sndvol32.exe: the first mixer on the search path, or a message.
-    void theFirstMixerFoundStarts_data() {
-        columns<QStringList, QString>("installed", "started");
-        row("the Qt mixer first", QStringList{"pavucontrol", "pavucontrol-qt"},
+    // Without a Windows folder: the first mixer on the search path. With one:
+    // sndvol32.exe from that folder first, then from its System32, however
+    // long the folder's name, and never a Linux mixer. Otherwise a message.
+    void theVolumeControlStarts_data() {
+        // present: the programs installed, or with a Windows folder the files there
+        columns<QString, QStringList, QString>("windows", "present", "started");
+        row("the Qt mixer first", QString(), QStringList{"pavucontrol", "pavucontrol-qt"},
             QString("start:/usr/bin/pavucontrol-qt|C:/Tonvela/"));
-        row("GNOME's settings, on their sound page", QStringList{"gnome-control-center"},
+        row("GNOME's settings, on their sound page", QString(), QStringList{"gnome-control-center"},
             QString("start:/usr/bin/gnome-control-center sound|C:/Tonvela/"));
-        row("the last of the list", QStringList{"xfce4-mixer", "alsamixer"},
+        row("the last of the list", QString(), QStringList{"xfce4-mixer", "alsamixer"},
             QString("start:/usr/bin/xfce4-mixer|C:/Tonvela/"));
-        row("none: the user is told", QStringList{"alsamixer"}, QString());
-    }
-    // Either item, the menu's or the tray's, gets there.
-    void theFirstMixerFoundStarts() {
-        QFETCH(QStringList, installed);
-        QFETCH(QString, started);
-        env->shell.installed = installed;
-        started.isEmpty() ? pMenuGromkost_Click() : MusicGromkost_Click();
-        QCOMPARE(env->shell.calls.join(','), started);
-        QCOMPARE(env->dialogs.msgs.size(), int(started.isEmpty()));
-        if (started.isEmpty()) {
-            const MsgCall msg = env->dialogs.msgs[0];
-            QCOMPARE(msg.prompt + '|' + msg.title, QString("Файл не найден.|Тонвела для MP3"));
-            QCOMPARE(msg.style, int(vbOKOnly | vbCritical));
-        }
-    }
-
-    // On Windows: the Windows folder first, then its System32, however long
-    // the folder's name.
-    void sndvolFromTheWindowsFolder_data() {
-        columns<QString, QStringList, QString>("windows", "files", "opened");
+        row("none: the user is told", QString(), QStringList{"alsamixer"}, QString());
         row("in System32 only", QString("C:/WINDOWS"),
             QStringList{"C:/WINDOWS/System32/sndvol32.exe"},
             QString("C:/WINDOWS/System32/sndvol32.exe|C:/Tonvela"));
@@ -52,17 +35,23 @@ private slots:
             QStringList{"E:/Operating Systems/Windows/sndvol32.exe"},
             QString("E:/Operating Systems/Windows/sndvol32.exe|C:/Tonvela"));
     }
-    void sndvolFromTheWindowsFolder() {
+    // Either item, the menu's or the tray's, gets there.
+    void theVolumeControlStarts() {
         QFETCH(QString, windows);
-        QFETCH(QStringList, files);
-        QFETCH(QString, opened);
+        QFETCH(QStringList, present);
+        QFETCH(QString, started);
         env->shell.windowsDir = windows;
-        env->shell.installed = QStringList{"pavucontrol"};
-        for (const QString &file : files)
+        env->shell.installed = windows.isEmpty() ? present : QStringList{"pavucontrol"};
+        for (const QString &file : windows.isEmpty() ? QStringList() : present)
             env->drives.put(file);
-        GromkostM();
-        QCOMPARE(env->shell.calls.join(','), opened);
-        QCOMPARE(env->dialogs.msgs.size(), opened.isEmpty() ? 1 : 0);
+        started.isEmpty() ? pMenuGromkost_Click() : MusicGromkost_Click();
+        QCOMPARE(env->shell.calls.join(','), started);
+        QCOMPARE(env->dialogs.msgs.size(), int(started.isEmpty()));
+        if (started.isEmpty()) {
+            const MsgCall msg = env->dialogs.msgs[0];
+            QCOMPARE(msg.prompt + '|' + msg.title, QString("Файл не найден.|Тонвела для MP3"));
+            QCOMPARE(msg.style, int(vbOKOnly | vbCritical));
+        }
     }
 };
 

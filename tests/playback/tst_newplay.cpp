@@ -1,12 +1,12 @@
-// Starting songs, the Play/Pause/Stop commands, the playlist keys, the
-// player's state event and the tray routines.
+// Starting songs, the Play/Pause/Stop commands, the playlist keys and the
+// player's state event.
 #include "Fakes.h"
 
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/Language.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
-#include "playback/Tray.h"
 
 #include <QSignalSpy>
 #include <functional>
@@ -34,28 +34,46 @@ void setPlaylist(LogicEnv &env, const QStringList &paths, bool put = true) {
 class TestNewPlay : public QObject {
     Q_OBJECT
 private slots:
-    void searchesOtherDrives_data() {
-        // played: empty for the not-found message
-        columns<QString, QString, QString>("stored", "present", "played");
-        row("where the album says, before other drives", QString("F:/a"), QString("E:/a|F:/a"),
-            QString("F:/a"));
-        row("first drive of the list is never tried", QString("E:/a"), QString("C:/a"), QString());
-        row("drive gone: first hit in list order", QString("D:/a"), QString("Z:/a|E:/a"),
+    // Song 2 (stored at a path) is started while song 1 plays, recorded for
+    // the open album, the second of those registered, with the window
+    // hidden. The file is looked for where the album says, then on the other
+    // drives: found, it is handed to the player, remembered for the album
+    // and named in the tray tip. Not found, the user is told; then, as for an
+    // index without a song, the song playing goes on, still shown as current.
+    void startingASong_data() {
+        // played: the file handed to the player, empty for none
+        columns<int, int, QString, QString, QString>("song", "albums", "stored", "present",
+                                                     "played");
+        row("where the album says, before other drives", 1, 3, QString("F:/a"),
+            QString("E:/a|F:/a"), QString("F:/a"));
+        row("first drive of the list is never tried", 1, 3, QString("E:/a"), QString("C:/a"),
+            QString());
+        row("drive gone: first hit in list order", 1, 3, QString("D:/a"), QString("Z:/a|E:/a"),
             QString("E:/a"));
+        // Cutting two characters off it would find an unrelated file.
+        row("a digit before the colon is no drive", 1, 3, QString("1:/music/a.mp3"),
+            QString("E:/music/a.mp3"), QString());
+        row("no registry entry", 1, 0, QString("E:/a"), QString("E:/a"), QString("E:/a"));
+        row("no song selected", -1, 3, QString("E:/a"), QString("E:/a"), QString());
+        row("past the end", 3, 3, QString("E:/a"), QString("E:/a"), QString());
     }
-    // Song 2 is started while song 1 plays and the window is hidden.
-    void searchesOtherDrives() {
+    void startingASong() {
+        QFETCH(int, song);
+        QFETCH(int, albums);
         QFETCH(QString, stored);
+        QFETCH(QString, present);
         QFETCH(QString, played);
         LogicEnv env;
-        G().strTitle = QStringLiteral("Tonvela for MP3");
-        G().strNotFound = QStringLiteral("is not found.");
-        QFETCH(QString, present);
+        LanguageEnM();
         for (const QString &p : present.split('|') + QStringList{"E:/m/playing.mp3"})
             env.drives.put(p);
-        setPlaylist(env, {"E:/m/playing.mp3", stored}, false);
+        setPlaylist(env, {"E:/m/playing.mp3", stored, "E:/m/3.mp3"}, false);
+        registerAlbums(albums);
+        G().NumAlbom = 1;
+        G().NameAlbom = "rock.alb";
         NewPlayM(0);
         env.player.calls.clear();
+        env.tray.calls.clear();
         G().ShowForm = false;
         frmForma().setVisible(false);
         // One log in order: the pending events run between URL and play, and a
@@ -66,72 +84,39 @@ private slots:
                                     (frmForma().Visible() && G().ShowForm ? "|shown" : "");
         };
 
-        NewPlayM(1);
+        NewPlayM(song);
 
         // The search is repeated at every start; the album keeps its path.
-        QCOMPARE(frmForma().ListPath.last(), "Intro: Song2" + stored);
+        QCOMPARE(frmForma().ListPath.at(1), "Intro: Song2" + stored);
+        const bool told = song == 1 && played.isEmpty();
         const QString missing = stored + "\r\nis not found.|Tonvela for MP3|" +
                                 QString::number(vbOKOnly | vbCritical) + "|shown";
-        QCOMPARE(env.player.calls.join(' '),
-                 played.isEmpty() ? missing : "pause url:" + played + " events play");
-        // Not found: the song that was playing goes on, still shown as current.
-        QCOMPARE(G().NumPesni, played.isEmpty() ? 0 : 1);
-        QCOMPARE(frmForma().nazvanie(), frmForma().PlayList.List(G().NumPesni));
-        QCOMPARE(frmForma().PlayList.ListIndex(), G().NumPesni);
-        if (!played.isEmpty())
-            QVERIFY(!G().ShowForm);
+        QCOMPARE(env.player.calls.join(' '), told ? missing
+                                             : played.isEmpty()
+                                                 ? ""
+                                                 : "pause url:" + played + " events play");
+        const int now = played.isEmpty() ? 0 : song;
+        QCOMPARE(G().NumPesni, now);
+        for (int i = 0; i < albums; ++i)
+            QCOMPARE(G().Alboms.at(i).NumPesni, i == 1 ? now : 0);
+        QCOMPARE(frmForma().nazvanie(), frmForma().PlayList.List(now));
+        QCOMPARE(frmForma().PlayList.ListIndex(), now);
+        QCOMPARE(env.tray.calls,
+                 played.isEmpty() ? QStringList() : QStringList{"tip:2.Intro: Song2 - rock.alb"});
+        QCOMPARE(G().ShowForm, told);
     }
 
-    // Only a lettered path has a drive to swap: cutting two characters off
-    // any other would find an unrelated file.
-    void pathWithoutDriveLetterIsLookedForOnlyWhereItSays_data() {
-        columns<QString>("entry");
-        row("no colon", QString("ab/music/a.mp3"));
-        row("a digit before the colon", QString("Take1:/music/a.mp3"));
-    }
-    void pathWithoutDriveLetterIsLookedForOnlyWhereItSays() {
-        QFETCH(QString, entry);
+    // Only a lettered path has a drive to swap (a digit before the colon:
+    // startingASong).
+    void pathWithoutAColonIsLookedForOnlyWhereItSays() {
         LogicEnv env;
         env.drives.put("E:/music/a.mp3");
-        frmForma().ListPath << entry;
+        frmForma().ListPath << "ab/music/a.mp3";
         frmForma().PlayList.rebuild();
         NewPlayM(0);
         QVERIFY(env.player.calls.isEmpty());
         QCOMPARE(env.dialogs.msgs.size(), 1);
         QCOMPARE(G().NumPesni, -1);
-    }
-
-    // The started song is remembered for the album and named in the tray tip;
-    // an index without a song starts and changes nothing.
-    void recordsSong_data() {
-        columns<int, int, QString>("song", "registrySize", "tip"); // tip empty: nothing starts
-        QTest::newRow("album in the registry") << 2 << 3 << "3.Intro: Song3 - rock.alb";
-        QTest::newRow("no registry entry") << 2 << 0 << "3.Intro: Song3 - rock.alb";
-        QTest::newRow("no song selected") << -1 << 3 << "";
-        QTest::newRow("past the end") << 3 << 3 << "";
-    }
-    void recordsSong() {
-        QFETCH(int, song);
-        QFETCH(int, registrySize);
-        QFETCH(QString, tip);
-        LogicEnv env;
-        setPlaylist(env, {"E:/m/1.mp3", "E:/m/2.mp3", "E:/m/3.mp3"});
-        registerAlbums(registrySize);
-        G().NumAlbom = 1;
-        G().NameAlbom = "rock.alb";
-        G().NumPesni = 0;
-
-        NewPlayM(song);
-
-        const int now = tip.isEmpty() ? 0 : song;
-        QCOMPARE(G().NumPesni, now);
-        for (int i = 0; i < registrySize; ++i)
-            QCOMPARE(G().Alboms.at(i).NumPesni, i == 1 ? now : 0);
-        QCOMPARE(frmForma().nazvanie(), tip.section(" - ", 0, 0));
-        QCOMPARE(frmForma().PlayList.ListIndex(), tip.isEmpty() ? -1 : song);
-        QCOMPARE(env.tray.calls, tip.isEmpty() ? QStringList{} : QStringList{"tip:" + tip});
-        QCOMPARE(env.player.calls.isEmpty(), tip.isEmpty());
-        QVERIFY(env.dialogs.msgs.isEmpty());
     }
 
     // What each entry point asks of the player in each player state, in the
@@ -213,22 +198,6 @@ private slots:
             QList<bool>({f.pPlay.visible1, f.pPlay.visible2, f.pPause.visible1, f.pPause.visible2}),
             QList<bool>({!playing, playing, playing, !playing}));
         QTEST(f.tmrEndSound.isActive(), "timerArmed");
-    }
-
-    // Tips are cut to 63 characters, never inside a character outside the
-    // basic plane.
-    void tipIsCut() {
-        const QString seventy = QString("0123456789").repeated(7);
-        const QString clef = seventy.left(62) + QString::fromUcs4(U"\U0001D11E") + "x";
-        LogicEnv env;
-        TrayAdd(seventy);
-        TrayTip(clef);
-        TrayAdd(clef);
-        TrayTip(seventy);
-        TrayDelete();
-        const QString cut = seventy.left(63), halfCut = seventy.left(62);
-        QCOMPARE(env.tray.calls, QStringList({"add:" + cut, "tip:" + halfCut, "add:" + halfCut,
-                                              "tip:" + cut, "remove"}));
     }
 };
 

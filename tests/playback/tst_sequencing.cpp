@@ -1,14 +1,9 @@
 // What plays when a song ends: the next song, the next album, the album list
 // window, or nothing.
-#include "Fakes.h"
+#include "PlaybackKit.h"
 
-#include "core/AlbumCommands.h"
-#include "core/AlbumFile.h"
-#include "core/Forma.h"
-#include "core/Globals.h"
 #include "core/UpDatePlayListM.h"
-#include "playback/NewPlayM.h"
-#include "playback/PlayerCommands.h"
+#include "playback/Mpris.h"
 #include "playback/Sequencing.h"
 
 #include <QFile>
@@ -18,40 +13,6 @@ using namespace tv;
 using namespace tv::test;
 
 namespace {
-
-// Albums a, b, c (the first `albums` of them) on disk and in the registry, as
-// the album list refresh leaves them: 2 songs each, E:/m/<name>/1.mp3 and
-// 2.mp3; the remembered songs are a 0, b 1, c 0.
-struct Library {
-    LogicEnv env;
-
-    explicit Library(int albums) {
-        G().strNotFound = QStringLiteral("is not found.");
-        for (int a = 0; a < albums; ++a) {
-            const QString dir = QStringLiteral("E:/m/%1/").arg(QChar('a' + a));
-            QStringList songs;
-            for (const char *song : {"1.mp3", "2.mp3"}) {
-                env.drives.put(dir + song);
-                songs << "Title " + dir + song;
-            }
-            env.drives.put(env.app(QChar('a' + a) + QString(".alb")), albumFile(" 2 ", songs));
-        }
-        LoadAlbomInfoM();
-        if (albums > 1)
-            G().Alboms[1].NumPesni = 1;
-    }
-
-    // Opens album i as a double-click in the album list would, then starts
-    // song `song` of it, the player's reports connected; the logs start empty.
-    void open(int i, int song) {
-        connectPlayback();
-        frmForma().lstAlbomy.setListIndex(i);
-        QCOMPARE(OpenAlbomM(frmForma().lstAlbomy.List(i)), 0);
-        NewPlayM(song);
-        env.player.calls.clear();
-        env.windows.calls.clear();
-    }
-};
 
 // One end-of-song case: the open album, lstAlbomy's selection when the song
 // ends, flags, the song played ("b/2"; empty: nothing), the selection after and
@@ -90,7 +51,8 @@ class TestSequencing : public QObject {
     Q_OBJECT
 private slots:
     // A song ends (or the control bar's own stop is pressed: "bar stop");
-    // the timer's tick a second later decides what comes next. Three albums
+    // the timer's tick a second later decides what comes next; the remote's
+    // Next ("remote") decides at once, the song still playing. Three albums
     // (or "one album"); the last song plays, or the first one with "first".
     // flags also hold "shown", "nonstop", "removed" (the last song was removed
     // while it played: NumPesni + 1 is beyond the count), "no song" (NumPesni
@@ -112,12 +74,15 @@ private slots:
             EndCase{0, 0, "nonstop removed", "b/2", 1, ""});
         row("missing next album", EndCase{0, 0, "shown gone:b", "", 1, "focus, is not found."});
         row("no album selected, hidden, non-stop", EndCase{0, -1, "nonstop", "", -1, "window"});
+        // The last song was playing: it stops as if it had ended.
+        row("remote Next, hidden: album list window",
+            EndCase{0, 0, "remote", "", 0, "list window"});
         row("no current song", EndCase{0, 0, "shown no song", "", 0, ""});
         row("empty playlist", EndCase{0, 0, "shown empty", "", 0, ""});
     }
     void endOfSong() {
         QFETCH(EndCase, c);
-        Library lib(c.flags.contains("one album") ? 1 : 3);
+        Shelf lib(c.flags.contains("one album") ? 1 : 3);
         lib.open(c.open, c.flags.contains("first") ? 0 : 1);
         Forma &f = frmForma();
         if (c.flags.contains("removed") || c.flags.contains("empty")) {
@@ -128,8 +93,7 @@ private slots:
             G().NumPesni = -1;
         const int gone = c.flags.indexOf("gone:");
         if (gone >= 0)
-            QVERIFY(QFile::remove(
-                lib.env.drives.native(lib.env.app(c.flags.mid(gone + 5, 1) + ".alb"))));
+            QVERIFY(QFile::remove(lib.drives.native(lib.app(c.flags.mid(gone + 5, 1) + ".alb"))));
         const QStringList openSongs = f.ListPath;
         f.lstAlbomy.setListIndex(c.selected);
         G().ShowForm = c.flags.contains("shown");
@@ -138,30 +102,34 @@ private slots:
         QSignalSpy focus(&f, &Forma::focusRequested);
         QSignalSpy activated(&f, &Forma::activateRequested);
 
-        if (c.flags.contains("bar stop"))
-            lib.env.player.stop();
-        else
-            lib.env.player.finish();
-        QVERIFY(f.tmrEndSound.isActive());
-        QVERIFY(lib.env.player.calls.filter("url:").isEmpty());
-        // The tick itself, without waiting a second for it.
-        QVERIFY(QMetaObject::invokeMethod(&f.tmrEndSound, "timeout"));
+        if (c.flags.contains("remote")) {
+            Mpris().Next();
+        } else {
+            if (c.flags.contains("bar stop"))
+                lib.player.stop();
+            else
+                lib.player.finish();
+            QVERIFY(f.tmrEndSound.isActive());
+            QVERIFY(lib.player.calls.filter("url:").isEmpty());
+            // The tick itself, without waiting a second for it.
+            QVERIFY(QMetaObject::invokeMethod(&f.tmrEndSound, "timeout"));
+        }
         QVERIFY(!f.tmrEndSound.isActive());
 
         QStringList seen;
-        if (lib.env.windows.calls.contains("showListAlbom"))
+        if (lib.listWindows.calls.contains("showListAlbom"))
             seen << "list window";
         if (!focus.isEmpty() &&
             focus.last().at(0).value<Forma::Control>() == Forma::Control::lstAlbomy)
             seen << "focus";
         if (!activated.isEmpty() && G().ShowForm && f.Visible())
             seen << "window";
-        for (const MsgCall &msg : lib.env.dialogs.msgs)
+        for (const MsgCall &msg : lib.dialogs.msgs)
             seen << msg.prompt;
         QCOMPARE(seen.join(", "), c.then);
         QCOMPARE(f.lstAlbomy.ListIndex(), c.after);
-        const QString url = c.played.isEmpty() ? QString() : "url:E:/m/" + c.played + ".mp3";
-        QCOMPARE(lib.env.player.calls.filter("url:").join(""), url);
+        QCOMPARE(lib.played(), c.played);
+        QCOMPARE(lib.player.playState() == MediaPlayer::Playing, !c.played.isEmpty());
         // The album that ended starts from its first song next time.
         const bool ended = !QRegularExpression("no song|empty|first").match(c.flags).hasMatch();
         QCOMPARE(G().Alboms.at(c.open).NumPesni, ended ? 0 : 1);
@@ -184,10 +152,11 @@ private slots:
     void songChosenAfterEndIsKept() {
         QFETCH(bool, broken);
         BrokenPlayer player; // outlives the ports that point to it
-        Library lib(1);
+        Shelf lib(1);
         if (broken)
             player.broken << "E:/m/a/1.mp3";
         P().player = &player;
+        connectPlayback();
         lib.open(0, 1);
         player.finish();
         QVERIFY(frmForma().tmrEndSound.isActive());
@@ -200,7 +169,7 @@ private slots:
         if (broken) {
             tmrEndSound_Timer();
             QCOMPARE(player.URL(), QString("E:/m/a/2.mp3"));
-            QVERIFY(lib.env.dialogs.msgs.isEmpty());
+            QVERIFY(lib.dialogs.msgs.isEmpty());
         }
     }
 };

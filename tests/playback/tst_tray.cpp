@@ -1,12 +1,11 @@
-// The tray icon over a run: its tip, its popup menu's enabling, show/hide.
+// The tray icon: its mouse messages, its tip, its popup menu's enabling,
+// show/hide.
 #include "LogicTest.h"
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/Startup.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
-#include "playback/Sequencing.h"
 #include "playback/Tray.h"
 
 using namespace tv;
@@ -52,44 +51,60 @@ private slots:
                 QVERIFY2(!item->Enabled(), qPrintable(item->objectName()));
     }
 
-    // A whole run: the icon is added once with the program's title, its tip
-    // names every song as it starts (the next song, a pick from the
-    // playlist, the tray's own Play), clicks and show/hide leave it alone
-    // (show/hide twice: the window as it was, the music playing on), and the
-    // close removes it.
-    void overOneRun() {
-        QStringList songs;
-        const QStringList titles = {"One", "Two", QString(70, QChar('x'))};
-        for (int i = 0; i < titles.size(); ++i) {
-            const QString path = QStringLiteral("E:/m/%1.mp3").arg(i + 1);
-            env->drives.put(path);
-            songs << titles[i] + path;
-        }
-        env->drives.put("C:/Tonvela/a.alb", albumFile(" 3 ", songs));
-        QVERIFY(Main(env->drives.native("C:/Tonvela")));
-        connectPlayback();
-        env->player.finish();
-        tmrEndSound_Timer();
-        for (int message : {514, 515, 516, 512})
-            TrayMouse(message);
+    void mouseMessages_data() {
+        columns<int, bool, bool, QStringList>("message", "shownBefore", "shownAfter", "windows");
+        row("double-click while hidden", 515, false, true, QStringList());
+        row("double-click while shown", 515, true, true, QStringList());
+        row("right button up", 517, false, false, QStringList{"showTrayMenu"});
+        row("single left click", 514, false, false, QStringList());
+        row("right button down", 516, false, false, QStringList());
+        row("mouse move", 512, false, false, QStringList());
+    }
+    void mouseMessages() {
+        QFETCH(int, message);
+        QFETCH(bool, shownBefore);
+        QFETCH(bool, shownAfter);
+        G().ShowForm = shownBefore;
+        frmForma().setVisible(shownBefore);
+        int activated = 0;
+        connect(&frmForma(), &Forma::activateRequested, this, [&activated] { ++activated; });
+        TrayMouse(message);
+        QCOMPARE(G().ShowForm, shownAfter);
+        QCOMPARE(frmForma().Visible(), shownAfter);
+        QCOMPARE(activated, shownAfter && !shownBefore ? 1 : 0);
+        QTEST(env->windows.calls, "windows");
+        QCOMPARE(env->tray.calls, QStringList());
+    }
+
+    // Tips are cut to 63 characters, never inside a character outside the
+    // basic plane.
+    void tipIsCut() {
+        const QString seventy = QString("0123456789").repeated(7);
+        const QString clef = seventy.left(62) + QString::fromUcs4(U"\U0001D11E") + "x";
+        TrayAdd(seventy);
+        TrayTip(clef);
+        TrayAdd(clef);
+        TrayTip(seventy);
+        TrayDelete();
+        const QString cut = seventy.left(63), halfCut = seventy.left(62);
+        QCOMPARE(env->tray.calls, QStringList({"add:" + cut, "tip:" + halfCut, "add:" + halfCut,
+                                               "tip:" + cut, "remove"}));
+    }
+
+    // Show/hide twice: the window as it was, the music playing on, the icon
+    // and its tip left alone.
+    void showHideTwice() {
+        env->fillPlayList(1);
+        NewPlayM(0);
         env->player.calls.clear();
+        env->tray.calls.clear();
         pMenuShowHide_Click();
         QVERIFY(!G().ShowForm && !frmForma().Visible());
         pMenuShowHide_Click();
         QVERIFY(G().ShowForm && frmForma().Visible());
         QCOMPARE(env->player.calls, QStringList());
         QCOMPARE(env->player.playState(), int(MediaPlayer::Playing));
-        frmForma().PlayList.setListIndex(2);
-        PlayList_DblClick();
-        pMenuShowHide_Click();
-        pMenuPlay_Click();
-        bool cancel = false;
-        Form_QueryUnload(&cancel);
-        QVERIFY(!cancel);
-        const QString longTip = ("3." + QString(70, QChar('x')) + " - a.alb").left(63);
-        QCOMPARE(env->tray.calls,
-                 QStringList({"add:" + QString::fromUtf8("Тонвела для MP3"), "tip:1.One - a.alb",
-                              "tip:2.Two - a.alb", "tip:" + longTip, "tip:" + longTip, "remove"}));
+        QCOMPARE(env->tray.calls, QStringList());
     }
 };
 
