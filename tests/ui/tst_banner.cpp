@@ -4,7 +4,7 @@
 #include "core/Cp1251.h"
 #include "core/Globals.h"
 #include "platform/qt/network/NetworkFetcher.h"
-#include "ui/UsrReklamaX.h"
+#include "ui/BannerView.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -18,7 +18,7 @@
 
 using namespace tv;
 using namespace tv::test;
-using ui::UsrReklamaX;
+using ui::BannerView;
 
 namespace {
 
@@ -85,7 +85,7 @@ class TestBanner : public QObject {
     std::unique_ptr<LogicEnv> env;
     std::unique_ptr<LocalServer> server;
     std::unique_ptr<NetworkFetcher> web;
-    std::unique_ptr<UsrReklamaX> banner;
+    std::unique_ptr<BannerView> banner;
 
     QTextBrowser *browser() const { return banner->WebBrowser1(); }
     QString adPath() const { return "/reklama/" + banner->rules().AdNum + ".html"; }
@@ -112,7 +112,7 @@ private slots:
         server = std::make_unique<LocalServer>();
         web = std::make_unique<NetworkFetcher>();
         P().web = web.get();
-        banner = std::make_unique<UsrReklamaX>(nullptr, server->host());
+        banner = std::make_unique<BannerView>(nullptr, server->host());
         banner->show();
         QVERIFY(QTest::qWaitForWindowExposed(banner.get()));
     }
