@@ -173,6 +173,13 @@ tv_click_opens() {
 }
 tv_more_windows() { [ "$(tv_app_windows | wc -l)" -gt "$1" ]; }
 
+# Opens the menu whose title lies x pixels into the menu bar of a window and
+# picks its item n (from 1): tv_menu_item wid x n.
+tv_menu_item() {
+    tv_click_opens "$1" "$2" 10 1
+    xdotool key $(printf 'Down %.0s' $(seq "$3")) Return
+}
+
 # Waits until the program ends with status 0 (a way out of it was taken);
 # fails when it does not within the seconds.
 tv_wait_exit() {
@@ -189,18 +196,11 @@ tv_wait_exit() {
     [ "$status" -eq 0 ] || tv_fail "the program ended with status $status"
 }
 
-# Compares a file with the bytes printf makes of the given format.
-tv_expect_bytes() {
-    local file=$1 format=$2
-    [ -f "$file" ] || tv_fail "$file is missing"
-    if ! printf "$format" | cmp -s - "$file"; then
-        tv_log "expected:"
-        printf "$format" | od -c >&2
-        tv_log "found:"
-        od -c "$file" >&2
-        tv_fail "$file differs"
-    fi
-}
+# Compares a file with the one that holds the bytes expected.
+tv_same() { cmp -s "$1" "$2" || tv_fail "$2 differs: $(od -c "$2" 2>&1 | head -n 40)"; }
+
+# No dialog of the program's was seen (a question or message, a file dialog).
+tv_no_dialogs() { [ ! -s "$TV_APP_DIR/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$TV_APP_DIR/dialogs.log")"; }
 
 # Writes a text file as the program keeps its files: Windows-1251, CR LF after
 # every line. Arguments: the file, then one argument per line.
@@ -258,6 +258,28 @@ tv_id3v2_mp3() {
 
 # The lettered form of a native folder of this machine, with a final "/".
 tv_lettered() { echo "Z:$(cd "$1" && pwd -P)/"; }
+
+# A fresh program folder (dir), its lettered form (app) and an empty music folder.
+tv_library() {
+    dir=$(tv_new_folder)
+    app=$(tv_lettered "$dir")
+    mkdir -p "$dir/music"
+}
+
+# Writes a settings file as the program does: the file, the language (0
+# Russian, 1 English), the album open last, then each album with the song it
+# stood at ("rock.alb 1"); the add-files browser's folder is $app.
+tv_ini() {
+    local file=$1 language=$2 last=$3 album n lines=()
+    shift 3
+    for album in "$@"; do
+        n=${album##* }
+        lines+=("${album% *}" "$([ "$n" -lt 0 ] && echo "$n " || echo " $n ")")
+    done
+    tv_write_1251 "$file" "[language]" " $language " "[albom]" " $(($# - 1)) " "${lines[@]}" \
+        "[showform]" True "[musicnonstop]" False "[nameendalbom]" "$last" "[namepesni]" " 0 " \
+        "[strDir]" "$app"
+}
 
 # Whether a window is mapped (shown) right now.
 tv_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
