@@ -28,13 +28,9 @@ tv_fail() {
 }
 
 tv_cleanup() {
-    local pid
-    for pid in ${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in ${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
+    local pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
+    kill "${pids[@]}" 2>/dev/null || true
+    wait "${pids[@]}" 2>/dev/null || true
     rm -rf "$TV_TMP"
 }
 trap tv_cleanup EXIT
@@ -207,10 +203,7 @@ tv_no_dialogs() { [ ! -s "$TV_APP_DIR/dialogs.log" ] || tv_fail "unexpected dial
 tv_write_1251() {
     local file=$1
     shift
-    local line
-    for line in "$@"; do
-        printf '%s\r\n' "$line"
-    done | iconv -f UTF-8 -t CP1251 >"$file"
+    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1251 >"$file"
 }
 
 # Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
@@ -288,18 +281,6 @@ tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' 
 # Whether a window is closed: destroyed, or no longer on screen.
 tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
 
-# The first start in a fresh folder (dir): the add-files browser it offers
-# over the new empty album is left with Esc; wid is then the main window.
-tv_first_start() {
-    dir=$(tv_new_folder)
-    tv_run "$dir"
-    local browser
-    browser=$(tv_wait_window '^Добавить файл\(ы\)$')
-    xdotool key --clearmodifiers Escape
-    tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
-    wid=$(tv_wait_window '^Тонвела для MP3$')
-}
-
 # The program's remote-control interface on the test's session bus. gdbus
 # prints titles in the locale's characters: UTF-8, whatever the caller's.
 tv_service=org.mpris.MediaPlayer2.tonvela
@@ -308,5 +289,3 @@ tv_mpris() {
     LC_ALL=C.UTF-8 gdbus call --session --dest "$tv_service" \
         --object-path /org/mpris/MediaPlayer2 --method "$@"
 }
-# A property of the player: tv_player_get Metadata.
-tv_player_get() { tv_mpris org.freedesktop.DBus.Properties.Get "$tv_player" "$1"; }

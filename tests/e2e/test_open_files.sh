@@ -8,7 +8,7 @@ if [ -z "${TV_PRIVATE_BUS:-}" ]; then
 fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-get() { tv_player_get "$1"; }
+get() { tv_mpris org.freedesktop.DBus.Properties.Get "$tv_player" "$1"; }
 # The song that plays is the file, and it plays.
 plays() {
     get Metadata | grep -F "'xesam:url': <'file://$music/$1'>" >/dev/null &&
@@ -19,12 +19,10 @@ expect_playing() {
 }
 
 tv_start_desktop
-dir=$(tv_new_folder)
+tv_library
 music="$(cd "$dir" && pwd -P)/music"
 mkdir -p "$music/more"
-for n in 1 2; do cp "$TV_TEST_DATA/tone-10s.mp3" "$music/$n.mp3"; done
-cp "$TV_TEST_DATA/tone-10s.mp3" "$music/more/3.mp3"
-cp "$TV_TEST_DATA/tone-10s.mp3" "$music/4.mp3"
+for f in 1 2 more/3 4; do cp "$TV_TEST_DATA/tone-10s.mp3" "$music/$f.mp3"; done
 
 tv_run "$dir" "$music/2.mp3" "$music/more"
 wid=$(tv_wait_window '^Тонвела для MP3$')
