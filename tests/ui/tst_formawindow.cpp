@@ -5,11 +5,33 @@
 #include "ui/TitlePanel.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QListView>
+#include <QMimeData>
+#include <QUrl>
 
 using namespace tv;
 using namespace tv::test;
 using ui::FormaWindow;
+
+namespace {
+
+// Sends a drag-enter and a drop of the urls to the playlist, as a file
+// manager's drag does; true when the playlist took the drag.
+bool drop(QListView *view, const QList<QUrl> &urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = view->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &dropped);
+    return dropped.isAccepted();
+}
+
+} // namespace
 
 class TestFormaWindow : public QObject {
     Q_OBJECT
@@ -165,6 +187,33 @@ private slots:
             w().menus().action(frmForma().pMenuShowHide)->trigger();
         QVERIFY(w().isVisible() && G().ShowForm);
         QCOMPARE(w().isMinimized(), !trayArea);
+    }
+
+    // Files, a folder tree and a playlist land in the album in one drop;
+    // what the album holds already and the drop's repeats are not added
+    // twice. Web addresses are not taken: the program reaches only local files.
+    void droppedFilesJoinThePlaylist() {
+        TempDrives &d = m->env.drives;
+        for (const char *file : {"C:/Drop/b.mp3", "C:/Drop/a.mp3", "C:/Drop/cover.jpg",
+                                 "C:/Drop/Sub/c.mp3", "C:/One/z.mp3"})
+            d.put(file);
+        d.put("C:/One/list.m3u8", "#EXTM3U\n../Drop/Sub/c.mp3\nhttp://x/y.mp3\ngone.mp3\nz.mp3\n");
+        G().NamePesni = 1;
+        frmForma().PlayList.rebuild();
+        G().AlbomChanged = 0;
+        auto file = [&d](const QString &lettered) {
+            return QUrl::fromLocalFile(d.native(lettered));
+        };
+        QListView *view = w().PlayList();
+        QVERIFY(!drop(view, {QUrl("https://example.com/a.mp3")}));
+        QCOMPARE(G().AlbomChanged, 0);
+        QVERIFY(drop(view, {file("C:/One/z.mp3"), file("C:/Drop"), file("C:/One/list.m3u8")}));
+        // The drop is answered before the files are walked.
+        QCOMPARE(playListRows(), QStringList());
+        QTRY_COMPARE(playListRows(), QStringList({"1.z", "2.a", "3.b", "4.c"}));
+        QCOMPARE(frmForma().ListPath.at(1), QString("aC:/Drop/a.mp3"));
+        QCOMPARE(view->model()->rowCount(), 4);
+        QCOMPARE(G().AlbomChanged, 1);
     }
 };
 
