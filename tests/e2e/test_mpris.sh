@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# The desktop's player controls on a private session bus, called as playerctl
-# and the media keys do. The settings remember song 2 of the album: the
+# Files opened from the desktop, and the desktop's player controls, on a
+# private session bus. Files given on the command line join the new album and
+# the first plays, with no add-files browser; a second copy started with a
+# file (by a relative path) hands it to the running one, which plays it, and
+# ends; the remote control's OpenUri does the same with a file:// address.
+# Then the player controls are called as playerctl and the media keys do. The settings remember song 2 of the album: the
 # program plays it and answers for it, Pause and Play act on it, Previous and
 # Next move in the album, a song that has ended is followed by the next one, a
 # song's own tags give its title, artist and cover, the volume is set, Raise
@@ -28,11 +32,39 @@ position_ms() {
     us=$(get "$player" Position 2>/dev/null | sed -n 's/^(<int64 \([0-9]*\)>,)$/\1/p')
     [ -z "$us" ] || echo $((us / 1000))
 }
+# The song that plays is this file of the music folder, and it plays.
+plays() { metadata | grep -F "'xesam:url': <'file://$music/$1'>" >/dev/null && status_is Playing; }
+expect_playing() {
+    tv_retry 20 plays "$1" || tv_fail "not playing $1: $(metadata); $(cat "$dir/stderr.log")"
+}
 past_ms() { local at; at=$(position_ms); [ -n "$at" ] && [ "$at" -ge "$1" ]; }
 # Song 3 is loaded: the player knows its length.
 loaded() { metadata | grep -F "'mpris:length'" | grep -F "'xesam:title': <'Звезда'>" >/dev/null; }
 
 tv_start_desktop
+tv_library
+music="$(cd "$dir" && pwd -P)/music"
+mkdir -p "$music/more"
+for f in 1 2 more/3 4; do cp "$TV_TEST_DATA/tone-10s.mp3" "$music/$f.mp3"; done
+tv_run "$dir" "$music/2.mp3" "$music/more"
+wid=$(tv_wait_window '^Тонвела для MP3$')
+tv_retry 20 get "$player" PlaybackStatus || tv_fail "no player on the bus: $(cat "$dir/stderr.log")"
+expect_playing 2.mp3
+tv_screenshot open-files-started
+[ -z "$(xdotool search --onlyvisible --name '^Добавить файл' 2>/dev/null)" ] ||
+    tv_fail "the add-files browser opened over the given files"
+(cd "$music" && timeout 20 "$dir/tonvela" 1.mp3) || tv_fail "the second copy did not end well"
+expect_playing 1.mp3
+tv_mpris "$player.OpenUri" "file://$music/4.mp3" >/dev/null || tv_fail "OpenUri refused"
+expect_playing 4.mp3
+# The album is changed: closing asks to save it (answered No).
+echo No >"$dir/answers.txt"
+tv_close_window "$wid"
+tv_wait_exit 20
+[ "$(grep -c '^MsgBox' "$dir/dialogs.log")" = 1 ] ||
+    tv_fail "not one save question: $(cat "$dir/dialogs.log")"
+[ -z "$(find "$dir" -name '*.alb')" ] || tv_fail "an album file was written"
+
 tv_library
 # Song 1 lasts 3 s, to end while the test waits; song 3 carries an ID3v2.4
 # tag with a front cover.
@@ -41,11 +73,11 @@ cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/music/2.mp3"
 convert -size 4x3 xc:red "png:$TV_TMP/cover.png"
 { printf '\0image/png\0\003\0'; cat "$TV_TMP/cover.png"; } >"$TV_TMP/apic"
 {
-    tv_id3v2_text 4 TPE1 3 "Кино"
-    tv_id3v2_text 4 TIT2 3 "Звезда"
-    tv_id3v2_frame 4 APIC "$TV_TMP/apic"
+    tv_id3v2_text TPE1 "Кино"
+    tv_id3v2_text TIT2 "Звезда"
+    tv_id3v2_frame APIC "$TV_TMP/apic"
 } >"$TV_TMP/frames"
-tv_id3v2_mp3 "$dir/music/3.mp3" 4 "$TV_TMP/frames" "$TV_TEST_DATA/tone-10s.mp3"
+tv_id3v2_mp3 "$dir/music/3.mp3" "$TV_TMP/frames" "$TV_TEST_DATA/tone-10s.mp3"
 export XDG_CACHE_HOME=$TV_TMP/cache
 tv_write_1251 "$dir/rock.alb" " 3 " "Первая${app}music/1.mp3" "Вторая${app}music/2.mp3" \
     "Третья${app}music/3.mp3"
