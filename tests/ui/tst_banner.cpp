@@ -262,7 +262,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(redPng({120, 40})) > 0);
         file.close();
         src.replace("{local}", local).replace("{inline}", redPng({120, 40}).toBase64());
-        QString page = "<html><body>";
+        QString page = "<html><body><b>Tonvela</b> sale ";
         for (int i = 0; i < count; ++i)
             page += QString("<img src='%1' width=10 height=10> ").arg(src.arg(i));
         P().web = &env->web;
