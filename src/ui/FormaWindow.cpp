@@ -5,6 +5,7 @@
 #include "core/MenuRules.h"
 #include "core/Startup.h"
 #include "playback/PlayerCommands.h"
+#include "ui/BannerView.h"
 #include "ui/Bitmaps.h"
 #include "ui/BlockedClose.h"
 #include "ui/FixedFrame.h"
@@ -14,7 +15,6 @@
 #include "ui/PlayListDrop.h"
 #include "ui/TitlePanel.h"
 #include "ui/Twips.h"
-#include "ui/UsrReklamaX.h"
 #include "ui/WhenOnScreen.h"
 
 #include <QCloseEvent>
@@ -94,7 +94,7 @@ FormaWindow::~FormaWindow() = default;
 
 void FormaWindow::createControls(QWidget *client, QWidget *playerBar) {
     createLists(client);
-    m_banner = new UsrReklamaX(client);
+    m_banner = new BannerView(client);
     m_banner->setGeometry(twipsRect(0, 0, 11895, 1095));
     m_label1 = makeLabel1(client);
     m_mediaPlayer = placePlayerBar(client, playerBar);

@@ -13,7 +13,7 @@ namespace tv::ui {
 class BlockedClose;
 class PictureBox;
 class TitlePanel;
-class UsrReklamaX;
+class BannerView;
 
 // The widget of the main window frmForma: every control at its place of the
 // design, bound to the logic's model of the window. It holds no rules; its
@@ -29,7 +29,7 @@ public:
     QListView *lstAlbomy() const { return m_lstAlbomy; }
     QListView *PlayList() const { return m_playList; }
     QLabel *Label1() const { return m_label1; }
-    UsrReklamaX *usrReklamaX1() const { return m_banner; }
+    BannerView *usrReklamaX1() const { return m_banner; }
     QWidget *MediaPlayer1() const { return m_mediaPlayer; }
     TitlePanel *picPanel() const { return m_picPanel; }
     PictureBox *picPobeda() const { return m_picPobeda; }
@@ -52,7 +52,7 @@ private:
     QListView *m_lstAlbomy = nullptr;
     QListView *m_playList = nullptr;
     QLabel *m_label1 = nullptr;
-    UsrReklamaX *m_banner = nullptr;
+    BannerView *m_banner = nullptr;
     QWidget *m_mediaPlayer = nullptr;
     TitlePanel *m_picPanel = nullptr;
     PictureBox *m_picPobeda = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/Ports.h"
 #include "playback/FoundModel.h"
 #include "playback/ListAlbomModel.h"
+#include "ui/BannerView.h"
 #include "ui/FormaWindow.h"
 #include "ui/FrmAddFile.h"
 #include "ui/FrmChange.h"
@@ -15,7 +16,6 @@
 #include "ui/FrmNewDisk.h"
 #include "ui/FrmOprog.h"
 #include "ui/Placement.h"
-#include "ui/UsrReklamaX.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -28,13 +28,9 @@ tv_fail() {
 }
 
 tv_cleanup() {
-    local pid
-    for pid in ${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in ${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
+    local pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
+    kill "${pids[@]}" 2>/dev/null || true
+    wait "${pids[@]}" 2>/dev/null || true
     rm -rf "$TV_TMP"
 }
 trap tv_cleanup EXIT
@@ -173,6 +169,13 @@ tv_click_opens() {
 }
 tv_more_windows() { [ "$(tv_app_windows | wc -l)" -gt "$1" ]; }
 
+# Opens the menu whose title lies x pixels into the menu bar of a window and
+# picks its item n (from 1): tv_menu_item wid x n.
+tv_menu_item() {
+    tv_click_opens "$1" "$2" 10 1
+    xdotool key $(printf 'Down %.0s' $(seq "$3")) Return
+}
+
 # Waits until the program ends with status 0 (a way out of it was taken);
 # fails when it does not within the seconds.
 tv_wait_exit() {
@@ -189,75 +192,79 @@ tv_wait_exit() {
     [ "$status" -eq 0 ] || tv_fail "the program ended with status $status"
 }
 
-# Compares a file with the bytes printf makes of the given format.
-tv_expect_bytes() {
-    local file=$1 format=$2
-    [ -f "$file" ] || tv_fail "$file is missing"
-    if ! printf "$format" | cmp -s - "$file"; then
-        tv_log "expected:"
-        printf "$format" | od -c >&2
-        tv_log "found:"
-        od -c "$file" >&2
-        tv_fail "$file differs"
-    fi
-}
+# Compares a file with the one that holds the bytes expected.
+tv_same() { cmp -s "$1" "$2" || tv_fail "$2 differs: $(od -c "$2" 2>&1 | head -n 40)"; }
+
+# No dialog of the program's was seen (a question or message, a file dialog).
+tv_no_dialogs() { [ ! -s "$TV_APP_DIR/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$TV_APP_DIR/dialogs.log")"; }
 
 # Writes a text file as the program keeps its files: Windows-1251, CR LF after
 # every line. Arguments: the file, then one argument per line.
 tv_write_1251() {
     local file=$1
     shift
-    local line
-    for line in "$@"; do
-        printf '%s\r\n' "$line"
-    done | iconv -f UTF-8 -t CP1251 >"$file"
+    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1251 >"$file"
 }
 
-# Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
-# sizes of ID3v2 headers and v2.4 frames, 8 in v2.3 frames).
+# Four bytes of a size, big-endian, 7 bits each (the "syncsafe" sizes of
+# ID3v2.4 headers and frames).
 tv_size_bytes() {
-    local n=$1 bits=$2 i
+    local i
     for i in 3 2 1 0; do
-        printf "\\$(printf %03o $(((n >> (i * bits)) & ((1 << bits) - 1))))"
+        printf "\\$(printf %03o $((($1 >> (i * 7)) & 127)))"
     done
 }
 
-# One frame of an ID3v2 tag: the version (3 or 4), the frame's name and the
-# file that holds its data.
+# One frame of an ID3v2.4 tag: the frame's name and the file that holds its data.
 tv_id3v2_frame() {
-    printf '%s' "$2"
-    tv_size_bytes "$(wc -c <"$3")" "$([ "$1" = 4 ] && echo 7 || echo 8)"
+    printf '%s' "$1"
+    tv_size_bytes "$(wc -c <"$2")"
     printf '\0\0'
-    cat "$3"
+    cat "$2"
 }
 
-# A text frame: version, name, encoding (1: UTF-16 with its byte-order mark,
-# 3: UTF-8) and the text.
+# A text frame in UTF-8: the frame's name and the text.
 tv_id3v2_text() {
-    local data
-    data=$(mktemp "$TV_TMP/frame.XXXXXX")
-    if [ "$3" = 1 ]; then
-        { printf '\001\377\376'; printf '%s' "$4" | iconv -f UTF-8 -t UTF-16LE; } >"$data"
-    else
-        { printf '\003'; printf '%s' "$4"; } >"$data"
-    fi
-    tv_id3v2_frame "$1" "$2" "$data"
+    printf '\003%s' "$2" >"$TV_TMP/frame"
+    tv_id3v2_frame "$1" "$TV_TMP/frame"
 }
 
-# An MP3 file that begins with an ID3v2 tag: the file, the version, the file
-# of the frames; some padding after them, then a short tone.
+# An MP3 file that begins with an ID3v2.4 tag: the file, the file of the
+# frames, the audio (a short tone unless named); some padding after the frames.
 tv_id3v2_mp3() {
     {
-        printf "ID3\\$(printf %03o "$2")\\0\\0"
-        tv_size_bytes $(($(wc -c <"$3") + 64)) 7
-        cat "$3"
+        printf 'ID3\004\0\0'
+        tv_size_bytes $(($(wc -c <"$2") + 64))
+        cat "$2"
         head -c 64 /dev/zero
-        cat "${4:-$TV_TEST_DATA/tone-0.4s.mp3}"
+        cat "${3:-$TV_TEST_DATA/tone-0.4s.mp3}"
     } >"$1"
 }
 
 # The lettered form of a native folder of this machine, with a final "/".
 tv_lettered() { echo "Z:$(cd "$1" && pwd -P)/"; }
+
+# A fresh program folder (dir), its lettered form (app) and an empty music folder.
+tv_library() {
+    dir=$(tv_new_folder)
+    app=$(tv_lettered "$dir")
+    mkdir -p "$dir/music"
+}
+
+# Writes a settings file as the program does: the file, the language (0
+# Russian, 1 English), the album open last, then each album with the song it
+# stood at ("rock.alb 1"); the add-files browser's folder is $app.
+tv_ini() {
+    local file=$1 language=$2 last=$3 album n lines=()
+    shift 3
+    for album in "$@"; do
+        n=${album##* }
+        lines+=("${album% *}" "$([ "$n" -lt 0 ] && echo "$n " || echo " $n ")")
+    done
+    tv_write_1251 "$file" "[language]" " $language " "[albom]" " $(($# - 1)) " "${lines[@]}" \
+        "[showform]" True "[musicnonstop]" False "[nameendalbom]" "$last" "[namepesni]" " 0 " \
+        "[strDir]" "$app"
+}
 
 # Whether a window is mapped (shown) right now.
 tv_is_mapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
@@ -265,18 +272,6 @@ tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' 
 
 # Whether a window is closed: destroyed, or no longer on screen.
 tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
-
-# The first start in a fresh folder (dir): the add-files browser it offers
-# over the new empty album is left with Esc; wid is then the main window.
-tv_first_start() {
-    dir=$(tv_new_folder)
-    tv_run "$dir"
-    local browser
-    browser=$(tv_wait_window '^Добавить файл\(ы\)$')
-    xdotool key --clearmodifiers Escape
-    tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
-    wid=$(tv_wait_window '^Тонвела для MP3$')
-}
 
 # The program's remote-control interface on the test's session bus. gdbus
 # prints titles in the locale's characters: UTF-8, whatever the caller's.
@@ -286,5 +281,3 @@ tv_mpris() {
     LC_ALL=C.UTF-8 gdbus call --session --dest "$tv_service" \
         --object-path /org/mpris/MediaPlayer2 --method "$@"
 }
-# A property of the player: tv_player_get Metadata.
-tv_player_get() { tv_mpris org.freedesktop.DBus.Properties.Get "$tv_player" "$1"; }

@@ -2,7 +2,13 @@
 # The install lays out a menu entry that desktop-file-validate passes and the
 # program icon in every size of the theme; registering copies both into the
 # user's data folder; the desktop starts the installed program from its entry,
-# also from a folder whose name needs quoting on a command line.
+# also from a folder whose name needs quoting on a command line. That first
+# start in an empty folder offers the add-files browser, left with Esc.
+# Minimising hides the window to the notification area; starting the program
+# a second time in the same folder brings it back, in the normal state (not
+# through the iconified one), and the second copy ends at once. Closed
+# through its window, the program leaves the settings file alone behind,
+# holding exactly this run.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 : "${TV_BUILD:?TV_BUILD must name the build folder}"
 register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
@@ -42,10 +48,12 @@ for size in 16 22 24 32 48 64 128 256; do
         tv_fail "icon $size not registered"
 done
 
-# The desktop starts the program from the registered entry.
+# The desktop starts the program from the registered entry; its dialogs are
+# answered and logged as tv_run has them.
 tv_start_desktop
+export TONVELA_DIALOG_ANSWERS="$TV_TMP/answers.txt" TONVELA_DIALOG_LOG="$odd/dialogs.log"
+touch "$TONVELA_DIALOG_ANSWERS"
 gio launch "$entry" || tv_fail "gio cannot launch $entry"
-# A first start in an empty folder offers the add-files browser.
 browser=$(tv_wait_window '^Добавить файл\(ы\)$')
 xdotool key --clearmodifiers Escape
 tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
@@ -54,8 +62,36 @@ TV_APP_PID=$(xdotool getwindowpid "$wid")
 [ "$(readlink "/proc/$TV_APP_PID/exe")" = "$odd/tonvela" ] ||
     tv_fail "started $(readlink "/proc/$TV_APP_PID/exe"), not $odd/tonvela"
 tv_screenshot desktop-entry-started
+
+xdotool windowminimize "$wid"
+tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
+# The window manager iconifies it first, then the program withdraws it: only
+# from then on is an Iconic state news.
+withdrawn() { ! xprop -id "$wid" WM_STATE | grep 'window state' >/dev/null; }
+tv_retry 10 withdrawn || tv_fail "the minimised window was not hidden to the tray"
+# Its states from here on: it must come back straight to Normal. Mapped
+# iconified on the way, a late report of that state would minimise it, and so
+# hide it to the tray, again (the close below would then reach nothing).
+xprop -spy -id "$wid" WM_STATE >"$TV_TMP/states" 2>&1 &
+TV_PIDS+=($!)
+tv_retry 10 test -s "$TV_TMP/states" || tv_fail "cannot watch the window's state"
+timeout 20 "$odd/tonvela" >"$TV_TMP/second.log" 2>&1 || tv_fail "the second copy did not end at once, or failed"
+tv_retry 10 tv_is_mapped "$wid" || tv_fail "the window did not come back"
+tv_retry 10 tv_is_managed "$wid" || tv_fail "the window is not in the normal state"
+if grep -q Iconic "$TV_TMP/states"; then
+    tv_fail "the window came back through the iconified state: $(tr '\n\t' '  ' <"$TV_TMP/states")"
+fi
+tv_screenshot minimise-brought-back
 tv_close_window "$wid"
 tv_retry 20 bash -c "! kill -0 $TV_APP_PID" || tv_fail "the program did not end"
 TV_APP_PID=""
-[ -f "$odd/Тонвела для mp3.ini" ] || tv_fail "the program did not run in its own folder"
+
+# The empty album "New" (never saved) is the one registry entry, the window
+# remembered as shown, in the program's own folder; nothing else was
+# written, no message box shown.
+app=$(tv_lettered "$odd")
+tv_ini "$TV_TMP/ini" 0 "" " -1"
+tv_same "$TV_TMP/ini" "$odd/Тонвела для mp3.ini"
+TV_APP_DIR=$odd tv_no_dialogs
+[ -z "$(find "$odd" -name '*.alb')" ] || tv_fail "an album file was written"
 tv_log "PASS"

@@ -5,21 +5,17 @@
 # start-up or a modal window is open.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-# A folder whose settings name the album that was open last; showform: True
-# or False.
-prepare() {
-    local dir=$1 showform=$2 last=$3
+# Starts the program in a fresh folder holding a.alb and b.alb, whose settings
+# say whether the window shows (True or False) and name the album open last;
+# wid is the main window's id (none when hidden). A fourth argument answers
+# the first dialog.
+start() {
+    local showform=$1 last=$2 title=$3
+    dir=$(tv_new_folder)
     tv_write_1251 "$dir/a.alb" " 0 "
     tv_write_1251 "$dir/b.alb" " 0 "
     tv_write_1251 "$dir/Тонвела для mp3.ini" "[showform]" "$showform" "[nameendalbom]" "$last"
-}
-
-# Starts the program in a fresh folder; prints the main window's id (none when hidden).
-start() {
-    local showform=$1 last=$2 title=$3 answer=${4:-}
-    dir=$(tv_new_folder)
-    prepare "$dir" "$showform" "$last"
-    [ -z "$answer" ] || echo "$answer" >"$dir/answers.txt"
+    [ -z "${4:-}" ] || echo "$4" >"$dir/answers.txt"
     tv_run "$dir"
     wid=""
     if [ "$showform" = True ]; then
@@ -46,14 +42,15 @@ ended() {
 tv_start_desktop
 
 # File > Exit: "Выход" is the last item of the File menu.
-start True a.alb '^Тонвела для MP3 - a\.alb$'
+main='^Тонвела для MP3 - a\.alb$'
+start True a.alb "$main"
 tv_click_opens "$wid" 20 10 1
 xdotool key Up Return
 ended "File, Exit" True
 
 # The tray menu's Exit ("Выход", its last item), window shown and hidden.
 for shown in True False; do
-    start "$shown" a.alb '^Тонвела для MP3 - a\.alb$'
+    start "$shown" a.alb "$main"
     tv_click_opens "$(tv_tray_icon)" 11 11 3
     tv_screenshot "tray-menu-window-$shown"
     xdotool key Up Return
@@ -62,12 +59,12 @@ done
 
 # Closing the window while the tray menu is open (a loop of its own), and
 # while the File menu is open.
-start True a.alb '^Тонвела для MP3 - a\.alb$'
+start True a.alb "$main"
 tv_click_opens "$(tv_tray_icon)" 11 11 3
 tv_wm_close "$wid"
 ended "close with the tray menu open" True
 
-start True a.alb '^Тонвела для MP3 - a\.alb$'
+start True a.alb "$main"
 tv_click_opens "$wid" 20 10 1
 tv_wm_close "$wid"
 ended "close with the File menu open" True
@@ -82,9 +79,8 @@ tv_wm_close "$wid"
 ended "close with a message box open" True
 
 # Closing the window while the language window is open (Help, Language).
-start True a.alb '^Тонвела для MP3 - a\.alb$'
-tv_click_opens "$wid" 205 10 1
-xdotool key Down Down Return
+start True a.alb "$main"
+tv_menu_item "$wid" 205 2
 tv_wait_window '^Выбор языка$' >/dev/null
 tv_wm_close "$wid"
 ended "close with a modal window open" True

@@ -1,21 +1,46 @@
 #include "WindowKit.h"
 
+#include "core/Language.h"
 #include "playback/PlayerCommands.h"
 #include "ui/PictureBox.h"
 #include "ui/TitlePanel.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QListView>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QUrl>
 
 using namespace tv;
 using namespace tv::test;
 using ui::FormaWindow;
+
+namespace {
+
+// Sends a drag-enter and a drop of the urls to the playlist, as a file
+// manager's drag does; true when the playlist took the drag.
+bool drop(QListView *view, const QList<QUrl> &urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = view->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &dropped);
+    return dropped.isAccepted();
+}
+
+} // namespace
 
 class TestFormaWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowEnv> m;
 
     FormaWindow &w() { return m->window; }
+    QAction *act(const MenuItem &item) { return m->window.menus().action(item); }
     ui::TitlePanel *panel() { return w().picPanel(); }
     // The member shown on top (-1: two at once); the greyed one is always below.
     int top(ui::PictureButtonStack *stack) {
@@ -165,6 +190,107 @@ private slots:
             w().menus().action(frmForma().pMenuShowHide)->trigger();
         QVERIFY(w().isVisible() && G().ShowForm);
         QCOMPARE(w().isMinimized(), !trayArea);
+    }
+
+    // Files, a folder tree and a playlist land in the album in one drop;
+    // what the album holds already and the drop's repeats are not added
+    // twice. Web addresses are not taken: the program reaches only local files.
+    void droppedFilesJoinThePlaylist() {
+        TempDrives &d = m->env.drives;
+        for (const char *file : {"C:/Drop/b.mp3", "C:/Drop/a.mp3", "C:/Drop/cover.jpg",
+                                 "C:/Drop/Sub/c.mp3", "C:/One/z.mp3"})
+            d.put(file);
+        d.put("C:/One/list.m3u8", "#EXTM3U\n../Drop/Sub/c.mp3\nhttp://x/y.mp3\ngone.mp3\nz.mp3\n");
+        G().NamePesni = 1;
+        frmForma().PlayList.rebuild();
+        G().AlbomChanged = 0;
+        auto file = [&d](const QString &lettered) {
+            return QUrl::fromLocalFile(d.native(lettered));
+        };
+        QListView *view = w().PlayList();
+        QVERIFY(!drop(view, {QUrl("https://example.com/a.mp3")}));
+        QCOMPARE(G().AlbomChanged, 0);
+        QVERIFY(drop(view, {file("C:/One/z.mp3"), file("C:/Drop"), file("C:/One/list.m3u8")}));
+        // The drop is answered before the files are walked.
+        QCOMPARE(playListRows(), QStringList());
+        QTRY_COMPARE(playListRows(), QStringList({"1.z", "2.a", "3.b", "4.c"}));
+        QCOMPARE(frmForma().ListPath.at(1), QString("aC:/Drop/a.mp3"));
+        QCOMPARE(view->model()->rowCount(), 4);
+        QCOMPARE(G().AlbomChanged, 1);
+    }
+
+    // The rules are the logic's (tst_menurules, tst_tray); here, that each
+    // menu runs them as it opens: while playing, an item of each starts the
+    // other way (the sort submenu's off, so Ctrl+R must not sort either).
+    void enablingSeenWhenEachMenuOpens() {
+        Forma &f = frmForma();
+        m->env.fillPlayList(2);
+        registerAlbums(1);
+        m->env.player.force(MediaPlayer::Playing);
+        G().NumPesni = 0;
+        const QList<QPair<MenuItem *, bool>> items = {
+            {&f.FileFound, true}, {&f.EditSort, true}, {&f.MusicPlay, false}, {&f.pMenuStop, true}};
+        for (const auto &[item, on] : items)
+            item->setEnabled(!on);
+        const ui::FormaMenus &menus = m->window.menus();
+        for (QMenu *menu : {menus.File, menus.Edit, menus.Music, menus.pMenu})
+            openMenu(menu);
+        for (const auto &[item, on] : items)
+            QVERIFY2(act(*item)->isEnabled() == on, qPrintable(item->objectName()));
+        QVERIFY(act(f.EditSortRevers)->isEnabled());
+    }
+
+    // Ctrl+N works with no menu ever opened (New asks for files); a shortcut
+    // acts on the state set when its menu last opened, not the current one.
+    void shortcuts() {
+        QVERIFY(m->showActive());
+        m->window.lstAlbomy()->setFocus();
+        QTest::keyClick(&m->window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(m->env.windows.calls, QStringList{QStringLiteral("showAddFile")});
+        QCOMPARE(frmForma().lstAlbomy.items(), QStringList{QStringLiteral("New")});
+        QSignalSpy del(act(frmForma().EditDel), &QAction::triggered);
+        openMenu(m->window.menus().Edit); // empty playlist
+        m->env.fillPlayList(2);
+        openMenu(m->window.menus().File);
+        openMenu(m->window.menus().Music);
+        m->window.PlayList()->setFocus();
+        QTest::keyClick(&m->window, Qt::Key_Delete);
+        QCOMPARE(del.size(), 0);
+        openMenu(m->window.menus().Edit);
+        QTest::keyClick(&m->window, Qt::Key_Delete);
+        QCOMPARE(del.size(), 1);
+    }
+
+    // The tray's album list item brings the hidden window back with the keys
+    // in its album list, and opens no window of its own.
+    void trayAlbumListFocusesTheAlbumList() {
+        G().ShowForm = false;
+        act(frmForma().pMenuListAlbom)->trigger();
+        QVERIFY(m->window.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&m->window));
+        QVERIFY(m->window.lstAlbomy()->hasFocus());
+        QVERIFY(G().ShowForm);
+        QVERIFY(m->env.windows.calls.isEmpty());
+    }
+
+    // Either item switches the option and ticks both.
+    void nonStopItemsTickTogether() {
+        Forma &f = frmForma();
+        for (const bool checked : {true, false}) {
+            act(checked ? f.MusicNonStop : f.pMenuNonStop)->trigger();
+            QCOMPARE(act(f.MusicNonStop)->isChecked(), checked);
+            QCOMPARE(act(f.pMenuNonStop)->isChecked(), checked);
+            QCOMPARE(f.MusicNonStop.Checked(), checked);
+        }
+    }
+
+    void captionsFollowTheItems() {
+        Forma &f = frmForma();
+        LanguageEnM();
+        QCOMPARE(act(f.FileOpen)->text(), QStringLiteral("Open"));
+        // An ampersand shows as itself instead of underlining the next letter.
+        f.HelpAbout.setCaption(QStringLiteral("Rock & Roll"));
+        QCOMPARE(act(f.HelpAbout)->text(), QStringLiteral("Rock && Roll"));
     }
 };
 

@@ -23,13 +23,13 @@ class BannerBrowser;
 // the background; a page that does not come leaves the one shown. Links are
 // never followed inside the banner: the last address pointed at opens in the
 // user's own browser.
-class UsrReklamaX : public QWidget {
+class BannerView : public QWidget {
     Q_OBJECT
 public:
-    explicit UsrReklamaX(QWidget *parent = nullptr,
-                         const QString &host = QString::fromLatin1(kMakerHost),
-                         qint64 clockMs = QDateTime::currentMSecsSinceEpoch());
-    ~UsrReklamaX() override;
+    explicit BannerView(QWidget *parent = nullptr,
+                        const QString &host = QString::fromLatin1(kMakerHost),
+                        qint64 clockMs = QDateTime::currentMSecsSinceEpoch());
+    ~BannerView() override;
 
     // Loads the advertising page, never from a cache.
     void Start();

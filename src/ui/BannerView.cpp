@@ -1,4 +1,4 @@
-#include "ui/UsrReklamaX.h"
+#include "ui/BannerView.h"
 
 #include "ui/BannerPage.h"
 #include "ui/Fonts.h"
@@ -45,7 +45,7 @@ QImage noPicture() {
 // unanswered one from the disk by its name, or from the page's own text.
 class BannerBrowser : public QTextBrowser {
 public:
-    explicit BannerBrowser(UsrReklamaX *banner) : QTextBrowser(banner), m_banner(banner) {}
+    explicit BannerBrowser(BannerView *banner) : QTextBrowser(banner), m_banner(banner) {}
 
     QVariant loadResource(int type, const QUrl &name) override {
         if (type != QTextDocument::ImageResource)
@@ -68,11 +68,11 @@ protected:
     }
 
 private:
-    UsrReklamaX *m_banner;
+    BannerView *m_banner;
     QString m_href;
 };
 
-UsrReklamaX::UsrReklamaX(QWidget *parent, const QString &host, qint64 clockMs)
+BannerView::BannerView(QWidget *parent, const QString &host, qint64 clockMs)
     : QWidget(parent), m_rules(clockMs, host), m_browser(new BannerBrowser(this)) {
     setObjectName(QStringLiteral("usrReklamaX1"));
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
@@ -85,28 +85,28 @@ UsrReklamaX::UsrReklamaX(QWidget *parent, const QString &host, qint64 clockMs)
     m_browser->setFocusPolicy(Qt::NoFocus);
     m_browser->document()->setDefaultFont(pageFont());
     m_browser->setGeometry(twipsRect(0, 0, kWidth, kHeight));
-    connect(m_browser, &QTextBrowser::anchorClicked, this, &UsrReklamaX::clicked);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &BannerView::clicked);
     buildPanel();
     showTitlePage();
 }
 
 // The fetches still on their way go with the banner, unanswered.
-UsrReklamaX::~UsrReklamaX() = default;
+BannerView::~BannerView() = default;
 
-QTextBrowser *UsrReklamaX::WebBrowser1() const {
+QTextBrowser *BannerView::WebBrowser1() const {
     return m_browser;
 }
 
 // The hint for a machine off the network, with its reload button. Nothing
 // shows it: the banner keeps its title page instead.
-void UsrReklamaX::buildPanel() {
+void BannerView::buildPanel() {
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Picture1"));
     m_panel->setGeometry(twipsRect(1680, 30, 5535, 855));
     m_reload = new QPushButton(QStringLiteral("Загрузить рекламу"), m_panel);
     m_reload->setObjectName(QStringLiteral("kObnovit"));
     m_reload->setGeometry(twipsRect(3600, 30, 1815, 315));
-    connect(m_reload, &QPushButton::clicked, this, &UsrReklamaX::Start);
+    connect(m_reload, &QPushButton::clicked, this, &BannerView::Start);
     const struct {
         const char *text;
         QRect rect;
@@ -123,7 +123,7 @@ void UsrReklamaX::buildPanel() {
 
 // The text browser wants the table's row spelled out, and centres a table
 // by its own alignment rather than by the <center> around it.
-void UsrReklamaX::showTitlePage() {
+void BannerView::showTitlePage() {
     m_page.clear();
     QString page = usrReklamaX::titlePage();
     page.replace(QLatin1String("<table "), QLatin1String("<table align='center' "));
@@ -132,12 +132,12 @@ void UsrReklamaX::showTitlePage() {
     m_browser->setHtml(page);
 }
 
-void UsrReklamaX::Start() {
+void BannerView::Start() {
     navigate(QUrl(m_rules.advertisingPage()));
 }
 
 // A newer page replaces the one still on its way.
-void UsrReklamaX::navigate(const QUrl &address) {
+void BannerView::navigate(const QUrl &address) {
     if (!isBannerResource(address))
         return;
     m_pageFetch = P().web->fetch(address, kMaxPageBytes, m_timeoutMs,
@@ -146,7 +146,7 @@ void UsrReklamaX::navigate(const QUrl &address) {
 
 // Whatever went wrong (no network, no answer, no page) leaves the page that
 // shows and says nothing.
-void UsrReklamaX::pageArrived(const WebAnswer &answer) {
+void BannerView::pageArrived(const WebAnswer &answer) {
     if (!answer.ok)
         return;
     m_page = answer.url;
@@ -160,7 +160,7 @@ void UsrReklamaX::pageArrived(const WebAnswer &answer) {
 
 // The picture when it is here; else it is fetched, and the page is laid out
 // anew when it comes.
-QImage UsrReklamaX::picture(const QUrl &address) {
+QImage BannerView::picture(const QUrl &address) {
     const auto known = m_pictures.constFind(address);
     if (known != m_pictures.constEnd())
         return known->isNull() ? noPicture() : *known;
@@ -175,7 +175,7 @@ QImage UsrReklamaX::picture(const QUrl &address) {
 
 // The document keeps what it was first told for an address: the picture
 // that came is given to it under the same address.
-void UsrReklamaX::pictureArrived(const WebAnswer &answer, const QUrl &address) {
+void BannerView::pictureArrived(const WebAnswer &answer, const QUrl &address) {
     if (!answer.ok || !m_pictures.contains(address))
         return;
     const QImage image = decodeBannerPicture(answer.body, qMin(kMaxPicturePixels, m_pixelsLeft));
@@ -189,11 +189,11 @@ void UsrReklamaX::pictureArrived(const WebAnswer &answer, const QUrl &address) {
     emit pageShown(m_page);
 }
 
-void UsrReklamaX::pointedAt(const QString &href) {
+void BannerView::pointedAt(const QString &href) {
     m_rules.StatusTextChange(linkAddress(href, m_page));
 }
 
-void UsrReklamaX::clicked(const QUrl &link) {
+void BannerView::clicked(const QUrl &link) {
     bool newWindow = false;
     const QString address = linkAddress(link.toString(), m_page, &newWindow);
     if (newWindow) {

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# The main window in Russian, with two albums and Cyrillic titles: its fixed
+# frame, the File menu, Help's about box and its link, the help page (F1) and
+# the banner's title page while the maker's site cannot be reached. The title
+# editor and the drive-letter window: a song of the album on drive C: is
+# retitled and moved down in the editor, the album is moved from C to d, and
+# Ctrl+S saves it: the album file holds exactly the expected bytes. (Their
+# other ways out and their English texts: tst_editwindows, tst_titleeditor,
+# tst_driveletters.) Then Help, Language..., English switches the running
+# window at once and the next start is told so. Each look is photographed.
+# The desktop's opener (xdg-open) is a script that notes what it was asked to
+# open.
+source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
+
+opener_log="$TV_TMP/opened.log"
+mkdir -p "$TV_TMP/bin"
+printf '#!/bin/sh\necho "$*" >>"%s"\n' "$opener_log" >"$TV_TMP/bin/xdg-open"
+chmod +x "$TV_TMP/bin/xdg-open"
+export PATH="$TV_TMP/bin:$PATH"
+opened() { grep -F -- "$1" "$opener_log" >/dev/null 2>&1; }
+# Opens item n of the Edit menu (the second title of the menu bar) and waits
+# for the window it opens.
+edit_item() {
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+    tv_menu_item "$wid" 70 "$1"
+    tv_wait_window "^$2\$"
+}
+wait_gone() { tv_retry 10 tv_is_gone "$1" || tv_fail "window $1 is still shown"; }
+
+tv_start_desktop
+tv_library
+[ -d "$dir/Language" ] || tv_fail "the installation has no Language folder"
+for page in Help_ru.htm Help_en.htm; do
+    [ -s "$dir/$page" ] || tv_fail "the installation has no $page"
+done
+# The songs lie on a drive this machine does not have: the start's attempt
+# to resume the first one reports it missing, and nothing plays.
+long="Ария - Штиль (длинное название песни, которое не помещается)"
+tv_write_1251 "$dir/rock.alb" " 3 " "Кино: Группа кровиC:/Music/a.mp3" "${long}C:/Music/b.mp3" \
+    "DDTC:/Music/c.mp3"
+tv_write_1251 "$dir/jazz.alb" " 1 " "Take FiveC:/Music/d.mp3"
+tv_ini "$dir/Тонвела для mp3.ini" 0 rock.alb "jazz.alb 0" "rock.alb 0"
+touch -d '2001-01-01' "$dir/rock.alb"
+tv_run "$dir"
+wid=$(tv_wait_window '^Тонвела для MP3 - rock\.alb$')
+tv_screenshot main-russian
+
+# The window manager is told a fixed size, and no resizing or maximising.
+hints=$(xprop -id "$wid" WM_NORMAL_HINTS)
+min=$(sed -n 's/.*minimum size: \([0-9]* by [0-9]*\).*/\1/p' <<<"$hints")
+max=$(sed -n 's/.*maximum size: \([0-9]* by [0-9]*\).*/\1/p' <<<"$hints")
+[ -n "$min" ] && [ "$min" = "$max" ] || tv_fail "the size is not fixed: $hints"
+# _MOTIF_WM_HINTS: flags, functions, decorations. Functions: resize 0x2,
+# minimise 0x8, maximise 0x10; decorations: resize handles 0x4, minimise
+# 0x20, maximise 0x40.
+read -r _ functions decorations _ < <(xprop -id "$wid" _MOTIF_WM_HINTS | tr -d ',' |
+    awk -F' = ' '{print $2}')
+(( (functions & 0x12) == 0 && (functions & 0x8) != 0 )) ||
+    tv_fail "the Motif functions offer resizing or maximising, or no minimising: $functions"
+(( (decorations & 0x44) == 0 && (decorations & 0x20) != 0 )) ||
+    tv_fail "the Motif decorations offer resizing or maximising, or no minimising: $decorations"
+actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
+grep -q '_NET_WM_ACTION_MINIMIZE' <<<"$actions" || tv_fail "no minimising: $actions"
+if grep -qE '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' <<<"$actions"; then
+    tv_fail "the window manager offers resizing or maximising: $actions"
+fi
+
+# The File menu, opened with the mouse on its place in the menu bar.
+xdotool mousemove --window "$wid" 20 10 click 1
+tv_screenshot main-russian-file-menu
+xdotool key Escape
+
+# Help ("Справка", the fourth title of the menu bar), About.
+tv_menu_item "$wid" 205 3
+about=$(tv_wait_window '^О программе$')
+tv_screenshot about-box-on-desktop
+# The link to the site, on the line "Сайт:".
+xdotool mousemove --window "$about" 175 66 click 1
+tv_retry 10 opened "Language/0.html" || tv_fail "the site link opened nothing: $(cat "$opener_log" 2>&1)"
+grep -F "url=http://" "$dir/Language/0.html" >/dev/null || tv_fail "no redirect page: $(ls "$dir/Language")"
+xdotool key Return
+tv_retry 10 tv_is_gone "$about" || tv_fail "Enter did not close the about box"
+
+# F1: the page of the current language, from the program's folder.
+xdotool windowactivate --sync "$wid"
+xdotool key F1
+tv_retry 10 opened "$dir/Help_ru.htm" || tv_fail "F1 opened no help page: $(cat "$opener_log" 2>&1)"
+
+# Down then Up in the text box: the first song, whether the main list had a
+# selected row or not.
+win=$(edit_item 4 'Редактировать')
+xdotool key Down Up ctrl+a
+xdotool type --delay 50 'Gruppa krovi: live'
+xdotool key Return
+tv_screenshot title-editor-russian
+# kDOWN moves the retitled song below the second; then OK.
+xdotool key Tab Tab space Tab Tab Return
+wait_gone "$win"
+win=$(edit_item 6 'Сменить букву диска')
+xdotool key Tab
+xdotool type d
+tv_screenshot drive-letter-russian
+xdotool key Return
+wait_gone "$win"
+tv_retry 10 grep -q 'Количество замен: 3' "$dir/dialogs.log" ||
+    tv_fail "no count message: $(cat "$dir/dialogs.log")"
+xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+xdotool key --clearmodifiers ctrl+s
+tv_retry 10 test "$dir/rock.alb" -nt "$dir/jazz.alb" || tv_fail "Ctrl+S did not write rock.alb"
+
+tv_menu_item "$wid" 205 2 # Help, Language...
+tv_wait_window '^Выбор языка$' >/dev/null
+tv_screenshot language-dialog
+xdotool key Down Return
+tv_wait_window '^Tonvela for MP3 - rock\.alb$' >/dev/null
+tv_screenshot main-switched-to-english
+xdotool mousemove --window "$wid" 20 10 click 1
+tv_screenshot main-english-file-menu
+xdotool key Escape
+tv_close_window "$wid"
+tv_wait_exit 20
+tv_write_1251 "$TV_TMP/rock" " 3 " "${long}d:/Music/b.mp3" "Gruppa krovi: lived:/Music/a.mp3" \
+    "DDTd:/Music/c.mp3"
+tv_same "$TV_TMP/rock" "$dir/rock.alb"
+# The missing first song at the start, the count (an information); no
+# question on closing.
+[ "$(grep -c '^MsgBox' "$dir/dialogs.log")" -eq 2 ] || tv_fail "unexpected messages: $(cat "$dir/dialogs.log")"
+grep -q '^MsgBox|64|Тонвела для MP3|Количество замен: 3$' "$dir/dialogs.log" ||
+    tv_fail "the count message is not an information: $(cat "$dir/dialogs.log")"
+ini="$dir/Тонвела для mp3.ini"
+[ "$(sed -n 1,2p "$ini")" = $'[language]\r\n 1 \r' ] || tv_fail "the switch was not kept: $(cat -A "$ini")"
+tv_log "PASS"
