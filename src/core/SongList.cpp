@@ -5,6 +5,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+
 namespace tv {
 
 namespace {
@@ -27,7 +29,7 @@ SongList::SongList(const QStringList &entries) {
             size += entry.size();
         m_store.reserve(qMin(size, kMaxStore));
     }
-    m_starts.reserve(entries.size());
+    reserve(entries.size());
     for (const QString &entry : entries)
         appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
 }
@@ -40,9 +42,34 @@ SongList &SongList::operator=(const QStringList &entries) {
 SongList SongList::fromStore(QByteArray store, bool utf8, QList<quint32> starts) {
     SongList songs;
     songs.m_store = std::move(store);
-    songs.m_starts = std::move(starts);
     songs.m_utf8 = utf8;
+    songs.reserve(starts.size());
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        const qsizetype end = i + 1 < starts.size() ? starts.at(i + 1) : songs.m_store.size();
+        songs.addSize(starts.at(i), end - starts.at(i));
+    }
     return songs;
+}
+
+void SongList::reserve(qsizetype entries) {
+    m_sizes.reserve(entries);
+    m_checks.reserve(entries / kBlock + 1);
+}
+
+qsizetype SongList::longSizeOf(qsizetype i) const {
+    const auto found =
+        std::lower_bound(m_long.cbegin(), m_long.cend(), i,
+                         [](const LongSize &l, qsizetype at) { return l.index < at; });
+    return found->size;
+}
+
+void SongList::addSize(qsizetype start, qsizetype size) {
+    const qsizetype i = m_sizes.size();
+    if (i % kBlock == 0)
+        m_checks.append(quint32(start));
+    if (size >= kLong)
+        m_long.append({i, quint32(size)});
+    m_sizes.append(char(qMin<qsizetype>(size, kLong)));
 }
 
 QString SongList::decode(QByteArrayView bytes) const {
@@ -89,42 +116,52 @@ void SongList::append(const QString &entry) {
 void SongList::append(const QStringList &entries) {
     if (!m_utf8 && !allFit1251(entries))
         turnUtf8();
-    m_starts.reserve(size() + entries.size());
+    reserve(size() + entries.size());
     for (const QString &entry : entries)
         appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
 }
 
 // The first entry's bytes may stay in the store: nothing starts there any
 // more. Any other entry's bytes go, so that the one before it ends where
-// it did.
+// it did. Every block from the removed entry on then begins one entry later.
 void SongList::removeAt(qsizetype i) {
-    const qsizetype start = m_starts.at(i);
-    const qsizetype size = endOf(i) - start;
-    m_starts.removeAt(i);
-    if (i == 0)
-        return;
-    m_store.remove(start, size);
-    for (qsizetype j = i; j < m_starts.size(); ++j)
-        m_starts[j] -= quint32(size);
+    const qsizetype start = startOf(i);
+    const qsizetype size = sizeOf(i);
+    const qsizetype gone = i == 0 ? 0 : size;
+    const qsizetype blocks = (m_sizes.size() - 1 + kBlock - 1) / kBlock;
+    for (qsizetype b = (i + kBlock - 1) / kBlock; b < blocks; ++b)
+        m_checks[b] += quint32(sizeOf(b * kBlock)) - quint32(gone);
+    m_checks.resize(blocks);
+    m_sizes.remove(i, 1);
+    auto later = std::lower_bound(m_long.begin(), m_long.end(), i,
+                                  [](const LongSize &l, qsizetype at) { return l.index < at; });
+    if (later != m_long.end() && later->index == i)
+        later = m_long.erase(later);
+    for (; later != m_long.end(); ++later)
+        --later->index;
+    if (gone > 0)
+        m_store.remove(start, gone);
 }
 
 void SongList::clear() {
     m_store.clear();
-    m_starts.clear();
+    m_sizes.clear();
+    m_long.clear();
+    m_checks.clear();
     m_utf8 = false;
 }
 
 void SongList::appendEncoded(const QByteArray &bytes) {
     if (m_store.size() + bytes.size() > kMaxStore)
         return;
-    m_starts.append(quint32(m_store.size()));
+    addSize(m_store.size(), bytes.size());
     m_store.append(bytes);
 }
 
 void SongList::turnUtf8() {
     SongList utf8;
     utf8.m_utf8 = true;
-    utf8.m_starts.reserve(size());
+    utf8.reserve(size());
     for (qsizetype i = 0; i < size(); ++i)
         utf8.appendEncoded(Utf8::encode(at(i)));
     *this = std::move(utf8);
