@@ -61,15 +61,15 @@ struct ToStore {
     char *bytes;
     bool utf8 = false;
     qsizetype end = 0;
-    QList<quint32> starts;
+    SongList::Sizes sizes;
 
     void expect(bool isUtf8, qsizetype count) {
         utf8 = isUtf8;
-        starts.reserve(count);
+        sizes.reserve(count);
     }
     void song(qsizetype start, qsizetype size) {
         std::memmove(bytes + end, bytes + start, size_t(size));
-        starts.append(quint32(end));
+        sizes.add(end, size);
         end += size;
     }
 };
@@ -111,7 +111,7 @@ SongList AlbumFormat::read(QByteArray bytes) {
     readSongLines(bytes, sink);
     bytes.resize(sink.end);
     bytes.squeeze();
-    return SongList::fromStore(std::move(bytes), sink.utf8, std::move(sink.starts));
+    return SongList::fromStore(std::move(bytes), sink.utf8, std::move(sink.sizes));
 }
 
 QByteArray AlbumFormat::format(const QStringList &songs) {

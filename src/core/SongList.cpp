@@ -39,31 +39,31 @@ SongList &SongList::operator=(const QStringList &entries) {
     return *this;
 }
 
-SongList SongList::fromStore(QByteArray store, bool utf8, QList<quint32> starts) {
+SongList SongList::fromStore(QByteArray store, bool utf8, Sizes sizes) {
     SongList songs;
     songs.m_store = std::move(store);
     songs.m_utf8 = utf8;
-    songs.reserve(starts.size());
-    for (qsizetype i = 0; i < starts.size(); ++i) {
-        const qsizetype end = i + 1 < starts.size() ? starts.at(i + 1) : songs.m_store.size();
-        songs.addSize(starts.at(i), end - starts.at(i));
-    }
+    songs.m_at = std::move(sizes);
     return songs;
 }
 
 void SongList::reserve(qsizetype entries) {
+    m_at.reserve(entries);
+}
+
+void SongList::Sizes::reserve(qsizetype entries) {
     m_sizes.reserve(entries);
     m_checks.reserve(entries / kBlock + 1);
 }
 
 qsizetype SongList::longSizeOf(qsizetype i) const {
     const auto found =
-        std::lower_bound(m_long.cbegin(), m_long.cend(), i,
-                         [](const LongSize &l, qsizetype at) { return l.index < at; });
+        std::lower_bound(m_at.m_long.cbegin(), m_at.m_long.cend(), i,
+                         [](const Sizes::LongSize &l, qsizetype at) { return l.index < at; });
     return found->size;
 }
 
-void SongList::addSize(qsizetype start, qsizetype size) {
+void SongList::Sizes::add(qsizetype start, qsizetype size) {
     const qsizetype i = m_sizes.size();
     if (i % kBlock == 0)
         m_checks.append(quint32(start));
@@ -128,16 +128,17 @@ void SongList::removeAt(qsizetype i) {
     const qsizetype start = startOf(i);
     const qsizetype size = sizeOf(i);
     const qsizetype gone = i == 0 ? 0 : size;
-    const qsizetype blocks = (m_sizes.size() - 1 + kBlock - 1) / kBlock;
+    const qsizetype blocks = (m_at.m_sizes.size() - 1 + kBlock - 1) / kBlock;
     for (qsizetype b = (i + kBlock - 1) / kBlock; b < blocks; ++b)
-        m_checks[b] += quint32(sizeOf(b * kBlock)) - quint32(gone);
-    m_checks.resize(blocks);
-    m_sizes.remove(i, 1);
-    auto later = std::lower_bound(m_long.begin(), m_long.end(), i,
-                                  [](const LongSize &l, qsizetype at) { return l.index < at; });
-    if (later != m_long.end() && later->index == i)
-        later = m_long.erase(later);
-    for (; later != m_long.end(); ++later)
+        m_at.m_checks[b] += quint32(sizeOf(b * kBlock)) - quint32(gone);
+    m_at.m_checks.resize(blocks);
+    m_at.m_sizes.remove(i, 1);
+    auto later =
+        std::lower_bound(m_at.m_long.begin(), m_at.m_long.end(), i,
+                         [](const Sizes::LongSize &l, qsizetype at) { return l.index < at; });
+    if (later != m_at.m_long.end() && later->index == i)
+        later = m_at.m_long.erase(later);
+    for (; later != m_at.m_long.end(); ++later)
         --later->index;
     if (gone > 0)
         m_store.remove(start, gone);
@@ -145,16 +146,14 @@ void SongList::removeAt(qsizetype i) {
 
 void SongList::clear() {
     m_store.clear();
-    m_sizes.clear();
-    m_long.clear();
-    m_checks.clear();
+    m_at = Sizes();
     m_utf8 = false;
 }
 
 void SongList::appendEncoded(const QByteArray &bytes) {
     if (m_store.size() + bytes.size() > kMaxStore)
         return;
-    addSize(m_store.size(), bytes.size());
+    m_at.add(m_store.size(), bytes.size());
     m_store.append(bytes);
 }
 

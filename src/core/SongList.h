@@ -52,13 +52,36 @@ public:
     SongList(const QStringList &entries); // NOLINT(google-explicit-constructor)
     SongList &operator=(const QStringList &entries);
 
-    // Entries lying back to back in text already encoded, which the list
-    // takes over: rising starts inside a store of at most kMaxStore bytes.
-    static SongList fromStore(QByteArray store, bool utf8, QList<quint32> starts);
+    // Where the entries of a store lie: each one's size in a byte (kLong for
+    // a long one, whose size is kept apart), and the start of every kBlock-th.
+    class Sizes {
+    public:
+        static constexpr qsizetype kBlock = 32;
+        static constexpr uchar kLong = 255;
 
-    qsizetype size() const { return m_sizes.size(); }
+        // The next entry, which starts where the one before it ends (the
+        // first one anywhere).
+        void add(qsizetype start, qsizetype size);
+        void reserve(qsizetype entries);
+
+    private:
+        friend class SongList;
+        struct LongSize {
+            qsizetype index;
+            quint32 size;
+        };
+        QByteArray m_sizes;
+        QList<LongSize> m_long; // by rising index
+        QList<quint32> m_checks;
+    };
+
+    // Entries lying back to back in text already encoded, which the list
+    // takes over, inside a store of at most kMaxStore bytes.
+    static SongList fromStore(QByteArray store, bool utf8, Sizes sizes);
+
+    qsizetype size() const { return m_at.m_sizes.size(); }
     qsizetype count() const { return size(); }
-    bool isEmpty() const { return m_sizes.isEmpty(); }
+    bool isEmpty() const { return m_at.m_sizes.isEmpty(); }
 
     QString at(qsizetype i) const;
     QString operator[](qsizetype i) const { return at(i); }
@@ -108,7 +131,7 @@ public:
     // copies share their bytes until then.
     bool isSharedWith(const SongList &other) const {
         return m_store.constData() == other.m_store.constData() &&
-               m_sizes.constData() == other.m_sizes.constData() && m_utf8 == other.m_utf8;
+               m_at.m_sizes.constData() == other.m_at.m_sizes.constData() && m_utf8 == other.m_utf8;
     }
 
     friend bool operator==(const SongList &a, const SongList &b);
@@ -119,34 +142,27 @@ public:
     friend bool operator!=(const QStringList &a, const SongList &b) { return !(b == a); }
 
 private:
-    static constexpr qsizetype kBlock = 32;
-    static constexpr uchar kLong = 255;
-    struct LongSize {
-        qsizetype index;
-        quint32 size;
-    };
+    static constexpr qsizetype kBlock = Sizes::kBlock;
+    static constexpr uchar kLong = Sizes::kLong;
 
     qsizetype sizeOf(qsizetype i) const {
-        const uchar size = uchar(m_sizes.at(i));
+        const uchar size = uchar(m_at.m_sizes.at(i));
         return size == kLong ? longSizeOf(i) : size;
     }
     qsizetype longSizeOf(qsizetype i) const;
     qsizetype startOf(qsizetype i) const {
         const qsizetype first = i - i % kBlock;
-        qsizetype start = m_checks.at(first / kBlock);
+        qsizetype start = m_at.m_checks.at(first / kBlock);
         for (qsizetype j = first; j < i; ++j)
             start += sizeOf(j);
         return start;
     }
-    void addSize(qsizetype start, qsizetype size);
     QString decode(QByteArrayView bytes) const;
     void appendEncoded(const QByteArray &bytes);
     void turnUtf8();
 
     QByteArray m_store;
-    QByteArray m_sizes;      // one byte an entry, kLong for a long one
-    QList<LongSize> m_long;  // the long ones, by rising index
-    QList<quint32> m_checks; // where entries 0, kBlock, 2 * kBlock, ... start
+    Sizes m_at;
     bool m_utf8 = false;
 };
 
