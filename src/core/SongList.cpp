@@ -90,11 +90,13 @@ qsizetype SongList::indexOf(const QString &entry, qsizetype from) const {
     if (!m_utf8 && !Cp1251::fits(entry))
         return -1;
     const QByteArray bytes = m_utf8 ? QByteArray() : Cp1251::encode(entry);
-    for (qsizetype i = qMax<qsizetype>(from, 0); i < size(); ++i) {
-        if (m_utf8 ? at(i) == entry : bytesAt(i) == bytes)
-            return i;
-    }
-    return -1;
+    qsizetype found = -1;
+    everyBytes([&](qsizetype i, QByteArrayView held) {
+        if (i >= from && (m_utf8 ? decode(held) == entry : held == bytes))
+            found = i;
+        return found < 0;
+    });
+    return found;
 }
 
 QStringList SongList::mid(qsizetype pos, qsizetype length) const {

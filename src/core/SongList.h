@@ -127,6 +127,19 @@ public:
         return QByteArrayView(m_store.constData() + startOf(i), sizeOf(i));
     }
 
+    // Each entry's bytes in turn, until visit(i, bytes) says no more: a scan
+    // of the whole list without finding each start again.
+    template <typename Visit> bool everyBytes(Visit visit) const {
+        qsizetype start = isEmpty() ? 0 : m_at.m_checks.at(0);
+        for (qsizetype i = 0; i < size(); ++i) {
+            const qsizetype length = sizeOf(i);
+            if (!visit(i, QByteArrayView(m_store.constData() + start, length)))
+                return false;
+            start += length;
+        }
+        return true;
+    }
+
     // Whether the two are one list, not yet parted by a change to either:
     // copies share their bytes until then.
     bool isSharedWith(const SongList &other) const {
