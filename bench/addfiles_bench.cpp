@@ -19,6 +19,7 @@
 #include "editing/InfoMP3M.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/FreedMemory.h"
 #include "ui/FrmAddFile.h"
 
 #include <QApplication>
@@ -93,6 +94,8 @@ QStringList writeFolder(const QString &native, int count,
 } // namespace
 
 int main(int argc, char **argv) {
+    // As the program does, so that what is measured is what it holds.
+    tv::returnFreedMemory();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int files = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;

@@ -15,6 +15,7 @@
 #include "core/Globals.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/FreedMemory.h"
 #include "ui/FormaWindow.h"
 
 #include <QApplication>
@@ -175,6 +176,8 @@ void installPorts(const QString &root, DriveFileSystem &fs) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // As the program does, so that what is measured is what it holds.
+    tv::returnFreedMemory();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -16,5 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const SongList held = AlbumFormat::read(bytes);
     fuzz::check(held == songs, "held in the file's bytes");
     fuzz::check(AlbumFormat::format(held) == written, "written from the held songs");
+    // Songs removed from anywhere leave the rest as they were.
+    SongList fewer = held;
+    QStringList expected = songs;
+    for (qsizetype step = 1; !expected.isEmpty() && step < 5; ++step) {
+        const qsizetype at = qsizetype(size * step) % expected.size();
+        fewer.removeAt(at);
+        expected.removeAt(at);
+        fuzz::check(fewer == expected, "held songs after a removal");
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/FreedMemory.h"
 #include "platform/qt/InstallFolders.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/MediaModule.h"
@@ -52,6 +53,7 @@ QStringList givenFiles() {
 } // namespace
 
 int main(int argc, char **argv) {
+    tv::returnFreedMemory();
     QApplication app(argc, argv);
     // The run ends in the close request alone, also while the window is
     // hidden in the tray and a dialog closes.

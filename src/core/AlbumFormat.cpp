@@ -61,15 +61,15 @@ struct ToStore {
     char *bytes;
     bool utf8 = false;
     qsizetype end = 0;
-    QList<quint32> starts;
+    SongList::Sizes sizes;
 
     void expect(bool isUtf8, qsizetype count) {
         utf8 = isUtf8;
-        starts.reserve(count);
+        sizes.reserve(count);
     }
     void song(qsizetype start, qsizetype size) {
         std::memmove(bytes + end, bytes + start, size_t(size));
-        starts.append(quint32(end));
+        sizes.add(end, size);
         end += size;
     }
 };
@@ -84,15 +84,10 @@ bool printable1251(const SongList &songs, qsizetype *size) {
         return table;
     }();
     *size = 0;
-    for (qsizetype i = 0; i < songs.size(); ++i) {
-        const QByteArrayView song = songs.bytesAt(i);
-        for (const char byte : song) {
-            if (!plain[uchar(byte)])
-                return false;
-        }
+    return songs.everyBytes([size](qsizetype, QByteArrayView song) {
         *size += song.size();
-    }
-    return true;
+        return std::all_of(song.begin(), song.end(), [](char byte) { return plain[uchar(byte)]; });
+    });
 }
 
 } // namespace
@@ -111,7 +106,7 @@ SongList AlbumFormat::read(QByteArray bytes) {
     readSongLines(bytes, sink);
     bytes.resize(sink.end);
     bytes.squeeze();
-    return SongList::fromStore(std::move(bytes), sink.utf8, std::move(sink.starts));
+    return SongList::fromStore(std::move(bytes), sink.utf8, std::move(sink.sizes));
 }
 
 QByteArray AlbumFormat::format(const QStringList &songs) {
@@ -131,12 +126,9 @@ bool AlbumFormat::holds(const QStringList &songs) {
 // CR and LF are the same bytes in 1251 and in UTF-8: the store tells without
 // decoding a song.
 bool AlbumFormat::holds(const SongList &songs) {
-    for (qsizetype i = 0; i < songs.size(); ++i) {
-        const QByteArrayView bytes = songs.bytesAt(i);
-        if (bytes.contains('\r') || bytes.contains('\n'))
-            return false;
-    }
-    return true;
+    return songs.everyBytes([](qsizetype, QByteArrayView bytes) {
+        return !bytes.contains('\r') && !bytes.contains('\n');
+    });
 }
 
 } // namespace tv
@@ -153,8 +145,10 @@ QByteArray AlbumFormat::format(const SongList &songs) {
     QByteArray bytes;
     bytes.reserve(count.size() + size + 2 * (songs.size() + 1));
     bytes.append(count).append("\r\n", 2);
-    for (qsizetype i = 0; i < songs.size(); ++i)
-        bytes.append(songs.bytesAt(i)).append("\r\n", 2);
+    songs.everyBytes([&bytes](qsizetype, QByteArrayView song) {
+        bytes.append(song).append("\r\n", 2);
+        return true;
+    });
     return bytes;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+
 namespace tv {
 
 namespace {
@@ -27,7 +29,7 @@ SongList::SongList(const QStringList &entries) {
             size += entry.size();
         m_store.reserve(qMin(size, kMaxStore));
     }
-    m_starts.reserve(entries.size());
+    reserve(entries.size());
     for (const QString &entry : entries)
         appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
 }
@@ -37,12 +39,37 @@ SongList &SongList::operator=(const QStringList &entries) {
     return *this;
 }
 
-SongList SongList::fromStore(QByteArray store, bool utf8, QList<quint32> starts) {
+SongList SongList::fromStore(QByteArray store, bool utf8, Sizes sizes) {
     SongList songs;
     songs.m_store = std::move(store);
-    songs.m_starts = std::move(starts);
     songs.m_utf8 = utf8;
+    songs.m_at = std::move(sizes);
     return songs;
+}
+
+void SongList::reserve(qsizetype entries) {
+    m_at.reserve(entries);
+}
+
+void SongList::Sizes::reserve(qsizetype entries) {
+    m_sizes.reserve(entries);
+    m_checks.reserve(entries / kBlock + 1);
+}
+
+qsizetype SongList::longSizeOf(qsizetype i) const {
+    const auto found =
+        std::lower_bound(m_at.m_long.cbegin(), m_at.m_long.cend(), i,
+                         [](const Sizes::LongSize &l, qsizetype at) { return l.index < at; });
+    return found->size;
+}
+
+void SongList::Sizes::add(qsizetype start, qsizetype size) {
+    const qsizetype i = m_sizes.size();
+    if (i % kBlock == 0)
+        m_checks.append(quint32(start));
+    if (size >= kLong)
+        m_long.append({i, quint32(size)});
+    m_sizes.append(char(qMin<qsizetype>(size, kLong)));
 }
 
 QString SongList::decode(QByteArrayView bytes) const {
@@ -63,11 +90,13 @@ qsizetype SongList::indexOf(const QString &entry, qsizetype from) const {
     if (!m_utf8 && !Cp1251::fits(entry))
         return -1;
     const QByteArray bytes = m_utf8 ? QByteArray() : Cp1251::encode(entry);
-    for (qsizetype i = qMax<qsizetype>(from, 0); i < size(); ++i) {
-        if (m_utf8 ? at(i) == entry : bytesAt(i) == bytes)
-            return i;
-    }
-    return -1;
+    qsizetype found = -1;
+    everyBytes([&](qsizetype i, QByteArrayView held) {
+        if (i >= from && (m_utf8 ? decode(held) == entry : held == bytes))
+            found = i;
+        return found < 0;
+    });
+    return found;
 }
 
 QStringList SongList::mid(qsizetype pos, qsizetype length) const {
@@ -89,42 +118,51 @@ void SongList::append(const QString &entry) {
 void SongList::append(const QStringList &entries) {
     if (!m_utf8 && !allFit1251(entries))
         turnUtf8();
-    m_starts.reserve(size() + entries.size());
+    reserve(size() + entries.size());
     for (const QString &entry : entries)
         appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
 }
 
 // The first entry's bytes may stay in the store: nothing starts there any
 // more. Any other entry's bytes go, so that the one before it ends where
-// it did.
+// it did. Every block from the removed entry on then begins one entry later.
 void SongList::removeAt(qsizetype i) {
-    const qsizetype start = m_starts.at(i);
-    const qsizetype size = endOf(i) - start;
-    m_starts.removeAt(i);
-    if (i == 0)
-        return;
-    m_store.remove(start, size);
-    for (qsizetype j = i; j < m_starts.size(); ++j)
-        m_starts[j] -= quint32(size);
+    const qsizetype start = startOf(i);
+    const qsizetype size = sizeOf(i);
+    const qsizetype gone = i == 0 ? 0 : size;
+    const qsizetype blocks = (m_at.m_sizes.size() - 1 + kBlock - 1) / kBlock;
+    for (qsizetype b = (i + kBlock - 1) / kBlock; b < blocks; ++b)
+        m_at.m_checks[b] += quint32(sizeOf(b * kBlock)) - quint32(gone);
+    m_at.m_checks.resize(blocks);
+    m_at.m_sizes.remove(i, 1);
+    auto later =
+        std::lower_bound(m_at.m_long.begin(), m_at.m_long.end(), i,
+                         [](const Sizes::LongSize &l, qsizetype at) { return l.index < at; });
+    if (later != m_at.m_long.end() && later->index == i)
+        later = m_at.m_long.erase(later);
+    for (; later != m_at.m_long.end(); ++later)
+        --later->index;
+    if (gone > 0)
+        m_store.remove(start, gone);
 }
 
 void SongList::clear() {
     m_store.clear();
-    m_starts.clear();
+    m_at = Sizes();
     m_utf8 = false;
 }
 
 void SongList::appendEncoded(const QByteArray &bytes) {
     if (m_store.size() + bytes.size() > kMaxStore)
         return;
-    m_starts.append(quint32(m_store.size()));
+    m_at.add(m_store.size(), bytes.size());
     m_store.append(bytes);
 }
 
 void SongList::turnUtf8() {
     SongList utf8;
     utf8.m_utf8 = true;
-    utf8.m_starts.reserve(size());
+    utf8.reserve(size());
     for (qsizetype i = 0; i < size(); ++i)
         utf8.appendEncoded(Utf8::encode(at(i)));
     *this = std::move(utf8);

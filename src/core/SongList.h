@@ -14,10 +14,11 @@ namespace tv {
 
 // The entries of an album held as their encoded text: one store of bytes in
 // Windows-1251 while every entry fits it, else UTF-8, the entries back to
-// back, and where each one starts (4 bytes an entry; each ends where the
-// next starts). A million songs take little more than the album file, whose
-// own bytes the reader turns into the store. An entry is decoded only when
-// asked for, so each read gives a fresh QString.
+// back. Each entry's size is one byte (a rare entry of 255 bytes or more has
+// its size kept apart), and the start of every 32nd entry is kept, so a song
+// costs little more than its text: a million songs take little more than the
+// album file, whose own bytes the reader turns into the store. An entry is
+// decoded only when asked for, so each read gives a fresh QString.
 class SongList {
 public:
     // The store cannot outgrow what a start can point into.
@@ -51,13 +52,36 @@ public:
     SongList(const QStringList &entries); // NOLINT(google-explicit-constructor)
     SongList &operator=(const QStringList &entries);
 
-    // Entries lying back to back in text already encoded, which the list
-    // takes over: rising starts inside a store of at most kMaxStore bytes.
-    static SongList fromStore(QByteArray store, bool utf8, QList<quint32> starts);
+    // Where the entries of a store lie: each one's size in a byte (kLong for
+    // a long one, whose size is kept apart), and the start of every kBlock-th.
+    class Sizes {
+    public:
+        static constexpr qsizetype kBlock = 32;
+        static constexpr uchar kLong = 255;
 
-    qsizetype size() const { return m_starts.size(); }
+        // The next entry, which starts where the one before it ends (the
+        // first one anywhere).
+        void add(qsizetype start, qsizetype size);
+        void reserve(qsizetype entries);
+
+    private:
+        friend class SongList;
+        struct LongSize {
+            qsizetype index;
+            quint32 size;
+        };
+        QByteArray m_sizes;
+        QList<LongSize> m_long; // by rising index
+        QList<quint32> m_checks;
+    };
+
+    // Entries lying back to back in text already encoded, which the list
+    // takes over, inside a store of at most kMaxStore bytes.
+    static SongList fromStore(QByteArray store, bool utf8, Sizes sizes);
+
+    qsizetype size() const { return m_at.m_sizes.size(); }
     qsizetype count() const { return size(); }
-    bool isEmpty() const { return m_starts.isEmpty(); }
+    bool isEmpty() const { return m_at.m_sizes.isEmpty(); }
 
     QString at(qsizetype i) const;
     QString operator[](qsizetype i) const { return at(i); }
@@ -95,20 +119,32 @@ public:
     void removeFirst() { removeAt(0); }
     void removeLast() { removeAt(size() - 1); }
     void clear();
-    void reserve(qsizetype entries) { m_starts.reserve(entries); }
+    void reserve(qsizetype entries);
 
     // The store itself, for a writer that copies entries without decoding.
     bool isUtf8() const { return m_utf8; }
     QByteArrayView bytesAt(qsizetype i) const {
-        const qsizetype start = m_starts.at(i);
-        return QByteArrayView(m_store.constData() + start, endOf(i) - start);
+        return QByteArrayView(m_store.constData() + startOf(i), sizeOf(i));
+    }
+
+    // Each entry's bytes in turn, until visit(i, bytes) says no more: a scan
+    // of the whole list without finding each start again.
+    template <typename Visit> bool everyBytes(Visit visit) const {
+        qsizetype start = isEmpty() ? 0 : m_at.m_checks.at(0);
+        for (qsizetype i = 0; i < size(); ++i) {
+            const qsizetype length = sizeOf(i);
+            if (!visit(i, QByteArrayView(m_store.constData() + start, length)))
+                return false;
+            start += length;
+        }
+        return true;
     }
 
     // Whether the two are one list, not yet parted by a change to either:
     // copies share their bytes until then.
     bool isSharedWith(const SongList &other) const {
         return m_store.constData() == other.m_store.constData() &&
-               m_starts.constData() == other.m_starts.constData() && m_utf8 == other.m_utf8;
+               m_at.m_sizes.constData() == other.m_at.m_sizes.constData() && m_utf8 == other.m_utf8;
     }
 
     friend bool operator==(const SongList &a, const SongList &b);
@@ -119,15 +155,27 @@ public:
     friend bool operator!=(const QStringList &a, const SongList &b) { return !(b == a); }
 
 private:
-    qsizetype endOf(qsizetype i) const {
-        return i + 1 < size() ? qsizetype(m_starts.at(i + 1)) : m_store.size();
+    static constexpr qsizetype kBlock = Sizes::kBlock;
+    static constexpr uchar kLong = Sizes::kLong;
+
+    qsizetype sizeOf(qsizetype i) const {
+        const uchar size = uchar(m_at.m_sizes.at(i));
+        return size == kLong ? longSizeOf(i) : size;
+    }
+    qsizetype longSizeOf(qsizetype i) const;
+    qsizetype startOf(qsizetype i) const {
+        const qsizetype first = i - i % kBlock;
+        qsizetype start = m_at.m_checks.at(first / kBlock);
+        for (qsizetype j = first; j < i; ++j)
+            start += sizeOf(j);
+        return start;
     }
     QString decode(QByteArrayView bytes) const;
     void appendEncoded(const QByteArray &bytes);
     void turnUtf8();
 
     QByteArray m_store;
-    QList<quint32> m_starts;
+    Sizes m_at;
     bool m_utf8 = false;
 };
 

@@ -45,12 +45,11 @@ quint64 lowerHash(QStringView text) {
 // The path part of entry i (songPathView) in one string reused for every
 // song. In 1251 a character is a byte, so the path is found in the bytes and
 // only it is decoded.
-void pathInto(const SongList &songs, qsizetype i, QString *path) {
+void pathInto(const SongList &songs, qsizetype i, QByteArrayView entry, QString *path) {
     if (songs.isUtf8()) {
         *path = songPathView(songs.at(i)).toString();
         return;
     }
-    const QByteArrayView entry = songs.bytesAt(i);
     const qsizetype colon = entry.lastIndexOf(':');
     Cp1251::decode(colon < 1 ? entry : entry.sliced(colon - 1), path);
 }
@@ -60,10 +59,11 @@ void pathInto(const SongList &songs, qsizetype i, QString *path) {
 LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
     m_index.reserve(size_t(m_songs.size()));
     QString path;
-    for (qsizetype i = 0; i < m_songs.size(); ++i) {
-        pathInto(m_songs, i, &path);
+    m_songs.everyBytes([this, &path](qsizetype i, QByteArrayView entry) {
+        pathInto(m_songs, i, entry, &path);
         m_index.emplace_back(lowerHash(path), i);
-    }
+        return true;
+    });
     std::sort(m_index.begin(), m_index.end());
 }
 
