@@ -150,6 +150,14 @@ NativeUnit nativeUnit(QStringView lettered, qsizetype &i) {
 // The other way: both separators become "/", the stand-ins their
 // characters. False when a stand-in is a byte, which no QString holds.
 bool nameToNative(QStringView lettered, QString *out) {
+    // Most names hold no stand-in: only their backslashes change, and every
+    // title the browser reads comes through here.
+    const auto standIn = [](QChar c) { return (c.unicode() & 0xFF00) == kAsItIs.unicode(); };
+    if (std::none_of(lettered.begin(), lettered.end(), standIn)) {
+        *out = lettered.toString();
+        out->replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return true;
+    }
     out->reserve(lettered.size());
     for (qsizetype i = 0; i < lettered.size(); ++i) {
         const NativeUnit unit = nativeUnit(lettered, i);
