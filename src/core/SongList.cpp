@@ -104,8 +104,11 @@ QStringList SongList::mid(qsizetype pos, qsizetype length) const {
     const qsizetype end = length < 0 ? size() : pos + qMin(length, size() - pos);
     QStringList entries;
     entries.reserve(end - pos);
-    for (qsizetype i = pos; i < end; ++i)
-        entries.append(at(i));
+    everyBytes([&](qsizetype i, QByteArrayView bytes) {
+        if (i >= pos && i < end)
+            entries.append(decode(bytes));
+        return i + 1 < end;
+    });
     return entries;
 }
 
