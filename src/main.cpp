@@ -24,15 +24,33 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
+// The executable's folder, known before the application object is (the
+// media module is prepared from the first line on); else the application's
+// own idea of it.
+QString executableFolder() {
+    const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return folder.isEmpty() && QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                            : folder;
+}
+
 // The build says which layout this executable is installed in (the package's
 // system layout, or the portable folder of `make run`).
+QString moduleFolder(const QString &exeDir) {
+    if (TV_SYSTEM_INSTALL)
+        return QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral(TV_MODULE_DIR)));
+    return exeDir;
+}
+
 tv::InstallFolders installFolders() {
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QString exeDir = executableFolder();
     if (TV_SYSTEM_INSTALL)
         return tv::InstallFolders::system(exeDir, QStringLiteral(TV_MODULE_DIR),
                                           QStringLiteral(TV_PROGRAM_DIR));
@@ -52,7 +70,14 @@ QStringList givenFiles() {
 } // namespace
 
 int main(int argc, char **argv) {
+    // Qt takes the first thread that asks for its thread data as the main
+    // one: this one, before the media module's thread does.
+    static_cast<void>(QThread::currentThread());
+    tv::PreparedMediaModule media(moduleFolder(executableFolder()));
     QApplication app(argc, argv);
+    // The first pending-events step comes once the window is shown (or left
+    // hidden in the tray): its building is over, the engine may start.
+    QTimer::singleShot(0, &app, [&media] { media.startEngine(); });
     // The run ends in the close request alone, also while the window is
     // hidden in the tray and a dialog closes.
     app.setQuitOnLastWindowClosed(false);
@@ -63,8 +88,8 @@ int main(int argc, char **argv) {
 
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
-    tv::QtMediaPlayer player(fs, [&folders](tv::MediaBackendEvents events, double volume) {
-        return tv::loadMediaModule(folders.modules, std::move(events), volume);
+    tv::QtMediaPlayer player(fs, [&folders, &media](tv::MediaBackendEvents events, double volume) {
+        return media.make(folders.modules, std::move(events), volume);
     });
     tv::QtDialogs dialogs(fs);
     tv::QtEventLoop events;

@@ -14,10 +14,24 @@ using namespace tv;
 
 namespace {
 
-MakeMediaBackend fromFolder(const QString &folder) {
-    return [folder](MediaBackendEvents events, double volume) {
-        return loadMediaModule(folder, std::move(events), volume);
+// Loaded when first needed, or prepared on a thread of its own beforehand as
+// the program does.
+MakeMediaBackend fromFolder(const QString &folder, bool prepared) {
+    if (!prepared)
+        return [folder](MediaBackendEvents events, double volume) {
+            return loadMediaModule(folder, std::move(events), volume);
+        };
+    auto module = std::make_shared<PreparedMediaModule>(folder);
+    module->startEngine();
+    return [folder, module](MediaBackendEvents events, double volume) {
+        return module->make(folder, std::move(events), volume);
     };
+}
+
+void preparedOrNot() {
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("loaded at the first song") << false;
+    QTest::newRow("prepared beforehand") << true;
 }
 
 const QString kSong = QStringLiteral("Z:" TV_TEST_DATA "/tone-0.4s.mp3");
@@ -29,8 +43,10 @@ class TestMediaModule : public QObject {
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
 
 private slots:
+    void theModulePlaysAFileToItsEnd_data() { preparedOrNot(); }
     void theModulePlaysAFileToItsEnd() {
-        QtMediaPlayer player(fs, fromFolder(QStringLiteral(TV_TEST_BUILD "/..")));
+        QFETCH(bool, prepared);
+        QtMediaPlayer player(fs, fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), prepared));
         player.setVolume(0.5);
         QSignalSpy states(&player, &MediaPlayer::PlayStateChange);
         QSignalSpy durations(&player, &QtMediaPlayer::durationMsChanged);
@@ -41,9 +57,11 @@ private slots:
         QCOMPARE(player.volume(), 0.5);
     }
 
+    void noModuleMeansSilenceNotACrash_data() { preparedOrNot(); }
     void noModuleMeansSilenceNotACrash() {
+        QFETCH(bool, prepared);
         QTemporaryDir empty;
-        QtMediaPlayer player(fs, fromFolder(empty.path()));
+        QtMediaPlayer player(fs, fromFolder(empty.path(), prepared));
         player.setVolume(0.25);
         QSignalSpy states(&player, &MediaPlayer::PlayStateChange);
         player.setURL(kSong);
