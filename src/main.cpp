@@ -24,33 +24,15 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
-#include <QThread>
-#include <QTimer>
 
 namespace {
 
-// The executable's folder, known before the application object is (the
-// media module is prepared from the first line on); else the application's
-// own idea of it.
-QString executableFolder() {
-    const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return folder.isEmpty() && QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                            : folder;
-}
-
 // The build says which layout this executable is installed in (the package's
 // system layout, or the portable folder of `make run`).
-QString moduleFolder(const QString &exeDir) {
-    if (TV_SYSTEM_INSTALL)
-        return QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral(TV_MODULE_DIR)));
-    return exeDir;
-}
-
 tv::InstallFolders installFolders() {
-    const QString exeDir = executableFolder();
+    const QString exeDir = QCoreApplication::applicationDirPath();
     if (TV_SYSTEM_INSTALL)
         return tv::InstallFolders::system(exeDir, QStringLiteral(TV_MODULE_DIR),
                                           QStringLiteral(TV_PROGRAM_DIR));
@@ -70,14 +52,7 @@ QStringList givenFiles() {
 } // namespace
 
 int main(int argc, char **argv) {
-    // Qt takes the first thread that asks for its thread data as the main
-    // one: this one, before the media module's thread does.
-    static_cast<void>(QThread::currentThread());
-    tv::PreparedMediaModule media(moduleFolder(executableFolder()));
     QApplication app(argc, argv);
-    // The first pending-events step comes once the window is shown (or left
-    // hidden in the tray): its building is over, the engine may start.
-    QTimer::singleShot(0, &app, [&media] { media.startEngine(); });
     // The run ends in the close request alone, also while the window is
     // hidden in the tray and a dialog closes.
     app.setQuitOnLastWindowClosed(false);
@@ -88,9 +63,18 @@ int main(int argc, char **argv) {
 
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
+    tv::PreparedMediaModule media(folders.modules);
     tv::QtMediaPlayer player(fs, [&folders, &media](tv::MediaBackendEvents events, double volume) {
         return media.make(folders.modules, std::move(events), volume);
     });
+    // The media engine is prepared on a thread of its own as soon as the
+    // window is on the screen (unless start-up already needed it for the song
+    // it resumed); once it is, the player makes it. Earlier, it held the
+    // window up.
+    const auto prepareMedia = [&media, &player] {
+        media.startEngine([&player] { player.setUp(); });
+    };
+    tv::ui::whenFirstWindowOnScreen(prepareMedia);
     tv::QtDialogs dialogs(fs);
     tv::QtEventLoop events;
     tv::QtShell shell(fs);
@@ -115,10 +99,10 @@ int main(int argc, char **argv) {
                                  folders.userWritable};
     if (!tv::Main(start, givenFiles()))
         return folders.userWritable ? 0 : 1;
-    // The window is up: now the media engine (unless start-up already needed
-    // it for the song it resumed) and the web, for the banner's page.
-    tv::ui::whenOnScreen(windows.forma(), [&player, &web] {
-        player.setUp();
+    // The window is up (or hidden in the tray): now the web, for the banner's
+    // page, and the media engine, if no window was shown.
+    tv::ui::whenOnScreen(windows.forma(), [&prepareMedia, &web] {
+        prepareMedia();
         web.start();
     });
     // Media keys and the desktop's player controls, when there is a session bus.

@@ -3,6 +3,9 @@
 #include "platform/MediaPlayer.h"
 #include "platform/qt/ModuleLoader.h"
 
+#include <QCoreApplication>
+#include <utility>
+
 namespace tv {
 
 namespace {
@@ -55,50 +58,35 @@ std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBacken
     return backendFrom(backendEntry(folder), std::move(events), volume);
 }
 
-PreparedMediaModule::PreparedMediaModule(const QString &folder)
-    : m_folder(folder), m_thread([this] { prepare(); }) {}
+PreparedMediaModule::PreparedMediaModule(const QString &folder) : m_folder(folder) {}
 
 PreparedMediaModule::~PreparedMediaModule() {
-    finish(Go::Skip);
-}
-
-void PreparedMediaModule::prepare() {
-    m_entry = backendEntry(m_folder);
-    const auto start = m_entry ? moduleEntry<Prepare>(m_folder, "tonvela_media",
-                                                      "tonvela_media_prepare", "no early sound")
-                               : nullptr;
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_go != Go::Wait; });
-    if (start && m_go == Go::Start) {
-        lock.unlock();
-        start();
-    }
-}
-
-void PreparedMediaModule::startEngine() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_go == Go::Wait)
-        m_go = Go::Start;
-    m_changed.notify_all();
-}
-
-// Lets the thread go (on to start the engine, or to its end) and waits for it.
-void PreparedMediaModule::finish(Go how) {
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_go == Go::Wait)
-            m_go = how;
-        m_changed.notify_all();
-    }
     if (m_thread.joinable())
         m_thread.join();
 }
 
+void PreparedMediaModule::startEngine(std::function<void()> ready) {
+    if (std::exchange(m_started, true))
+        return;
+    m_thread = std::thread([this, ready = std::move(ready)]() mutable {
+        m_entry = backendEntry(m_folder);
+        if (m_entry)
+            if (const auto start = moduleEntry<Prepare>(m_folder, "tonvela_media",
+                                                        "tonvela_media_prepare", "no early start"))
+                start();
+        if (ready)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(ready),
+                                      Qt::QueuedConnection);
+    });
+}
+
 std::unique_ptr<MediaBackend> PreparedMediaModule::make(const QString &folder,
                                                         MediaBackendEvents events, double volume) {
-    finish(Go::Start);
     if (folder != m_folder)
         return loadMediaModule(folder, std::move(events), volume);
+    startEngine();
+    if (m_thread.joinable())
+        m_thread.join();
     return backendFrom(m_entry, std::move(events), volume);
 }
 

@@ -2,8 +2,7 @@
 
 #include "platform/qt/MediaBackend.h"
 
-#include <condition_variable>
-#include <mutex>
+#include <functional>
 #include <thread>
 
 namespace tv {
@@ -15,12 +14,12 @@ namespace tv {
 std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBackendEvents events,
                                               double volume);
 
-// The media module loaded on a thread of its own from the first line of the
-// program on, and its engine started there once the window is shown: loading
-// them takes longer than the whole window takes to show, and starting the
-// engine (GStreamer and its plugins) alongside the window's own building would
-// hold that up. The engine's Qt objects are made by make(), in the window's
-// thread, once the thread is done (make waits for it).
+// The media module loaded, and its engine started (GStreamer, its registry
+// read and the plugins an MP3 needs loaded), on a thread of their own, from
+// the moment the window is on the screen: loading them takes longer than the
+// whole window takes to show, and doing it while the window is still being
+// built holds the window up. The engine's Qt objects are made by make(), in
+// the window's thread, once that thread is done (make waits for it).
 class PreparedMediaModule {
 public:
     explicit PreparedMediaModule(const QString &folder);
@@ -28,8 +27,9 @@ public:
     PreparedMediaModule(const PreparedMediaModule &) = delete;
     PreparedMediaModule &operator=(const PreparedMediaModule &) = delete;
 
-    // Lets the thread go on to start the engine.
-    void startEngine();
+    // Starts the thread, if it is not started yet; once it is done, ready
+    // (when given) runs in the thread of the application object.
+    void startEngine(std::function<void()> ready = {});
 
     // The engine of the module in the folder: the one prepared when that is
     // where it came from, else loaded now as loadMediaModule does.
@@ -38,17 +38,11 @@ public:
 
 private:
     using Entry = MediaBackend *(*)(MediaBackendEvents, double);
-    enum class Go { Wait, Start, Skip };
-
-    void prepare();
-    void finish(Go how);
 
     const QString m_folder;
     // Written by the thread alone, read once it is joined.
     Entry m_entry = nullptr;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    Go m_go = Go::Wait;
+    bool m_started = false;
     std::thread m_thread;
 };
 
