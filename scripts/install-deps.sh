@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
     libtag1-dev pkg-config
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgstreamer1.0-dev
+    pulseaudio pulseaudio-utils
     libxcb1-dev
     xvfb xauth x11-utils xdotool wmctrl openbox trayer imagemagick
     fonts-dejavu-core lame
