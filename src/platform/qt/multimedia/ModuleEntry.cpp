@@ -7,7 +7,7 @@ extern "C" Q_DECL_EXPORT tv::MediaBackend *tonvela_media_backend(tv::MediaBacken
     return tv::makeMultimediaBackend(std::move(events), volume).release();
 }
 
-// Run on a thread of its own while the window is built (MediaModule.h).
+// Run on a thread of its own once the window is on the screen (MediaModule.h).
 extern "C" Q_DECL_EXPORT void tonvela_media_prepare() {
     tv::startEngine();
 }

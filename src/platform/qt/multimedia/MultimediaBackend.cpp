@@ -20,7 +20,7 @@ constexpr int kSetUpSeconds = 2;
 
 MultimediaBackend::MultimediaBackend(MediaBackendEvents events, double volume)
     : m_events(std::move(events)), m_reported(MediaPlayer::Undefined) {
-    // Done already when the program prepared the engine while its window was built.
+    // Done already when the program prepared the engine on a thread of its own.
     startEngine();
     m_output = new QAudioOutput(this);
     m_output->setVolume(float(volume));
