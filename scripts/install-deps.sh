@@ -7,7 +7,8 @@ packages=(
     cmake ninja-build g++ make
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
     libtag1-dev pkg-config
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgstreamer1.0-dev
+    pulseaudio pulseaudio-utils
     libxcb1-dev
     xvfb xauth x11-utils xdotool wmctrl openbox trayer imagemagick
     fonts-dejavu-core lame

@@ -65,9 +65,18 @@ int main(int argc, char **argv) {
 
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
-    tv::QtMediaPlayer player(fs, [&folders](tv::MediaBackendEvents events, double volume) {
-        return tv::loadMediaModule(folders.modules, std::move(events), volume);
+    tv::PreparedMediaModule media(folders.modules);
+    tv::QtMediaPlayer player(fs, [&folders, &media](tv::MediaBackendEvents events, double volume) {
+        return media.make(folders.modules, std::move(events), volume);
     });
+    // The media engine is prepared on a thread of its own as soon as the
+    // window is on the screen (unless start-up already needed it for the song
+    // it resumed); once it is, the player makes it. Earlier, it held the
+    // window up.
+    const auto prepareMedia = [&media, &player] {
+        media.startEngine([&player] { player.setUp(); });
+    };
+    tv::ui::whenFirstWindowOnScreen(prepareMedia);
     tv::QtDialogs dialogs(fs);
     tv::QtEventLoop events;
     tv::QtShell shell(fs);
@@ -92,10 +101,10 @@ int main(int argc, char **argv) {
                                  folders.userWritable};
     if (!tv::Main(start, givenFiles()))
         return folders.userWritable ? 0 : 1;
-    // The window is up: now the media engine (unless start-up already needed
-    // it for the song it resumed) and the web, for the banner's page.
-    tv::ui::whenOnScreen(windows.forma(), [&player, &web] {
-        player.setUp();
+    // The window is up (or hidden in the tray): now the web, for the banner's
+    // page, and the media engine, if no window was shown.
+    tv::ui::whenOnScreen(windows.forma(), [&prepareMedia, &web] {
+        prepareMedia();
         web.start();
     });
     // Media keys and the desktop's player controls, when there is a session bus.

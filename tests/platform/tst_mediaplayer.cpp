@@ -2,10 +2,12 @@
 #include "Fakes.h"
 #include "platform/qt/MediaModule.h"
 #include "platform/qt/QtMediaPlayer.h"
+#include "platform/qt/multimedia/EngineStart.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <gst/gst.h>
 
 using namespace tv;
 using tv::test::columns;
@@ -20,11 +22,24 @@ QString data(const QString &name) {
     return QStringLiteral("Z:" TV_TEST_DATA "/") + name;
 }
 
-// The engine loaded from its module in the folder, as the program loads it.
-MakeMediaBackend fromFolder(const QString &folder) {
-    return [folder](MediaBackendEvents events, double volume) {
-        return loadMediaModule(folder, std::move(events), volume);
+// The engine loaded from its module in the folder when first needed, or
+// prepared on a thread of its own beforehand, as the program does.
+MakeMediaBackend fromFolder(const QString &folder, bool prepared) {
+    if (!prepared)
+        return [folder](MediaBackendEvents events, double volume) {
+            return loadMediaModule(folder, std::move(events), volume);
+        };
+    auto module = std::make_shared<PreparedMediaModule>(folder);
+    module->startEngine();
+    return [folder, module](MediaBackendEvents events, double volume) {
+        return module->make(folder, std::move(events), volume);
     };
+}
+
+void preparedOrNot() {
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("loaded at the first song") << false;
+    QTest::newRow("prepared beforehand") << true;
 }
 
 // A real player (its engine linked in unless made by the maker) and the
@@ -66,10 +81,27 @@ struct Rig {
 class TestMediaPlayer : public QObject {
     Q_OBJECT
 private slots:
+    // Qt's player syncs its selectors to the clock, which makes a file's
+    // pipeline count as live: its first sound then waits out the sink's latency.
+    void selectorsFollowTheFileNotTheClock() {
+        startEngine();
+        GstElement *bin = gst_bin_new(nullptr);
+        GstElement *selector = gst_element_factory_make("input-selector", nullptr);
+        QVERIFY(selector);
+        gst_util_set_object_arg(G_OBJECT(selector), "sync-mode", "clock");
+        gst_bin_add(GST_BIN(bin), selector);
+        int mode = -1;
+        g_object_get(selector, "sync-mode", &mode, nullptr);
+        gst_object_unref(bin);
+        QCOMPARE(mode, 0); // active-segment
+    }
+
     // The engine from the module of the build: a volume set before it is
     // made holds, the song's length is told.
+    void playsToItsEndAndReportsStoppedOnce_data() { preparedOrNot(); }
     void playsToItsEndAndReportsStoppedOnce() {
-        Rig rig(fromFolder(QStringLiteral(TV_TEST_BUILD "/..")));
+        QFETCH(bool, prepared);
+        Rig rig(fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), prepared));
         rig.player.setVolume(0.5);
         QSignalSpy durations(&rig.player, &QtMediaPlayer::durationMsChanged);
         rig.player.setURL(data("tone-0.4s.mp3"));
@@ -154,9 +186,11 @@ private slots:
     }
 
     // Without the module the player stays silent and says nothing plays.
+    void noModuleMeansSilenceNotACrash_data() { preparedOrNot(); }
     void noModuleMeansSilenceNotACrash() {
+        QFETCH(bool, prepared);
         QTemporaryDir empty;
-        Rig rig(fromFolder(empty.path()));
+        Rig rig(fromFolder(empty.path(), prepared));
         rig.player.setVolume(0.25);
         rig.player.setURL(data("tone-0.4s.mp3"));
         rig.player.play();

@@ -3,6 +3,9 @@
 #include "platform/MediaPlayer.h"
 #include "platform/qt/ModuleLoader.h"
 
+#include <QCoreApplication>
+#include <utility>
+
 namespace tv {
 
 namespace {
@@ -36,16 +39,55 @@ private:
 };
 
 using Entry = MediaBackend *(*)(MediaBackendEvents, double);
+using Prepare = void (*)();
+
+Entry backendEntry(const QString &folder) {
+    return moduleEntry<Entry>(folder, "tonvela_media", "tonvela_media_backend", "no sound");
+}
+
+std::unique_ptr<MediaBackend> backendFrom(Entry entry, MediaBackendEvents events, double volume) {
+    if (!entry)
+        return std::make_unique<SilentBackend>(std::move(events), volume);
+    return std::unique_ptr<MediaBackend>(entry(std::move(events), volume));
+}
 
 } // namespace
 
 std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBackendEvents events,
                                               double volume) {
-    const auto entry =
-        moduleEntry<Entry>(folder, "tonvela_media", "tonvela_media_backend", "no sound");
-    if (!entry)
-        return std::make_unique<SilentBackend>(std::move(events), volume);
-    return std::unique_ptr<MediaBackend>(entry(std::move(events), volume));
+    return backendFrom(backendEntry(folder), std::move(events), volume);
+}
+
+PreparedMediaModule::PreparedMediaModule(const QString &folder) : m_folder(folder) {}
+
+PreparedMediaModule::~PreparedMediaModule() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void PreparedMediaModule::startEngine(std::function<void()> ready) {
+    if (std::exchange(m_started, true))
+        return;
+    m_thread = std::thread([this, ready = std::move(ready)]() mutable {
+        m_entry = backendEntry(m_folder);
+        if (m_entry)
+            if (const auto start = moduleEntry<Prepare>(m_folder, "tonvela_media",
+                                                        "tonvela_media_prepare", "no early start"))
+                start();
+        if (ready)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(ready),
+                                      Qt::QueuedConnection);
+    });
+}
+
+std::unique_ptr<MediaBackend> PreparedMediaModule::make(const QString &folder,
+                                                        MediaBackendEvents events, double volume) {
+    if (folder != m_folder)
+        return loadMediaModule(folder, std::move(events), volume);
+    startEngine();
+    if (m_thread.joinable())
+        m_thread.join();
+    return backendFrom(m_entry, std::move(events), volume);
 }
 
 } // namespace tv

@@ -2,6 +2,9 @@
 
 #include "platform/qt/MediaBackend.h"
 
+#include <functional>
+#include <thread>
+
 namespace tv {
 
 // The media engine from the module in the folder (libtonvela_media, beside
@@ -10,5 +13,37 @@ namespace tv {
 // song it started, stopped, rather than running through every album.
 std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBackendEvents events,
                                               double volume);
+
+// The media module loaded, and its engine started (GStreamer, its registry
+// read and the plugins an MP3 needs loaded), on a thread of their own, from
+// the moment the window is on the screen: loading them takes longer than the
+// whole window takes to show, and doing it while the window is still being
+// built holds the window up. The engine's Qt objects are made by make(), in
+// the window's thread, once that thread is done (make waits for it).
+class PreparedMediaModule {
+public:
+    explicit PreparedMediaModule(const QString &folder);
+    ~PreparedMediaModule();
+    PreparedMediaModule(const PreparedMediaModule &) = delete;
+    PreparedMediaModule &operator=(const PreparedMediaModule &) = delete;
+
+    // Starts the thread, if it is not started yet; once it is done, ready
+    // (when given) runs in the thread of the application object.
+    void startEngine(std::function<void()> ready = {});
+
+    // The engine of the module in the folder: the one prepared when that is
+    // where it came from, else loaded now as loadMediaModule does.
+    std::unique_ptr<MediaBackend> make(const QString &folder, MediaBackendEvents events,
+                                       double volume);
+
+private:
+    using Entry = MediaBackend *(*)(MediaBackendEvents, double);
+
+    const QString m_folder;
+    // Written by the thread alone, read once it is joined.
+    Entry m_entry = nullptr;
+    bool m_started = false;
+    std::thread m_thread;
+};
 
 } // namespace tv

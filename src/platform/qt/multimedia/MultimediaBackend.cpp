@@ -1,6 +1,7 @@
 #include "platform/qt/multimedia/MultimediaBackend.h"
 
 #include "platform/MediaPlayer.h"
+#include "platform/qt/multimedia/EngineStart.h"
 
 #include <QAudioOutput>
 #include <QTimer>
@@ -19,6 +20,8 @@ constexpr int kSetUpSeconds = 2;
 
 MultimediaBackend::MultimediaBackend(MediaBackendEvents events, double volume)
     : m_events(std::move(events)), m_reported(MediaPlayer::Undefined) {
+    // Done already when the program prepared the engine on a thread of its own.
+    startEngine();
     m_output = new QAudioOutput(this);
     m_output->setVolume(float(volume));
     connect(m_output, &QAudioOutput::volumeChanged, this,
