@@ -66,8 +66,8 @@ int main(int argc, char **argv) {
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
     tv::PreparedMediaModule media(folders.modules);
-    tv::QtMediaPlayer player(fs, [&folders, &media](tv::MediaBackendEvents events, double volume) {
-        return media.make(folders.modules, std::move(events), volume);
+    tv::QtMediaPlayer player(fs, [&media](tv::MediaBackendEvents events, double volume) {
+        return media.make(std::move(events), volume);
     });
     // The media engine is prepared on a thread of its own as soon as the
     // window is on the screen (unless start-up already needed it for the song

@@ -1,6 +1,7 @@
 #include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/SongEntry.h"
+#include "core/Utf8.h"
 #include "editing/AddFilesM.h"
 
 #include <algorithm>
@@ -42,12 +43,12 @@ quint64 lowerHash(QStringView text) {
     return hash;
 }
 
-// The path part of entry i (songPathView) in one string reused for every
-// song. In 1251 a character is a byte, so the path is found in the bytes and
-// only it is decoded.
-void pathInto(const SongList &songs, qsizetype i, QByteArrayView entry, QString *path) {
-    if (songs.isUtf8()) {
-        *path = songPathView(songs.at(i)).toString();
+// The path part of an entry's bytes (songPathView) in one string reused for
+// every song. In 1251 a character is a byte, so the path is found in the
+// bytes and only it is decoded.
+void pathInto(bool utf8, QByteArrayView entry, QString *path) {
+    if (utf8) {
+        *path = songPathView(Utf8::decode(entry.data(), entry.size())).toString();
         return;
     }
     const qsizetype colon = entry.lastIndexOf(':');
@@ -60,7 +61,7 @@ LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
     m_index.reserve(size_t(m_songs.size()));
     QString path;
     m_songs.everyBytes([this, &path](qsizetype i, QByteArrayView entry) {
-        pathInto(m_songs, i, entry, &path);
+        pathInto(m_songs.isUtf8(), entry, &path);
         m_index.emplace_back(lowerHash(path), i);
         return true;
     });

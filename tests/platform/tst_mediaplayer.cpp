@@ -31,8 +31,8 @@ MakeMediaBackend fromFolder(const QString &folder, bool prepared) {
         };
     auto module = std::make_shared<PreparedMediaModule>(folder);
     module->startEngine();
-    return [folder, module](MediaBackendEvents events, double volume) {
-        return module->make(folder, std::move(events), volume);
+    return [module](MediaBackendEvents events, double volume) {
+        return module->make(std::move(events), volume);
     };
 }
 

@@ -80,10 +80,7 @@ void PreparedMediaModule::startEngine(std::function<void()> ready) {
     });
 }
 
-std::unique_ptr<MediaBackend> PreparedMediaModule::make(const QString &folder,
-                                                        MediaBackendEvents events, double volume) {
-    if (folder != m_folder)
-        return loadMediaModule(folder, std::move(events), volume);
+std::unique_ptr<MediaBackend> PreparedMediaModule::make(MediaBackendEvents events, double volume) {
     startEngine();
     if (m_thread.joinable())
         m_thread.join();

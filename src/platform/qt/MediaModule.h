@@ -31,10 +31,8 @@ public:
     // (when given) runs in the thread of the application object.
     void startEngine(std::function<void()> ready = {});
 
-    // The engine of the module in the folder: the one prepared when that is
-    // where it came from, else loaded now as loadMediaModule does.
-    std::unique_ptr<MediaBackend> make(const QString &folder, MediaBackendEvents events,
-                                       double volume);
+    // The engine of the module in the folder, prepared first if it was not.
+    std::unique_ptr<MediaBackend> make(MediaBackendEvents events, double volume);
 
 private:
     using Entry = MediaBackend *(*)(MediaBackendEvents, double);
