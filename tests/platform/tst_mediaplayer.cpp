@@ -2,12 +2,10 @@
 #include "Fakes.h"
 #include "platform/qt/MediaModule.h"
 #include "platform/qt/QtMediaPlayer.h"
-#include "platform/qt/multimedia/EngineStart.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <gst/gst.h>
 
 using namespace tv;
 using tv::test::columns;
@@ -81,21 +79,6 @@ struct Rig {
 class TestMediaPlayer : public QObject {
     Q_OBJECT
 private slots:
-    // Qt's player syncs its selectors to the clock, which makes a file's
-    // pipeline count as live: its first sound then waits out the sink's latency.
-    void selectorsFollowTheFileNotTheClock() {
-        startEngine();
-        GstElement *bin = gst_bin_new(nullptr);
-        GstElement *selector = gst_element_factory_make("input-selector", nullptr);
-        QVERIFY(selector);
-        gst_util_set_object_arg(G_OBJECT(selector), "sync-mode", "clock");
-        gst_bin_add(GST_BIN(bin), selector);
-        int mode = -1;
-        g_object_get(selector, "sync-mode", &mode, nullptr);
-        gst_object_unref(bin);
-        QCOMPARE(mode, 0); // active-segment
-    }
-
     // The engine from the module of the build: a volume set before it is
     // made holds, the song's length is told.
     void playsToItsEndAndReportsStoppedOnce_data() { preparedOrNot(); }

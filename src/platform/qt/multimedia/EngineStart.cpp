@@ -6,21 +6,6 @@ namespace tv {
 
 namespace {
 
-// Qt Multimedia plays through an input-selector that it syncs to the clock,
-// and such a selector makes the whole pipeline count as live: the sound sink
-// then places the first sound behind the latency it reports (0.13 s through
-// the sound server). A file is never live, so the selector follows the
-// file's own timeline instead, as a plain player's does.
-gboolean onElementAdded(GSignalInvocationHint *, guint count, const GValue *values, gpointer) {
-    if (count < 2)
-        return TRUE;
-    auto *element = static_cast<GstElement *>(g_value_get_object(&values[1]));
-    GstElementFactory *factory = element ? gst_element_get_factory(element) : nullptr;
-    if (factory && g_str_equal(GST_OBJECT_NAME(factory), "input-selector"))
-        gst_util_set_object_arg(G_OBJECT(element), "sync-mode", "active-segment");
-    return TRUE;
-}
-
 // Qt's device list also watches for cameras; the camera plugin probes the
 // devices at every start, for a program that never shows a picture.
 void leaveOutCameras() {
@@ -45,10 +30,6 @@ void loadPlugins() {
 bool start() {
     if (!gst_init_check(nullptr, nullptr, nullptr))
         return false;
-    // Held for good: the hook lives as long as the bins' signals.
-    g_type_class_ref(GST_TYPE_BIN);
-    g_signal_add_emission_hook(g_signal_lookup("element-added", GST_TYPE_BIN), 0, onElementAdded,
-                               nullptr, nullptr);
     leaveOutCameras();
     loadPlugins();
     return true;
