@@ -98,6 +98,7 @@ int main(int argc, char **argv) {
     tv::returnFreedMemory();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tv::keepVectorStateClear();
     const int files = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
     const int songs = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 100000;
 

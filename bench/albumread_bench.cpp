@@ -181,6 +181,7 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tv::keepVectorStateClear();
     const bool child = argc > 2 && std::strcmp(argv[1], "--million") == 0;
     QTemporaryDir dir;
     const QString root = child ? QString::fromLocal8Bit(argv[2]) : dir.path();

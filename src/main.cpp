@@ -15,6 +15,7 @@
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTrayIcon.h"
+#include "platform/qt/VectorState.h"
 #include "playback/Mpris.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Tray.h"
@@ -55,6 +56,7 @@ QStringList givenFiles() {
 int main(int argc, char **argv) {
     tv::returnFreedMemory();
     QApplication app(argc, argv);
+    tv::keepVectorStateClear();
     // The run ends in the close request alone, also while the window is
     // hidden in the tray and a dialog closes.
     app.setQuitOnLastWindowClosed(false);
