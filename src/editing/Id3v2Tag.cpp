@@ -13,10 +13,6 @@ namespace tv::Id3v2Tag {
 
 namespace {
 
-TagLib::ByteVector bytesOf(const QByteArray &data) {
-    return TagLib::ByteVector(data.constData(), unsigned(data.size()));
-}
-
 QString textOf(const TagLib::ID3v2::FrameListMap &frames, const char *id) {
     const auto found = frames.find(id);
     if (found == frames.end() || found->second.isEmpty())
@@ -78,7 +74,7 @@ template <typename Use> auto withTag(const QByteArray &tag, Use use) {
 qint64 size(const QByteArray &head) {
     if (head.size() < kHeaderSize || !head.startsWith("ID3"))
         return 0;
-    const TagLib::ID3v2::Header header(bytesOf(head.left(kHeaderSize)));
+    const TagLib::ID3v2::Header header(TagLib::ByteVector(head.constData(), kHeaderSize));
     return header.tagSize() == 0 ? 0 : qint64(header.completeTagSize());
 }
 
