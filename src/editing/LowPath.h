@@ -3,16 +3,15 @@
 #include "core/SongList.h"
 
 #include <QString>
-#include <utility>
 #include <vector>
 
 namespace tv {
 
 // The lower-cased paths of the open album's songs as they stand when an add
 // operation begins (full Unicode lower-casing): a path found here is already
-// in the album, whatever the letter case it was stored with. It indexes
-// hashes of the lower-cased paths, so that building it over an album of
-// 100,000 songs keeps no decoded copy of any of them.
+// in the album, whatever the letter case it was stored with. It is a hash
+// table of the lower-cased paths' hashes, so that building it over an album
+// of 100,000 songs keeps no decoded copy of any of them and sorts nothing.
 class LowPath {
 public:
     explicit LowPath(SongList songs);
@@ -22,8 +21,15 @@ public:
 
 private:
     SongList m_songs;
-    // (hash of the lower-cased path part, song index), sorted.
-    std::vector<std::pair<quint64, qsizetype>> m_index;
+    // Each song at the slot the low bits of its lower-cased path's hash pick,
+    // or the first free one after it, with the hash's high bits; a free slot
+    // has no song (-1).
+    struct Slot {
+        quint32 high;
+        qint32 song;
+    };
+    std::vector<Slot> m_slots;
+    quint64 m_mask = 0;
 };
 
 } // namespace tv
