@@ -126,6 +126,7 @@ void AddFileModel::ListDir_Change(const FolderListing &listing) {
     m_prevPapka = m_row0;
     m_titles.clear();
     m_titles.reserve(m_files.size());
+    const FolderHeld held(*P().fs, g.strDir);
     for (const QString &name : std::as_const(m_files))
         m_titles.append(newSongTitle(g.strDir, name, g.NamePesni));
     MarkRow();

@@ -1,6 +1,7 @@
 #include "core/SongEntry.h"
 #include "core/Songs.h"
 #include "editing/AddFilesM.h"
+#include "platform/Ports.h"
 
 namespace tv {
 
@@ -8,6 +9,7 @@ namespace {
 
 QStringList newEntries(const QString &folder, const QStringList &names, int namePesni) {
     const LowPath lowPath = LoadLowPath();
+    const FolderHeld held(*P().fs, folder);
     QStringList entries;
     for (const QString &name : names) {
         const QString path = folder + name;

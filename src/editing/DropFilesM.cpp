@@ -8,6 +8,8 @@
 #include "editing/Slices.h"
 #include "platform/Ports.h"
 
+#include <memory>
+
 namespace tv {
 
 namespace {
@@ -17,17 +19,24 @@ qsizetype lastSep(const QString &path) {
 }
 
 // The album's entries for the files it does not hold: each title is a read
-// of the file's tag, a step of its own.
+// of the file's tag, a step of its own. The files of a folder come together,
+// and their folder is held while they are read.
 QStringList newEntries(const QStringList &files, int namePesni, Slices &slices) {
     const LowPath held = LoadLowPath();
     QStringList entries;
+    QString folder;
+    std::unique_ptr<FolderHeld> inFolder;
     for (qsizetype i = 0; i < files.size() && slices.step(i, files.size()); ++i) {
         const QString &path = files.at(i);
         if (held.contains(path))
             continue;
         const qsizetype cut = lastSep(path) + 1;
-        entries.append(
-            SongEntry::join(newSongTitle(path.left(cut), path.mid(cut), namePesni), path));
+        if (QStringView(path).left(cut) != folder) {
+            folder = path.left(cut);
+            inFolder.reset();
+            inFolder = std::make_unique<FolderHeld>(*P().fs, folder);
+        }
+        entries.append(SongEntry::join(newSongTitle(folder, path.mid(cut), namePesni), path));
     }
     return entries;
 }

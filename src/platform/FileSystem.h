@@ -68,6 +68,12 @@ public:
     using NextPiece = std::function<bool(qint64 fileSize, const QByteArray &previous,
                                          qint64 *offset, qint64 *length)>;
     virtual FileError readPieces(const QString &path, const NextPiece &next) const = 0;
+    // A folder whose files are read one after another (a folder's titles):
+    // while it is held, readPieces finds a file directly in it without
+    // looking the whole path up again. Holds nest, and each is released in
+    // turn (FolderHeld); a file system may hold nothing.
+    virtual void holdFolder(const QString &dir) const { Q_UNUSED(dir) }
+    virtual void releaseFolder() const {}
     // The subfolders and the plain files of dir, hidden entries left out,
     // each list sorted by name without regard to case. False when the folder
     // cannot be read (missing, no permission, not a folder).
@@ -80,6 +86,18 @@ public:
     virtual QString toNative(const QString &path) const = 0;
     // Lettered path of a native one, with "/" between names.
     virtual QString fromNative(const QString &native) const = 0;
+};
+
+// A folder held while its files are read.
+class FolderHeld {
+public:
+    FolderHeld(const FileSystem &fs, const QString &dir) : m_fs(fs) { fs.holdFolder(dir); }
+    ~FolderHeld() { m_fs.releaseFolder(); }
+    FolderHeld(const FolderHeld &) = delete;
+    FolderHeld &operator=(const FolderHeld &) = delete;
+
+private:
+    const FileSystem &m_fs;
 };
 
 } // namespace tv

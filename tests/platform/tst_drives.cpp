@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <memory>
 
 using namespace tv;
 using tv::test::columns;
@@ -145,20 +146,29 @@ private slots:
         QVERIFY(!(fs.fileId("E:/m/b.mp3") == sub.fileIds.at(0)));
         QVERIFY(fs.fileId("E:/m/none.mp3").isNull());
 
-        // Pieces of one opening: the last four bytes, then four that the end cuts.
-        QByteArray got;
-        int asked = 0;
-        const auto twoPieces = [&](qint64 size, const QByteArray &previous, qint64 *offset,
-                                   qint64 *length) {
-            got += previous + '|';
-            *offset = asked == 0 ? size - 4 : size - 2;
-            *length = 4;
-            return asked++ < 2;
-        };
-        QCOMPARE(fs.readPieces("E:/m/a.mp3", twoPieces), FileError::None);
-        QCOMPARE(got, QByteArray("|6789|89|"));
-        QCOMPARE(fs.readPieces("E:/m/none.mp3", twoPieces), FileError::NotFound);
-        QVERIFY(fs.readPieces("E:/m/sub", twoPieces) != FileError::None);
+        // Pieces of one opening: the last four bytes, then four that the end
+        // cuts. The same with the folder held, for its files and the others.
+        for (const bool hold : {false, true}) {
+            const std::unique_ptr<FolderHeld> held(hold ? new FolderHeld(fs, "E:/m") : nullptr);
+            QByteArray got;
+            int asked = 0;
+            const auto twoPieces = [&](qint64 size, const QByteArray &previous, qint64 *offset,
+                                       qint64 *length) {
+                got += previous + '|';
+                *offset = asked == 0 ? size - 4 : size - 2;
+                *length = 4;
+                return asked++ < 2;
+            };
+            QCOMPARE(fs.readPieces("E:/m/a.mp3", twoPieces), FileError::None);
+            QCOMPARE(got, QByteArray("|6789|89|"));
+            for (const QString &name : listed + QStringList{"sub/x.mp3"})
+                QVERIFY2(fs.readPieces("E:/m/" + name, [](qint64, const QByteArray &, qint64 *,
+                                                          qint64 *) { return false; }) ==
+                             FileError::None,
+                         qPrintable(name));
+            QCOMPARE(fs.readPieces("E:/m/none.mp3", twoPieces), FileError::NotFound);
+            QVERIFY(fs.readPieces("E:/m/sub", twoPieces) != FileError::None);
+        }
     }
 };
 

@@ -32,6 +32,8 @@ public:
     FileError writeFile(const QString &path, const QByteArray &data) override;
     QStringList listFiles(const QString &dir, const QString &extension) const override;
     FileError readPieces(const QString &path, const NextPiece &next) const override;
+    void holdFolder(const QString &dir) const override;
+    void releaseFolder() const override;
     bool listFolder(const QString &dir, FolderListing *listing) const override;
     FileId fileId(const QString &path) const override;
     QString toNative(const QString &path) const override;
@@ -41,6 +43,7 @@ private:
     // aliased: the path is not UTF-8, and a link to it is given instead.
     QString nativePath(const QString &path, bool *aliased) const;
     QString alias(const QByteArray &native) const;
+    int openToRead(const QString &path) const;
 
     QList<Drive> m_drives;
     mutable QMutex m_aliasLock;

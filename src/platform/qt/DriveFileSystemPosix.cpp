@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tv {
 
@@ -38,13 +39,62 @@ QList<Drive> DriveFileSystem::systemDrives() {
     return drives;
 }
 
-FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
+namespace {
+
+// The folders held by this thread, the last one on top: its files are
+// opened in it, by their names alone.
+struct Held {
+    const DriveFileSystem *owner;
+    QString dir;
+    int fd;
+};
+thread_local std::vector<Held> t_held;
+
+} // namespace
+
+void DriveFileSystem::holdFolder(const QString &dir) const {
+    QString lettered = dir;
+    if (!lettered.endsWith(QLatin1Char('/')) && !lettered.endsWith(QLatin1Char('\\')))
+        lettered += QLatin1Char('/');
+    const QString native = toNative(lettered);
+    const int fd = native.isEmpty() ? -1
+                                    : ::open(QFile::encodeName(native).constData(),
+                                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    t_held.push_back({this, lettered, fd});
+}
+
+void DriveFileSystem::releaseFolder() const {
+    if (t_held.empty())
+        return;
+    if (t_held.back().fd >= 0)
+        ::close(t_held.back().fd);
+    t_held.pop_back();
+}
+
+// A file directly in the folder held last is opened there by its name, which
+// alone is mapped; any other path is looked up whole. Below 0 when it does
+// not open, errno saying why (0: no drive has the path's letter).
+int DriveFileSystem::openToRead(const QString &path) const {
+    if (!t_held.empty() && t_held.back().owner == this && t_held.back().fd >= 0 &&
+        path.startsWith(t_held.back().dir)) {
+        const QStringView name = QStringView(path).mid(t_held.back().dir.size());
+        if (plainName(name))
+            return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    }
     const QString native = toNative(path);
-    if (native.isEmpty())
-        return FileError::Other;
-    const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+    if (native.isEmpty()) {
+        errno = 0;
+        return -1;
+    }
+    return ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+}
+
+FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
+    const int fd = openToRead(path);
     if (fd < 0)
-        return errno == ENOENT ? FileError::NotFound : FileError::Access;
+        return errno == 0        ? FileError::Other
+               : errno == ENOENT ? FileError::NotFound
+                                 : FileError::Access;
     struct stat st {};
     FileError result = FileError::Other;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {

@@ -24,6 +24,15 @@ QString DriveFileSystem::alias(const QByteArray &) const {
     return {};
 }
 
+// Each path is looked up whole.
+void DriveFileSystem::holdFolder(const QString &) const {}
+
+void DriveFileSystem::releaseFolder() const {}
+
+int DriveFileSystem::openToRead(const QString &) const {
+    return -1;
+}
+
 FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
     QFile file(toNative(path));
     if (!file.open(QIODevice::ReadOnly))

@@ -183,6 +183,14 @@ QByteArray nameToNativeBytes(QStringView lettered) {
     return out + QFile::encodeName(text);
 }
 
+bool plainName(QStringView lettered) {
+    const auto apart = [](QChar c) {
+        return c == QLatin1Char('/') || c == QLatin1Char('\\') ||
+               (c.unicode() & 0xFF00) == kAsItIs.unicode();
+    };
+    return !lettered.isEmpty() && std::none_of(lettered.begin(), lettered.end(), apart);
+}
+
 // A name in capitals unit by unit, a low surrogate standing for its whole
 // pair: Windows compares names so when it lists a folder, which puts "[" and
 // "_" after the Latin letters and "Ё" before "А".

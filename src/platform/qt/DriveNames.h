@@ -32,6 +32,9 @@ QString nameFromNativeBytes(QByteArrayView bytes);
 // nameToNativeBytes gives the name.
 bool nameToNative(QStringView lettered, QString *out);
 QByteArray nameToNativeBytes(QStringView lettered);
+// Whether the lettered text is one name whose native form is its UTF-8: no
+// separator, no stand-in.
+bool plainName(QStringView lettered);
 
 // Names in the order a folder lists them, their ids (when given) moved along.
 void sortNames(QStringList &names, QList<FileId> *ids = nullptr);
