@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tv::drive {
@@ -191,36 +192,62 @@ bool plainName(QStringView lettered) {
     return !lettered.isEmpty() && std::none_of(lettered.begin(), lettered.end(), apart);
 }
 
+namespace {
+
 // A name in capitals unit by unit, a low surrogate standing for its whole
 // pair: Windows compares names so when it lists a folder, which puts "[" and
-// "_" after the Latin letters and "Ё" before "А".
-std::u32string foldedKey(const QString &name) {
-    std::u32string key(size_t(name.size()), U'\0');
+// "_" after the Latin letters and "Ё" before "А". Each unit is appended in the
+// form UTF-8 gives a code point, whose bytes compare in the order of the
+// values: keys compare as plain bytes.
+void appendFoldedKey(const QString &name, std::string *keys) {
     char16_t last = 0;
     for (qsizetype i = 0; i < name.size(); ++i) {
         const char16_t unit = name.at(i).unicode();
         char32_t c = unit;
         if (QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last))
             c = QChar::surrogateToUcs4(last, unit);
-        key[size_t(i)] =
-            c < 0x80 ? (c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c) : QChar::toUpper(c);
+        c = c < 0x80 ? (c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c) : QChar::toUpper(c);
+        if (c < 0x80) {
+            keys->push_back(char(c));
+        } else if (c < 0x800) {
+            keys->push_back(char(0xC0 | c >> 6));
+            keys->push_back(char(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            keys->push_back(char(0xE0 | c >> 12));
+            keys->push_back(char(0x80 | (c >> 6 & 0x3F)));
+            keys->push_back(char(0x80 | (c & 0x3F)));
+        } else {
+            keys->push_back(char(0xF0 | c >> 18));
+            keys->push_back(char(0x80 | (c >> 12 & 0x3F)));
+            keys->push_back(char(0x80 | (c >> 6 & 0x3F)));
+            keys->push_back(char(0x80 | (c & 0x3F)));
+        }
         last = unit;
     }
-    return key;
 }
+
+} // namespace
 
 // Windows lists names without regard to case; equal ones keep a fixed order.
 // Each name is folded once, not at each of the comparisons of a folder of
-// 100,000 files. The ids, when given, follow their names.
+// 100,000 files, into one buffer of keys. The ids, when given, follow their
+// names.
 void sortNames(QStringList &names, QList<FileId> *ids) {
-    std::vector<std::u32string> keys;
-    keys.reserve(size_t(names.size()));
-    for (const QString &name : std::as_const(names))
-        keys.push_back(foldedKey(name));
+    std::string keys;
+    std::vector<size_t> starts{0};
+    starts.reserve(size_t(names.size()) + 1);
+    for (const QString &name : std::as_const(names)) {
+        appendFoldedKey(name, &keys);
+        starts.push_back(keys.size());
+    }
+    const auto key = [&](qsizetype i) {
+        return std::string_view(keys).substr(starts[size_t(i)],
+                                             starts[size_t(i) + 1] - starts[size_t(i)]);
+    };
     std::vector<qsizetype> order(size_t(names.size()));
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
+        const int c = key(a).compare(key(b));
         return c != 0 ? c < 0 : names.at(a) < names.at(b);
     });
     QStringList sorted;
