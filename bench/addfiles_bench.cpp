@@ -3,7 +3,8 @@
 // file's end, close, per file. The medians of the rounds, as ratios to the
 // floor's, against their goals (the exit status says whether all were met):
 //   titles through InfoMP3M                         at most 1.3 x the floor
-//   the browser's rebuild (listing, titles, paint)  at most 1.5 x
+//   the browser's rebuild (listing, the titles of the rows shown, paint)
+//                                                   at most 1.5 x
 //   Add all into an open album of 100,000 songs     at most 2 x
 // and, for a folder of as many files tagged only at their start (ID3v2.3,
 // UTF-16), titles through InfoMP3M against a floor of open, the 10-byte
@@ -134,6 +135,8 @@ int main(int argc, char **argv) {
                      [&] { return bench::msOf([&] { bench::tagFloor(paths); }); },
                      [&] {
                          return bench::msOf([&] {
+                             // As the program reads a folder's titles.
+                             const FolderHeld held(fs, folder);
                              for (const QString &name : names)
                                  InfoMP3M(folder + name);
                          });
@@ -154,6 +157,7 @@ int main(int argc, char **argv) {
                      [&] { return bench::msOf([&] { bench::tagV2Floor(pathsV2); }); },
                      [&] {
                          return bench::msOf([&] {
+                             const FolderHeld held(fs, folderV2);
                              for (const QString &name : namesV2)
                                  v2Titles =
                                      InfoMP3M(folderV2 + name).startsWith(QStringLiteral("Исп")) &&
@@ -166,7 +170,8 @@ int main(int argc, char **argv) {
                 kRounds);
     bench::Goals goals;
     goals.atMost("titles through InfoMP3M", median[1] / floor, 1.3, "x");
-    goals.atMost("browser rebuild: listing, titles, first paint", median[2] / floor, 1.5, "x");
+    goals.atMost("browser rebuild: listing, titles shown, first paint", median[2] / floor, 1.5,
+                 "x");
     goals.atMost(QStringLiteral("Add all into an album of %1 songs").arg(songs).toStdString(),
                  median[3] / floor, 2.0, "x");
     goals.holds("Add all added every file", f.ListPath.size() == songs + files);

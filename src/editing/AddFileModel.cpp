@@ -70,9 +70,17 @@ QString AddFileModel::rowText(int row) const {
     if (row <= d)
         return m_folders.value(row - 1);
     const int file = row - d;
-    if (file > m_titles.size())
+    if (file > m_files.size())
         return {};
-    return QString::number(file) + QLatin1Char('.') + m_titles.at(file - 1);
+    return QString::number(file) + QLatin1Char('.') + title(file - 1);
+}
+
+QString AddFileModel::title(qsizetype file) const {
+    if (!m_titled[size_t(file)]) {
+        m_titles[file] = newSongTitle(m_titleFolder, m_files.at(file), m_titleNamePesni);
+        m_titled[size_t(file)] = true;
+    }
+    return m_titles.at(file);
 }
 
 AddFileModel::RowKind AddFileModel::rowKind(int row) const {
@@ -124,11 +132,10 @@ void AddFileModel::ListDir_Change(const FolderListing &listing) {
             m_selRow = i + 1;
     }
     m_prevPapka = m_row0;
-    m_titles.clear();
-    m_titles.reserve(m_files.size());
-    const FolderHeld held(*P().fs, g.strDir);
-    for (const QString &name : std::as_const(m_files))
-        m_titles.append(newSongTitle(g.strDir, name, g.NamePesni));
+    m_titleFolder = g.strDir;
+    m_titleNamePesni = g.NamePesni;
+    m_titles = QStringList(m_files.size());
+    m_titled.assign(size_t(m_files.size()), false);
     MarkRow();
     SetScroll();
     emit changed();

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <vector>
 
 namespace tv {
 
@@ -118,7 +119,14 @@ private:
     RowKind m_row0Kind = Drive;
     QStringList m_folders;
     QStringList m_files;
-    QStringList m_titles;
+    // A file's title is made when its row is first drawn: a folder of 10,000
+    // files shows as soon as it is listed, its tags read a page at a time.
+    // The folder and the choice of titles are those of the listing.
+    QString title(qsizetype file) const;
+    QString m_titleFolder;
+    int m_titleNamePesni = 0;
+    mutable QStringList m_titles;
+    mutable std::vector<bool> m_titled;
     int m_selRow = 0;
     QString m_prevPapka;
     ScrollBar m_scroll;
