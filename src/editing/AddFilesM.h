@@ -7,8 +7,10 @@
 
 namespace tv {
 
-// The duplicate index of the open album, built once before an add operation.
+// The duplicate index of the open album, built once before an add operation;
+// with a folder, for the paths of files directly in it alone.
 LowPath LoadLowPath();
+LowPath LoadLowPath(const QString &folder);
 
 // The title a new song gets: with namePesni 0 the one its tag gives, else (or
 // when the file could not be opened) its file name up to the last ".".

@@ -8,7 +8,7 @@ namespace tv {
 namespace {
 
 QStringList newEntries(const QString &folder, const QStringList &names, int namePesni) {
-    const LowPath lowPath = LoadLowPath();
+    const LowPath lowPath = LoadLowPath(folder);
     const FolderHeld held(*P().fs, folder);
     QStringList entries;
     for (const QString &name : names) {

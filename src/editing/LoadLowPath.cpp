@@ -4,6 +4,9 @@
 #include "core/Utf8.h"
 #include "editing/AddFilesM.h"
 
+#include <optional>
+#include <string>
+
 namespace tv {
 
 namespace {
@@ -54,23 +57,38 @@ char32_t lower(char32_t c) {
     return QChar::toLower(c);
 }
 
-// The hash of the text lower-cased, code point by code point, without making
-// the lower-cased copy.
-quint64 lowerHash(QStringView text) {
-    LowHash hash;
+// The text lower-cased, code point by code point, each fed to the sink (a
+// hash) without making the lower-cased copy.
+template <typename Sink> void feedLower(QStringView text, Sink &sink) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
         if (c == kCapitalIWithDot) {
-            hash.feed('i');
-            hash.feed(kCombiningDotAbove);
+            sink.feed('i');
+            sink.feed(kCombiningDotAbove);
         } else {
-            hash.feed(lower(c));
+            sink.feed(lower(c));
         }
     }
+}
+
+quint64 lowerHash(QStringView text) {
+    LowHash hash;
+    feedLower(text, hash);
     return hash.value();
 }
+
+// A folder lower-cased: its code points, and the hash of a path fed as far as
+// the folder.
+struct LowFolder {
+    void feed(char32_t c) {
+        points.push_back(c);
+        hash.feed(c);
+    }
+    std::u32string points;
+    LowHash hash;
+};
 
 // Each 1251 byte as the character it lower-cases to (the code page holds no
 // capital I with a dot above, nor any character outside the first plane).
@@ -84,39 +102,96 @@ struct LowBytes {
     }
 };
 
-// The same hash of the path part of an entry's bytes (songPathView), read
-// from the bytes themselves: in 1251 a character is a byte, so the path is
-// found in the bytes and none of it is decoded.
+const LowBytes &lowBytes() {
+    static const LowBytes table;
+    return table;
+}
+
+// The path part of a 1251 entry's bytes (songPathView): in 1251 a character
+// is a byte, so the path is found in the bytes and none of it is decoded.
+QByteArrayView pathBytes(QByteArrayView entry) {
+    const qsizetype colon = entry.lastIndexOf(':');
+    return colon < 1 ? entry : entry.sliced(colon - 1);
+}
+
+// The same hash of the path part of an entry's bytes, read from the bytes
+// themselves in a 1251 album.
 quint64 pathHash(bool utf8, QByteArrayView entry, QString *scratch) {
     if (utf8) {
         *scratch = songPathView(Utf8::decode(entry.data(), entry.size())).toString();
         return lowerHash(*scratch);
     }
-    static const LowBytes table;
-    const qsizetype colon = entry.lastIndexOf(':');
     LowHash hash;
-    for (const char byte : colon < 1 ? entry : entry.sliced(colon - 1))
+    for (const char byte : pathBytes(entry))
+        hash.feed(lowBytes().low[uchar(byte)]);
+    return hash.value();
+}
+
+// In a 1251 album, the hash of an entry's path when it lies directly in the
+// folder, found from the folder's own hash and the bytes after it; nothing
+// for any other entry.
+std::optional<quint64> hashInFolder(QByteArrayView entry, const LowFolder &folder) {
+    const QByteArrayView path = pathBytes(entry);
+    const qsizetype at = qsizetype(folder.points.size());
+    if (path.size() <= at)
+        return std::nullopt;
+    const LowBytes &table = lowBytes();
+    for (qsizetype i = 0; i < at; ++i) {
+        if (table.low[uchar(path[i])] != folder.points[size_t(i)])
+            return std::nullopt;
+    }
+    LowHash hash = folder.hash;
+    for (const char byte : path.sliced(at)) {
+        if (byte == '/' || byte == '\\')
+            return std::nullopt;
         hash.feed(table.low[uchar(byte)]);
+    }
     return hash.value();
 }
 
 } // namespace
 
 LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
+    indexAll();
+}
+
+void LowPath::indexAll() {
+    makeSlots();
+    QString scratch;
+    m_songs.everyBytes([this, &scratch](qsizetype i, QByteArrayView entry) {
+        place(pathHash(m_songs.isUtf8(), entry, &scratch), i);
+        return true;
+    });
+}
+
+LowPath::LowPath(SongList songs, const QString &folder) : m_songs(std::move(songs)) {
+    if (m_songs.isUtf8()) {
+        indexAll();
+        return;
+    }
+    makeSlots();
+    LowFolder low;
+    feedLower(folder, low);
+    m_songs.everyBytes([this, &low](qsizetype i, QByteArrayView entry) {
+        if (const std::optional<quint64> hash = hashInFolder(entry, low))
+            place(*hash, i);
+        return true;
+    });
+}
+
+void LowPath::makeSlots() {
     size_t count = 16;
     while (count < size_t(m_songs.size()) * 2)
         count *= 2;
     m_slots.assign(count, {0, -1});
     m_mask = count - 1;
-    QString scratch;
-    m_songs.everyBytes([this, &scratch](qsizetype i, QByteArrayView entry) {
-        const quint64 hash = pathHash(m_songs.isUtf8(), entry, &scratch);
-        quint64 at = hash & m_mask;
-        while (m_slots[at].song >= 0)
-            at = (at + 1) & m_mask;
-        m_slots[at] = {quint32(hash >> 32), qint32(i)};
-        return true;
-    });
+}
+
+void LowPath::place(quint64 hash, qsizetype song) {
+    quint64 at = hash & m_mask;
+    while (m_slots[at].song >= 0)
+        at = (at + 1) & m_mask;
+    m_slots[at] = {quint32(hash >> 32), qint32(song)};
 }
 
 // Equal hashes are confirmed on the lower-cased texts themselves.
@@ -136,6 +211,10 @@ bool LowPath::contains(const QString &path) const {
 
 LowPath LoadLowPath() {
     return LowPath(frmForma().ListPath);
+}
+
+LowPath LoadLowPath(const QString &folder) {
+    return LowPath(frmForma().ListPath, folder);
 }
 
 } // namespace tv

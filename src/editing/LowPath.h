@@ -15,11 +15,19 @@ namespace tv {
 class LowPath {
 public:
     explicit LowPath(SongList songs);
+    // Only the songs directly in the folder (lettered, ending in a
+    // separator): it answers for paths in that folder alone, and an album
+    // held in 1251 spares the hashing of every other song.
+    LowPath(SongList songs, const QString &folder);
 
     bool contains(const QString &path) const;
     qsizetype size() const { return m_songs.size(); }
 
 private:
+    void indexAll();
+    void makeSlots();
+    void place(quint64 hash, qsizetype song);
+
     SongList m_songs;
     // Each song at the slot the low bits of its lower-cased path's hash pick,
     // or the first free one after it, with the hash's high bits; a free slot

@@ -132,6 +132,12 @@ private slots:
         row("all present", QStringList{"aC:/Music/a.mp3"}, -1, QStringList{"a.mp3"}, QString("1.a"),
             QString("aC:/Music/a.mp3"));
         row("empty list", QStringList(), -1, QStringList(), QString(), QString());
+        row("a UTF-8 album's own in other cases", QStringList{"日C:/MUSIC/A.MP3"}, -1,
+            QStringList{"a.mp3", "b.mp3"}, QString("1.日|2.b"), QString("bC:/Music/b.mp3"));
+        row("songs beside the folder are not in it",
+            QStringList{"xC:/Music/sub/a.mp3", "yC:/Musicx/a.mp3", "zC:/a.mp3"}, -1,
+            QStringList{"a.mp3"}, QString("1.x|2.y|3.z|4.Квартет - Утро"),
+            QString("Квартет - УтроC:/Music/a.mp3"));
         // Two files on a system that tells them apart: the album held neither.
         row("names differing in case", QStringList(), -1, QStringList{"a.mp3", "A.mp3"},
             QString("1.Квартет - Утро|2.A"), QString("AC:/Music/A.mp3"));
