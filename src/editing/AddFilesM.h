@@ -11,6 +11,8 @@ namespace tv {
 // with a folder, for the paths of files directly in it alone.
 LowPath LoadLowPath();
 LowPath LoadLowPath(const QString &folder);
+// With the paths to be asked about, for those paths alone.
+LowPath LoadLowPath(const QStringList &asked);
 
 // The title a new song gets: with namePesni 0 the one its tag gives, else (or
 // when the file could not be opened) its file name up to the last ".".

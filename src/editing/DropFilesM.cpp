@@ -22,7 +22,7 @@ qsizetype lastSep(const QString &path) {
 // of the file's tag, a step of its own. The files of a folder come together,
 // and their folder is held while they are read.
 QStringList newEntries(const QStringList &files, int namePesni, Slices &slices) {
-    const LowPath held = LoadLowPath();
+    const LowPath held = LoadLowPath(files);
     QStringList entries;
     QString folder;
     std::unique_ptr<FolderHeld> inFolder;

@@ -179,6 +179,38 @@ LowPath::LowPath(SongList songs, const QString &folder) : m_songs(std::move(song
     });
 }
 
+namespace {
+
+// Counts the code points a text lower-cases to.
+struct Counted {
+    void feed(char32_t) { ++count; }
+    size_t count = 0;
+};
+
+} // namespace
+
+LowPath::LowPath(SongList songs, const QStringList &asked) : m_songs(std::move(songs)) {
+    if (m_songs.isUtf8()) {
+        indexAll();
+        return;
+    }
+    makeSlots();
+    std::vector<bool> lengths;
+    for (const QString &path : asked) {
+        Counted low;
+        feedLower(path, low);
+        if (low.count >= lengths.size())
+            lengths.resize(low.count + 1);
+        lengths[low.count] = true;
+    }
+    m_songs.everyBytes([this, &lengths](qsizetype i, QByteArrayView entry) {
+        if (const size_t length = size_t(pathBytes(entry).size());
+            length < lengths.size() && lengths[length])
+            place(pathHash(false, entry, nullptr), i);
+        return true;
+    });
+}
+
 void LowPath::makeSlots() {
     size_t count = 16;
     while (count < size_t(m_songs.size()) * 2)
@@ -215,6 +247,10 @@ LowPath LoadLowPath() {
 
 LowPath LoadLowPath(const QString &folder) {
     return LowPath(frmForma().ListPath, folder);
+}
+
+LowPath LoadLowPath(const QStringList &asked) {
+    return LowPath(frmForma().ListPath, asked);
 }
 
 } // namespace tv

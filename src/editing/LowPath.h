@@ -3,6 +3,7 @@
 #include "core/SongList.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tv {
@@ -19,6 +20,10 @@ public:
     // separator): it answers for paths in that folder alone, and an album
     // held in 1251 spares the hashing of every other song.
     LowPath(SongList songs, const QString &folder);
+    // Only the songs whose paths lower-case to as many characters as one of
+    // the paths to be asked about: it answers for those paths alone, and in
+    // a 1251 album the others are not hashed.
+    LowPath(SongList songs, const QStringList &asked);
 
     bool contains(const QString &path) const;
     qsizetype size() const { return m_songs.size(); }
