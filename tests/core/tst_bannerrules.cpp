@@ -61,25 +61,27 @@ private slots:
     }
 
     // The banner loads its own pages while nothing was pointed at; after
-    // that every navigation is the pointed-at address, opened outside.
-    void navigation() {
-        usrReklamaX banner;
-        QVERIFY(!banner.BeforeNavigate2());
-        QCOMPARE(env->shell.calls, QStringList());
-        banner.StatusTextChange("http://a.example/buy");
-        QVERIFY(banner.BeforeNavigate2());
-        QCOMPARE(env->shell.calls.size(), 1);
-        QVERIFY(opened().contains("url=http://a.example/buy'"));
+    // that every navigation is the pointed-at address, opened outside. A new
+    // window the page asks for never opens inside.
+    void leavingThePage_data() {
+        columns<bool, QString>("newWindow", "address");
+        row("a navigation", false, QString("http://a.example/buy"));
+        row("a new window", true, QString("https://a.example/new"));
     }
-
-    void aNewWindowIsNeverOpenedInside() {
+    void leavingThePage() {
+        QFETCH(bool, newWindow);
+        QFETCH(QString, address);
         usrReklamaX banner;
-        banner.NewWindow2();
+        // Whether the banner's own loading of it is stopped.
+        const auto go = [&] {
+            return newWindow ? (banner.NewWindow2(), true) : banner.BeforeNavigate2();
+        };
+        QCOMPARE(go(), newWindow);
         QCOMPARE(env->shell.calls, QStringList());
-        banner.StatusTextChange("https://a.example/new");
-        banner.NewWindow2();
+        banner.StatusTextChange(address);
+        QVERIFY(go());
         QCOMPARE(env->shell.calls.size(), 1);
-        QVERIFY(opened().contains("url=https://a.example/new'"));
+        QVERIFY(opened().contains("url=" + address + "'"));
     }
 };
 

@@ -107,15 +107,6 @@ private slots:
         QCOMPARE(env->events.doEvents, 0);
     }
 
-    void twoLinksWhileTheFirstPageIsHeld() {
-        LockingFs fs(*env);
-        SaveFileUrlm("http://a.example/1");
-        fs.locked << lang(0);
-        SaveFileUrlm("http://a.example/2");
-        QCOMPARE(env->shell.calls, QStringList({lang(0) + "|C:/Tonvela", lang(1) + "|C:/Tonvela"}));
-        QCOMPARE(env->drives.get(lang(1)), page("http://a.example/2"));
-    }
-
     // The folder handed to the shell has no separator at its end, but a
     // drive's root keeps its own. The user's folder is not the program's.
     void openWorksInTheProgramsFolder_data() {

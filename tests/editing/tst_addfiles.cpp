@@ -65,6 +65,7 @@ class TestAddFiles : public LogicTest {
               "C:/Loop/s.mp3", "C:/Loop/sub/t.mp3", "C:/Case/Song.mp3", "C:/Case/song.mp3",
               "C:/Case/SONG.mp3", "C:/E/Ёлка.mp3"})
             fs->addFile(QString::fromUtf8(path), kUntagged);
+        fs->addFile("C:/T/t.mp3", kUntagged + id3v1("Song", "Band"));
         fs->addFolder("C:/Empty");
         // ln -s . l1; ln -s . l2; a link up the tree, one to a file, one to the root.
         fs->addLink("C:/Loop/l1", "C:/Loop");
@@ -262,7 +263,7 @@ private slots:
           "C:/R/root/E/Ёлка.mp3;"
           "C:/R/root/Loop/alias.mp3;C:/R/root/Loop/sub/t.mp3;C:/R/root/M/A.MP3;"
           "C:/R/root/M/b.mp3;C:/R/root/M/disc 1/c.mp3;C:/R/root/M/disc 1/x/e.mp3;"
-          "C:/R/root/M/Disc 2/d.mp3;C:/R/root/Other/o.mp3");
+          "C:/R/root/M/Disc 2/d.mp3;C:/R/root/Other/o.mp3;C:/R/root/T/t.mp3");
         r("a file reached through a link, then its folder", "C:/Loop/l1/s.mp3;C:/Loop",
           "C:/Loop/l1/s.mp3;C:/Loop/sub/t.mp3");
         r("a playlist naming one file by two roads", "C:/Loop/list.m3u", "C:/Loop/s.mp3",
@@ -318,7 +319,8 @@ private slots:
                           const char *rows, int changed) {
             row(name, QString(album), QString(dropped), namePesni, QString(rows), changed);
         };
-        r("tag titles", "", "C:/M/b.mp3;C:/Other/o.mp3", 0, "1.b;2.o", 1);
+        r("tag titles, else the file's name", "", "C:/M/b.mp3;C:/T;C:/Other/o.mp3", 0,
+          "1.b;2.Band - Song;3.o", 1);
         r("file-name titles", "", "C:/M/A.MP3", 1, "1.A", 1);
         r("already in the album, other case", "xC:/m/a.mp3", "C:/M/A.MP3", 0, "1.x", 0);
         r("dropped twice", "", "C:/M/b.mp3;C:/M;C:/m/B.mp3", 1, "1.b;2.A;3.c;4.e;5.d", 1);
@@ -338,16 +340,6 @@ private slots:
         QTEST(playListRows().join(';'), "rows");
         QCOMPARE(frmForma().ListPath.size(), playListRows().size());
         QTEST(G().AlbomChanged, "changed");
-    }
-
-    // With NamePesni 0 the tag gives the title.
-    void tagTitle() {
-        putDropped();
-        fs->addFile("C:/T/t.mp3", kUntagged + id3v1("Song", "Band"));
-        openSongs({}, -1);
-        DropFiles({"C:/T"}, 0);
-        QCOMPARE(playListRows(), QStringList{"1.Band - Song"});
-        QCOMPARE(frmForma().ListPath.at(0), QString("Band - SongC:/T/t.mp3"));
     }
 
     // A large drop lets events run on the way, the caption telling how far

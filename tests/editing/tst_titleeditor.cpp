@@ -42,14 +42,6 @@ void step(ChangeModel &m, const QString &action) {
         QFAIL(qPrintable(QStringLiteral("unknown step ") + action));
 }
 
-// The titles the editor lists.
-QStringList shown(const ChangeModel &m) {
-    QStringList titles;
-    for (int i = 0; i < m.ListCount(); ++i)
-        titles << m.List(i);
-    return titles;
-}
-
 } // namespace
 
 class TestTitleEditor : public LogicTest {
@@ -79,7 +71,7 @@ private slots:
         QFETCH(QString, text);
         openSongs(entries, selected);
         ChangeModel m;
-        QTEST(shown(m), "titles");
+        QTEST(listRows(m), "titles");
         QTEST(m.ListPath(), "paths");
         QCOMPARE(m.ListIndex(), selected);
         QCOMPARE(m.Text1(), text);
@@ -163,7 +155,7 @@ private slots:
             step(m, action);
         QTEST(m.Text1(), "text");
         QTEST(m.ListIndex(), "row");
-        QTEST(shown(m).join(QLatin1Char('|')), "rows");
+        QTEST(listRows(m).join(QLatin1Char('|')), "rows");
         QTEST(m.kOKEnabled(), "okEnabled");
         QTEST(m.unloaded(), "unloaded");
         const bool applied = !album.isEmpty();

@@ -37,13 +37,6 @@ QStringList found() {
     return rows;
 }
 
-QStringList rows(const ListModel &list) {
-    QStringList r;
-    for (int i = 0; i < list.ListCount(); ++i)
-        r << list.List(i);
-    return r;
-}
-
 QByteArray utf8Album(const QStringList &songs) {
     return TextLines::encode(QStringList{TextLines::number(int(songs.size()))} + songs);
 }
@@ -162,8 +155,8 @@ private slots:
         fs->beforeRead = [&](const QString &) { enabledWhileReading << model.state().Enabled; };
         model.kFound_Click();
         QCOMPARE(enabledWhileReading, (QList<bool>{false, false, false}));
-        QCOMPARE(rows(model.List1), (QStringList{"1.01", "2.Let it be", "3.01 again", "4.Hey",
-                                                 "5.Hey (pop)", "6.Let it be"}));
+        QCOMPARE(listRows(model.List1), (QStringList{"1.01", "2.Let it be", "3.01 again", "4.Hey",
+                                                     "5.Hey (pop)", "6.Let it be"}));
         QCOMPARE(model.state(), state(true, true, false, "Альбом: "));
         QCOMPARE(found(), (QStringList{"rock.alb|01|d:\\music\\beatles\\01.mp3",
                                        "jazz.alb|Let it be|D:\\MUSIC\\BEATLES\\02.mp3",

@@ -168,11 +168,15 @@ QByteArray albumFile(const QString &countLine, const QStringList &songs) {
     return bytes;
 }
 
-QStringList playListRows() {
+QStringList listRows(const ListModel &list) {
     QStringList rows;
-    for (int i = 0; i < frmForma().PlayList.ListCount(); ++i)
-        rows << frmForma().PlayList.List(i);
+    for (int i = 0; i < list.ListCount(); ++i)
+        rows << list.List(i);
     return rows;
+}
+
+QStringList playListRows() {
+    return listRows(frmForma().PlayList);
 }
 
 QStringList LogicEnv::songsOnDisk(int count) {

@@ -14,6 +14,10 @@
 #include <functional>
 #include <memory>
 
+namespace tv {
+class ListModel;
+} // namespace tv
+
 namespace tv::test {
 
 // A player that changes state at once, as the real one does in time.
@@ -191,7 +195,8 @@ void registerAlbums(int count);
 // Album file bytes: the count line as given, then the songs, CR LF each.
 QByteArray albumFile(const QString &countLine, const QStringList &songs);
 
-// The rows the playlist shows, "1.Title" each.
+// The rows a list shows, and those of the playlist ("1.Title" each).
+QStringList listRows(const ListModel &list);
 QStringList playListRows();
 
 // The columns of a table: columns<QString, int>("name", "count").
