@@ -2,10 +2,12 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/MenuRules.h"
+#include "playback/Tray.h"
 
 using namespace tv;
 using namespace tv::test;
 
+// The main menus' items and the tray menu's, each set as its menu opens.
 class TestMenuRules : public LogicTest {
     Q_OBJECT
 private slots:
@@ -22,6 +24,8 @@ private slots:
         QTest::newRow("paused, no current song") << 2 << 0 << paused << -1 << "found edit";
         QTest::newRow("loading a file is not playing")
             << 2 << 0 << int(MediaPlayer::Transitioning) << 1 << "found edit play";
+        QTest::newRow("loading, no song")
+            << 2 << 0 << int(MediaPlayer::Transitioning) << -1 << "found edit";
         QTest::newRow("songs but no album registered") << 4 << -1 << stopped << 3 << "edit play";
     }
     void itemsFollowTheStateWhenTheirMenuOpens() {
@@ -36,9 +40,10 @@ private slots:
         env->player.force(playState);
         G().NumPesni = numPesni;
         const QList<QPair<MenuItem *, QString>> rules = {
-            {&f.FileFound, "found"},      {&f.EditClear, "edit"},     {&f.EditDel, "edit"},
-            {&f.EditChange, "edit"},      {&f.EditSort, "edit"},      {&f.MusicPlay, "play"},
-            {&f.MusicPausa, "pauseStop"}, {&f.MusicStop, "pauseStop"}};
+            {&f.FileFound, "found"},       {&f.EditClear, "edit"},      {&f.EditDel, "edit"},
+            {&f.EditChange, "edit"},       {&f.EditSort, "edit"},       {&f.MusicPlay, "play"},
+            {&f.MusicPausa, "pauseStop"},  {&f.MusicStop, "pauseStop"}, {&f.pMenuPlay, "play"},
+            {&f.pMenuPauase, "pauseStop"}, {&f.pMenuStop, "pauseStop"}};
         const QStringList on = enabled.split(' ');
         // Each item starts the other way, so a rule that only ever enables
         // (or only disables) shows.
@@ -47,6 +52,7 @@ private slots:
         File_Click();
         Edit_Click();
         Music_Click();
+        pMenu_Click();
         for (const auto &[item, rule] : rules)
             QVERIFY2(item->Enabled() == on.contains(rule), qPrintable(item->objectName()));
         for (MenuItem *item : {&f.EditAddFile, &f.EditNewDisk, &f.MusicGromkost, &f.MusicNonStop,

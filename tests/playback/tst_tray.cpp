@@ -1,5 +1,5 @@
-// The tray icon: its mouse messages, its tip, its popup menu's enabling,
-// show/hide.
+// The tray icon: its mouse messages, its tip, show/hide (its popup menu's
+// enabling: tst_menurules).
 #include "LogicTest.h"
 
 #include "core/Forma.h"
@@ -14,43 +14,6 @@ using namespace tv::test;
 class TestTray : public LogicTest {
     Q_OBJECT
 private slots:
-    void popupEnabling_data() {
-        // enabled: of Play, Pause, Stop
-        columns<int, int, QString>("state", "numPesni", "enabled");
-        row("playing", int(MediaPlayer::Playing), 0, QString("Pause Stop"));
-        row("paused", int(MediaPlayer::Paused), 0, QString("Play"));
-        row("stopped after a song", int(MediaPlayer::Stopped), 1, QString("Play"));
-        row("before any song", int(MediaPlayer::Undefined), -1, QString());
-        row("loading, no song", int(MediaPlayer::Transitioning), -1, QString());
-    }
-    void popupEnabling() {
-        QFETCH(int, state);
-        QFETCH(int, numPesni);
-        QFETCH(QString, enabled);
-        Forma &f = frmForma();
-        env->player.force(state);
-        G().NumPesni = numPesni;
-        const QList<MenuItem *> rules = {&f.pMenuPlay, &f.pMenuPauase, &f.pMenuStop};
-        // Each starts the other way, so a rule that only enables (or only
-        // disables) shows.
-        const QStringList names = {"Play", "Pause", "Stop"};
-        for (int i = 0; i < rules.size(); ++i)
-            rules[i]->setEnabled(!enabled.contains(names[i]));
-        for (MenuItem *item : f.menuItems())
-            if (!rules.contains(item))
-                item->setEnabled(false);
-        pMenu_Click();
-        QStringList on;
-        for (int i = 0; i < rules.size(); ++i)
-            if (rules[i]->Enabled())
-                on << names[i];
-        QCOMPARE(on.join(' '), enabled);
-        // pMenu_Click touches its three items only.
-        for (MenuItem *item : f.menuItems())
-            if (!rules.contains(item))
-                QVERIFY2(!item->Enabled(), qPrintable(item->objectName()));
-    }
-
     void mouseMessages_data() {
         columns<int, bool, bool, QStringList>("message", "shownBefore", "shownAfter", "windows");
         row("double-click while hidden", 515, false, true, QStringList());
