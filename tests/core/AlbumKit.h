@@ -15,14 +15,6 @@
 
 namespace tv::test {
 
-// lstAlbomy and the registry hold these albums (remembered song 0 each).
-inline void listAlbums(const QStringList &names) {
-    QVector<AlbomInfo> entries;
-    for (const QString &name : names)
-        entries.append({name, 0});
-    setAlbumList(entries);
-}
-
 // A logic test with English texts.
 struct AlbumEnv : LogicEnv {
     AlbumEnv() { LanguageEnM(); }

@@ -36,7 +36,7 @@ private slots:
         QFETCH(QString, enabled);
         Forma &f = frmForma();
         f.ListPath = QStringList(songs, "SongC:/m/a.mp3");
-        registerAlbums(albomUB + 1);
+        listAlbums(QStringList(albomUB + 1, "a.alb"));
         env->player.force(playState);
         G().NumPesni = numPesni;
         const QList<QPair<MenuItem *, QString>> rules = {

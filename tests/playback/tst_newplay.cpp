@@ -68,7 +68,7 @@ private slots:
         for (const QString &p : present.split('|') + QStringList{"E:/m/playing.mp3"})
             env.drives.put(p);
         setPlaylist(env, {"E:/m/playing.mp3", stored, "E:/m/3.mp3"}, false);
-        registerAlbums(albums);
+        listAlbums(QStringList(albums, "a.alb"));
         G().NumAlbom = 1;
         G().NameAlbom = "rock.alb";
         NewPlayM(0);

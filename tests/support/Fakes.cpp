@@ -154,10 +154,10 @@ QString LogicEnv::app(const QString &name) const {
     return G().AppDir + name;
 }
 
-void registerAlbums(int count) {
+void listAlbums(const QStringList &names) {
     QVector<AlbomInfo> entries;
-    for (int i = 0; i < count; ++i)
-        entries.append({QStringLiteral("Album %1.alb").arg(i), 0});
+    for (const QString &name : names)
+        entries.append({name, 0});
     setAlbumList(entries);
 }
 

@@ -189,8 +189,8 @@ struct LogicEnv {
     void fillPlayList(int count);
 };
 
-// The album list and registry with count entries "Album i.alb", song 0 each.
-void registerAlbums(int count);
+// The album list and registry hold these albums (remembered song 0 each).
+void listAlbums(const QStringList &names);
 
 // Album file bytes: the count line as given, then the songs, CR LF each.
 QByteArray albumFile(const QString &countLine, const QStringList &songs);

@@ -225,7 +225,7 @@ private slots:
     void enablingSeenWhenEachMenuOpens() {
         Forma &f = frmForma();
         m->env.fillPlayList(2);
-        registerAlbums(1);
+        listAlbums({"a.alb"});
         m->env.player.force(MediaPlayer::Playing);
         G().NumPesni = 0;
         const QList<QPair<MenuItem *, bool>> items = {
