@@ -3,6 +3,7 @@
 // The media engine linked into the test instead of loaded as the module, and
 // kept at hand so that a test can look into it.
 
+#include "platform/qt/gstreamer/Playbin.h"
 #include "platform/qt/gstreamer/PlaybinBackend.h"
 
 namespace tv::test {
@@ -11,7 +12,8 @@ class DirectMedia {
 public:
     MakeMediaBackend maker() {
         return [this](MediaBackendEvents events, double volume) {
-            auto backend = std::make_unique<PlaybinBackend>(std::move(events), volume);
+            auto backend =
+                std::make_unique<PlaybinBackend>(takePlaybin(), std::move(events), volume);
             m_backend = backend.get();
             return std::unique_ptr<MediaBackend>(std::move(backend));
         };

@@ -78,8 +78,9 @@ private:
     std::atomic<quint64> m_generation{0};
 };
 
-PlaybinBackend::PlaybinBackend(MediaBackendEvents events, double volume)
-    : m_events(std::move(events)), m_volume(volume), m_reported(MediaPlayer::Undefined) {
+PlaybinBackend::PlaybinBackend(GstElement *playbin, MediaBackendEvents events, double volume)
+    : m_events(std::move(events)), m_playbin(playbin), m_volume(volume),
+      m_reported(MediaPlayer::Undefined) {
     m_ticker.setInterval(kTickMs);
     connect(&m_ticker, &QTimer::timeout, this, [this] {
         seekDone();
@@ -89,9 +90,6 @@ PlaybinBackend::PlaybinBackend(MediaBackendEvents events, double volume)
         if (generation == m_relay->generation())
             onMessage(message.get());
     });
-    m_playbin = takePlaybin();
-    if (!m_playbin)
-        return;
     g_object_set(m_playbin, "volume", volume, nullptr);
     GstBus *bus = gst_element_get_bus(m_playbin);
     // What a prepared pipeline said on its way to READY is of no interest.
@@ -106,15 +104,13 @@ PlaybinBackend::PlaybinBackend(MediaBackendEvents events, double volume)
 
 PlaybinBackend::~PlaybinBackend() {
     m_relay->cutOff();
-    if (m_playbin) {
-        gst_element_set_state(m_playbin, GST_STATE_NULL);
-        gst_object_unref(m_playbin);
-    }
+    gst_element_set_state(m_playbin, GST_STATE_NULL);
+    gst_object_unref(m_playbin);
 }
 
 void PlaybinBackend::setURL(const QString &url, const QString &native) {
     m_url = url;
-    m_native = m_playbin ? native : QString();
+    m_native = native;
     m_failed = false;
     m_heldSeek.reset();
     if (url.isEmpty()) {
@@ -148,6 +144,8 @@ void PlaybinBackend::load() {
     report();
     if (started)
         return;
+    // A start that failed may leave parts running (see fail()).
+    gst_element_set_state(m_playbin, GST_STATE_NULL);
     QTimer::singleShot(0, this, [this, generation = m_relay->generation()] {
         if (m_loading && generation == m_relay->generation())
             fail();
@@ -157,8 +155,7 @@ void PlaybinBackend::load() {
 // The pipeline gives up what it was doing; whatever it still reports of it
 // is not heard.
 void PlaybinBackend::drop(GstState to) {
-    if (m_playbin)
-        gst_element_set_state(m_playbin, to);
+    gst_element_set_state(m_playbin, to);
     m_relay->nextFile();
     m_seeking.reset();
     m_ticker.stop();
@@ -333,14 +330,13 @@ void PlaybinBackend::setVolume(double volume) {
     if (qFuzzyCompare(1 + volume, 1 + m_volume))
         return;
     m_volume = volume;
-    if (m_playbin)
-        g_object_set(m_playbin, "volume", volume, nullptr);
+    g_object_set(m_playbin, "volume", volume, nullptr);
     m_events.volumeChanged(volume);
 }
 
 qint64 PlaybinBackend::pipelinePosition() const {
     gint64 ns = 0;
-    if (!m_playbin || !gst_element_query_position(m_playbin, GST_FORMAT_TIME, &ns))
+    if (!gst_element_query_position(m_playbin, GST_FORMAT_TIME, &ns))
         return -1;
     return ns / GST_MSECOND;
 }
@@ -352,8 +348,7 @@ bool PlaybinBackend::pipelineChanging() const {
 
 bool PlaybinBackend::pipelineRunning() const {
     GstState now = GST_STATE_NULL, pending = GST_STATE_VOID_PENDING;
-    if (m_playbin)
-        gst_element_get_state(m_playbin, &now, &pending, 0);
+    gst_element_get_state(m_playbin, &now, &pending, 0);
     return now >= GST_STATE_PAUSED || pending >= GST_STATE_PAUSED;
 }
 
@@ -390,7 +385,12 @@ void PlaybinBackend::report() {
 }
 
 std::unique_ptr<MediaBackend> makePlaybinBackend(MediaBackendEvents events, double volume) {
-    return std::make_unique<PlaybinBackend>(std::move(events), volume);
+    GstElement *playbin = takePlaybin();
+    if (!playbin) {
+        std::fprintf(stderr, "tonvela: no sound: GStreamer cannot make a playbin\n");
+        return nullptr;
+    }
+    return std::make_unique<PlaybinBackend>(playbin, std::move(events), volume);
 }
 
 } // namespace tv

@@ -18,7 +18,8 @@ class BusRelay;
 class PlaybinBackend : public QObject, public MediaBackend {
     Q_OBJECT
 public:
-    PlaybinBackend(MediaBackendEvents events, double volume);
+    // Takes over the pipeline (from takePlaybin()).
+    PlaybinBackend(GstElement *playbin, MediaBackendEvents events, double volume);
     ~PlaybinBackend() override;
 
     void setURL(const QString &url, const QString &native) override;
@@ -75,6 +76,8 @@ private:
     int m_reported;
 };
 
+// None when GStreamer or its playbin is missing (the reason goes to the error
+// output).
 std::unique_ptr<MediaBackend> makePlaybinBackend(MediaBackendEvents events, double volume);
 
 } // namespace tv
