@@ -13,7 +13,7 @@ public:
     MakeMediaBackend maker() {
         return [this](MediaBackendEvents events, double volume) {
             auto backend =
-                std::make_unique<PlaybinBackend>(takePlaybin(), std::move(events), volume);
+                std::make_unique<PlaybinBackend>(makePlaybin(), std::move(events), volume);
             m_backend = backend.get();
             return std::unique_ptr<MediaBackend>(std::move(backend));
         };

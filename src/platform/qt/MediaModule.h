@@ -15,12 +15,11 @@ std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBacken
                                               double volume);
 
 // The media module loaded, and its engine started (GStreamer, its registry
-// read, the plugins an MP3 needs loaded and the sound output opened), on a
-// thread of their own, from the moment the window is on the screen: loading
-// them takes longer than the whole window takes to show, and doing it while
-// the window is still being built holds the window up. The engine's Qt
-// objects are made by make(), in the window's thread, once that thread is
-// done (make waits for it).
+// read and the plugins an MP3 needs loaded), on a thread of their own, from
+// the moment the window is on the screen: loading them takes longer than the
+// whole window takes to show, and doing it while the window is still being
+// built holds the window up. The engine's Qt objects are made by make(), in
+// the window's thread, once that thread is done (make waits for it).
 class PreparedMediaModule {
 public:
     explicit PreparedMediaModule(const QString &folder);

@@ -92,9 +92,6 @@ PlaybinBackend::PlaybinBackend(GstElement *playbin, MediaBackendEvents events, d
     });
     g_object_set(m_playbin, "volume", volume, nullptr);
     GstBus *bus = gst_element_get_bus(m_playbin);
-    // What a prepared pipeline said on its way to READY is of no interest.
-    while (GstMessage *old = gst_bus_pop(bus))
-        gst_message_unref(old);
     // A handler on the pipeline's threads rather than a watch on a main
     // context: it does not depend on Qt running its events through GLib.
     gst_bus_set_sync_handler(bus, &BusRelay::onBus, new std::shared_ptr<BusRelay>(m_relay),
@@ -385,7 +382,7 @@ void PlaybinBackend::report() {
 }
 
 std::unique_ptr<MediaBackend> makePlaybinBackend(MediaBackendEvents events, double volume) {
-    GstElement *playbin = takePlaybin();
+    GstElement *playbin = makePlaybin();
     if (!playbin) {
         std::fprintf(stderr, "tonvela: no sound: GStreamer cannot make a playbin\n");
         return nullptr;

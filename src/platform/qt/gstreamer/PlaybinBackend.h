@@ -18,7 +18,7 @@ class BusRelay;
 class PlaybinBackend : public QObject, public MediaBackend {
     Q_OBJECT
 public:
-    // Takes over the pipeline (from takePlaybin()).
+    // Takes over the pipeline (see makePlaybin()).
     PlaybinBackend(GstElement *playbin, MediaBackendEvents events, double volume);
     ~PlaybinBackend() override;
 
