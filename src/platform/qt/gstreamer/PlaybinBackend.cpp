@@ -1,12 +1,11 @@
 #include "platform/qt/gstreamer/PlaybinBackend.h"
 
 #include "platform/MediaPlayer.h"
+#include "platform/qt/gstreamer/BusRelay.h"
 #include "platform/qt/gstreamer/Playbin.h"
 
 #include <QFile>
-#include <atomic>
 #include <cstdio>
-#include <mutex>
 #include <utility>
 
 namespace tv {
@@ -16,67 +15,7 @@ namespace {
 // The rate at which the control bar's clock and slider move on.
 constexpr int kTickMs = 100;
 
-using Message = std::shared_ptr<GstMessage>;
-
 } // namespace
-
-// Carries the pipeline's messages from its own threads to the window's
-// thread, where every decision is taken. A message is tagged with the file
-// it belongs to (the generation): a report of a file given up on, still
-// under way when the next came, is not heard. The bus owns the relay (it may
-// outlive the engine); the engine cuts it off before it goes.
-class BusRelay {
-public:
-    using Deliver = std::function<void(const Message &, quint64 generation)>;
-
-    BusRelay(QObject *target, Deliver deliver) : m_target(target), m_deliver(std::move(deliver)) {}
-
-    // Only what the engine acts on crosses over: the pipeline reports much more.
-    static GstBusSyncReply onBus(GstBus *, GstMessage *message, gpointer data) {
-        switch (GST_MESSAGE_TYPE(message)) {
-        case GST_MESSAGE_EOS:
-        case GST_MESSAGE_ERROR:
-        case GST_MESSAGE_ASYNC_DONE:
-        case GST_MESSAGE_DURATION_CHANGED:
-            (*static_cast<std::shared_ptr<BusRelay> *>(data))->post(message);
-            break;
-        default:
-            break;
-        }
-        return GST_BUS_DROP;
-    }
-    static void release(gpointer data) { delete static_cast<std::shared_ptr<BusRelay> *>(data); }
-
-    // The reports from now on belong to the next file.
-    quint64 nextFile() {
-        const std::lock_guard<std::mutex> hold(m_lock);
-        return ++m_generation;
-    }
-    quint64 generation() const { return m_generation; }
-    void cutOff() {
-        const std::lock_guard<std::mutex> hold(m_lock);
-        m_target = nullptr;
-    }
-
-private:
-    void post(GstMessage *message) {
-        const std::lock_guard<std::mutex> hold(m_lock);
-        if (!m_target)
-            return;
-        Message held(gst_message_ref(message), gst_message_unref);
-        QMetaObject::invokeMethod(
-            m_target,
-            [deliver = m_deliver, held, generation = quint64(m_generation)] {
-                deliver(held, generation);
-            },
-            Qt::QueuedConnection);
-    }
-
-    std::mutex m_lock;
-    QObject *m_target;
-    const Deliver m_deliver;
-    std::atomic<quint64> m_generation{0};
-};
 
 PlaybinBackend::PlaybinBackend(GstElement *playbin, MediaBackendEvents events, double volume)
     : m_events(std::move(events)), m_playbin(playbin), m_volume(volume),
@@ -86,10 +25,11 @@ PlaybinBackend::PlaybinBackend(GstElement *playbin, MediaBackendEvents events, d
         seekDone();
         m_events.positionChanged(position());
     });
-    m_relay = std::make_shared<BusRelay>(this, [this](const Message &message, quint64 generation) {
-        if (generation == m_relay->generation())
-            onMessage(message.get());
-    });
+    m_relay = std::make_shared<BusRelay>(
+        this, [this](const BusRelay::Message &message, quint64 generation) {
+            if (generation == m_relay->generation())
+                onMessage(message.get());
+        });
     g_object_set(m_playbin, "volume", volume, nullptr);
     GstBus *bus = gst_element_get_bus(m_playbin);
     // A handler on the pipeline's threads rather than a watch on a main
