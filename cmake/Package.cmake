@@ -45,8 +45,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The modules are loaded by path, not linked: their libraries are looked up
 # as well.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
-# The sound goes through GStreamer's plugins, which no library names.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-good")
+# The sound goes through GStreamer's plugins, which no library names: playbin
+# is among the base ones, the MP3 decoder and the sound server's output among
+# the good ones.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make
-    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-translations-l10n libgl-dev
     libtag1-dev pkg-config
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgstreamer1.0-dev
     pulseaudio pulseaudio-utils

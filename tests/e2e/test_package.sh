@@ -33,9 +33,11 @@ if command -v appstreamcli >/dev/null; then
     report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/example.tonvela.Tonvela.metainfo.xml" 2>&1) ||
         tv_fail "appstreamcli: $report"
 fi
-# The dependencies were found in the libraries the program links.
-dpkg-deb -f "$deb" Depends | grep -E 'libqt6(core|gui|widgets|multimedia)6' >/dev/null ||
-    tv_fail "no Qt in Depends: $(dpkg-deb -f "$deb" Depends)"
+# The dependencies were found in the libraries the program and its modules link.
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in 'libqt6(core|gui|widgets)6' 'libgstreamer1\.0-0'; do
+    grep -E "$library" <<<"$depends" >/dev/null || tv_fail "no $library in Depends: $depends"
+done
 
 # A fresh user whose music folder has a name of its own.
 export HOME="$TV_TMP/home" XDG_CONFIG_HOME="$TV_TMP/home/.config"

@@ -67,7 +67,7 @@ struct Rig {
     bool playingAt(double seconds) const {
         return player.playState() == kPlaying && player.currentPosition() >= seconds;
     }
-    QMediaPlayer *engine() const { return media.backend()->engine(); }
+    PlaybinBackend *engine() const { return media.backend(); }
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
     test::DirectMedia media;
     QtMediaPlayer player;
@@ -108,7 +108,7 @@ private slots:
         rig.player.setCurrentPosition(1.0);
         QVERIFY(rig.player.currentPosition() >= 0.9);
         // Where the engine really stands once the file is in.
-        QTRY_VERIFY_WITH_TIMEOUT(rig.engine()->position() >= 900, kEndMs);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.engine()->pipelinePosition() >= 900, kEndMs);
         QCOMPARE(rig.player.playState(), kPaused);
         const int from = rig.states.size();
         rig.player.play();
@@ -152,20 +152,15 @@ private slots:
         QCOMPARE(rig.reports(from), QString(playingOn ? "stopped" : "playing stopped"));
     }
 
-    // Files given faster than the engine sets them up: it never gets one while
-    // it still sets up the one before (that can lock it up); the last plays,
-    // and no end is reported on the way.
+    // Files given faster than the engine sets them up: the last plays, and no
+    // end is reported on the way.
     void filesGivenDuringSetUpWait() {
         Rig rig;
-        rig.player.setUp();
-        QSignalSpy sources(rig.engine(), &QMediaPlayer::sourceChanged);
         for (const char *name : {"tone-3s.mp3", "tone-0.8s.mp3", "tone-0.4s.mp3"})
             rig.player.setURL(data(name));
         QCOMPARE(rig.player.playState(), kLoading);
-        const QUrl last = QUrl::fromLocalFile(TV_TEST_DATA "/tone-0.4s.mp3");
-        QTRY_COMPARE_WITH_TIMEOUT(rig.engine()->source(), last, kEndMs);
         QCOMPARE(rig.reports(0), QString("playing stopped"));
-        QCOMPARE(sources.count(), 2);
+        QVERIFY(rig.player.durationMs() < 600);
     }
 
     // Without the module the player stays silent and says nothing plays.
@@ -211,10 +206,10 @@ private slots:
         rig.player.setURL(noDrive ? QStringLiteral("Q:/music/a.mp3") : rig.fs.fromNative(native));
         // The song before stops now, with no end reported for it.
         QVERIFY(rig.player.playState() != kStopped);
-        QVERIFY(rig.engine()->source() != QUrl::fromLocalFile(TV_TEST_DATA "/tone-3s.mp3"));
+        QVERIFY(!noDrive || !rig.engine()->pipelineRunning());
         QCOMPARE(rig.reports(from), QString("stopped"));
-        // A failed engine left "playing" blocks its next stop or load for a second.
-        QCOMPARE(rig.engine()->playbackState(), QMediaPlayer::StoppedState);
+        // The failed file leaves the pipeline stopped, free for the next.
+        QVERIFY(!rig.engine()->pipelineRunning());
         // Play tries the file again (a drive may have come back); another file plays.
         QFile::remove(native);
         QVERIFY(QFile::copy(TV_TEST_DATA "/tone-0.4s.mp3", native));

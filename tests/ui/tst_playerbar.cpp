@@ -3,7 +3,6 @@
 #include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtMediaPlayer.h"
 
-#include <QAudioOutput>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSlider>
@@ -55,8 +54,8 @@ private slots:
         QCOMPARE(player.volume(), 0.333);
         QCOMPARE(volumes.size(), 1);
         player.setURL(QStringLiteral("Z:" TV_TEST_DATA "/corrupt.mp3"));
-        QCOMPARE(media.backend()->audioOutput()->volume(), 0.333f);
-        media.backend()->audioOutput()->setVolume(0.7f);
+        QCOMPARE(media.backend()->volume(), 0.333);
+        media.backend()->setVolume(0.7);
         QCOMPARE(bar.volumeSlider()->value(), 70);
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Stopped), kEndMs);
         QSignalSpy states(&player, &MediaPlayer::PlayStateChange);
@@ -66,7 +65,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), kEndMs);
         player.pause();
         bar.seekSlider()->setValue(2000); // a click on the groove
-        QTRY_VERIFY(media.backend()->engine()->position() >= 1900);
+        QTRY_VERIFY(media.backend()->pipelinePosition() >= 1900);
         QCOMPARE(bar.elapsedLabel()->text(), QString("0:02"));
         QTest::mouseClick(bar.stopButton(), Qt::LeftButton);
         QCOMPARE(player.playState(), int(MediaPlayer::Stopped));

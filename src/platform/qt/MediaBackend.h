@@ -12,14 +12,11 @@ struct MediaBackendEvents {
     std::function<void(qint64 ms)> positionChanged;
     std::function<void(qint64 ms)> durationChanged;
     std::function<void(double volume)> volumeChanged;
-    // A fresh engine took over (after a file that failed): position and
-    // duration start again from nothing.
-    std::function<void()> engineReplaced;
 };
 
 // The media engine behind QtMediaPlayer. It lives in a module of its own,
 // loaded when the first song is played or once the window is up: the
-// multimedia libraries (the sound server's client, the codecs) take longer
+// media libraries (the sound server's client, the codecs) take longer
 // to load than the whole window takes to show.
 class MediaBackend {
 public:

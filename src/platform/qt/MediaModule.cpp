@@ -45,10 +45,12 @@ Entry backendEntry(const QString &folder) {
     return moduleEntry<Entry>(folder, "tonvela_media", "tonvela_media_backend", "no sound");
 }
 
+// Without the module, or without the engine it needs, silence.
 std::unique_ptr<MediaBackend> backendFrom(Entry entry, MediaBackendEvents events, double volume) {
-    if (!entry)
-        return std::make_unique<SilentBackend>(std::move(events), volume);
-    return std::unique_ptr<MediaBackend>(entry(std::move(events), volume));
+    if (entry)
+        if (MediaBackend *backend = entry(events, volume))
+            return std::unique_ptr<MediaBackend>(backend);
+    return std::make_unique<SilentBackend>(std::move(events), volume);
 }
 
 } // namespace

@@ -74,8 +74,7 @@ PlayerBar::PlayerBar(QtMediaPlayer &player, QWidget *parent) : QWidget(parent), 
     });
     connect(&m_player, &QtMediaPlayer::durationMsChanged, this, &PlayerBar::showDuration);
     connect(&m_player, &QtMediaPlayer::positionMsChanged, this, &PlayerBar::showPosition);
-    // The player makes its engine once the window is up, and a new one after
-    // a file that failed.
+    // The player makes its engine once the window is up.
     connect(&m_player, &QtMediaPlayer::engineChanged, this, &PlayerBar::showTimes);
     showTimes();
 }

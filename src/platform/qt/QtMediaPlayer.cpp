@@ -28,7 +28,6 @@ MediaBackendEvents QtMediaPlayer::events() {
         m_volume = volume;
         emit volumeChanged(volume);
     };
-    events.engineReplaced = [this] { emit engineChanged(); };
     return events;
 }
 

@@ -40,7 +40,7 @@ public:
 signals:
     void positionMsChanged(qint64 ms);
     void durationMsChanged(qint64 ms);
-    // The engine was made or replaced: position and duration are read anew.
+    // The engine was made: position and duration are read from it.
     void engineChanged();
 
 private:
