@@ -32,7 +32,7 @@ using namespace tv;
 
 namespace {
 
-constexpr int kRounds = 11;
+constexpr int kRounds = 51;
 constexpr int kMillion = 1000000;
 
 // The floor: the file read whole, then its bytes through the table.
