@@ -18,6 +18,18 @@ inline void check(bool holds, const char *what) {
     std::abort();
 }
 
+// An input of a first line (as UTF-8 text) and an album file after it;
+// false when it holds no line end.
+inline bool textAndFile(const uint8_t *data, size_t size, QString *text, QByteArray *file) {
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    const qsizetype newline = input.indexOf('\n');
+    if (newline < 0)
+        return false;
+    *text = QString::fromUtf8(input.left(newline));
+    *file = input.mid(newline + 1);
+    return true;
+}
+
 // The input as UTF-16 code units, every value possible (lone surrogates too).
 inline QString utf16(const uint8_t *data, size_t size) {
     QString text;

@@ -29,12 +29,12 @@ QString folderOf(const QString &path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
-    const qsizetype newline = input.indexOf('\n');
-    if (newline < 0)
+    QString line;
+    QByteArray file;
+    if (!fuzz::textAndFile(data, size, &line, &file))
         return 0;
-    const QStringList asked = QString::fromUtf8(input.left(newline)).split(QLatin1Char('\t'));
-    const QStringList songs = AlbumFormat::parse(input.mid(newline + 1));
+    const QStringList asked = line.split(QLatin1Char('\t'));
+    const QStringList songs = AlbumFormat::parse(file);
     const LowPath all(songs);
     const LowPath forAsked(songs, asked);
     for (const QString &path : asked) {

@@ -36,12 +36,10 @@ bool same(const QVector<SongEntry> &a, const QVector<SongEntry> &b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
-    const qsizetype newline = input.indexOf('\n');
-    if (newline < 0)
+    QString text;
+    QByteArray file;
+    if (!fuzz::textAndFile(data, size, &text, &file))
         return 0;
-    const QString text = QString::fromUtf8(input.left(newline));
-    const QByteArray file = input.mid(newline + 1);
     fuzz::check(same(FoundMatcher(text).songsIn(file), plainSearch(text, file)),
                 "byte scan = plain search");
     return 0;

@@ -76,11 +76,10 @@ QString AddFileModel::rowText(int row) const {
 }
 
 QString AddFileModel::title(qsizetype file) const {
-    if (!m_titled[size_t(file)]) {
-        m_titles[file] = newSongTitle(m_titleFolder, m_files.at(file), m_titleNamePesni);
-        m_titled[size_t(file)] = true;
-    }
-    return m_titles.at(file);
+    std::optional<QString> &title = m_titles[size_t(file)];
+    if (!title)
+        title = newSongTitle(m_titleFolder, m_files.at(file), m_titleNamePesni);
+    return *title;
 }
 
 AddFileModel::RowKind AddFileModel::rowKind(int row) const {
@@ -134,8 +133,7 @@ void AddFileModel::ListDir_Change(const FolderListing &listing) {
     m_prevPapka = m_row0;
     m_titleFolder = g.strDir;
     m_titleNamePesni = g.NamePesni;
-    m_titles = QStringList(m_files.size());
-    m_titled.assign(size_t(m_files.size()), false);
+    m_titles.assign(size_t(m_files.size()), std::nullopt);
     MarkRow();
     SetScroll();
     emit changed();

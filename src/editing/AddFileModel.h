@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace tv {
@@ -125,8 +126,7 @@ private:
     QString title(qsizetype file) const;
     QString m_titleFolder;
     int m_titleNamePesni = 0;
-    mutable QStringList m_titles;
-    mutable std::vector<bool> m_titled;
+    mutable std::vector<std::optional<QString>> m_titles;
     int m_selRow = 0;
     QString m_prevPapka;
     ScrollBar m_scroll;

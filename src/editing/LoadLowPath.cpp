@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tv {
 
@@ -114,17 +115,21 @@ QByteArrayView pathBytes(QByteArrayView entry) {
     return colon < 1 ? entry : entry.sliced(colon - 1);
 }
 
-// The same hash of the path part of an entry's bytes, read from the bytes
-// themselves in a 1251 album.
-quint64 pathHash(bool utf8, QByteArrayView entry, QString *scratch) {
-    if (utf8) {
-        *scratch = songPathView(Utf8::decode(entry.data(), entry.size())).toString();
-        return lowerHash(*scratch);
-    }
+// The same hash of a path in 1251 bytes, read from the bytes themselves.
+quint64 bytesHash(QByteArrayView path) {
+    const LowBytes &table = lowBytes();
     LowHash hash;
-    for (const char byte : pathBytes(entry))
-        hash.feed(lowBytes().low[uchar(byte)]);
+    for (const char byte : path)
+        hash.feed(table.low[uchar(byte)]);
     return hash.value();
+}
+
+// The hash of the path part of an entry's bytes.
+quint64 pathHash(bool utf8, QByteArrayView entry, QString *scratch) {
+    if (!utf8)
+        return bytesHash(pathBytes(entry));
+    *scratch = songPathView(Utf8::decode(entry.data(), entry.size())).toString();
+    return lowerHash(*scratch);
 }
 
 // In a 1251 album, the hash of an entry's path when it lies directly in the
@@ -149,38 +154,6 @@ std::optional<quint64> hashInFolder(QByteArrayView entry, const LowFolder &folde
     return hash.value();
 }
 
-} // namespace
-
-LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
-    indexAll();
-}
-
-void LowPath::indexAll() {
-    makeSlots();
-    QString scratch;
-    m_songs.everyBytes([this, &scratch](qsizetype i, QByteArrayView entry) {
-        place(pathHash(m_songs.isUtf8(), entry, &scratch), i);
-        return true;
-    });
-}
-
-LowPath::LowPath(SongList songs, const QString &folder) : m_songs(std::move(songs)) {
-    if (m_songs.isUtf8()) {
-        indexAll();
-        return;
-    }
-    makeSlots();
-    LowFolder low;
-    feedLower(folder, low);
-    m_songs.everyBytes([this, &low](qsizetype i, QByteArrayView entry) {
-        if (const std::optional<quint64> hash = hashInFolder(entry, low))
-            place(*hash, i);
-        return true;
-    });
-}
-
-namespace {
-
 // Counts the code points a text lower-cases to.
 struct Counted {
     void feed(char32_t) { ++count; }
@@ -189,12 +162,46 @@ struct Counted {
 
 } // namespace
 
+// Places every song that hashOf gives a hash for.
+template <typename HashOf> void LowPath::indexEach(HashOf hashOf) {
+    size_t count = 16;
+    while (count < size_t(m_songs.size()) * 2)
+        count *= 2;
+    m_slots.assign(count, {0, -1});
+    m_mask = count - 1;
+    m_songs.everyBytes([this, &hashOf](qsizetype i, QByteArrayView entry) {
+        if (const std::optional<quint64> hash = hashOf(entry))
+            place(*hash, i);
+        return true;
+    });
+}
+
+LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
+    indexAll();
+}
+
+void LowPath::indexAll() {
+    QString scratch;
+    indexEach([this, &scratch](QByteArrayView entry) -> std::optional<quint64> {
+        return pathHash(m_songs.isUtf8(), entry, &scratch);
+    });
+}
+
+LowPath::LowPath(SongList songs, const QString &folder) : m_songs(std::move(songs)) {
+    if (m_songs.isUtf8()) {
+        indexAll();
+        return;
+    }
+    LowFolder low;
+    feedLower(folder, low);
+    indexEach([&low](QByteArrayView entry) { return hashInFolder(entry, low); });
+}
+
 LowPath::LowPath(SongList songs, const QStringList &asked) : m_songs(std::move(songs)) {
     if (m_songs.isUtf8()) {
         indexAll();
         return;
     }
-    makeSlots();
     std::vector<bool> lengths;
     for (const QString &path : asked) {
         Counted low;
@@ -203,20 +210,12 @@ LowPath::LowPath(SongList songs, const QStringList &asked) : m_songs(std::move(s
             lengths.resize(low.count + 1);
         lengths[low.count] = true;
     }
-    m_songs.everyBytes([this, &lengths](qsizetype i, QByteArrayView entry) {
-        if (const size_t length = size_t(pathBytes(entry).size());
-            length < lengths.size() && lengths[length])
-            place(pathHash(false, entry, nullptr), i);
-        return true;
+    indexEach([&lengths](QByteArrayView entry) -> std::optional<quint64> {
+        const QByteArrayView path = pathBytes(entry);
+        if (size_t(path.size()) >= lengths.size() || !lengths[size_t(path.size())])
+            return std::nullopt;
+        return bytesHash(path);
     });
-}
-
-void LowPath::makeSlots() {
-    size_t count = 16;
-    while (count < size_t(m_songs.size()) * 2)
-        count *= 2;
-    m_slots.assign(count, {0, -1});
-    m_mask = count - 1;
 }
 
 void LowPath::place(quint64 hash, qsizetype song) {

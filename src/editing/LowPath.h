@@ -30,7 +30,7 @@ public:
 
 private:
     void indexAll();
-    void makeSlots();
+    template <typename HashOf> void indexEach(HashOf hashOf);
     void place(quint64 hash, qsizetype song);
 
     SongList m_songs;

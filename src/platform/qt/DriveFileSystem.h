@@ -43,7 +43,6 @@ private:
     // aliased: the path is not UTF-8, and a link to it is given instead.
     QString nativePath(const QString &path, bool *aliased) const;
     QString alias(const QByteArray &native) const;
-    int openToRead(const QString &path) const;
 
     QList<Drive> m_drives;
     mutable QMutex m_aliasLock;

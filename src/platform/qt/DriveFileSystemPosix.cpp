@@ -71,17 +71,19 @@ void DriveFileSystem::releaseFolder() const {
     t_held.pop_back();
 }
 
+namespace {
+
 // A file directly in the folder held last is opened there by its name, which
 // alone is mapped; any other path is looked up whole. Below 0 when it does
 // not open, errno saying why (0: no drive has the path's letter).
-int DriveFileSystem::openToRead(const QString &path) const {
-    if (!t_held.empty() && t_held.back().owner == this && t_held.back().fd >= 0 &&
+int openToRead(const DriveFileSystem *fs, const QString &path) {
+    if (!t_held.empty() && t_held.back().owner == fs && t_held.back().fd >= 0 &&
         path.startsWith(t_held.back().dir)) {
         const QStringView name = QStringView(path).mid(t_held.back().dir.size());
         if (plainName(name))
             return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
     }
-    const QString native = toNative(path);
+    const QString native = fs->toNative(path);
     if (native.isEmpty()) {
         errno = 0;
         return -1;
@@ -89,8 +91,10 @@ int DriveFileSystem::openToRead(const QString &path) const {
     return ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
 }
 
+} // namespace
+
 FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
-    const int fd = openToRead(path);
+    const int fd = openToRead(this, path);
     if (fd < 0)
         return errno == 0        ? FileError::Other
                : errno == ENOENT ? FileError::NotFound

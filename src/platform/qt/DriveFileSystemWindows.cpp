@@ -29,10 +29,6 @@ void DriveFileSystem::holdFolder(const QString &) const {}
 
 void DriveFileSystem::releaseFolder() const {}
 
-int DriveFileSystem::openToRead(const QString &) const {
-    return -1;
-}
-
 FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
     QFile file(toNative(path));
     if (!file.open(QIODevice::ReadOnly))

@@ -24,6 +24,12 @@ QChar standIn(uint code) {
     return QChar(char16_t(kAsItIs.unicode() + code));
 }
 
+// Whether the character lies where the stand-ins are (any of them, or a
+// character a name may hold there itself): a name without one maps plainly.
+bool inStandInBlock(QChar c) {
+    return (c.unicode() & 0xFF00) == kAsItIs.unicode();
+}
+
 bool isControlStandIn(char16_t u) {
     return u > kAsItIs.unicode() && u < kAsItIs.unicode() + 0x20;
 }
@@ -153,8 +159,7 @@ NativeUnit nativeUnit(QStringView lettered, qsizetype &i) {
 bool nameToNative(QStringView lettered, QString *out) {
     // Most names hold no stand-in: only their backslashes change, and every
     // title the browser reads comes through here.
-    const auto standIn = [](QChar c) { return (c.unicode() & 0xFF00) == kAsItIs.unicode(); };
-    if (std::none_of(lettered.begin(), lettered.end(), standIn)) {
+    if (std::none_of(lettered.begin(), lettered.end(), inStandInBlock)) {
         *out = lettered.toString();
         out->replace(QLatin1Char('\\'), QLatin1Char('/'));
         return true;
@@ -186,8 +191,7 @@ QByteArray nameToNativeBytes(QStringView lettered) {
 
 bool plainName(QStringView lettered) {
     const auto apart = [](QChar c) {
-        return c == QLatin1Char('/') || c == QLatin1Char('\\') ||
-               (c.unicode() & 0xFF00) == kAsItIs.unicode();
+        return c == QLatin1Char('/') || c == QLatin1Char('\\') || inStandInBlock(c);
     };
     return !lettered.isEmpty() && std::none_of(lettered.begin(), lettered.end(), apart);
 }
