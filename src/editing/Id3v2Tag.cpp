@@ -1,5 +1,7 @@
 #include "editing/Id3v2Tag.h"
 
+#include "editing/TagArena.h"
+
 #include <taglib/attachedpictureframe.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
@@ -30,8 +32,10 @@ public:
     }
 };
 
-// Version 2.2 frames come back under their 2.3 names (TT2 as TIT2).
+// Version 2.2 frames come back under their 2.3 names (TT2 as TIT2). What
+// TagLib makes on the way lives in the arena: it is all gone by the return.
 template <typename Use> auto withTag(const QByteArray &tag, Use use) {
+    const TagArena::Scope arena;
     const TagOfBytes parsed(tag);
     return use(parsed.frameListMap());
 }

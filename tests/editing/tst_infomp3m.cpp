@@ -3,6 +3,7 @@
 
 #include "core/Cp1251.h"
 #include "editing/InfoMP3M.h"
+#include "editing/TagArena.h"
 
 using namespace tv;
 using namespace tv::test;
@@ -135,6 +136,19 @@ private slots:
         const QString v2 = QStringLiteral("E:/Музыка/v2.mp3");
         env->drives.put(v2, id3v2(4, v2Texts(4, 3, "Ёлка", "Прощай")) + kAudio);
         QCOMPARE(InfoMP3M(v2), QString::fromUtf8("Ёлка - Прощай"));
+    }
+
+    // What outlives the arena a tag was read in keeps its memory when the
+    // next tag is read.
+    void anObjectThatOutlivesItsArenaStaysWhole() {
+        std::unique_ptr<QString> kept;
+        {
+            const TagArena::Scope arena;
+            kept = std::make_unique<QString>(QStringLiteral("kept"));
+        }
+        env->drives.put("E:/v2.mp3", id3v2(3, v2Texts(3, 0, "Kino", "Zvezda")) + kAudio);
+        QCOMPARE(InfoMP3M(QStringLiteral("E:/v2.mp3")), QString("Kino - Zvezda"));
+        QCOMPARE(*kept, QString("kept"));
     }
 };
 
