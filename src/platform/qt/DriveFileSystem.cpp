@@ -1,6 +1,7 @@
 #include "platform/qt/DriveFileSystem.h"
 
 #include "platform/qt/DriveNames.h"
+#include "platform/qt/FreedMemory.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,8 +97,15 @@ FileError DriveFileSystem::readFile(const QString &path, QByteArray *data) const
     QFile file(native);
     if (QFileInfo(native).isDir() || !file.open(QIODevice::ReadOnly))
         return FileError::Access;
-    *data = file.readAll();
-    return file.error() == QFileDevice::NoError ? FileError::None : FileError::Other;
+    // Read in one piece into a block of the file's size (whatever it grew by
+    // since is read after).
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    makePagesAhead(bytes.data(), bytes.size());
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    bytes.truncate(qMax<qint64>(got, 0));
+    bytes += file.readAll();
+    *data = std::move(bytes);
+    return got >= 0 && file.error() == QFileDevice::NoError ? FileError::None : FileError::Other;
 }
 
 FileError DriveFileSystem::writeFile(const QString &path, const QByteArray &data) {
