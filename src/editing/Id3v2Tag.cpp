@@ -45,6 +45,7 @@ template <typename Use> auto withTag(const QByteArray &tag, Use use) {
 qint64 size(const QByteArray &head) {
     if (head.size() < kHeaderSize || !head.startsWith("ID3"))
         return 0;
+    const TagArena::Scope arena;
     const TagLib::ID3v2::Header header(TagLib::ByteVector(head.constData(), kHeaderSize));
     return header.tagSize() == 0 ? 0 : qint64(header.completeTagSize());
 }
