@@ -69,37 +69,6 @@ bool takeBlock() {
     return true;
 }
 
-bool inRegion(const void *p) {
-    const char *const at = static_cast<const char *>(p);
-    return at >= regionStart.load(std::memory_order_relaxed) &&
-           at < regionEnd.load(std::memory_order_relaxed);
-}
-
-void *allocate(std::size_t size) {
-    constexpr std::size_t kAlign = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
-    const std::size_t rounded = (size + kAlign - 1) & ~(kAlign - 1);
-    if (TV_ARENA && block.open && rounded != 0 && rounded <= std::size_t(block.end - block.next)) {
-        void *const at = block.next;
-        block.next += rounded;
-        ++block.live;
-        return at;
-    }
-    if (void *const at = std::malloc(size ? size : 1))
-        return at;
-    throw std::bad_alloc();
-}
-
-// Only this scope's own objects are counted back; the memory of one that
-// outlived its scope, or of another thread's block, is simply left.
-void release(void *p) noexcept {
-    if (!inRegion(p)) {
-        std::free(p);
-        return;
-    }
-    if (block.open && p >= block.start && p < block.next)
-        --block.live;
-}
-
 } // namespace
 
 Scope::Scope() : m_opened(TV_ARENA && !block.open) {
@@ -124,6 +93,45 @@ Scope::~Scope() {
 } // namespace tv::TagArena
 
 #if TV_ARENA
+namespace tv::TagArena {
+
+namespace {
+
+bool inRegion(const void *p) {
+    const char *const at = static_cast<const char *>(p);
+    return at >= regionStart.load(std::memory_order_relaxed) &&
+           at < regionEnd.load(std::memory_order_relaxed);
+}
+
+void *allocate(std::size_t size) {
+    constexpr std::size_t kAlign = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+    const std::size_t rounded = (size + kAlign - 1) & ~(kAlign - 1);
+    if (block.open && rounded != 0 && rounded <= std::size_t(block.end - block.next)) {
+        void *const at = block.next;
+        block.next += rounded;
+        ++block.live;
+        return at;
+    }
+    if (void *const at = std::malloc(size ? size : 1))
+        return at;
+    throw std::bad_alloc();
+}
+
+// Only this scope's own objects are counted back; the memory of one that
+// outlived its scope, or of another thread's block, is simply left.
+void release(void *p) noexcept {
+    if (!inRegion(p)) {
+        std::free(p);
+        return;
+    }
+    if (block.open && p >= block.start && p < block.next)
+        --block.live;
+}
+
+} // namespace
+
+} // namespace tv::TagArena
+
 void *operator new(std::size_t size) {
     return tv::TagArena::allocate(size);
 }
