@@ -19,17 +19,27 @@ bool allFit1251(const QStringList &entries) {
     return true;
 }
 
+qsizetype textSize(const QStringList &entries) {
+    qsizetype size = 0;
+    for (const QString &entry : entries)
+        size += entry.size();
+    return size;
+}
+
 } // namespace
+
+// A 1251 entry takes a byte a character: the store is made to its size once
+// (in place, when it grows), rather than copied whole each time the entries
+// outgrow it.
+void SongList::reserveFor(const QStringList &entries) {
+    reserve(size() + entries.size());
+    if (!m_utf8)
+        m_store.reserve(qMin(m_store.size() + textSize(entries), kMaxStore));
+}
 
 SongList::SongList(const QStringList &entries) {
     m_utf8 = !allFit1251(entries);
-    if (!m_utf8) {
-        qsizetype size = 0;
-        for (const QString &entry : entries)
-            size += entry.size();
-        m_store.reserve(qMin(size, kMaxStore));
-    }
-    reserve(entries.size());
+    reserveFor(entries);
     for (const QString &entry : entries)
         appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
 }
@@ -121,7 +131,7 @@ void SongList::append(const QString &entry) {
 void SongList::append(const QStringList &entries) {
     if (!m_utf8 && !allFit1251(entries))
         turnUtf8();
-    reserve(size() + entries.size());
+    reserveFor(entries);
     for (const QString &entry : entries)
         appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
 }

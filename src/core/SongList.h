@@ -171,6 +171,7 @@ private:
         return start;
     }
     QString decode(QByteArrayView bytes) const;
+    void reserveFor(const QStringList &entries);
     void appendEncoded(const QByteArray &bytes);
     void turnUtf8();
 
