@@ -105,12 +105,16 @@ bool inRegion(const void *p) {
 
 void *allocate(std::size_t size) {
     constexpr std::size_t kAlign = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
-    const std::size_t rounded = (size + kAlign - 1) & ~(kAlign - 1);
-    if (block.open && rounded != 0 && rounded <= std::size_t(block.end - block.next)) {
-        void *const at = block.next;
-        block.next += rounded;
-        ++block.live;
-        return at;
+    const std::size_t room = std::size_t(block.end - block.next);
+    // The size is checked before it is rounded up, which could wrap around.
+    if (block.open && size != 0 && size <= room) {
+        const std::size_t rounded = (size + kAlign - 1) & ~(kAlign - 1);
+        if (rounded <= room) {
+            void *const at = block.next;
+            block.next += rounded;
+            ++block.live;
+            return at;
+        }
     }
     if (void *const at = std::malloc(size ? size : 1))
         return at;
