@@ -94,4 +94,3 @@ tv_ini "$TV_TMP/ini" 0 "" " -1"
 tv_same "$TV_TMP/ini" "$odd/Тонвела для mp3.ini"
 TV_APP_DIR=$odd tv_no_dialogs
 [ -z "$(find "$odd" -name '*.alb')" ] || tv_fail "an album file was written"
-tv_log "PASS"

@@ -91,4 +91,3 @@ TV_APP_PID=""
 for words in 'Не удаётся создать папку' 'Cannot create or write the folder' "$data"; do
     grep -F "$words" "$TV_TMP/dialogs.log" >/dev/null || tv_fail "not said: $words: $(cat "$TV_TMP/dialogs.log")"
 done
-tv_log "PASS"

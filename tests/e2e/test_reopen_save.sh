@@ -53,4 +53,3 @@ tv_same "$TV_TMP/rock" "$dir/rock.alb"
 tv_same "$TV_TMP/jazz" "$dir/jazz.alb"
 tv_same "$TV_TMP/ini" "$dir/Тонвела для mp3.ini"
 tv_no_dialogs
-tv_log "PASS"
