@@ -10,7 +10,7 @@
 # give its title, artist and cover, the volume is set, every change is
 # announced, Raise brings back the window hidden in the tray. (Each command
 # in each state, and the metadata's fields: tst_mpris; their types on the
-# bus: tst_mediabus; a song that ends followed by the next: tst_playthrough.)
+# bus: tst_mediabus; a song that ends followed by the next: tst_mediaplayer.)
 # Closed in the middle of song 3, the program remembers
 # it; the next start plays it on from where it was, and Quit closes the
 # program as its window's close button does.
