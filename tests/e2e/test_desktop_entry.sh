@@ -13,29 +13,19 @@ source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 : "${TV_BUILD:?TV_BUILD must name the build folder}"
 register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
 
-# Checks an installed program folder: the entry and the icons.
-check_installed() {
-    local prefix=$1 entry="$1/share/applications/tonvela.desktop" report size icon
-    [ -f "$entry" ] || tv_fail "no entry $entry"
-    report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
-    [ -z "$report" ] || tv_fail "desktop-file-validate warns: $report"
-    grep -Fx "TryExec=$prefix/tonvela" "$entry" >/dev/null ||
-        tv_fail "TryExec does not name $prefix/tonvela: $(cat "$entry")"
-    for size in 16 22 24 32 48 64 128 256; do
-        icon="$prefix/share/icons/hicolor/${size}x${size}/apps/tonvela.png"
-        [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || tv_fail "icon $icon"
-    done
-}
-
-check_installed "$(dirname "$TV_EXE")"
-grep -Fx "Exec=$(dirname "$TV_EXE")/tonvela %F" "$(dirname "$TV_EXE")/share/applications/tonvela.desktop" \
-    >/dev/null || tv_fail "Exec does not name the installed program"
-
-# A folder name with blanks, $, an apostrophe, brackets and Cyrillic. (A "%",
-# doubled in Exec as the format asks, is not found by GLib's own check.)
+# The program installed in a folder whose name has blanks, $, an apostrophe,
+# brackets and Cyrillic (a "%", doubled in Exec as the format asks, is not
+# found by GLib's own check): its entry, which hands over the files it is
+# given; then its icons, in every size, and both registered.
 odd="$TV_TMP/Мой плеер's \$HOME (копия)"
 cmake --install "$TV_BUILD" --prefix "$odd" >/dev/null
-check_installed "$odd"
+entry="$odd/share/applications/tonvela.desktop"
+[ -f "$entry" ] || tv_fail "no entry $entry"
+report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
+[ -z "$report" ] || tv_fail "desktop-file-validate warns: $report"
+grep -Fx "TryExec=$odd/tonvela" "$entry" >/dev/null ||
+    tv_fail "TryExec does not name $odd/tonvela: $(cat "$entry")"
+grep -E '^Exec=.* %F$' "$entry" >/dev/null || tv_fail "Exec takes no files: $(cat "$entry")"
 
 export XDG_DATA_HOME="$TV_TMP/data"
 bash "$register" "$odd"
@@ -43,9 +33,9 @@ bash "$register" "$odd" # again: replaces, does not fail
 entry="$XDG_DATA_HOME/applications/tonvela.desktop"
 cmp "$odd/share/applications/tonvela.desktop" "$entry" || tv_fail "registered entry differs"
 for size in 16 22 24 32 48 64 128 256; do
-    cmp "$odd/share/icons/hicolor/${size}x${size}/apps/tonvela.png" \
-        "$XDG_DATA_HOME/icons/hicolor/${size}x${size}/apps/tonvela.png" ||
-        tv_fail "icon $size not registered"
+    icon="share/icons/hicolor/${size}x${size}/apps/tonvela.png"
+    [ "$(identify -format '%wx%h' "$odd/$icon")" = "${size}x${size}" ] || tv_fail "icon $odd/$icon"
+    cmp "$odd/$icon" "$XDG_DATA_HOME/${icon#share/}" || tv_fail "icon $size not registered"
 done
 
 # The desktop starts the program from the registered entry; its dialogs are
