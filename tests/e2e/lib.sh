@@ -97,14 +97,15 @@ tv_new_folder() {
     echo "$dir"
 }
 
-# Starts the program of a folder, with the files to open that follow; dialogs
-# are answered from $1/answers.txt and logged to $1/dialogs.log.
+# Starts the program of a folder (or $TV_RUN_EXE, when set), with the files to
+# open that follow; dialogs are answered from $1/answers.txt and logged to
+# $1/dialogs.log.
 tv_run() {
     local dir=$1
     shift
     touch "$dir/answers.txt"
     TONVELA_DIALOG_ANSWERS="$dir/answers.txt" TONVELA_DIALOG_LOG="$dir/dialogs.log" \
-        "$dir/tonvela" "$@" >"$dir/stdout.log" 2>"$dir/stderr.log" &
+        "${TV_RUN_EXE:-$dir/tonvela}" "$@" >"$dir/stdout.log" 2>"$dir/stderr.log" &
     TV_APP_PID=$!
     TV_APP_DIR=$dir
 }
