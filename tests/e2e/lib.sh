@@ -256,7 +256,8 @@ tv_library() {
 
 # Writes a settings file as the program does: the file, the language (0
 # Russian, 1 English), the album open last, then each album with the song it
-# stood at ("rock.alb 1"); the add-files browser's folder is $app.
+# stood at ("rock.alb 1"); the add-files browser's folder is $app, or
+# $tv_browsed when set.
 tv_ini() {
     local file=$1 language=$2 last=$3 album n lines=()
     shift 3
@@ -266,7 +267,7 @@ tv_ini() {
     done
     tv_write_1251 "$file" "[language]" " $language " "[albom]" " $(($# - 1)) " "${lines[@]}" \
         "[showform]" True "[musicnonstop]" False "[nameendalbom]" "$last" "[namepesni]" " 0 " \
-        "[strDir]" "$app"
+        "[strDir]" "${tv_browsed:-$app}"
 }
 
 # Whether a window is mapped (shown) right now.

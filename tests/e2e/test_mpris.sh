@@ -72,6 +72,10 @@ tv_wait_exit 20
 [ "$(grep -c '^MsgBox' "$dir/dialogs.log")" = 1 ] ||
     tv_fail "not one save question: $(cat "$dir/dialogs.log")"
 [ -z "$(find "$dir" -name '*.alb')" ] || tv_fail "an album file was written"
+# The album never saved is the one registry entry, with no name, at the
+# song that played last.
+tv_ini "$TV_TMP/ini" 0 "" " 3"
+tv_same "$TV_TMP/ini" "$dir/Тонвела для mp3.ini"
 
 tv_library
 # Song 3 carries an ID3v2.4 tag with a front cover.
