@@ -46,8 +46,7 @@ click_tray() {
 }
 # The tray menu's first item, Hide/Show.
 hide_show() {
-    click_tray 3 1
-    sleep 1
+    tv_click_opens "$(tv_tray_icon)" 11 11 3
     xdotool key Down Return
 }
 
