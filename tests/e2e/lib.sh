@@ -27,11 +27,13 @@ tv_fail() {
     exit 1
 }
 
+# A script that ends well passed.
 tv_cleanup() {
-    local pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
+    local status=$? pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
     kill "${pids[@]}" 2>/dev/null || true
     wait "${pids[@]}" 2>/dev/null || true
     rm -rf "$TV_TMP"
+    [ "$status" -ne 0 ] || tv_log "PASS"
 }
 trap tv_cleanup EXIT
 
@@ -95,14 +97,15 @@ tv_new_folder() {
     echo "$dir"
 }
 
-# Starts the program of a folder, with the files to open that follow; dialogs
-# are answered from $1/answers.txt and logged to $1/dialogs.log.
+# Starts the program of a folder (or $TV_RUN_EXE, when set), with the files to
+# open that follow; dialogs are answered from $1/answers.txt and logged to
+# $1/dialogs.log.
 tv_run() {
     local dir=$1
     shift
     touch "$dir/answers.txt"
     TONVELA_DIALOG_ANSWERS="$dir/answers.txt" TONVELA_DIALOG_LOG="$dir/dialogs.log" \
-        "$dir/tonvela" "$@" >"$dir/stdout.log" 2>"$dir/stderr.log" &
+        "${TV_RUN_EXE:-$dir/tonvela}" "$@" >"$dir/stdout.log" 2>"$dir/stderr.log" &
     TV_APP_PID=$!
     TV_APP_DIR=$dir
 }
@@ -206,46 +209,38 @@ tv_write_1251() {
     printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1251 >"$file"
 }
 
-# Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
-# sizes of ID3v2 headers and v2.4 frames, 8 in v2.3 frames).
+# Four bytes of a "syncsafe" size, big-endian, 7 bits in each (ID3v2.4).
 tv_size_bytes() {
-    local n=$1 bits=$2 i
+    local i
     for i in 3 2 1 0; do
-        printf "\\$(printf %03o $(((n >> (i * bits)) & ((1 << bits) - 1))))"
+        printf "\\$(printf %03o $((($1 >> (i * 7)) & 127)))"
     done
 }
 
-# One frame of an ID3v2 tag: the version (3 or 4), the frame's name and the
-# file that holds its data.
+# One frame of an ID3v2.4 tag: the frame's name and the file that holds its data.
 tv_id3v2_frame() {
-    printf '%s' "$2"
-    tv_size_bytes "$(wc -c <"$3")" "$([ "$1" = 4 ] && echo 7 || echo 8)"
+    printf '%s' "$1"
+    tv_size_bytes "$(wc -c <"$2")"
     printf '\0\0'
-    cat "$3"
+    cat "$2"
 }
 
-# A text frame: version, name, encoding (1: UTF-16 with its byte-order mark,
-# 3: UTF-8) and the text.
+# A text frame in UTF-8: the frame's name and the text.
 tv_id3v2_text() {
-    local data
-    data=$(mktemp "$TV_TMP/frame.XXXXXX")
-    if [ "$3" = 1 ]; then
-        { printf '\001\377\376'; printf '%s' "$4" | iconv -f UTF-8 -t UTF-16LE; } >"$data"
-    else
-        { printf '\003'; printf '%s' "$4"; } >"$data"
-    fi
-    tv_id3v2_frame "$1" "$2" "$data"
+    printf '%s' "$1"
+    tv_size_bytes $(($(printf '%s' "$2" | wc -c) + 1))
+    printf '\0\0\003%s' "$2"
 }
 
-# An MP3 file that begins with an ID3v2 tag: the file, the version, the file
-# of the frames; some padding after them, then a short tone.
+# An MP3 file that begins with an ID3v2.4 tag: the file, the file of the
+# frames; some padding after them, then a short tone (or the file given).
 tv_id3v2_mp3() {
     {
-        printf "ID3\\$(printf %03o "$2")\\0\\0"
-        tv_size_bytes $(($(wc -c <"$3") + 64)) 7
-        cat "$3"
+        printf 'ID3\004\0\0'
+        tv_size_bytes $(($(wc -c <"$2") + 64))
+        cat "$2"
         head -c 64 /dev/zero
-        cat "${4:-$TV_TEST_DATA/tone-0.4s.mp3}"
+        cat "${3:-$TV_TEST_DATA/tone-0.4s.mp3}"
     } >"$1"
 }
 
@@ -261,7 +256,8 @@ tv_library() {
 
 # Writes a settings file as the program does: the file, the language (0
 # Russian, 1 English), the album open last, then each album with the song it
-# stood at ("rock.alb 1"); the add-files browser's folder is $app.
+# stood at ("rock.alb 1"); the add-files browser's folder is $app, or
+# $tv_browsed when set.
 tv_ini() {
     local file=$1 language=$2 last=$3 album n lines=()
     shift 3
@@ -271,7 +267,7 @@ tv_ini() {
     done
     tv_write_1251 "$file" "[language]" " $language " "[albom]" " $(($# - 1)) " "${lines[@]}" \
         "[showform]" True "[musicnonstop]" False "[nameendalbom]" "$last" "[namepesni]" " 0 " \
-        "[strDir]" "$app"
+        "[strDir]" "${tv_browsed:-$app}"
 }
 
 # Whether a window is mapped (shown) right now.

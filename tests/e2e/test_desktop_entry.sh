@@ -3,39 +3,30 @@
 # program icon in every size of the theme; registering copies both into the
 # user's data folder; the desktop starts the installed program from its entry,
 # also from a folder whose name needs quoting on a command line. That first
-# start in an empty folder offers the add-files browser, left with Esc.
-# Minimising hides the window to the notification area; starting the program
-# a second time in the same folder brings it back, in the normal state (not
-# through the iconified one), and the second copy ends at once. Closed
-# through its window, the program leaves the settings file alone behind,
-# holding exactly this run.
+# start, with no album, offers the add-files browser: the keyboard walks into
+# a folder of MP3 files, Add all, Esc; File, Save as "Rock" writes an album
+# whose titles come from the tags. Minimising hides the window to the
+# notification area; starting the program a second time in the same folder
+# brings it back, in the normal state (not through the iconified one), and
+# the second copy ends at once. Closed through its window, the program leaves
+# the album and the settings file behind, holding exactly this run.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 : "${TV_BUILD:?TV_BUILD must name the build folder}"
 register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
 
-# Checks an installed program folder: the entry and the icons.
-check_installed() {
-    local prefix=$1 entry="$1/share/applications/tonvela.desktop" report size icon
-    [ -f "$entry" ] || tv_fail "no entry $entry"
-    report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
-    [ -z "$report" ] || tv_fail "desktop-file-validate warns: $report"
-    grep -Fx "TryExec=$prefix/tonvela" "$entry" >/dev/null ||
-        tv_fail "TryExec does not name $prefix/tonvela: $(cat "$entry")"
-    for size in 16 22 24 32 48 64 128 256; do
-        icon="$prefix/share/icons/hicolor/${size}x${size}/apps/tonvela.png"
-        [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || tv_fail "icon $icon"
-    done
-}
-
-check_installed "$(dirname "$TV_EXE")"
-grep -Fx "Exec=$(dirname "$TV_EXE")/tonvela %F" "$(dirname "$TV_EXE")/share/applications/tonvela.desktop" \
-    >/dev/null || tv_fail "Exec does not name the installed program"
-
-# A folder name with blanks, $, an apostrophe, brackets and Cyrillic. (A "%",
-# doubled in Exec as the format asks, is not found by GLib's own check.)
+# The program installed in a folder whose name has blanks, $, an apostrophe,
+# brackets and Cyrillic (a "%", doubled in Exec as the format asks, is not
+# found by GLib's own check): its entry, which hands over the files it is
+# given; then its icons, in every size, and both registered.
 odd="$TV_TMP/Мой плеер's \$HOME (копия)"
 cmake --install "$TV_BUILD" --prefix "$odd" >/dev/null
-check_installed "$odd"
+entry="$odd/share/applications/tonvela.desktop"
+[ -f "$entry" ] || tv_fail "no entry $entry"
+report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
+[ -z "$report" ] || tv_fail "desktop-file-validate warns: $report"
+grep -Fx "TryExec=$odd/tonvela" "$entry" >/dev/null ||
+    tv_fail "TryExec does not name $odd/tonvela: $(cat "$entry")"
+grep -E '^Exec=.* %F$' "$entry" >/dev/null || tv_fail "Exec takes no files: $(cat "$entry")"
 
 export XDG_DATA_HOME="$TV_TMP/data"
 bash "$register" "$odd"
@@ -43,25 +34,44 @@ bash "$register" "$odd" # again: replaces, does not fail
 entry="$XDG_DATA_HOME/applications/tonvela.desktop"
 cmp "$odd/share/applications/tonvela.desktop" "$entry" || tv_fail "registered entry differs"
 for size in 16 22 24 32 48 64 128 256; do
-    cmp "$odd/share/icons/hicolor/${size}x${size}/apps/tonvela.png" \
-        "$XDG_DATA_HOME/icons/hicolor/${size}x${size}/apps/tonvela.png" ||
-        tv_fail "icon $size not registered"
+    icon="share/icons/hicolor/${size}x${size}/apps/tonvela.png"
+    [ "$(identify -format '%wx%h' "$odd/$icon")" = "${size}x${size}" ] || tv_fail "icon $odd/$icon"
+    cmp "$odd/$icon" "$XDG_DATA_HOME/${icon#share/}" || tv_fail "icon $size not registered"
 done
+
+# A music folder beside the program: no tag and the extension in capitals
+# (listed, titled by its name), a Cyrillic ID3v2.4 tag (the other kinds of
+# tag: tst_infomp3m), and a file that is no MP3.
+mkdir "$odd/music"
+cp "$TV_TEST_DATA/tone-0.4s.mp3" "$odd/music/03.MP3"
+cp "$TV_TEST_DATA/tone-0.4s.mp3" "$odd/music/cover.jpg"
+{ tv_id3v2_text TPE1 "Ёлка"; tv_id3v2_text TIT2 "Прованс"; } >"$TV_TMP/v24"
+tv_id3v2_mp3 "$odd/music/05.mp3" "$TV_TMP/v24"
 
 # The desktop starts the program from the registered entry; its dialogs are
 # answered and logged as tv_run has them.
 tv_start_desktop
 export TONVELA_DIALOG_ANSWERS="$TV_TMP/answers.txt" TONVELA_DIALOG_LOG="$odd/dialogs.log"
-touch "$TONVELA_DIALOG_ANSWERS"
+printf '%s\n' "$odd/Rock" >"$TONVELA_DIALOG_ANSWERS"
 gio launch "$entry" || tv_fail "gio cannot launch $entry"
 browser=$(tv_wait_window '^Добавить файл\(ы\)$')
+tv_screenshot add-files-program-folder
+# Rows 1 and 2 are the program folder's folders "Language" and "music".
+xdotool key --clearmodifiers Down Down Return
+sleep 0.5
+tv_screenshot add-files-tagged-folder
+# Add all is the next control after the rows.
+xdotool key --clearmodifiers Tab space
+sleep 0.5
 xdotool key --clearmodifiers Escape
 tv_retry 10 tv_is_gone "$browser" || tv_fail "Esc did not close the add-files browser"
 wid=$(tv_wait_window '^Тонвела для MP3$')
 TV_APP_PID=$(xdotool getwindowpid "$wid")
 [ "$(readlink "/proc/$TV_APP_PID/exe")" = "$odd/tonvela" ] ||
     tv_fail "started $(readlink "/proc/$TV_APP_PID/exe"), not $odd/tonvela"
-tv_screenshot desktop-entry-started
+tv_screenshot added-songs
+tv_menu_item "$wid" 20 4 # File, Save as
+tv_wait_window '^Тонвела для MP3 - Rock\.alb$' >/dev/null
 
 xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
@@ -86,12 +96,15 @@ tv_close_window "$wid"
 tv_retry 20 bash -c "! kill -0 $TV_APP_PID" || tv_fail "the program did not end"
 TV_APP_PID=""
 
-# The empty album "New" (never saved) is the one registry entry, the window
-# remembered as shown, in the program's own folder; nothing else was
-# written, no message box shown.
+# Rock.alb holds the songs added, titled by their tags or names; the settings
+# file names it and the folder browsed, and remembers the window as shown,
+# both in the program's own folder. The save dialog was the one dialog: no
+# question about unsaved changes.
 app=$(tv_lettered "$odd")
-tv_ini "$TV_TMP/ini" 0 "" " -1"
+tv_write_1251 "$TV_TMP/rock" " 2 " "03${app}music/03.MP3" "Ёлка - Прованс${app}music/05.mp3"
+tv_same "$TV_TMP/rock" "$odd/Rock.alb"
+tv_browsed=${app}music/ tv_ini "$TV_TMP/ini" 0 Rock.alb "Rock.alb 0"
 tv_same "$TV_TMP/ini" "$odd/Тонвела для mp3.ini"
-TV_APP_DIR=$odd tv_no_dialogs
-[ -z "$(find "$odd" -name '*.alb')" ] || tv_fail "an album file was written"
-tv_log "PASS"
+[ "$(find "$odd" -name '*.alb')" = "$odd/Rock.alb" ] || tv_fail "other albums were written"
+[ "$(cut -d'|' -f1,2 "$odd/dialogs.log")" = "FileDialog|save" ] ||
+    tv_fail "unexpected dialogs: $(cat "$odd/dialogs.log")"

@@ -2,10 +2,8 @@
 # The main window in Russian, with two albums and Cyrillic titles: its fixed
 # frame, the File menu, Help's about box and its link, the help page (F1) and
 # the banner's title page while the maker's site cannot be reached. The title
-# editor and the drive-letter window: a song of the album on drive C: is
-# retitled and moved down in the editor, the album is moved from C to d, and
-# Ctrl+S saves it: the album file holds exactly the expected bytes. (Their
-# other ways out and their English texts: tst_editwindows, tst_titleeditor,
+# editor and the drive-letter window open from the Edit menu over it and are
+# left. (Their keys, clicks and rules: tst_editwindows, tst_titleeditor,
 # tst_driveletters.) Then Help, Language..., English switches the running
 # window at once and the next start is told so. Each look is photographed.
 # The desktop's opener (xdg-open) is a script that notes what it was asked to
@@ -29,18 +27,15 @@ wait_gone() { tv_retry 10 tv_is_gone "$1" || tv_fail "window $1 is still shown";
 
 tv_start_desktop
 tv_library
-[ -d "$dir/Language" ] || tv_fail "the installation has no Language folder"
 for page in Help_ru.htm Help_en.htm; do
     [ -s "$dir/$page" ] || tv_fail "the installation has no $page"
 done
 # The songs lie on a drive this machine does not have: the start's attempt
 # to resume the first one reports it missing, and nothing plays.
-long="Ария - Штиль (длинное название песни, которое не помещается)"
-tv_write_1251 "$dir/rock.alb" " 3 " "Кино: Группа кровиC:/Music/a.mp3" "${long}C:/Music/b.mp3" \
-    "DDTC:/Music/c.mp3"
+tv_write_1251 "$dir/rock.alb" " 3 " "Кино: Группа кровиC:/Music/a.mp3" \
+    "Ария - Штиль (длинное название песни, которое не помещается)C:/Music/b.mp3" "DDTC:/Music/c.mp3"
 tv_write_1251 "$dir/jazz.alb" " 1 " "Take FiveC:/Music/d.mp3"
 tv_ini "$dir/Тонвела для mp3.ini" 0 rock.alb "jazz.alb 0" "rock.alb 0"
-touch -d '2001-01-01' "$dir/rock.alb"
 tv_run "$dir"
 wid=$(tv_wait_window '^Тонвела для MP3 - rock\.alb$')
 tv_screenshot main-russian
@@ -86,27 +81,16 @@ xdotool windowactivate --sync "$wid"
 xdotool key F1
 tv_retry 10 opened "$dir/Help_ru.htm" || tv_fail "F1 opened no help page: $(cat "$opener_log" 2>&1)"
 
-# Down then Up in the text box: the first song, whether the main list had a
-# selected row or not.
+# The editor takes the keys: Esc leaves it; the drive-letter window is left
+# through its close box.
 win=$(edit_item 4 'Редактировать')
-xdotool key Down Up ctrl+a
-xdotool type --delay 50 'Gruppa krovi: live'
-xdotool key Return
 tv_screenshot title-editor-russian
-# kDOWN moves the retitled song below the second; then OK.
-xdotool key Tab Tab space Tab Tab Return
+xdotool key Escape
 wait_gone "$win"
 win=$(edit_item 6 'Сменить букву диска')
-xdotool key Tab
-xdotool type d
 tv_screenshot drive-letter-russian
-xdotool key Return
+tv_wm_close "$win"
 wait_gone "$win"
-tv_retry 10 grep -q 'Количество замен: 3' "$dir/dialogs.log" ||
-    tv_fail "no count message: $(cat "$dir/dialogs.log")"
-xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
-xdotool key --clearmodifiers ctrl+s
-tv_retry 10 test "$dir/rock.alb" -nt "$dir/jazz.alb" || tv_fail "Ctrl+S did not write rock.alb"
 
 tv_menu_item "$wid" 205 2 # Help, Language...
 tv_wait_window '^Выбор языка$' >/dev/null
@@ -119,14 +103,7 @@ tv_screenshot main-english-file-menu
 xdotool key Escape
 tv_close_window "$wid"
 tv_wait_exit 20
-tv_write_1251 "$TV_TMP/rock" " 3 " "${long}d:/Music/b.mp3" "Gruppa krovi: lived:/Music/a.mp3" \
-    "DDTd:/Music/c.mp3"
-tv_same "$TV_TMP/rock" "$dir/rock.alb"
-# The missing first song at the start, the count (an information); no
-# question on closing.
-[ "$(grep -c '^MsgBox' "$dir/dialogs.log")" -eq 2 ] || tv_fail "unexpected messages: $(cat "$dir/dialogs.log")"
-grep -q '^MsgBox|64|Тонвела для MP3|Количество замен: 3$' "$dir/dialogs.log" ||
-    tv_fail "the count message is not an information: $(cat "$dir/dialogs.log")"
+# The missing first song at the start; no question on closing.
+[ "$(grep -c '^MsgBox' "$dir/dialogs.log")" -eq 1 ] || tv_fail "unexpected messages: $(cat "$dir/dialogs.log")"
 ini="$dir/Тонвела для mp3.ini"
 [ "$(sed -n 1,2p "$ini")" = $'[language]\r\n 1 \r' ] || tv_fail "the switch was not kept: $(cat -A "$ini")"
-tv_log "PASS"

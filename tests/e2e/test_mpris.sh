@@ -6,10 +6,12 @@
 # ends; the remote control's OpenUri does the same with a file:// address.
 # Then the player controls are called as playerctl and the media keys do. The
 # settings remember song 2 of the album: the program plays it and answers for
-# it, Pause and Play act on it, Previous and Next move in the album, a song
-# that has ended is followed by the next one, a song's own tags give its
-# title, artist and cover, the volume is set, Raise brings back the window
-# hidden in the tray. Closed in the middle of song 3, the program remembers
+# it, Pause acts on it, Next moves in the album and plays, a song's own tags
+# give its title, artist and cover, the volume is set, every change is
+# announced, Raise brings back the window hidden in the tray. (Each command
+# in each state, and the metadata's fields: tst_mpris; their types on the
+# bus: tst_mediabus; a song that ends followed by the next: tst_mediaplayer.)
+# Closed in the middle of song 3, the program remembers
 # it; the next start plays it on from where it was, and Quit closes the
 # program as its window's close button does.
 if [ -z "${TV_PRIVATE_BUS:-}" ]; then
@@ -70,20 +72,22 @@ tv_wait_exit 20
 [ "$(grep -c '^MsgBox' "$dir/dialogs.log")" = 1 ] ||
     tv_fail "not one save question: $(cat "$dir/dialogs.log")"
 [ -z "$(find "$dir" -name '*.alb')" ] || tv_fail "an album file was written"
+# The album never saved is the one registry entry, with no name, at the
+# song that played last.
+tv_ini "$TV_TMP/ini" 0 "" " 3"
+tv_same "$TV_TMP/ini" "$dir/Тонвела для mp3.ini"
 
 tv_library
-# Song 1 lasts 3 s, to end while the test waits; song 3 carries an ID3v2.4
-# tag with a front cover.
-cp "$TV_TEST_DATA/tone-3s.mp3" "$dir/music/1.mp3"
-cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/music/2.mp3"
+# Song 3 carries an ID3v2.4 tag with a front cover.
+for f in 1 2; do cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/music/$f.mp3"; done
 convert -size 4x3 xc:red "png:$TV_TMP/cover.png"
 { printf '\0image/png\0\003\0'; cat "$TV_TMP/cover.png"; } >"$TV_TMP/apic"
 {
-    tv_id3v2_text 4 TPE1 3 "Кино"
-    tv_id3v2_text 4 TIT2 3 "Звезда"
-    tv_id3v2_frame 4 APIC "$TV_TMP/apic"
+    tv_id3v2_text TPE1 "Кино"
+    tv_id3v2_text TIT2 "Звезда"
+    tv_id3v2_frame APIC "$TV_TMP/apic"
 } >"$TV_TMP/frames"
-tv_id3v2_mp3 "$dir/music/3.mp3" 4 "$TV_TMP/frames" "$TV_TEST_DATA/tone-10s.mp3"
+tv_id3v2_mp3 "$dir/music/3.mp3" "$TV_TMP/frames" "$TV_TEST_DATA/tone-10s.mp3"
 export XDG_CACHE_HOME=$TV_TMP/cache
 tv_write_1251 "$dir/rock.alb" " 3 " "Первая${app}music/1.mp3" "Вторая${app}music/2.mp3" \
     "Третья${app}music/3.mp3"
@@ -98,27 +102,14 @@ tv_retry 20 get "$player" PlaybackStatus || tv_fail "no player on the bus: $(cat
 [ "$(get org.mpris.MediaPlayer2 Identity)" = "(<'Tonvela for MP3'>,)" ] ||
     tv_fail "identity: $(get org.mpris.MediaPlayer2 Identity)"
 
-# The remembered song 2 plays; its metadata names it, its album and its file.
+# The remembered song 2 plays.
 expect_status Playing
 expect_title Вторая
-meta=$(metadata)
-for field in "'mpris:trackid': <objectpath '/org/tonvela/song/1'>" "'xesam:album': <'rock'>" \
-    "'xesam:url': <'file://$(cd "$dir" && pwd -P)/music/2.mp3'>" "'mpris:length': <int64 "; do
-    grep -F "$field" <<<"$meta" >/dev/null || tv_fail "metadata lacks $field: $meta"
-done
 
 tv_mpris "$player.Pause" >/dev/null
 expect_status Paused
-tv_mpris "$player.Play" >/dev/null
-expect_status Playing
-expect_title Вторая
-tv_mpris "$player.Previous" >/dev/null
-expect_title Первая
-# Song 1 ends: song 2 follows.
-expect_title Вторая
-expect_status Playing
 
-# Song 3 is named by its tag, as playerctl metadata shows it, with its cover.
+# Next plays song 3, named by its tag, as playerctl metadata shows it, with its cover.
 tv_mpris "$player.Next" >/dev/null
 expect_title Звезда
 meta=$(metadata)
@@ -134,7 +125,7 @@ volume=$(get "$player" Volume)
 # Every change was announced: the pause, the songs, the volume.
 tv_retry 10 grep -F "'PlaybackStatus': <'Paused'>" "$TV_TMP/signals.log" ||
     tv_fail "no PropertiesChanged for the pause: $(cat "$TV_TMP/signals.log")"
-for field in "'xesam:title': <'Первая'>" "'Volume': <0.2"; do
+for field in "'xesam:title': <'Звезда'>" "'Volume': <0.2"; do
     grep -F "$field" "$TV_TMP/signals.log" >/dev/null ||
         tv_fail "no PropertiesChanged with $field: $(cat "$TV_TMP/signals.log")"
 done
@@ -174,4 +165,3 @@ tv_mpris org.mpris.MediaPlayer2.Quit >/dev/null
 tv_wait_exit 20
 tv_same "$TV_TMP/ini" "$dir/Тонвела для mp3.ini"
 tv_no_dialogs
-tv_log "PASS"

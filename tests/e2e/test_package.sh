@@ -49,19 +49,11 @@ cp "$TV_TEST_DATA/tone-3s.mp3" "$music/a.mp3"
 data="$XDG_DATA_HOME/tonvela"
 find "$root" -printf '%p %s %T@\n' | sort >"$TV_TMP/root.before"
 
-# Runs the unpacked program with the files given; dialogs are answered from
-# $TV_TMP/answers.txt.
-run() {
-    touch "$TV_TMP/answers.txt"
-    (cd "$TV_TMP" && TONVELA_DIALOG_ANSWERS="$TV_TMP/answers.txt" \
-        TONVELA_DIALOG_LOG="$TV_TMP/dialogs.log" "$root/usr/bin/tonvela" "$@" \
-        >"$TV_TMP/stdout.log" 2>"$TV_TMP/stderr.log") &
-    TV_APP_PID=$!
-    TV_APP_DIR=$data
-}
+# The unpacked program runs with its dialogs answered from $TV_TMP/answers.txt.
+export TV_RUN_EXE=$root/usr/bin/tonvela
 
 tv_start_desktop
-run "$music/a.mp3"
+tv_run "$TV_TMP" "$music/a.mp3"
 wid=$(tv_wait_window '^Тонвела для MP3$')
 tv_screenshot package-started
 # Closing saves the new album (Yes) under a name the save dialog is given.
@@ -82,7 +74,7 @@ diff "$TV_TMP/root.before" "$TV_TMP/root.after" || tv_fail "something was writte
 
 # The data folder cannot be made: a file stands where its parent should be.
 rm -rf "$XDG_DATA_HOME" && : >"$XDG_DATA_HOME" && : >"$TV_TMP/dialogs.log"
-run
+tv_run "$TV_TMP"
 status=0
 timeout 20 tail --pid="$TV_APP_PID" -f /dev/null || tv_fail "the program did not end"
 wait "$TV_APP_PID" || status=$?
@@ -91,4 +83,3 @@ TV_APP_PID=""
 for words in 'Не удаётся создать папку' 'Cannot create or write the folder' "$data"; do
     grep -F "$words" "$TV_TMP/dialogs.log" >/dev/null || tv_fail "not said: $words: $(cat "$TV_TMP/dialogs.log")"
 done
-tv_log "PASS"

@@ -1,29 +1,24 @@
 #!/usr/bin/env bash
-# Three albums and settings that name rock.alb: it is reopened. F3 opens the
-# search, a text in capitals and Enter find the songs in every album, Add all
-# adds none the open album holds (letter case ignored) and takes names
-# differing in case only as the other files they are, Esc closes the window
-# and Ctrl+S stores the open album: its songs exactly as they were read
-# (Windows-1251, CR LF), then the ones added. Closing leaves the other albums
-# and the settings with exactly the expected bytes.
+# Two albums and settings that name rock.alb: it is reopened. F3 opens the
+# search, a text typed and Enter find the song of the other album, Add all
+# adds it, Esc closes the window and Ctrl+S stores the open album while its
+# song plays: its song exactly as it was read (Windows-1251, CR LF), then the
+# one added. Closing leaves the other album and the settings with exactly the
+# expected bytes. (What a search finds and what Add all takes: tst_foundwindow;
+# how album files are read and written: tst_albumfile.)
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 tv_start_desktop
 tv_library
-mkdir -p "$dir/music/beatles" "$dir/music/BEATLES"
-# The open album's first song lasts 10 s: it still plays when the album is saved.
+# The open album's song lasts 10 s: it still plays when the album is saved.
 cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/music/a.mp3"
-for f in beatles/01.mp3 beatles/02.mp3 beatles/hey.mp3 BEATLES/02.mp3; do
-    cp "$TV_TEST_DATA/tone-3s.mp3" "$dir/music/$f"
-done
-rock=("Кино: Группа крови${app}music/a.mp3" " 01${app}music/beatles/01.mp3")
-jazz=("Let it be${app}music/BEATLES/02.mp3" "01 again${app}music/Beatles/01.mp3")
-pop=("Hey${app}music/beatles/hey.mp3" "Let it be (pop)${app}music/beatles/02.mp3")
-# Count lines without their blanks: the program writes one back as " 5 ".
-tv_write_1251 "$dir/rock.alb" "2" "${rock[@]}"
-tv_write_1251 "$dir/jazz.alb" "2" "${jazz[@]}"
-tv_write_1251 "$dir/pop.alb" " 2 " "${pop[@]}"
-tv_ini "$dir/Тонвела для mp3.ini" 0 rock.alb "jazz.alb 0" "pop.alb 0" "rock.alb 0"
+mkdir "$dir/music/beatles"
+cp "$TV_TEST_DATA/tone-3s.mp3" "$dir/music/beatles/b.mp3"
+rock="Кино: Группа крови${app}music/a.mp3"
+jazz="Let it be${app}music/beatles/b.mp3"
+tv_write_1251 "$dir/rock.alb" " 1 " "$rock"
+tv_write_1251 "$dir/jazz.alb" " 1 " "$jazz"
+tv_ini "$dir/Тонвела для mp3.ini" 0 rock.alb "jazz.alb 0" "rock.alb 0"
 cp "$dir/Тонвела для mp3.ini" "$TV_TMP/ini"
 cp "$dir/jazz.alb" "$TV_TMP/jazz"
 touch -d '2001-01-01' "$dir/rock.alb" "$dir/jazz.alb"
@@ -48,9 +43,8 @@ tv_screenshot search-added
 tv_close_window "$wid"
 tv_wait_exit 20
 
-tv_write_1251 "$TV_TMP/rock" " 5 " "${rock[@]}" "${jazz[0]}" "${pop[@]}"
+tv_write_1251 "$TV_TMP/rock" " 2 " "$rock" "$jazz"
 tv_same "$TV_TMP/rock" "$dir/rock.alb"
 tv_same "$TV_TMP/jazz" "$dir/jazz.alb"
 tv_same "$TV_TMP/ini" "$dir/Тонвела для mp3.ini"
 tv_no_dialogs
-tv_log "PASS"

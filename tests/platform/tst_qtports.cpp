@@ -1,17 +1,23 @@
+// The Qt ports of the program: dialogs, shell, instance guard, tray icon,
+// the web module and the end of the run.
 #include "Fakes.h"
+#include "LocalServer.h"
 #include "core/Language.h"
 #include "platform/CopyRequest.h"
+#include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtShell.h"
+#include "platform/qt/QtTrayIcon.h"
 #include "playback/GromkostM.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -82,16 +88,63 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
     return hungUp;
 }
 
+void say(const char *word) {
+    std::fputs(word, stdout);
+    std::fputc('|', stdout);
+}
+
+// Ends the run from inside its own mouse handler after deleting itself, as
+// the tray icon's window is deleted by the shutdown its right click starts.
+class SelfRemoving : public QWidget {
+public:
+    explicit SelfRemoving(QtEventLoop &events) : m_events(events) {}
+
+protected:
+    void mousePressEvent(QMouseEvent *) override {
+        QtEventLoop &events = m_events;
+        delete this;
+        events.endProcess();
+    }
+
+private:
+    QtEventLoop &m_events;
+};
+
+// A run that ends in a process of its own; it prints what it reached.
+int runEnding(int argc, char **argv, const QString &name) {
+    QApplication app(argc, argv);
+    QtEventLoop events;
+    events.setLastStep([] { say("last step"); });
+    QWidget window;
+    window.show();
+    say("started");
+    if (name == "before the main loop") {
+        events.endProcess();
+    } else if (name == "in the handler of a deleted window") {
+        auto *tray = new SelfRemoving(events);
+        tray->show();
+        QTimer::singleShot(0, tray, [tray] {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
+                              Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(tray, &press);
+            say("after the click");
+        });
+    }
+    const int status = app.exec();
+    say("main loop ended");
+    return status;
+}
+
+std::function<void(const WebAnswer &)> into(QList<WebAnswer> *answers) {
+    return [answers](const WebAnswer &answer) { answers->append(answer); };
+}
+
 } // namespace
 
 class TestQtPorts : public QObject {
     Q_OBJECT
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
     QtDialogs dialogs{fs};
-    QList<QUrl> m_opened;
-
-public slots: // the desktop's handler of the addresses the shell opens
-    void open(const QUrl &url) { m_opened << url; }
 
 private slots:
     void cleanup() {
@@ -188,14 +241,6 @@ private slots:
         QCOMPARE(shown, QDir(dir.path()).absolutePath() + "|Альбомы (*.alb);All Files (*)");
         whenShown<QFileDialog>([](QFileDialog *d) { d->reject(); });
         QCOMPARE(dialogs.fileDialog(false, lettered, "", albums), QString());
-    }
-
-    // The help page is given by its bare name and lies in the program folder.
-    void shellOpensABareNameInItsFolder() {
-        QDesktopServices::setUrlHandler("file", this, "open");
-        QVERIFY(QtShell(fs).open("Help_en.htm", "Z:/opt/tv/"));
-        QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(m_opened, QList<QUrl>{QUrl("file:///opt/tv/Help_en.htm")});
     }
 
     // The volume control through the real shell: programs are looked for on
@@ -303,11 +348,93 @@ private slots:
         QVERIFY(sayToGuard(key, "raise\n"));
         QCOMPARE(heard, QStringList{"raise"});
     }
+
+    // Only the right button and a left double-click reach the program.
+    void trayClicksReported_data() {
+        columns<int, QString>("reason", "reported");
+        row("right button", int(QSystemTrayIcon::Context), QString("right"));
+        row("left double-click", int(QSystemTrayIcon::DoubleClick), QString("double"));
+        row("single left click", int(QSystemTrayIcon::Trigger), QString());
+        row("middle button", int(QSystemTrayIcon::MiddleClick), QString());
+        row("unknown", int(QSystemTrayIcon::Unknown), QString());
+    }
+    void trayClicksReported() {
+        QFETCH(int, reason);
+        QtTrayIcon tray{QIcon()};
+        QStringList reported;
+        tray.rightClick = [&] { reported << "right"; };
+        tray.doubleClick = [&] { reported << "double"; };
+        emit tray.trayIcon()->activated(QSystemTrayIcon::ActivationReason(reason));
+        QTEST(reported.join(' '), "reported");
+        // The program's own popup opens; the icon has no menu of its own.
+        QVERIFY(!tray.trayIcon()->contextMenu());
+    }
+
+    // The web loaded from its module, as the program loads it once its window
+    // is up: fetches asked for before wait and go out then, in order; a fetch
+    // dropped while it waits never goes out.
+    void webFetchesWaitForTheStart() {
+        test::LocalServer server;
+        server.pages.insert("/a.html", {"text/html", "<p>A</p>"});
+        server.pages.insert("/b.png", {"image/png", "PNG"});
+        LazyWebFetcher web(QStringLiteral(TV_TEST_BUILD "/.."));
+        QList<WebAnswer> answers;
+        auto a = web.fetch(QUrl(server.url("/a.html")), 1000, 5000, into(&answers));
+        auto dropped = web.fetch(QUrl(server.url("/dropped")), 1000, 5000, into(&answers));
+        auto b = web.fetch(QUrl(server.url("/b.png")), 1000, 5000, into(&answers));
+        dropped.reset();
+        QTest::qWait(100);
+        QCOMPARE(server.requests, QStringList());
+        web.start();
+        QTRY_COMPARE(answers.size(), 2);
+        QCOMPARE(server.requests, QStringList({"/a.html", "/b.png"}));
+        QVERIFY(answers[0].ok && answers[1].ok);
+        QCOMPARE(answers[0].body, QByteArray("<p>A</p>"));
+        QCOMPARE(answers[1].contentType, QByteArray("image/png"));
+        // Once started, a fetch goes out at once; one over its bound fails.
+        auto big = web.fetch(QUrl(server.url("/a.html")), 4, 5000, into(&answers));
+        QTRY_COMPARE(answers.size(), 3);
+        QVERIFY(!answers[2].ok);
+    }
+
+    // Without the web module every fetch fails, later, never inside the call.
+    void noWebModuleFailsEveryFetchLater() {
+        QTemporaryDir empty;
+        LazyWebFetcher web(empty.path());
+        QList<WebAnswer> answers;
+        auto before = web.fetch(QUrl("http://127.0.0.1:1/a"), 1000, 5000, into(&answers));
+        web.start();
+        auto after = web.fetch(QUrl("http://127.0.0.1:1/b"), 1000, 5000, into(&answers));
+        QVERIFY(answers.isEmpty());
+        QTRY_COMPARE(answers.size(), 2);
+        QVERIFY(!answers[0].ok && !answers[1].ok);
+        QCOMPARE(answers[1].url, QUrl("http://127.0.0.1:1/b"));
+    }
+
+    // The end of the run: whatever loop or handler it is called from, the
+    // process ends right there with status 0, and nothing after it runs.
+    void endsTheProcessWhereItIsCalled_data() {
+        columns<QString>("name");
+        // Inside a message box's or a popup menu's loop: test_ways_out.sh.
+        for (const char *name : {"before the main loop", "in the handler of a deleted window"})
+            QTest::newRow(name) << QString(name);
+    }
+    void endsTheProcessWhereItIsCalled() {
+        QFETCH(QString, name);
+        QProcess run;
+        run.start(QCoreApplication::applicationFilePath(), {"--end", name});
+        QVERIFY(run.waitForFinished(10000));
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), "started|last step|");
+    }
 };
 
 int main(int argc, char **argv) {
     if (argc == 3 && qstrcmp(argv[1], "--hold") == 0)
         return holdGuard(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--end") == 0)
+        return runEnding(argc, argv, QString::fromLocal8Bit(argv[2]));
     QApplication app(argc, argv);
     TestQtPorts tests;
     QTEST_SET_MAIN_SOURCE_PATH
