@@ -209,38 +209,46 @@ tv_write_1251() {
     printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1251 >"$file"
 }
 
-# Four bytes of a "syncsafe" size, big-endian, 7 bits in each (ID3v2.4).
+# Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
+# sizes of ID3v2 headers and v2.4 frames, 8 in v2.3 frames).
 tv_size_bytes() {
-    local i
+    local n=$1 bits=$2 i
     for i in 3 2 1 0; do
-        printf "\\$(printf %03o $((($1 >> (i * 7)) & 127)))"
+        printf "\\$(printf %03o $(((n >> (i * bits)) & ((1 << bits) - 1))))"
     done
 }
 
-# One frame of an ID3v2.4 tag: the frame's name and the file that holds its data.
+# One frame of an ID3v2 tag: the version (3 or 4), the frame's name and the
+# file that holds its data.
 tv_id3v2_frame() {
-    printf '%s' "$1"
-    tv_size_bytes "$(wc -c <"$2")"
+    printf '%s' "$2"
+    tv_size_bytes "$(wc -c <"$3")" "$([ "$1" = 4 ] && echo 7 || echo 8)"
     printf '\0\0'
-    cat "$2"
+    cat "$3"
 }
 
-# A text frame in UTF-8: the frame's name and the text.
+# A text frame: version, name, encoding (1: UTF-16 with its byte-order mark,
+# 3: UTF-8) and the text.
 tv_id3v2_text() {
-    printf '%s' "$1"
-    tv_size_bytes $(($(printf '%s' "$2" | wc -c) + 1))
-    printf '\0\0\003%s' "$2"
+    local data
+    data=$(mktemp "$TV_TMP/frame.XXXXXX")
+    if [ "$3" = 1 ]; then
+        { printf '\001\377\376'; printf '%s' "$4" | iconv -f UTF-8 -t UTF-16LE; } >"$data"
+    else
+        { printf '\003'; printf '%s' "$4"; } >"$data"
+    fi
+    tv_id3v2_frame "$1" "$2" "$data"
 }
 
-# An MP3 file that begins with an ID3v2.4 tag: the file, the file of the
-# frames; some padding after them, then a short tone (or the file given).
+# An MP3 file that begins with an ID3v2 tag: the file, the version, the file
+# of the frames; some padding after them, then a short tone.
 tv_id3v2_mp3() {
     {
-        printf 'ID3\004\0\0'
-        tv_size_bytes $(($(wc -c <"$2") + 64))
-        cat "$2"
+        printf "ID3\\$(printf %03o "$2")\\0\\0"
+        tv_size_bytes $(($(wc -c <"$3") + 64)) 7
+        cat "$3"
         head -c 64 /dev/zero
-        cat "${3:-$TV_TEST_DATA/tone-0.4s.mp3}"
+        cat "${4:-$TV_TEST_DATA/tone-0.4s.mp3}"
     } >"$1"
 }
 

@@ -40,13 +40,16 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 
 # A music folder beside the program: no tag and the extension in capitals
-# (listed, titled by its name), a Cyrillic ID3v2.4 tag (the other kinds of
-# tag: tst_infomp3m), and a file that is no MP3.
+# (listed, titled by its name), Cyrillic ID3v2 tags alone as most files carry
+# them (v2.3 in UTF-16, v2.4 in UTF-8; the other kinds of tag: tst_infomp3m),
+# and a file that is no MP3.
 mkdir "$odd/music"
 cp "$TV_TEST_DATA/tone-0.4s.mp3" "$odd/music/03.MP3"
 cp "$TV_TEST_DATA/tone-0.4s.mp3" "$odd/music/cover.jpg"
-{ tv_id3v2_text TPE1 "Ёлка"; tv_id3v2_text TIT2 "Прованс"; } >"$TV_TMP/v24"
-tv_id3v2_mp3 "$odd/music/05.mp3" "$TV_TMP/v24"
+{ tv_id3v2_text 3 TPE1 1 "Аквариум"; tv_id3v2_text 3 TIT2 1 "Рок-н-ролл мёртв"; } >"$TV_TMP/v23"
+tv_id3v2_mp3 "$odd/music/04.mp3" 3 "$TV_TMP/v23"
+{ tv_id3v2_text 4 TPE1 3 "Ёлка"; tv_id3v2_text 4 TIT2 3 "Прованс"; } >"$TV_TMP/v24"
+tv_id3v2_mp3 "$odd/music/05.mp3" 4 "$TV_TMP/v24"
 
 # The desktop starts the program from the registered entry; its dialogs are
 # answered and logged as tv_run has them.
@@ -101,7 +104,8 @@ TV_APP_PID=""
 # both in the program's own folder. The save dialog was the one dialog: no
 # question about unsaved changes.
 app=$(tv_lettered "$odd")
-tv_write_1251 "$TV_TMP/rock" " 2 " "03${app}music/03.MP3" "Ёлка - Прованс${app}music/05.mp3"
+tv_write_1251 "$TV_TMP/rock" " 3 " "03${app}music/03.MP3" \
+    "Аквариум - Рок-н-ролл мёртв${app}music/04.mp3" "Ёлка - Прованс${app}music/05.mp3"
 tv_same "$TV_TMP/rock" "$odd/Rock.alb"
 tv_browsed=${app}music/ tv_ini "$TV_TMP/ini" 0 Rock.alb "Rock.alb 0"
 tv_same "$TV_TMP/ini" "$odd/Тонвела для mp3.ini"
