@@ -16,6 +16,9 @@ constexpr int kArtistAt = 33;
 // Titles come first in a tag; a picture of many megabytes ahead of them costs
 // the title, not the time to read the picture.
 constexpr qint64 kMostV2Bytes = 1 << 20;
+// The v2 tag's header is read with what follows it, a page in all: a tag that
+// ends inside it (texts, no picture, little padding) needs no second read.
+constexpr qint64 kFirstV2Read = 4096;
 
 QString v1Field(QByteArrayView tag, int at) {
     return cleanTagText(Cp1251::decode(tag.sliced(at, kFieldSize)));
@@ -47,11 +50,16 @@ FileError readTags(const QString &path, qint64 v2Bytes, bool v2Wanted, TagTexts 
             return true;
         case 1:
             *v1 = fromV1(previous);
-            *length = Id3v2Tag::kHeaderSize;
+            *length = kFirstV2Read;
             return v2Wanted || v1->isEmpty();
         case 2:
+            // Read again only for bytes of the tag that the file has and the
+            // first read did not reach.
             *length = qMin(Id3v2Tag::size(previous), v2Bytes);
-            return *length > 0;
+            if (qMin(*length, size) > previous.size())
+                return true;
+            *v2 = previous.first(qMin(*length, previous.size()));
+            return false;
         default:
             *v2 = previous;
             return false;
