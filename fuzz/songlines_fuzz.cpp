@@ -2,10 +2,12 @@
 // read back they are the same songs, or the writer refuses them because they
 // would not be. A song the program makes itself - any title, the lettered
 // path of any native name - is never refused and leads back to its file.
+// The UTF-8 a text takes is counted as it is made.
 #include "FuzzCheck.h"
 
 #include "core/AlbumFormat.h"
 #include "core/SongEntry.h"
+#include "core/Utf8.h"
 #include "platform/qt/DriveFileSystem.h"
 
 using namespace tv;
@@ -22,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const DriveFileSystem fs({{QStringLiteral("Z"), QStringLiteral("/")}});
     // Texts apart at U+FFFE: as songs whole, and as pairs of title and name.
     const QStringList texts = fuzz::utf16(data, size).split(QChar(0xFFFE));
+    for (const QString &text : texts)
+        fuzz::check(Utf8::size(text) == Utf8::encode(text).size(), "UTF-8 counted as made");
     const bool held = AlbumFormat::holds(texts);
     fuzz::check(held == readsBack(texts), "refused exactly when a song would not read back");
 

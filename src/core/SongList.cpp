@@ -19,22 +19,17 @@ bool allFit1251(const QStringList &entries) {
     return true;
 }
 
-qsizetype textSize(const QStringList &entries) {
-    qsizetype size = 0;
-    for (const QString &entry : entries)
-        size += entry.size();
-    return size;
-}
-
 } // namespace
 
-// A 1251 entry takes a byte a character: the store is made to its size once
-// (in place, when it grows), rather than copied whole each time the entries
-// outgrow it.
+// The store is made to the entries' size once (in place, when it grows),
+// rather than copied whole each time they outgrow it. A 1251 entry takes a
+// byte a character.
 void SongList::reserveFor(const QStringList &entries) {
     reserve(size() + entries.size());
-    if (!m_utf8)
-        m_store.reserve(qMin(m_store.size() + textSize(entries), kMaxStore));
+    qsizetype bytes = 0;
+    for (const QString &entry : entries)
+        bytes += m_utf8 ? Utf8::size(entry) : entry.size();
+    m_store.reserve(qMin(m_store.size() + bytes, kMaxStore));
 }
 
 SongList::SongList(const QStringList &entries) {

@@ -64,6 +64,27 @@ QByteArray Utf8::encode(QStringView text) {
     return bytes;
 }
 
+// A pair of surrogates takes four bytes, one alone three, as any other
+// character from U+0800 on.
+qsizetype Utf8::size(QStringView text) {
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        if (unit < 0x80) {
+            bytes += 1;
+        } else if (unit < 0x800) {
+            bytes += 2;
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+                   QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += 3;
+        }
+    }
+    return bytes;
+}
+
 QString Utf8::decode(const char *bytes, qsizetype size) {
     const char *end = bytes + size;
     const char *hit = nextSurrogate(bytes, end);

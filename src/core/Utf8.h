@@ -11,6 +11,8 @@ namespace tv {
 // back as that surrogate, instead of becoming "?".
 struct Utf8 {
     static QByteArray encode(QStringView text);
+    // How many bytes encode() makes of the text, counted without making them.
+    static qsizetype size(QStringView text);
     static QString decode(const char *bytes, qsizetype size);
 };
 
