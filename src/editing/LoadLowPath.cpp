@@ -154,6 +154,78 @@ std::optional<quint64> hashInFolder(QByteArrayView entry, const LowFolder &folde
     return hash.value();
 }
 
+// The next code point of a UTF-8 path, read from its bytes, when that gives
+// what decoding the whole path would and it lower-cases to one code point:
+// a well-formed character, not a surrogate written alone, nor the capital I
+// with a dot. Nothing at the end of the path, nor for anything else, which
+// *odd then tells: such a path is compared only once decoded whole.
+std::optional<char32_t> nextPoint(QByteArrayView path, qsizetype *at, bool *odd) {
+    *odd = false;
+    if (*at >= path.size())
+        return std::nullopt;
+    const auto byte = [&](qsizetype i) { return uchar(path[*at + i]); };
+    const uchar lead = byte(0);
+    const int length = lead < 0x80   ? 1
+                       : lead < 0xC2 ? 0
+                       : lead < 0xE0 ? 2
+                       : lead < 0xF0 ? 3
+                       : lead < 0xF5 ? 4
+                                     : 0;
+    if (length == 0 || path.size() - *at < length) {
+        *odd = true;
+        return std::nullopt;
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            *odd = true;
+            return std::nullopt;
+        }
+        c = c << 6 | (byte(i) & 0x3F);
+    }
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000) ||
+        c == kCapitalIWithDot) {
+        *odd = true;
+        return std::nullopt;
+    }
+    *at += length;
+    return c;
+}
+
+// In a UTF-8 album, the hash of an entry's path when it may lie directly in
+// the folder: its code points are compared with the folder's as far as they
+// read plainly, and only a path that matches (or cannot be read plainly) is
+// decoded whole. Nothing for a path that is not in the folder.
+std::optional<quint64> utf8HashInFolder(QByteArrayView entry, const LowFolder &folder,
+                                        QString *scratch) {
+    const QByteArrayView path = pathBytes(entry);
+    qsizetype at = 0;
+    bool odd = false;
+    for (const char32_t want : folder.points) {
+        const std::optional<char32_t> c = nextPoint(path, &at, &odd);
+        if (odd)
+            return pathHash(true, entry, scratch);
+        if (!c || lower(*c) != want)
+            return std::nullopt;
+    }
+    const QByteArrayView name = path.sliced(at);
+    if (name.isEmpty() || name.contains('/') || name.contains('\\'))
+        return std::nullopt;
+    return pathHash(true, entry, scratch);
+}
+
+// How many code points a UTF-8 path lower-cases to; nothing when it cannot be
+// told without decoding it whole.
+std::optional<size_t> utf8LowCount(QByteArrayView path) {
+    size_t count = 0;
+    qsizetype at = 0;
+    bool odd = false;
+    while (nextPoint(path, &at, &odd))
+        ++count;
+    return odd ? std::nullopt : std::optional<size_t>(count);
+}
+
 // Counts the code points a text lower-cases to.
 struct Counted {
     void feed(char32_t) { ++count; }
@@ -188,20 +260,19 @@ void LowPath::indexAll() {
 }
 
 LowPath::LowPath(SongList songs, const QString &folder) : m_songs(std::move(songs)) {
-    if (m_songs.isUtf8()) {
-        indexAll();
-        return;
-    }
     LowFolder low;
     feedLower(folder, low);
+    if (m_songs.isUtf8()) {
+        QString scratch;
+        indexEach([&low, &scratch](QByteArrayView entry) {
+            return utf8HashInFolder(entry, low, &scratch);
+        });
+        return;
+    }
     indexEach([&low](QByteArrayView entry) { return hashInFolder(entry, low); });
 }
 
 LowPath::LowPath(SongList songs, const QStringList &asked) : m_songs(std::move(songs)) {
-    if (m_songs.isUtf8()) {
-        indexAll();
-        return;
-    }
     std::vector<bool> lengths;
     for (const QString &path : asked) {
         Counted low;
@@ -210,9 +281,20 @@ LowPath::LowPath(SongList songs, const QStringList &asked) : m_songs(std::move(s
             lengths.resize(low.count + 1);
         lengths[low.count] = true;
     }
-    indexEach([&lengths](QByteArrayView entry) -> std::optional<quint64> {
+    const auto asks = [&lengths](size_t count) { return count < lengths.size() && lengths[count]; };
+    if (m_songs.isUtf8()) {
+        QString scratch;
+        indexEach([&asks, &scratch](QByteArrayView entry) -> std::optional<quint64> {
+            const std::optional<size_t> count = utf8LowCount(pathBytes(entry));
+            if (count && !asks(*count))
+                return std::nullopt;
+            return pathHash(true, entry, &scratch);
+        });
+        return;
+    }
+    indexEach([&asks](QByteArrayView entry) -> std::optional<quint64> {
         const QByteArrayView path = pathBytes(entry);
-        if (size_t(path.size()) >= lengths.size() || !lengths[size_t(path.size())])
+        if (!asks(size_t(path.size())))
             return std::nullopt;
         return bytesHash(path);
     });
