@@ -55,10 +55,10 @@ FileError readTags(const QString &path, qint64 v2Bytes, bool v2Wanted, TagTexts 
         case 2:
             // Read again only for bytes of the tag that the file has and the
             // first read did not reach.
-            *length = qMin(Id3v2Tag::size(previous), v2Bytes);
-            if (qMin(*length, size) > previous.size())
+            *length = qMin(qMin(Id3v2Tag::size(previous), v2Bytes), size);
+            if (*length > previous.size())
                 return true;
-            *v2 = previous.first(qMin(*length, previous.size()));
+            *v2 = previous.first(*length);
             return false;
         default:
             *v2 = previous;

@@ -249,10 +249,6 @@ template <typename HashOf> void LowPath::indexEach(HashOf hashOf) {
 }
 
 LowPath::LowPath(SongList songs) : m_songs(std::move(songs)) {
-    indexAll();
-}
-
-void LowPath::indexAll() {
     QString scratch;
     indexEach([this, &scratch](QByteArrayView entry) -> std::optional<quint64> {
         return pathHash(m_songs.isUtf8(), entry, &scratch);

@@ -17,19 +17,18 @@ class LowPath {
 public:
     explicit LowPath(SongList songs);
     // Only the songs directly in the folder (lettered, ending in a
-    // separator): it answers for paths in that folder alone, and an album
-    // held in 1251 spares the hashing of every other song.
+    // separator): it answers for paths in that folder alone, and every other
+    // song is passed over on its bytes, neither decoded nor hashed.
     LowPath(SongList songs, const QString &folder);
     // Only the songs whose paths lower-case to as many characters as one of
-    // the paths to be asked about: it answers for those paths alone, and in
-    // a 1251 album the others are not hashed.
+    // the paths to be asked about: it answers for those paths alone, and the
+    // others are passed over on their bytes.
     LowPath(SongList songs, const QStringList &asked);
 
     bool contains(const QString &path) const;
     qsizetype size() const { return m_songs.size(); }
 
 private:
-    void indexAll();
     template <typename HashOf> void indexEach(HashOf hashOf);
     void place(quint64 hash, qsizetype song);
 

@@ -1,7 +1,6 @@
 #include "editing/TagArena.h"
 
 #include <atomic>
-#include <cstdint>
 #include <cstdlib>
 #include <new>
 
