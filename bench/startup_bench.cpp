@@ -7,7 +7,7 @@
 // The resumed start is also timed to its first sound: a sound server of the
 // bench's own (PulseAudio, a null sink) is recorded, and the first sample that
 // is not silence counts. Its floor is the bare engine (GStreamer's playbin,
-// tonvela_sound_floor) playing the same song from a fresh process, started in
+// tonvela_sound_floor; see there) playing the same song from a fresh process, started in
 // the same turns and timed the same way. Both once before measuring, so that
 // the engine's plugin registry is in place as after a user's first start.
 // Warm, and cold (the page cache dropped before each start) when the bench

@@ -15,7 +15,8 @@ std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBacken
                                               double volume);
 
 // The media module loaded, and its engine started (GStreamer, its registry
-// read and the plugins an MP3 needs loaded), on a thread of their own, from
+// read, the plugins an MP3 needs loaded, the pipeline for the first song made
+// and its sound output opened), on a thread of their own, from
 // the moment the window is on the screen: loading them takes longer than the
 // whole window takes to show, and doing it while the window is still being
 // built holds the window up. The engine's Qt objects are made by make(), in

@@ -7,11 +7,12 @@ namespace tv {
 namespace {
 
 // What playing an MP3 through the sound server loads, loaded here ahead of
-// the first song rather than one by one while it starts.
+// the first song rather than one by one while it starts (see SongPipeline).
+// What playbin or another sound output needs is loaded when they are made.
 void loadPlugins() {
-    const char *const names[] = {"coreelements", "playback",   "typefindfunctions", "id3demux",
-                                 "audioparsers", "mpg123",     "audioconvert",      "audioresample",
-                                 "volume",       "autodetect", "pulseaudio"};
+    const char *const names[] = {
+        "coreelements", "typefindfunctions", "id3demux", "audioparsers", "mpg123",
+        "volume",       "pulseaudio"};
     for (const char *name : names)
         if (GstPlugin *plugin = gst_plugin_load_by_name(name))
             gst_object_unref(plugin);

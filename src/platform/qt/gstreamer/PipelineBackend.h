@@ -11,16 +11,19 @@
 namespace tv {
 
 class BusRelay;
+class SongPipeline;
 
-// The media engine: GStreamer's playbin, sound only. Starts a file as soon as
+// The media engine: GStreamer, sound only (see SongPipeline). Starts a file as soon as
 // it is given and shows no error dialogs: a file that cannot be played simply
 // ends (state 1), so that the program moves on to the next one.
-class PlaybinBackend : public QObject, public MediaBackend {
+class PipelineBackend : public QObject, public MediaBackend {
     Q_OBJECT
 public:
-    // Takes over the pipeline (see makePlaybin()).
-    PlaybinBackend(GstElement *playbin, MediaBackendEvents events, double volume);
-    ~PlaybinBackend() override;
+    // Plays in the pipeline given; when that is the MP3 chain, a file it
+    // cannot start is tried in a playbin made then.
+    PipelineBackend(std::unique_ptr<SongPipeline> pipeline, MediaBackendEvents events,
+                    double volume);
+    ~PipelineBackend() override;
 
     void setURL(const QString &url, const QString &native) override;
     int state() const override { return m_reported; }
@@ -41,7 +44,10 @@ public:
 private:
     enum class Want { Stop, Pause, Play };
 
+    void listen(SongPipeline &pipeline);
+    bool use(bool playbin);
     void onMessage(GstMessage *message);
+    bool retryInPlaybin();
     void load();
     void drop(GstState to);
     void loaded();
@@ -56,7 +62,10 @@ private:
     void report();
 
     MediaBackendEvents m_events;
-    GstElement *m_playbin = nullptr;
+    std::unique_ptr<SongPipeline> m_first;
+    std::unique_ptr<SongPipeline> m_playbin;
+    // The one the file plays in.
+    SongPipeline *m_on;
     std::shared_ptr<BusRelay> m_relay;
     QTimer m_ticker;
     QString m_url;
@@ -76,8 +85,9 @@ private:
     int m_reported;
 };
 
-// None when GStreamer or its playbin is missing (the reason goes to the error
-// output).
-std::unique_ptr<MediaBackend> makePlaybinBackend(MediaBackendEvents events, double volume);
+// Plays in the pipeline given, or else in one made now. None when GStreamer
+// can make neither pipeline (the reason goes to the error output).
+std::unique_ptr<MediaBackend> makePipelineBackend(std::unique_ptr<SongPipeline> pipeline,
+                                                  MediaBackendEvents events, double volume);
 
 } // namespace tv

@@ -1,8 +1,8 @@
-#include "platform/qt/gstreamer/PlaybinBackend.h"
+#include "platform/qt/gstreamer/PipelineBackend.h"
 
 #include "platform/MediaPlayer.h"
 #include "platform/qt/gstreamer/BusRelay.h"
-#include "platform/qt/gstreamer/Playbin.h"
+#include "platform/qt/gstreamer/SongPipeline.h"
 
 #include <QFile>
 #include <cstdio>
@@ -17,9 +17,10 @@ constexpr int kTickMs = 100;
 
 } // namespace
 
-PlaybinBackend::PlaybinBackend(GstElement *playbin, MediaBackendEvents events, double volume)
-    : m_events(std::move(events)), m_playbin(playbin), m_volume(volume),
-      m_reported(MediaPlayer::Undefined) {
+PipelineBackend::PipelineBackend(std::unique_ptr<SongPipeline> pipeline, MediaBackendEvents events,
+                                 double volume)
+    : m_events(std::move(events)), m_first(std::move(pipeline)), m_on(m_first.get()),
+      m_volume(volume), m_reported(MediaPlayer::Undefined) {
     m_ticker.setInterval(kTickMs);
     connect(&m_ticker, &QTimer::timeout, this, [this] {
         seekDone();
@@ -30,25 +31,45 @@ PlaybinBackend::PlaybinBackend(GstElement *playbin, MediaBackendEvents events, d
             if (generation == m_relay->generation())
                 onMessage(message.get());
         });
-    g_object_set(m_playbin, "volume", volume, nullptr);
-    GstBus *bus = gst_element_get_bus(m_playbin);
-    // A handler on the pipeline's threads rather than a watch on a main
-    // context: it does not depend on Qt running its events through GLib.
+    listen(*m_first);
+}
+
+PipelineBackend::~PipelineBackend() {
+    m_relay->cutOff();
+}
+
+// A handler on the pipeline's threads rather than a watch on a main context:
+// it does not depend on Qt running its events through GLib.
+void PipelineBackend::listen(SongPipeline &pipeline) {
+    pipeline.setVolume(m_volume);
+    GstBus *bus = gst_element_get_bus(pipeline.element());
     gst_bus_set_sync_handler(bus, &BusRelay::onBus, new std::shared_ptr<BusRelay>(m_relay),
                              &BusRelay::release);
     gst_object_unref(bus);
 }
 
-PlaybinBackend::~PlaybinBackend() {
-    m_relay->cutOff();
-    gst_element_set_state(m_playbin, GST_STATE_NULL);
-    gst_object_unref(m_playbin);
+// The pipeline the file plays in from now on; the other one is stopped whole.
+bool PipelineBackend::use(bool playbin) {
+    SongPipeline *next = m_first.get();
+    if (playbin && !m_first->isPlaybin()) {
+        if (!m_playbin && (m_playbin = SongPipeline::playbin()))
+            listen(*m_playbin);
+        next = m_playbin.get();
+    }
+    if (!next)
+        return false;
+    if (next != m_on) {
+        drop(GST_STATE_NULL);
+        m_on = next;
+    }
+    return true;
 }
 
-void PlaybinBackend::setURL(const QString &url, const QString &native) {
+void PipelineBackend::setURL(const QString &url, const QString &native) {
     m_url = url;
     m_native = native;
     m_failed = false;
+    use(false);
     m_heldSeek.reset();
     if (url.isEmpty()) {
         m_want = Want::Stop;
@@ -64,41 +85,40 @@ void PlaybinBackend::setURL(const QString &url, const QString &native) {
 // Hands the file to the pipeline and starts it. Until the pipeline has it
 // ready the state is "transitioning"; a file that cannot be opened ends
 // after the caller got on, as one that cannot be decoded does.
-void PlaybinBackend::load() {
+void PipelineBackend::load() {
     drop(GST_STATE_READY);
     m_loading = true;
     if (std::exchange(m_duration, 0) != 0)
         m_events.durationChanged(0);
     bool started = false;
     if (!m_native.isEmpty()) {
-        gchar *uri = gst_filename_to_uri(QFile::encodeName(m_native).constData(), nullptr);
-        g_object_set(m_playbin, "uri", uri, nullptr);
-        g_free(uri);
-        started = gst_element_set_state(m_playbin, m_want == Want::Pause ? GST_STATE_PAUSED
-                                                                         : GST_STATE_PLAYING) !=
-                  GST_STATE_CHANGE_FAILURE;
+        m_on->setFile(QFile::encodeName(m_native));
+        started =
+            gst_element_set_state(m_on->element(),
+                                  m_want == Want::Pause ? GST_STATE_PAUSED : GST_STATE_PLAYING) !=
+            GST_STATE_CHANGE_FAILURE;
     }
     report();
     if (started)
         return;
     // A start that failed may leave parts running (see fail()).
-    gst_element_set_state(m_playbin, GST_STATE_NULL);
+    gst_element_set_state(m_on->element(), GST_STATE_NULL);
     QTimer::singleShot(0, this, [this, generation = m_relay->generation()] {
-        if (m_loading && generation == m_relay->generation())
+        if (m_loading && generation == m_relay->generation() && !retryInPlaybin())
             fail();
     });
 }
 
 // The pipeline gives up what it was doing; whatever it still reports of it
 // is not heard.
-void PlaybinBackend::drop(GstState to) {
-    gst_element_set_state(m_playbin, to);
+void PipelineBackend::drop(GstState to) {
+    gst_element_set_state(m_on->element(), to);
     m_relay->nextFile();
     m_seeking.reset();
     m_ticker.stop();
 }
 
-void PlaybinBackend::onMessage(GstMessage *message) {
+void PipelineBackend::onMessage(GstMessage *message) {
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:
         if (m_loading)
@@ -113,6 +133,8 @@ void PlaybinBackend::onMessage(GstMessage *message) {
         ended();
         break;
     case GST_MESSAGE_ERROR: {
+        if (m_loading && retryInPlaybin())
+            break;
         GError *error = nullptr;
         gst_message_parse_error(message, &error, nullptr);
         // The program only moves on; the reason is for whoever looks.
@@ -129,7 +151,7 @@ void PlaybinBackend::onMessage(GstMessage *message) {
 
 // The file is ready to sound (or stands paused): a seek asked for meanwhile
 // is carried out now.
-void PlaybinBackend::loaded() {
+void PipelineBackend::loaded() {
     m_loading = false;
     queryDuration();
     if (m_heldSeek)
@@ -138,7 +160,7 @@ void PlaybinBackend::loaded() {
     report();
 }
 
-void PlaybinBackend::ended() {
+void PipelineBackend::ended() {
     const qint64 at = pipelinePosition();
     m_stoppedAt = at >= 0 ? at : m_duration;
     m_loading = false;
@@ -149,10 +171,20 @@ void PlaybinBackend::ended() {
     report();
 }
 
+// A file the MP3 chain cannot start (not MPEG audio inside, whatever its
+// name) is tried once more in playbin, which finds out what it is. Whether
+// it is.
+bool PipelineBackend::retryInPlaybin() {
+    if (m_on->isPlaybin() || !use(true))
+        return false;
+    load();
+    return true;
+}
+
 // The file counts as played to its end. A pipeline that failed to start may
 // have left parts of it running (a second try at finding the file's type,
 // whose error would then count against the next file): only NULL stops all.
-void PlaybinBackend::fail() {
+void PipelineBackend::fail() {
     drop(GST_STATE_NULL);
     m_loading = false;
     m_failed = true;
@@ -165,7 +197,7 @@ void PlaybinBackend::fail() {
     report();
 }
 
-void PlaybinBackend::play() {
+void PipelineBackend::play() {
     if (m_url.isEmpty() || m_want == Want::Play)
         return;
     if (m_failed || m_want == Want::Stop) {
@@ -178,23 +210,23 @@ void PlaybinBackend::play() {
     }
     m_want = Want::Play;
     if (!m_native.isEmpty())
-        gst_element_set_state(m_playbin, GST_STATE_PLAYING);
+        gst_element_set_state(m_on->element(), GST_STATE_PLAYING);
     follow();
     report();
 }
 
-void PlaybinBackend::pause() {
+void PipelineBackend::pause() {
     // A stopped pipeline would start decoding just to stand paused.
     if (m_want != Want::Play || m_failed)
         return;
     m_want = Want::Pause;
     if (!m_native.isEmpty())
-        gst_element_set_state(m_playbin, GST_STATE_PAUSED);
+        gst_element_set_state(m_on->element(), GST_STATE_PAUSED);
     follow();
     report();
 }
 
-void PlaybinBackend::stop() {
+void PipelineBackend::stop() {
     m_heldSeek.reset();
     if (!m_failed && m_want != Want::Stop) {
         m_loading = false;
@@ -208,7 +240,7 @@ void PlaybinBackend::stop() {
 
 // The pipeline seeks only once it has the file ready, and one seek at a
 // time; until then the latest position asked for is held.
-bool PlaybinBackend::seek(qint64 ms) {
+bool PipelineBackend::seek(qint64 ms) {
     if (m_failed || m_url.isEmpty())
         return false;
     if (m_loading || m_seeking || m_want == Want::Stop || m_native.isEmpty()) {
@@ -222,7 +254,7 @@ bool PlaybinBackend::seek(qint64 ms) {
 
 // A pause also ends in ASYNC_DONE, which may come while a seek is still on
 // its way: only a pipeline with no change pending stands where it was sent.
-void PlaybinBackend::seekDone() {
+void PipelineBackend::seekDone() {
     if (!m_seeking || pipelineChanging())
         return;
     m_seeking.reset();
@@ -231,16 +263,16 @@ void PlaybinBackend::seekDone() {
     m_events.positionChanged(position());
 }
 
-void PlaybinBackend::sendSeek(qint64 ms) {
+void PipelineBackend::sendSeek(qint64 ms) {
     if (m_duration > 0)
         ms = qMin(ms, m_duration);
     const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    if (gst_element_seek_simple(m_playbin, GST_FORMAT_TIME, flags, ms * GST_MSECOND))
+    if (gst_element_seek_simple(m_on->element(), GST_FORMAT_TIME, flags, ms * GST_MSECOND))
         m_seeking = ms;
     m_events.positionChanged(ms);
 }
 
-qint64 PlaybinBackend::position() const {
+qint64 PipelineBackend::position() const {
     if (m_failed)
         return 0;
     if (m_heldSeek)
@@ -254,50 +286,52 @@ qint64 PlaybinBackend::position() const {
     return qMax<qint64>(0, pipelinePosition());
 }
 
-void PlaybinBackend::queryDuration() {
+void PipelineBackend::queryDuration() {
     gint64 ns = 0;
-    if (!gst_element_query_duration(m_playbin, GST_FORMAT_TIME, &ns) || ns <= 0)
+    if (!gst_element_query_duration(m_on->element(), GST_FORMAT_TIME, &ns) || ns <= 0)
         return;
     const qint64 ms = ns / GST_MSECOND;
     if (std::exchange(m_duration, ms) != ms)
         m_events.durationChanged(ms);
 }
 
-void PlaybinBackend::setVolume(double volume) {
+void PipelineBackend::setVolume(double volume) {
     if (qFuzzyCompare(1 + volume, 1 + m_volume))
         return;
     m_volume = volume;
-    g_object_set(m_playbin, "volume", volume, nullptr);
+    m_first->setVolume(volume);
+    if (m_playbin)
+        m_playbin->setVolume(volume);
     m_events.volumeChanged(volume);
 }
 
-qint64 PlaybinBackend::pipelinePosition() const {
+qint64 PipelineBackend::pipelinePosition() const {
     gint64 ns = 0;
-    if (!gst_element_query_position(m_playbin, GST_FORMAT_TIME, &ns))
+    if (!gst_element_query_position(m_on->element(), GST_FORMAT_TIME, &ns))
         return -1;
     return ns / GST_MSECOND;
 }
 
-bool PlaybinBackend::pipelineChanging() const {
+bool PipelineBackend::pipelineChanging() const {
     GstState now = GST_STATE_NULL, pending = GST_STATE_VOID_PENDING;
-    return gst_element_get_state(m_playbin, &now, &pending, 0) == GST_STATE_CHANGE_ASYNC;
+    return gst_element_get_state(m_on->element(), &now, &pending, 0) == GST_STATE_CHANGE_ASYNC;
 }
 
-bool PlaybinBackend::pipelineRunning() const {
+bool PipelineBackend::pipelineRunning() const {
     GstState now = GST_STATE_NULL, pending = GST_STATE_VOID_PENDING;
-    gst_element_get_state(m_playbin, &now, &pending, 0);
+    gst_element_get_state(m_on->element(), &now, &pending, 0);
     return now >= GST_STATE_PAUSED || pending >= GST_STATE_PAUSED;
 }
 
 // The position moves on by itself only while the song plays.
-void PlaybinBackend::follow() {
+void PipelineBackend::follow() {
     if (m_want == Want::Play && !m_loading && !m_failed)
         m_ticker.start();
     else
         m_ticker.stop();
 }
 
-int PlaybinBackend::derivedState() const {
+int PipelineBackend::derivedState() const {
     if (m_failed)
         return MediaPlayer::Stopped;
     if (m_url.isEmpty())
@@ -313,7 +347,7 @@ int PlaybinBackend::derivedState() const {
     return MediaPlayer::Stopped;
 }
 
-void PlaybinBackend::report() {
+void PipelineBackend::report() {
     const int state = derivedState();
     if (state == m_reported)
         return;
@@ -321,13 +355,17 @@ void PlaybinBackend::report() {
     m_events.stateChanged(state);
 }
 
-std::unique_ptr<MediaBackend> makePlaybinBackend(MediaBackendEvents events, double volume) {
-    GstElement *playbin = makePlaybin();
-    if (!playbin) {
+std::unique_ptr<MediaBackend> makePipelineBackend(std::unique_ptr<SongPipeline> pipeline,
+                                                  MediaBackendEvents events, double volume) {
+    if (!pipeline)
+        pipeline = SongPipeline::mp3Chain();
+    if (!pipeline)
+        pipeline = SongPipeline::playbin();
+    if (!pipeline) {
         std::fprintf(stderr, "tonvela: no sound: GStreamer cannot make a playbin\n");
         return nullptr;
     }
-    return std::make_unique<PlaybinBackend>(playbin, std::move(events), volume);
+    return std::make_unique<PipelineBackend>(std::move(pipeline), std::move(events), volume);
 }
 
 } // namespace tv
