@@ -91,6 +91,16 @@ QByteArray mp3(const char *name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The song without its first frame (MPEG-1 layer III: 144 bytes a
+// kilobit a second at its rate, and a byte of padding).
+QByteArray withoutFirstFrame(const QByteArray &mp3) {
+    static const int kbps[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+    static const int rates[] = {44100, 48000, 32000};
+    const uchar header = uchar(mp3.at(2));
+    const int rate = rates[qMin((header >> 2) & 3, 2)];
+    return mp3.mid(144000 * kbps[qMin(header >> 4, 14)] / rate + ((header >> 1) & 1));
+}
+
 // Silence as WAVE sound: 16-bit mono at 8 kHz.
 QByteArray wave(int ms) {
     const quint32 data = quint32(ms) * 16;
@@ -126,20 +136,24 @@ class TestMediaPlayer : public QObject {
     Q_OBJECT
 private slots:
     // The engine from the module of the build: a volume set before it is
-    // made holds, the song's length is told. An MP3 with a large tag is timed
-    // by its sound alone; a file with other sound inside still plays.
+    // made holds, the song's length is told. Without LAME's frame that tells
+    // it, the length is reckoned from the sound's bytes, never the tag's; a
+    // song this short ends before it is reckoned at all. A file with other
+    // sound inside still plays.
     void playsToItsEndAndReportsStoppedOnce_data() {
-        columns<bool, QByteArray>("prepared", "content");
+        columns<bool, QByteArray, bool>("prepared", "content", "lengthTold");
         const QByteArray tone = mp3("tone-0.4s.mp3");
-        QTest::newRow("loaded at the first song") << false << tone;
-        QTest::newRow("prepared beforehand") << true << tone;
+        QTest::newRow("loaded at the first song") << false << tone << true;
+        QTest::newRow("prepared beforehand") << true << tone << true;
         const QByteArray picture = test::id3v2Frame(3, "APIC", QByteArray(200000, 'p'));
-        QTest::newRow("a tag larger than the sound") << true << test::id3v2(3, picture) + tone;
-        QTest::newRow("wave sound in an MP3's name") << true << wave(400);
+        QTest::newRow("a tag larger than the sound")
+            << true << test::id3v2(3, picture) + withoutFirstFrame(tone) << false;
+        QTest::newRow("wave sound in an MP3's name") << true << wave(400) << true;
     }
     void playsToItsEndAndReportsStoppedOnce() {
         QFETCH(bool, prepared);
         QFETCH(QByteArray, content);
+        QFETCH(bool, lengthTold);
         QTemporaryDir dir;
         QFile file(dir.filePath("a.mp3"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
@@ -151,9 +165,9 @@ private slots:
         rig.player.setURL(song);
         QCOMPARE(rig.reports(0), QString("playing stopped"));
         QVERIFY(rig.player.currentPosition() > 0.2);
-        QVERIFY(!durations.isEmpty());
-        QVERIFY2(qAbs(durations.last().at(0).toLongLong() - 400) < 100,
-                 qPrintable(durations.last().at(0).toString()));
+        for (const QList<QVariant> &told : std::as_const(durations))
+            QVERIFY2(qAbs(told.at(0).toLongLong() - 400) < 100, qPrintable(told.at(0).toString()));
+        QCOMPARE(!durations.isEmpty(), lengthTold);
         QCOMPARE(rig.player.volume(), 0.5);
         rig.player.pause(); // as a new song's start does first
         // The engine settles after the end; none of that may count as a second end.
