@@ -15,7 +15,7 @@ std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBacken
                                               double volume);
 
 // The media module loaded, and its engine started (GStreamer, its registry
-// read, the plugins an MP3 needs loaded, the pipeline for the first song made
+// read, most plugins an MP3 needs loaded, the pipeline for the first song made
 // and its sound output opened), on a thread of their own, from
 // the moment the window is on the screen: loading them takes longer than the
 // whole window takes to show, and doing it while the window is still being
