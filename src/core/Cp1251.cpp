@@ -100,13 +100,16 @@ bool Cp1251::fits(const QString &text) {
 
 QByteArray Cp1251::encode(const QString &text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
+    encode(text, bytes.data());
+    return bytes;
+}
+
+void Cp1251::encode(QStringView text, char *out) {
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
         const unsigned char high = c < 0x80 ? 0 : highByte(c);
         *out++ = c < 0x80 ? char(c) : high ? char(high) : '?';
     }
-    return bytes;
 }
 
 } // namespace tv

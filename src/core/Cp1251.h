@@ -19,6 +19,9 @@ struct Cp1251 {
     static bool fits(const QString &text);
     // Characters without a byte become "?"; check fits() first.
     static QByteArray encode(const QString &text);
+    // The same into room for text.size() bytes: an album's store takes its
+    // songs with no copy made for each.
+    static void encode(QStringView text, char *out);
 };
 
 } // namespace tv

@@ -127,8 +127,12 @@ void SongList::append(const QStringList &entries) {
     if (!m_utf8 && !allFit1251(entries))
         turnUtf8();
     reserveFor(entries);
-    for (const QString &entry : entries)
-        appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
+    for (const QString &entry : entries) {
+        if (m_utf8)
+            appendEncoded(Utf8::encode(entry));
+        else
+            append1251(entry);
+    }
 }
 
 // The first entry's bytes may stay in the store: nothing starts there any
@@ -165,6 +169,16 @@ void SongList::appendEncoded(const QByteArray &bytes) {
         return;
     m_at.add(m_store.size(), bytes.size());
     m_store.append(bytes);
+}
+
+// Encoded straight into the store, which reserveFor made large enough.
+void SongList::append1251(const QString &entry) {
+    const qsizetype start = m_store.size();
+    if (start + entry.size() > kMaxStore)
+        return;
+    m_at.add(start, entry.size());
+    m_store.resize(start + entry.size());
+    Cp1251::encode(entry, m_store.data() + start);
 }
 
 void SongList::turnUtf8() {

@@ -173,6 +173,7 @@ private:
     QString decode(QByteArrayView bytes) const;
     void reserveFor(const QStringList &entries);
     void appendEncoded(const QByteArray &bytes);
+    void append1251(const QString &entry);
     void turnUtf8();
 
     QByteArray m_store;

@@ -73,6 +73,18 @@ void DriveFileSystem::releaseFolder() const {
 
 namespace {
 
+bool asciiInto(QStringView name, char *out, qsizetype room) {
+    if (name.size() >= room)
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() == 0 || c.unicode() >= 0x80)
+            return false;
+        *out++ = char(c.unicode());
+    }
+    *out = '\0';
+    return true;
+}
+
 // A file directly in the folder held last is opened there by its name, which
 // alone is mapped; any other path is looked up whole. Below 0 when it does
 // not open, errno saying why (0: no drive has the path's letter).
@@ -80,8 +92,14 @@ int openToRead(const DriveFileSystem *fs, const QString &path) {
     if (!t_held.empty() && t_held.back().owner == fs && t_held.back().fd >= 0 &&
         path.startsWith(t_held.back().dir)) {
         const QStringView name = QStringView(path).mid(t_held.back().dir.size());
-        if (plainName(name))
+        if (plainName(name)) {
+            // Most names are ASCII, whose bytes are the characters': no
+            // encoding made for each file of a folder.
+            char ascii[256];
+            if (asciiInto(name, ascii, sizeof ascii))
+                return ::openat(t_held.back().fd, ascii, O_RDONLY | O_CLOEXEC);
             return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+        }
     }
     const QString native = fs->toNative(path);
     if (native.isEmpty()) {
