@@ -6,6 +6,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tv {
 
@@ -36,7 +37,7 @@ SongList::SongList(const QStringList &entries) {
     m_utf8 = !allFit1251(entries);
     reserveFor(entries);
     for (const QString &entry : entries)
-        appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
+        appendEntry(entry);
 }
 
 SongList &SongList::operator=(const QStringList &entries) {
@@ -120,19 +121,15 @@ QStringList SongList::mid(qsizetype pos, qsizetype length) const {
 void SongList::append(const QString &entry) {
     if (!m_utf8 && !Cp1251::fits(entry))
         turnUtf8();
-    appendEncoded(m_utf8 ? Utf8::encode(entry) : Cp1251::encode(entry));
+    appendEntry(entry);
 }
 
 void SongList::append(const QStringList &entries) {
     if (!m_utf8 && !allFit1251(entries))
         turnUtf8();
     reserveFor(entries);
-    for (const QString &entry : entries) {
-        if (m_utf8)
-            appendEncoded(Utf8::encode(entry));
-        else
-            append1251(entry);
-    }
+    for (const QString &entry : entries)
+        appendEntry(entry);
 }
 
 // The first entry's bytes may stay in the store: nothing starts there any
@@ -164,21 +161,28 @@ void SongList::clear() {
     m_utf8 = false;
 }
 
-void SongList::appendEncoded(const QByteArray &bytes) {
-    if (m_store.size() + bytes.size() > kMaxStore)
-        return;
-    m_at.add(m_store.size(), bytes.size());
-    m_store.append(bytes);
+// Room for an entry of the size at the store's end, the entry counted;
+// none past kMaxStore bytes.
+char *SongList::grow(qsizetype size) {
+    const qsizetype start = m_store.size();
+    if (start + size > kMaxStore)
+        return nullptr;
+    m_at.add(start, size);
+    m_store.resize(start + size);
+    return m_store.data() + start;
 }
 
-// Encoded straight into the store, which reserveFor made large enough.
-void SongList::append1251(const QString &entry) {
-    const qsizetype start = m_store.size();
-    if (start + entry.size() > kMaxStore)
-        return;
-    m_at.add(start, entry.size());
-    m_store.resize(start + entry.size());
-    Cp1251::encode(entry, m_store.data() + start);
+void SongList::appendEncoded(const QByteArray &bytes) {
+    if (char *out = grow(bytes.size()))
+        std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+}
+
+// A 1251 entry is encoded straight into the store: no copy is made for each.
+void SongList::appendEntry(const QString &entry) {
+    if (m_utf8)
+        appendEncoded(Utf8::encode(entry));
+    else if (char *out = grow(entry.size()))
+        Cp1251::encode(entry, out);
 }
 
 void SongList::turnUtf8() {

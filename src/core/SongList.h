@@ -172,8 +172,9 @@ private:
     }
     QString decode(QByteArrayView bytes) const;
     void reserveFor(const QStringList &entries);
+    char *grow(qsizetype size);
     void appendEncoded(const QByteArray &bytes);
-    void append1251(const QString &entry);
+    void appendEntry(const QString &entry);
     void turnUtf8();
 
     QByteArray m_store;
