@@ -21,6 +21,7 @@
 #include "playback/Tray.h"
 #include "ui/Bitmaps.h"
 #include "ui/FormaWindow.h"
+#include "ui/ProgramStyle.h"
 #include "ui/QtWindowPort.h"
 #include "ui/WhenOnScreen.h"
 
@@ -57,6 +58,8 @@ int main(int argc, char **argv) {
     tv::returnFreedMemory();
     QApplication app(argc, argv);
     tv::keepVectorStateClear();
+    // The toolkit's own look, without the image plugins it would load first.
+    app.setStyle(new tv::ui::ProgramStyle);
     // The run ends in the close request alone, also while the window is
     // hidden in the tray and a dialog closes.
     app.setQuitOnLastWindowClosed(false);

@@ -3,6 +3,7 @@
 #include "core/Language.h"
 #include "playback/PlayerCommands.h"
 #include "ui/PictureBox.h"
+#include "ui/ProgramStyle.h"
 #include "ui/TitlePanel.h"
 
 #include <QAction>
@@ -291,6 +292,17 @@ private slots:
         // An ampersand shows as itself instead of underlining the next letter.
         f.HelpAbout.setCaption(QStringLiteral("Rock & Roll"));
         QCOMPARE(act(f.HelpAbout)->text(), QStringLiteral("Rock && Roll"));
+    }
+
+    // The overflow arrows, fetched when first drawn, draw as the toolkit's own.
+    void overflowArrowsAreTheToolkits() {
+        ui::ProgramStyle style;
+        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                 QStyle::SP_ToolBarVerticalExtensionButton}) {
+            const QImage own = style.baseStyle()->standardIcon(which).pixmap(16).toImage();
+            QVERIFY(!own.isNull());
+            QCOMPARE(style.standardIcon(which, nullptr, nullptr).pixmap(16).toImage(), own);
+        }
     }
 };
 
