@@ -58,8 +58,9 @@ int main(int argc, char **argv) {
     tv::returnFreedMemory();
     QApplication app(argc, argv);
     tv::keepVectorStateClear();
-    // The toolkit's own look, without the image plugins it would load first.
-    app.setStyle(new tv::ui::ProgramStyle);
+    // The look the desktop or the user chose, without the image plugins it
+    // would load first.
+    app.setStyle(new tv::ui::ProgramStyle(QApplication::style()->name()));
     // The run ends in the close request alone, also while the window is
     // hidden in the tray and a dialog closes.
     app.setQuitOnLastWindowClosed(false);

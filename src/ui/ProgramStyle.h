@@ -12,6 +12,8 @@ namespace tv::ui {
 // shows.
 class ProgramStyle : public QProxyStyle {
 public:
+    // The style of the given name (the one the desktop or the user chose).
+    explicit ProgramStyle(const QString &base) : QProxyStyle(base) {}
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option,
                        const QWidget *widget) const override;
 };

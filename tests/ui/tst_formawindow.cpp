@@ -296,7 +296,7 @@ private slots:
 
     // The overflow arrows, fetched when first drawn, draw as the toolkit's own.
     void overflowArrowsAreTheToolkits() {
-        ui::ProgramStyle style;
+        ui::ProgramStyle style(QApplication::style()->name());
         for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton,
                                  QStyle::SP_ToolBarVerticalExtensionButton}) {
             const QImage own = style.baseStyle()->standardIcon(which).pixmap(16).toImage();
