@@ -2,8 +2,6 @@
 
 #include "platform/qt/gstreamer/EngineStart.h"
 
-#include <vector>
-
 namespace tv {
 
 namespace {
