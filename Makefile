@@ -85,7 +85,7 @@ bench: build
 soak: build
 	@cmake --install $(BUILD) --prefix $(BUILD)/soak-install >/dev/null
 	TV_EXE=$(abspath $(BUILD))/soak-install/tonvela TV_TEST_DATA=$(CURDIR)/tests/data \
-		TV_ARTIFACTS=$(abspath $(BUILD))/soak-artifacts bash tests/soak/soak.sh
+		TV_ARTIFACTS=$(abspath $(BUILD))/soak-artifacts bash soak/soak.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

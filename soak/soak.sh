@@ -7,7 +7,7 @@
 if [ -z "${TV_PRIVATE_BUS:-}" ]; then
     exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
 fi
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 calls=${SOAK_CALLS:-10000}
 service=org.mpris.MediaPlayer2.tonvela
