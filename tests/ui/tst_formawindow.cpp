@@ -1,6 +1,5 @@
 #include "WindowKit.h"
 
-#include "core/Language.h"
 #include "playback/PlayerCommands.h"
 #include "ui/PictureBox.h"
 #include "ui/ProgramStyle.h"
@@ -273,15 +272,6 @@ private slots:
             QCOMPARE(act(f.pMenuNonStop)->isChecked(), checked);
             QCOMPARE(f.MusicNonStop.Checked(), checked);
         }
-    }
-
-    void captionsFollowTheItems() {
-        Forma &f = frmForma();
-        LanguageEnM();
-        QCOMPARE(act(f.FileOpen)->text(), QStringLiteral("Open"));
-        // An ampersand shows as itself instead of underlining the next letter.
-        f.HelpAbout.setCaption(QStringLiteral("Rock & Roll"));
-        QCOMPARE(act(f.HelpAbout)->text(), QStringLiteral("Rock && Roll"));
     }
 
     // The overflow arrows, fetched when first drawn, draw as the toolkit's own.
