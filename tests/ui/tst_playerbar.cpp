@@ -19,12 +19,6 @@ class TestPlayerBar : public QObject {
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
 
 private slots:
-    void timeTextShowsWholeMinutesAndSeconds() {
-        const QStringList shown = {PlayerBar::timeText(59999), PlayerBar::timeText(3723000),
-                                   PlayerBar::timeText(-1)};
-        QCOMPARE(shown, QStringList({"0:59", "62:03", "0:00"}));
-    }
-
     // The controls show above the title panel; volume, seek and stop drive the
     // player; after a file that failed, the bar follows the player's new engine.
     void barDrivesAndFollowsThePlayer() {
