@@ -263,17 +263,6 @@ private slots:
         QVERIFY(m->env.windows.calls.isEmpty());
     }
 
-    // Either item switches the option and ticks both.
-    void nonStopItemsTickTogether() {
-        Forma &f = frmForma();
-        for (const bool checked : {true, false}) {
-            act(checked ? f.MusicNonStop : f.pMenuNonStop)->trigger();
-            QCOMPARE(act(f.MusicNonStop)->isChecked(), checked);
-            QCOMPARE(act(f.pMenuNonStop)->isChecked(), checked);
-            QCOMPARE(f.MusicNonStop.Checked(), checked);
-        }
-    }
-
     // The overflow arrows, fetched when first drawn, draw as the toolkit's own.
     void overflowArrowsAreTheToolkits() {
         ui::ProgramStyle style(QApplication::style()->name());
