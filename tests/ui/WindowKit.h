@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
-#include <functional>
 
 namespace tv::test {
 
@@ -32,22 +31,6 @@ struct WindowEnv {
 inline void openMenu(QMenu *menu) {
     menu->popup(QPoint(0, 0));
     menu->hide();
-}
-
-// Runs open (a window port's show...) and returns the caption of the modal
-// window of type W it showed, which is then closed; empty when none showed.
-template <typename W> QString openedModally(const std::function<void()> &open) {
-    QString caption;
-    QObject scope; // a port that returns at once leaves no look pending
-    QTimer::singleShot(0, &scope, [&caption] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (qobject_cast<W *>(modal))
-            caption = modal->windowTitle();
-        if (modal)
-            modal->close();
-    });
-    open();
-    return caption;
 }
 
 } // namespace tv::test

@@ -4,7 +4,6 @@
 #include "editing/NewDiskModel.h"
 #include "ui/FrmChange.h"
 #include "ui/FrmNewDisk.h"
-#include "ui/QtWindowPort.h"
 
 #include <QLineEdit>
 #include <QListView>
@@ -133,15 +132,6 @@ private slots:
         QTest::keyClick(d.Text1(1), Qt::Key_Return);
         QVERIFY(!d.isVisible());
         QCOMPARE(frmForma().ListPath.value(2), QStringLiteral("DDTd:/Music/c.mp3"));
-    }
-
-    void thePortOpensEachWindowModally() {
-        openSongs(kAlbum, 0);
-        ui::QtWindowPort port;
-        port.loadForma();
-        QCOMPARE(openedModally<FrmChange>([&port] { port.showChange(); }), "Edit title");
-        QCOMPARE(openedModally<FrmNewDisk>([&port] { port.showNewDisk(); }),
-                 "Replace the letter of a disk");
     }
 };
 
