@@ -117,27 +117,6 @@ private slots:
             QVERIFY2(html.contains("id=\"" + m.captured(1) + "\""), qPrintable(m.captured(1)));
     }
 
-    // The about box's link looks like one; a click opens the site through a
-    // redirect page, under the hourglass.
-    void clickingTheLinkOpensTheSite() {
-        FrmOprog box;
-        QLabel *link = box.Label1();
-        QVERIFY(link->font().underline());
-        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        Qt::CursorShape during = Qt::ArrowCursor;
-        env->events.pending = [&during] {
-            if (QApplication::overrideCursor())
-                during = QApplication::overrideCursor()->shape();
-        };
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(during, Qt::WaitCursor);
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
-        const QString page = G().AppDir + "Language/0.html";
-        QCOMPARE(env->shell.calls, QStringList{page + "|C:/Tonvela"});
-        QVERIFY(env->drives.get(page).contains("url=" + box.Label1Tag().toLatin1() + "'"));
-    }
 };
 
 QTEST_MAIN(TestHelpMenu)
