@@ -1,29 +1,19 @@
-// The Help menu's windows: the language dialog, the about box (its look is
-// checked on its screenshot and on the desktop, test_main_window.sh; here, its
-// texts and its link) and the help pages installed beside the program.
+// The Help menu's language dialog and the toolkit's texts that follow it (the
+// about box and the help pages are seen on the desktop: test_main_window.sh).
 #include "WindowKit.h"
 
-#include "core/FormCommands.h"
 #include "ui/FrmLang.h"
-#include "ui/FrmOprog.h"
 #include "ui/QtWindowPort.h"
 
-#include <QFile>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QStringDecoder>
-#include <QTextDocument>
 
 using namespace tv;
 using namespace tv::test;
 using ui::FrmLang;
-using ui::FrmOprog;
 
 class TestHelpMenu : public LogicTest {
     Q_OBJECT
-    void setUp() override { makeLanguageFolder(); }
 
 public:
     TestHelpMenu() : LogicTest(Lang::Russian) {}
@@ -77,46 +67,6 @@ private slots:
         LanguageRuM();
         QCOMPARE(yes(), QStringLiteral("&Да"));
     }
-
-    // In either language: the about box's caption follows it, its lines stay
-    // as designed; the help page of the language names every menu item by the
-    // caption the user sees, and every link of it leads somewhere on it.
-    void inEitherLanguage_data() {
-        columns<int, QString, QString>("language", "caption", "file");
-        row("Russian", 0, QString("О программе"), QString("Help_ru.htm"));
-        row("English", 1, QString("About the program"), QString("Help_en.htm"));
-    }
-    void inEitherLanguage() {
-        QFETCH(int, language);
-        QFETCH(QString, file);
-        G().Language = language;
-        applyLanguage();
-        FrmOprog box;
-        QTEST(box.windowTitle(), "caption");
-        QCOMPARE(box.Label2(5)->text(), QString("Сайт:"));
-
-        QCOMPARE(G().strHelpFile, file);
-        QFile page(QStringLiteral(TV_TEST_DATA "/../../resources/install/") + file);
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString html = utf8(page.readAll());
-        QVERIFY(!html.isEmpty() && !utf8.hasError());
-        QVERIFY(html.contains("<meta charset=\"utf-8\">"));
-        QTextDocument document;
-        document.setHtml(html);
-        const QString text = document.toPlainText();
-        for (MenuItem *item : frmForma().menuItems()) {
-            if (item == &frmForma().pMenu)
-                continue;
-            QVERIFY2(text.contains(item->Caption()), qPrintable(item->Caption()));
-        }
-        for (const char *part : {"Тонвела для mp3.ini", ".alb", "Z:", "Language"})
-            QVERIFY2(text.contains(QString::fromUtf8(part)), part);
-        const QRegularExpression href("href=\"#([^\"]+)\"");
-        for (const QRegularExpressionMatch &m : href.globalMatch(html))
-            QVERIFY2(html.contains("id=\"" + m.captured(1) + "\""), qPrintable(m.captured(1)));
-    }
-
 };
 
 QTEST_MAIN(TestHelpMenu)
