@@ -41,18 +41,20 @@ public:
 
 private slots:
     // A new title typed and applied with Enter (kChange is the default button
-    // while the text box has the focus), then the editor is left one way.
+    // while the text box has the focus), then the editor is left one way: a
+    // click on a control, Esc with the focus on it, or the close box.
     void leavingTheEditor_data() {
-        columns<QString, bool, bool>("how", "closes", "applies");
-        row("OK", QStringLiteral("ok"), true, true);
-        row("Cancel", QStringLiteral("cancel"), true, false);
-        row("Esc in the text box", QStringLiteral("esc-text"), true, false);
-        row("Esc in the list", QStringLiteral("esc-list"), true, false);
-        row("Esc on a button", QStringLiteral("esc-button"), false, false);
-        row("close box", QStringLiteral("close"), true, false);
+        columns<QString, bool, bool, bool>("target", "esc", "closes", "applies");
+        row("OK", QStringLiteral("kOK"), false, true, true);
+        row("Cancel", QStringLiteral("kCancel"), false, true, false);
+        row("Esc in the text box", QStringLiteral("Text1"), true, true, false);
+        row("Esc in the list", QStringLiteral("List1"), true, true, false);
+        row("Esc on a button", QStringLiteral("kUP"), true, false, false);
+        row("close box", QString(), false, true, false);
     }
     void leavingTheEditor() {
-        QFETCH(QString, how);
+        QFETCH(QString, target);
+        QFETCH(bool, esc);
         QFETCH(bool, closes);
         QFETCH(bool, applies);
         openSongs(kAlbum, 1);
@@ -67,21 +69,16 @@ private slots:
         QTest::keyClick(d.Text1(), Qt::Key_Return);
         QCOMPARE(d.List1()->currentIndex().data().toString(), QStringLiteral("Shtil: live"));
         QVERIFY(d.kOK()->isEnabled());
-        if (how == QLatin1String("ok"))
-            QTest::mouseClick(d.kOK(), Qt::LeftButton);
-        else if (how == QLatin1String("cancel"))
-            QTest::mouseClick(d.kCancel(), Qt::LeftButton);
-        else if (how == QLatin1String("esc-text"))
-            QTest::keyClick(d.Text1(), Qt::Key_Escape);
-        else if (how == QLatin1String("esc-list")) {
-            d.List1()->setFocus();
-            QTest::keyClick(d.List1(), Qt::Key_Escape);
-        } else if (how == QLatin1String("esc-button")) {
-            d.kUP()->setFocus();
-            QVERIFY(!d.kChange()->isDefault());
-            QTest::keyClick(d.kUP(), Qt::Key_Escape);
-        } else
+        QWidget *at = target.isEmpty() ? nullptr : d.findChild<QWidget *>(target);
+        if (esc) {
+            at->setFocus();
+            QCOMPARE(d.kChange()->isDefault(), at == d.Text1());
+            QTest::keyClick(at, Qt::Key_Escape);
+        } else if (at) {
+            QTest::mouseClick(at, Qt::LeftButton);
+        } else {
             d.close();
+        }
         QCOMPARE(d.isVisible(), !closes);
         QCOMPARE(frmForma().ListPath.value(1),
                  applies ? QStringLiteral("Shtil: liveC:/Music/b.mp3") : kAlbum[1]);
