@@ -86,23 +86,6 @@ private slots:
         QTEST((tops + player.calls.join(' ')).trimmed(), "seen");
     }
 
-    void aHundredThousandSongsBoundBothWays() {
-        QVERIFY(m->showActive());
-        Forma &f = frmForma();
-        for (int i = 0; i < 100000; ++i)
-            f.ListPath << QStringLiteral("Song %1C:/Music/%1.mp3").arg(i);
-        f.PlayList.rebuild();
-        QListView *list = w().PlayList();
-        QVERIFY(list->uniformItemSizes());
-        f.PlayList.setListIndex(99999);
-        QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("100000.Song 99999"));
-        QVERIFY(list->viewport()->rect().intersects(list->visualRect(list->currentIndex())));
-        list->setCurrentIndex(list->model()->index(7, 0));
-        QCOMPARE(f.PlayList.ListIndex(), 7);
-        f.PlayList.setListIndex(-1);
-        QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
-    }
-
     // A double-click or Enter starts the song or opens the album (missing
     // here, so seen as a message); Enter only when it also went down there.
     // outcome: the song loaded | the messages shown.
