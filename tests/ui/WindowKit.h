@@ -1,11 +1,9 @@
 #pragma once
 
-// Shared set-up of the widget tests: a fresh logic with fake ports and the
-// main window bound to it.
+// Helpers of the widget tests, which are logic tests (a fresh logic with fake
+// ports each case) with windows on top.
 
 #include "LogicTest.h"
-
-#include "ui/FormaWindow.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -19,13 +17,6 @@ inline bool showActive(QWidget &w) {
     w.activateWindow();
     return QTest::qWaitForWindowActive(&w);
 }
-
-struct WindowEnv {
-    LogicEnv env;
-    ui::FormaWindow window;
-
-    bool showActive() { return test::showActive(window); }
-};
 
 // Opens a menu as the user does (its aboutToShow fires) and closes it again.
 inline void openMenu(QMenu *menu) {

@@ -1,5 +1,7 @@
 #include "WindowKit.h"
 
+#include "ui/FormaWindow.h"
+
 #include "playback/PlayerCommands.h"
 #include "ui/PictureBox.h"
 #include "ui/ProgramStyle.h"
@@ -35,12 +37,12 @@ bool drop(QListView *view, const QList<QUrl> &urls) {
 
 } // namespace
 
-class TestFormaWindow : public QObject {
+class TestFormaWindow : public LogicTest {
     Q_OBJECT
-    std::unique_ptr<WindowEnv> m;
+    std::unique_ptr<FormaWindow> window;
 
-    FormaWindow &w() { return m->window; }
-    QAction *act(const MenuItem &item) { return m->window.menus().action(item); }
+    FormaWindow &w() { return *window; }
+    QAction *act(const MenuItem &item) { return w().menus().action(item); }
     ui::TitlePanel *panel() { return w().picPanel(); }
     // The member shown on top (-1: two at once); the greyed one is always below.
     int top(ui::PictureButtonStack *stack) {
@@ -48,12 +50,13 @@ class TestFormaWindow : public QObject {
         return !shows(0) || (shows(1) && shows(2)) ? -1 : shows(2) ? 2 : shows(1) ? 1 : 0;
     }
 
-private slots:
-    void init() {
-        m = std::make_unique<WindowEnv>();
+    void setUp() override {
+        window = std::make_unique<FormaWindow>();
         connectPlayback();
     }
-    void cleanup() { m.reset(); }
+    void tearDown() override { window.reset(); }
+
+private slots:
 
     // Only the greyed member shows until the player reports a state; a click
     // lands on the member on top and only the raised one acts.
@@ -70,10 +73,10 @@ private slots:
     void pictureButtonsFollowThePlayState() {
         QFETCH(QList<int>, states);
         // A song is selected, so a Play that acts while playing would restart it.
-        m->env.fillPlayList(1);
+        env->fillPlayList(1);
         frmForma().PlayList.setListIndex(0);
-        QVERIFY(m->showActive());
-        FakePlayer &player = m->env.player;
+        QVERIFY(showActive(w()));
+        FakePlayer &player = env->player;
         if (!states.isEmpty())
             player.setURL(QStringLiteral("C:/Music/a.mp3"));
         for (int state : states)
@@ -100,11 +103,11 @@ private slots:
         QFETCH(QString, how);
         QFETCH(bool, albums);
         Forma &f = frmForma();
-        m->env.fillPlayList(3);
+        env->fillPlayList(3);
         f.PlayList.setListIndex(1);
         f.lstAlbomy.setItems({QStringLiteral("gone.alb")});
         f.lstAlbomy.setListIndex(0);
-        QVERIFY(m->showActive());
+        QVERIFY(showActive(w()));
         QListView *list = albums ? w().lstAlbomy() : w().PlayList();
         list->setFocus();
         const QPoint at = list->visualRect(list->currentIndex()).center();
@@ -115,7 +118,7 @@ private slots:
             QTest::keyPress(list, how == "enter" ? Qt::Key_Return : Qt::Key_Down);
             QTest::keyRelease(list, Qt::Key_Return);
         }
-        QTEST(m->env.player.URL() + '|' + QString::number(m->env.dialogs.msgs.size()), "outcome");
+        QTEST(env->player.URL() + '|' + QString::number(env->dialogs.msgs.size()), "outcome");
         QCOMPARE(f.PlayKeyDown, 0);
     }
 
@@ -129,8 +132,8 @@ private slots:
     void theSelectedRowIsHighlightedWithoutTheFocus() {
         QFETCH(int, playing);
         Forma &f = frmForma();
-        m->env.fillPlayList(3);
-        QVERIFY(m->showActive());
+        env->fillPlayList(3);
+        QVERIFY(showActive(w()));
         QListView *list = w().PlayList();
         list->setFocus();
         QTRY_VERIFY(list->hasFocus());
@@ -145,15 +148,15 @@ private slots:
     }
 
     void closeAsksToSaveAndCancelKeepsRunning() {
-        QVERIFY(m->showActive());
+        QVERIFY(showActive(w()));
         G().AlbomChanged = 1;
-        m->env.dialogs.answers << vbCancel << vbNo;
-        const QString ini = m->env.app("Тонвела для mp3.ini");
+        env->dialogs.answers << vbCancel << vbNo;
+        const QString ini = env->app("Тонвела для mp3.ini");
         QVERIFY(!w().close());
-        QVERIFY(m->env.drives.get(ini).isEmpty());
+        QVERIFY(env->drives.get(ini).isEmpty());
         QVERIFY(w().close());
-        QVERIFY(!m->env.drives.get(ini).isEmpty());
-        QCOMPARE(m->env.events.ended, 1);
+        QVERIFY(!env->drives.get(ini).isEmpty());
+        QCOMPARE(env->events.ended, 1);
     }
 
     void minimisingHidesToTheTray_data() {
@@ -163,8 +166,8 @@ private slots:
     }
     void minimisingHidesToTheTray() {
         QFETCH(bool, trayArea);
-        m->env.tray.hasArea = trayArea;
-        QVERIFY(m->showActive());
+        env->tray.hasArea = trayArea;
+        QVERIFY(showActive(w()));
         w().setWindowState(w().windowState() | Qt::WindowMinimized);
         QCOMPARE((QList<bool>{w().isVisible(), G().ShowForm, frmForma().Visible()}),
                  QList<bool>(3, !trayArea));
@@ -179,7 +182,7 @@ private slots:
     // it collects is tst_addfiles' rule); web addresses are not taken: the
     // program reaches only local files.
     void droppedFilesJoinThePlaylist() {
-        TempDrives &d = m->env.drives;
+        TempDrives &d = env->drives;
         d.put("C:/Drop/a.mp3");
         d.put("C:/Drop/Sub/b.mp3");
         QListView *view = w().PlayList();
@@ -197,15 +200,15 @@ private slots:
     // other way (the sort submenu's off, so Ctrl+R must not sort either).
     void enablingSeenWhenEachMenuOpens() {
         Forma &f = frmForma();
-        m->env.fillPlayList(2);
+        env->fillPlayList(2);
         listAlbums({"a.alb"});
-        m->env.player.force(MediaPlayer::Playing);
+        env->player.force(MediaPlayer::Playing);
         G().NumPesni = 0;
         const QList<QPair<MenuItem *, bool>> items = {
             {&f.FileFound, true}, {&f.EditSort, true}, {&f.MusicPlay, false}, {&f.pMenuStop, true}};
         for (const auto &[item, on] : items)
             item->setEnabled(!on);
-        const ui::FormaMenus &menus = m->window.menus();
+        const ui::FormaMenus &menus = w().menus();
         for (QMenu *menu : {menus.File, menus.Edit, menus.Music, menus.pMenu})
             openMenu(menu);
         for (const auto &[item, on] : items)
@@ -216,21 +219,21 @@ private slots:
     // Ctrl+N works with no menu ever opened (New asks for files); a shortcut
     // acts on the state set when its menu last opened, not the current one.
     void shortcuts() {
-        QVERIFY(m->showActive());
-        m->window.lstAlbomy()->setFocus();
-        QTest::keyClick(&m->window, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(m->env.windows.calls, QStringList{QStringLiteral("showAddFile")});
+        QVERIFY(showActive(w()));
+        w().lstAlbomy()->setFocus();
+        QTest::keyClick(&w(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(env->windows.calls, QStringList{QStringLiteral("showAddFile")});
         QCOMPARE(frmForma().lstAlbomy.items(), QStringList{QStringLiteral("New")});
         QSignalSpy del(act(frmForma().EditDel), &QAction::triggered);
-        openMenu(m->window.menus().Edit); // empty playlist
-        m->env.fillPlayList(2);
-        openMenu(m->window.menus().File);
-        openMenu(m->window.menus().Music);
-        m->window.PlayList()->setFocus();
-        QTest::keyClick(&m->window, Qt::Key_Delete);
+        openMenu(w().menus().Edit); // empty playlist
+        env->fillPlayList(2);
+        openMenu(w().menus().File);
+        openMenu(w().menus().Music);
+        w().PlayList()->setFocus();
+        QTest::keyClick(&w(), Qt::Key_Delete);
         QCOMPARE(del.size(), 0);
-        openMenu(m->window.menus().Edit);
-        QTest::keyClick(&m->window, Qt::Key_Delete);
+        openMenu(w().menus().Edit);
+        QTest::keyClick(&w(), Qt::Key_Delete);
         QCOMPARE(del.size(), 1);
     }
 
@@ -239,11 +242,11 @@ private slots:
     void trayAlbumListFocusesTheAlbumList() {
         G().ShowForm = false;
         act(frmForma().pMenuListAlbom)->trigger();
-        QVERIFY(m->window.isVisible());
-        QVERIFY(QTest::qWaitForWindowActive(&m->window));
-        QVERIFY(m->window.lstAlbomy()->hasFocus());
+        QVERIFY(w().isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QVERIFY(w().lstAlbomy()->hasFocus());
         QVERIFY(G().ShowForm);
-        QVERIFY(m->env.windows.calls.isEmpty());
+        QVERIFY(env->windows.calls.isEmpty());
     }
 
     // The overflow arrows, fetched when first drawn, draw as the toolkit's own.

@@ -10,7 +10,6 @@
 #include <QToolButton>
 
 using namespace tv;
-using tv::PlayerBar;
 
 constexpr int kEndMs = 5000;
 
