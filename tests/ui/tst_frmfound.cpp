@@ -1,15 +1,13 @@
-// The search window on widgets: typing, Enter, clicks and the port that opens it.
+// The search window on widgets: typing, Enter and clicks.
 #include "WindowKit.h"
 
 #include "playback/FoundModel.h"
 #include "ui/FrmFound.h"
-#include "ui/QtWindowPort.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QScreen>
 
 using namespace tv;
 using namespace tv::test;
@@ -55,37 +53,6 @@ private slots:
         QTest::mouseClick(d.kAddPapka(), Qt::LeftButton);
         QCOMPARE(playListRows(), (QStringList{"1.Dusk", "2.Dawn"}));
         QVERIFY(d.isVisible());
-    }
-
-    // F3's window: modal, centred, with its own Russian title in either
-    // language, and in its design state on every opening even though the
-    // last search's results are still kept.
-    void thePortOpensItModallyAndAfresh() {
-        ui::QtWindowPort port;
-        port.loadForma();
-        QStringList seen;
-        auto look = [&seen](const QString &type) {
-            QTimer::singleShot(0, [&seen, type] {
-                auto *d = qobject_cast<FrmFound *>(QApplication::activeModalWidget());
-                if (!d)
-                    return;
-                const QPoint centre = d->screen()->availableGeometry().center();
-                seen << QString("%1 %2 rows=%3 centred=%4")
-                            .arg(d->windowTitle())
-                            .arg(d->isModal())
-                            .arg(d->List1()->model()->rowCount())
-                            .arg((d->geometry().center() - centre).manhattanLength() < 40);
-                QTest::keyClicks(d->Text1(), type);
-                QTest::keyClick(d->Text1(), Qt::Key_Return);
-                QTest::keyClick(d, Qt::Key_Escape);
-            });
-        };
-        look("dawn");
-        port.showFound();
-        look("");
-        port.showFound();
-        QCOMPARE(seen, QStringList(2, "Поиск 1 rows=0 centred=1"));
-        QCOMPARE(G().FoundUB, 0);
     }
 };
 
