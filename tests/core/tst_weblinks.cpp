@@ -1,8 +1,11 @@
 #include "LogicTest.h"
 
 #include "core/WebLinks.h"
+#include "core/usrReklamaX.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 
 using namespace tv;
 using namespace tv::test;
@@ -119,6 +122,61 @@ private slots:
         G().PathSep = sep;
         OpURL("sndvol32.exe");
         QTEST(env->shell.calls.value(0).section('|', 1), "folder");
+    }
+
+    // One page of ten, picked by the clock: not the same one every run.
+    void theAdvertisingPageComesFromTheClock() {
+        QSet<QString> seen;
+        const qint64 start = QDateTime::currentMSecsSinceEpoch();
+        for (qint64 ms = 0; ms < 200; ++ms) {
+            usrReklamaX banner(start + ms * 997, "ads.example");
+            QVERIFY(QRegularExpression("^[0-9]$").match(banner.AdNum).hasMatch());
+            QCOMPARE(banner.advertisingPage(),
+                     "http://ads.example/reklama/" + banner.AdNum + ".html");
+            seen << banner.AdNum;
+        }
+        QCOMPARE(seen.size(), 10);
+        QCOMPARE(usrReklamaX(start, "x").AdNum, usrReklamaX(start, "x").AdNum);
+        QVERIFY(usrReklamaX().advertisingPage().startsWith(QString("http://") + kMakerHost));
+    }
+
+    // Status texts one after another; LastURL after the last.
+    void statusTexts_data() {
+        columns<QStringList, QString>("texts", "last");
+        row("an address", QStringList{"http://a.example/1"}, QString("http://a.example/1"));
+        row("secure", QStringList{"https://a.example/"}, QString("https://a.example/"));
+        row("an empty text keeps it", QStringList{"http://a.example/1", ""},
+            QString("http://a.example/1"));
+        row("a page's message keeps it", QStringList{"http://a.example/1", "Done"},
+            QString("http://a.example/1"));
+        row("capitals are not an address", QStringList{"http://a.example/1", "HTTP://B/"},
+            QString("http://a.example/1"));
+        row("the later address wins", QStringList{"http://a.example/1", "http://a.example/2"},
+            QString("http://a.example/2"));
+        row("mail is not taken", QStringList{"mailto:x@a.example"}, QString());
+    }
+    void statusTexts() {
+        QFETCH(QStringList, texts);
+        usrReklamaX banner;
+        for (const QString &text : texts)
+            banner.StatusTextChange(text);
+        QTEST(banner.LastURL, "last");
+    }
+
+    // The banner loads its own pages, and opens no window, while nothing was
+    // pointed at; after that both open the pointed-at address outside.
+    void navigationAndNewWindows() {
+        usrReklamaX banner;
+        QVERIFY(!banner.BeforeNavigate2());
+        banner.NewWindow2();
+        QCOMPARE(env->shell.calls, QStringList());
+        banner.StatusTextChange("http://a.example/buy");
+        QVERIFY(banner.BeforeNavigate2());
+        QCOMPARE(env->drives.get(lang(0)), page("http://a.example/buy"));
+        banner.StatusTextChange("https://a.example/new");
+        banner.NewWindow2();
+        QCOMPARE(env->drives.get(lang(0)), page("https://a.example/new"));
+        QCOMPARE(env->shell.calls, QStringList(2, lang(0) + "|C:/Tonvela"));
     }
 };
 
