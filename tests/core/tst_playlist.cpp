@@ -44,24 +44,6 @@ private slots:
         QVERIFY(env->player.calls.isEmpty());
     }
 
-    void rowsAreNumberDotTitle_data() {
-        columns<QStringList, QStringList>("songs", "rows");
-        QTest::newRow("title with a colon, blanks and commas")
-            << QStringList{"Live: Act 2C:/live/act2.mp3", "  Slow, slower C:/m/s.mp3"}
-            << QStringList{"1.Live: Act 2", "2.  Slow, slower "};
-        QTest::newRow("empty title, no drive colon")
-            << QStringList{"C:/m/a.mp3", "broken line"} << QStringList{"1.", "2.broken line"};
-        QTest::newRow("numbers past nine")
-            << QStringList(10, "xC:/a.mp3")
-            << QString("1.x|2.x|3.x|4.x|5.x|6.x|7.x|8.x|9.x|10.x").split('|');
-    }
-    void rowsAreNumberDotTitle() {
-        QFETCH(QStringList, songs);
-        frmForma().ListPath = songs;
-        UpDatePlayListM();
-        QTEST(playListRows(), "rows");
-    }
-
     // A title of 20 MB: the row and the title panel show its beginning (no
     // half of a surrogate pair), the album keeps it whole and saves it byte
     // for byte.
