@@ -28,30 +28,14 @@ private slots:
         QCOMPARE(Cp1251::encode(text), all);
     }
 
-    // Every text the program can hold comes back from its file as it was; the
-    // file is 1251 unless that would lose or change something.
-    void everyTextRoundTrips_data() {
-        columns<QStringList, bool>("lines", "utf8");
-        const QChar high(0xD83C), low(0xDFB5);
+    // A text the program can hold comes back from its file as it was; the file
+    // is 1251 unless that would lose or change something (textlines_fuzz holds
+    // those). The mark's letters anywhere but first change nothing.
+    void theMarksLettersLaterOnStayIn1251() {
         const QString bomLetters = QString::fromUtf8("п»ї");
-        QTest::newRow("lone high surrogate") << QStringList{"a", QString("x") + high + "y"} << true;
-        QTest::newRow("lone low surrogate at the end") << QStringList{QString("x") + low} << true;
-        QTest::newRow("low before high") << QStringList{QString(low) + high} << true;
-        QTest::newRow("a pair and a lone one")
-            << QStringList{QString(high) + low + high + QChar(0xDBFF)} << true;
-        QTest::newRow("first line begins with the mark's letters")
-            << QStringList{bomLetters + "Rock.alb", "b"} << true;
-        QTest::newRow("the mark's letters later on")
-            << QStringList{"a", bomLetters + "Rock.alb", "x" + bomLetters} << false;
-        QTest::newRow("beyond 1251")
-            << QStringList{"a", QString::fromUtf8("音楽/曲.mp3"), "Ж"} << true;
-        QTest::newRow("a real mark character first")
-            << QStringList{QString(QChar(0xFEFF)) + "a", "b"} << true;
-    }
-    void everyTextRoundTrips() {
-        QFETCH(QStringList, lines);
+        const QStringList lines{"a", bomLetters + "Rock.alb", "x" + bomLetters};
         const QByteArray bytes = TextLines::encode(lines);
-        QTEST(bytes.startsWith("\xEF\xBB\xBF"), "utf8");
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(TextLines::decode(bytes), lines);
     }
 
