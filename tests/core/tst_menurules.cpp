@@ -16,7 +16,6 @@ private slots:
         columns<int, int, int, int, QString>("songs", "albomUB", "playState", "numPesni",
                                              "enabled");
         const int stopped = MediaPlayer::Stopped, paused = MediaPlayer::Paused;
-        QTest::newRow("fresh start") << 0 << -1 << int(MediaPlayer::Undefined) << -1 << "";
         QTest::newRow("one album, empty playlist") << 0 << 0 << stopped << -1 << "found";
         QTest::newRow("playing") << 3 << 1 << int(MediaPlayer::Playing) << 0
                                  << "found edit pauseStop";
@@ -24,8 +23,6 @@ private slots:
         QTest::newRow("paused, no current song") << 2 << 0 << paused << -1 << "found edit";
         QTest::newRow("loading a file is not playing")
             << 2 << 0 << int(MediaPlayer::Transitioning) << 1 << "found edit play";
-        QTest::newRow("loading, no song")
-            << 2 << 0 << int(MediaPlayer::Transitioning) << -1 << "found edit";
         QTest::newRow("songs but no album registered") << 4 << -1 << stopped << 3 << "edit play";
     }
     void itemsFollowTheStateWhenTheirMenuOpens() {
