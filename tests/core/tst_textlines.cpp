@@ -11,14 +11,6 @@ using namespace tv::test;
 class TestTextLines : public QObject {
     Q_OBJECT
 private slots:
-    void cyrillicIsOneBytePerLetter() {
-        const QString text = QString::fromUtf8("Тонвела для mp3 ёЁ №");
-        QVERIFY(Cp1251::fits(text));
-        QCOMPARE(Cp1251::encode(text), QByteArray("\xD2\xEE\xED\xE2\xE5\xEB\xE0 \xE4\xEB\xFF mp3 "
-                                                  "\xB8\xA8 \xB9"));
-        QCOMPARE(Cp1251::decode(Cp1251::encode(text)), text);
-    }
-
     void everyByteReadsBackUnchanged() {
         QByteArray all;
         for (int b = 1; b < 256; ++b)
