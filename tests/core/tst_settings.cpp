@@ -56,13 +56,6 @@ private slots:
                                       kJazz1251 + lines("|[namepesni]| 1 |[strDir]|C:/Music/|"));
     }
 
-    void writesAnEmptyRegistryAsMinusOne() {
-        frmForma().pMenuNonStop.setChecked(true); // the tick written is the main menu's
-        QCOMPARE(writeSettings(),
-                 lines("[language]| 0 |[albom]|-1 |[showform]|True|[musicnonstop]|"
-                       "False|[nameendalbom]||[namepesni]| 0 |[strDir]|C:/Tonvela/|"));
-    }
-
     void reads_data() {
         // changed: key=value;... against the start state: English, registry
         // {old.alb: 5}, shown, no tick, "before.alb" to reopen, titles from files, C:/Tonvela/.
