@@ -55,23 +55,6 @@ private slots:
         applyLanguage();
         QCOMPARE(snapshot(), english);
     }
-
-    // The caption after a switch ends in " - " and the open album's name; the
-    // dialog left with no row (Cancel) changes nothing.
-    void theCaptionFollowsTheSwitch() {
-        frmLang_OK(1);
-        QCOMPARE(frmForma().Caption(), "Tonvela for MP3 - ");
-        frmLang_OK(0);
-        QCOMPARE(frmForma().Caption(), QString::fromUtf8("Тонвела для MP3 - "));
-        G().NameAlbom = "Rock, 1970.alb";
-        frmLang_OK(1);
-        QCOMPARE(frmForma().Caption(), "Tonvela for MP3 - Rock, 1970.alb");
-        const auto before = snapshot();
-        frmLang_OK(-1);
-        QCOMPARE(G().Language, 1);
-        QCOMPARE(snapshot(), before);
-        QCOMPARE(env->windows.calls, QStringList({"language:1", "language:0", "language:1"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLanguage)
