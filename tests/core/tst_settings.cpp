@@ -8,11 +8,6 @@ using namespace tv::test;
 
 namespace {
 
-void setRegistry(const QList<AlbomInfo> &entries) {
-    G().Alboms = QVector<AlbomInfo>(entries.begin(), entries.end());
-    G().AlbomUB = int(entries.size()) - 1;
-}
-
 // What the reader can set, as key=value texts.
 QMap<QString, QString> state() {
     const auto flag = [](bool b) { return QString::number(int(b)); };
@@ -41,7 +36,7 @@ class TestSettings : public LogicTest {
 private slots:
     void writesTheEighteenLinesOfTwoAlbums() {
         G().Language = 1;
-        setRegistry({{"Rock.alb", 3}, {QString::fromUtf8("Джаз.alb"), -1}});
+        setAlbumList({{"Rock.alb", 3}, {QString::fromUtf8("Джаз.alb"), -1}});
         // A count the registry does not back would make the next start read
         // the following sections as album names.
         G().AlbomUB = 5;
@@ -97,7 +92,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QString, changed);
         G().Language = 1;
-        setRegistry({{"old.alb", 5}});
+        setAlbumList({{"old.alb", 5}});
         G().NameEndAlbom = QStringLiteral("before.alb");
         G().NamePesni = 1;
         auto expected = state();
@@ -119,7 +114,7 @@ private slots:
     void oddTextsComeBackUnchanged() {
         QFETCH(QString, name);
         QFETCH(QString, folder);
-        setRegistry({{name, 2}, {"Other.alb", -1}});
+        setAlbumList({{name, 2}, {"Other.alb", -1}});
         G().NameEndAlbom = name;
         G().strDir = folder;
         const QByteArray bytes = writeSettings();
@@ -135,7 +130,7 @@ private slots:
     // start reads the same settings as were written, nothing injected.
     void valuesThatWouldBreakTheirLineAreLeftOut() {
         G().Language = 0;
-        setRegistry({{"x\n[language]\n1\n.alb", 5}, {"Rock.alb", 2}, {"tab\t.alb", 1}});
+        setAlbumList({{"x\n[language]\n1\n.alb", 5}, {"Rock.alb", 2}, {"tab\t.alb", 1}});
         G().NameEndAlbom = "y\r\n[language]\r\n 1 \r\n.alb";
         G().strDir = "C:/a\nb/";
         const QByteArray bytes = writeSettings();
