@@ -9,14 +9,6 @@ using namespace tv::test;
 
 namespace {
 
-// A disk that fills up while the album is written: the write fails, and
-// as with the real file system the old file is left alone.
-class FullDisk : public DriveFileSystem {
-public:
-    using DriveFileSystem::DriveFileSystem;
-    FileError writeFile(const QString &, const QByteArray &) override { return FileError::Other; }
-};
-
 // What stands at the target name before a save.
 // Torn: a song of the album holds a line break.
 enum Target { None, Exists, ReadOnly, Folder, Full, Torn };
@@ -167,9 +159,8 @@ private slots:
         if (fault != None && fault != Folder)
             env.drives.put(env.app(target), "old");
         listAlbums({"a.alb"});
-        FullDisk full({{"C", env.drives.native("C:/")}});
-        if (fault == Full)
-            P().fs = &full;
+        WatchedFs disk(env);
+        disk.full = fault == Full;
         if (fault == ReadOnly)
             QFile::setPermissions(native, QFile::ReadOwner | QFile::ReadGroup);
         if (fault == Folder)

@@ -15,22 +15,6 @@ using namespace tv::test;
 
 namespace {
 
-// Drive C of a test, noting what the program writes and how often it lists albums.
-class CountingFs : public DriveFileSystem {
-public:
-    using DriveFileSystem::DriveFileSystem;
-    FileError writeFile(const QString &path, const QByteArray &data) override {
-        writes << path;
-        return DriveFileSystem::writeFile(path, data);
-    }
-    QStringList listFiles(const QString &dir, const QString &extension) const override {
-        ++listings;
-        return DriveFileSystem::listFiles(dir, extension);
-    }
-    mutable int listings = 0;
-    QStringList writes;
-};
-
 // A window layer whose calls fail as a broken toolkit's would.
 class ThrowingWindows : public FakeWindows {
 public:
@@ -40,8 +24,7 @@ public:
 
 // A fresh process started from the program folder C:/Tonvela.
 struct StartEnv : LogicEnv {
-    StartEnv() : counting({{"C", drives.native("C:/")}}) {
-        P().fs = &counting;
+    StartEnv() : counting(*this) {
         // Start-up fixes these itself; make sure it does.
         G().AppDir.clear();
         G().NumPesni = 7;
@@ -59,7 +42,7 @@ struct StartEnv : LogicEnv {
     }
     QString settings() { return "C:/Tonvela/" + QString::fromUtf8(kSettingsFileName); }
 
-    CountingFs counting;
+    WatchedFs counting;
 };
 
 const QString kRuTitle = QString::fromUtf8("Тонвела для MP3");

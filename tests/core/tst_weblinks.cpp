@@ -1,3 +1,4 @@
+#include "AlbumKit.h"
 #include "LogicTest.h"
 
 #include "core/WebLinks.h"
@@ -11,21 +12,6 @@ using namespace tv;
 using namespace tv::test;
 
 namespace {
-
-// Drive C of the test, with files that cannot be written as a browser that
-// still shows them keeps them on Windows.
-class LockingFs : public DriveFileSystem {
-public:
-    explicit LockingFs(LogicEnv &env) : DriveFileSystem({{"C", env.drives.native("C:/")}}) {
-        P().fs = this;
-    }
-    FileError writeFile(const QString &path, const QByteArray &data) override {
-        ++writes;
-        return locked.contains(path) ? FileError::Other : DriveFileSystem::writeFile(path, data);
-    }
-    QStringList locked;
-    int writes = 0;
-};
 
 QByteArray page(const QByteArray &attribute) {
     return "<html><head><meta http-equiv='refresh' content='0; url=" + attribute +
@@ -82,7 +68,7 @@ private slots:
         QFETCH(QList<int>, locked);
         QFETCH(QList<int>, readOnly);
         QFETCH(int, used);
-        LockingFs fs(*env);
+        WatchedFs fs(*env);
         for (int n : locked)
             fs.locked << lang(n);
         for (int n : readOnly) {
@@ -99,9 +85,9 @@ private slots:
     // Without the folder nothing can be written: the numbers end, nothing opens.
     void noWritableFileEndsTheSearch() {
         QDir(env->drives.native(G().AppDir + "Language")).removeRecursively();
-        LockingFs fs(*env);
+        WatchedFs fs(*env);
         SaveFileUrlm("http://a.example/");
-        QCOMPARE(fs.writes, kRedirectFiles);
+        QCOMPARE(fs.writes.size(), kRedirectFiles);
         QCOMPARE(env->shell.calls, QStringList());
         QCOMPARE(env->events.doEvents, 0);
     }
