@@ -166,7 +166,6 @@ private slots:
         // answer: to the save-changes question, 0: nothing changed; blocked: a
         // folder where the settings file goes.
         columns<bool, int, bool>("visible", "answer", "blocked");
-        QTest::newRow("shown, nothing changed") << true << 0 << false;
         QTest::newRow("hidden to the tray") << false << 0 << false;
         QTest::newRow("changes not saved") << true << int(vbNo) << false;
         QTest::newRow("settings file cannot be written") << true << 0 << true;
