@@ -6,6 +6,7 @@
 #include "core/TextLines.h"
 
 #include <QDir>
+#include <memory>
 
 using namespace tv;
 using namespace tv::test;
@@ -17,7 +18,12 @@ class TestAlbumCommands : public QObject {
     // Torn: a song of the album holds a line break.
     enum Target { None, Exists, ReadOnly, Folder, Full, Torn };
 
+    std::unique_ptr<AlbumEnv> env;
+
 private slots:
+    void init() { env = std::make_unique<AlbumEnv>(); }
+    void cleanup() { env.reset(); }
+
     // An album is read and the same playlist written back: these bytes.
     void readThenWrite_data() {
         columns<QByteArray, QByteArray>("bytes", "written");
@@ -43,12 +49,11 @@ private slots:
     void readThenWrite() {
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, written);
-        AlbumEnv env;
-        env.drives.put(env.app("a.alb"), bytes);
+        env->drives.put(env->app("a.alb"), bytes);
         listAlbums({"a.alb"});
         frmForma().lstAlbomy.setListIndex(0);
         // A playlist that a failed read would leave, and that must not play.
-        frmForma().ListPath = env.songsOnDisk(2);
+        frmForma().ListPath = env->songsOnDisk(2);
         G().AlbomChanged = 1;
 
         QCOMPARE(OpenAlbomM("a.alb"), 0);
@@ -57,12 +62,12 @@ private slots:
         QCOMPARE(G().NameEndAlbom, "a.alb");
         QCOMPARE(frmForma().Caption(), "Tonvela for MP3 - a.alb");
         // The songs' files are not there: that is for the song start to say.
-        QVERIFY(!env.said().startsWith("is not found."));
-        QVERIFY(env.player.calls.isEmpty());
+        QVERIFY(!env->said().startsWith("is not found."));
+        QVERIFY(env->player.calls.isEmpty());
 
-        env.drives.put(env.app("a.alb"), "overwritten");
+        env->drives.put(env->app("a.alb"), "overwritten");
         SaveFileM("a.alb");
-        QCOMPARE(env.drives.get(env.app("a.alb")), written);
+        QCOMPARE(env->drives.get(env->app("a.alb")), written);
     }
 
     void rememberedSongStarts_data() {
@@ -77,8 +82,7 @@ private slots:
         QFETCH(int, remembered);
         QFETCH(int, current);
         QFETCH(int, started);
-        AlbumEnv env;
-        env.drives.put(env.app("five.alb"), albumFile(" 5 ", env.songsOnDisk(5)));
+        env->drives.put(env->app("five.alb"), albumFile(" 5 ", env->songsOnDisk(5)));
         listAlbums({"five.alb"});
         G().Alboms[0].NumPesni = remembered;
         frmForma().lstAlbomy.setListIndex(selected);
@@ -87,7 +91,7 @@ private slots:
         QCOMPARE(OpenAlbomM("five.alb"), 0);
         QCOMPARE(G().NumAlbom, selected);
         QCOMPARE(G().NumPesni, started);
-        QCOMPARE(env.player.URL(), QStringLiteral("C:/Music/%1.mp3").arg(started));
+        QCOMPARE(env->player.URL(), QStringLiteral("C:/Music/%1.mp3").arg(started));
         QCOMPARE(registry(), "five.alb:" + QString::number(selected < 0 ? remembered : started));
     }
 
@@ -100,28 +104,27 @@ private slots:
     // The "New" placeholder goes whether or not the read succeeds.
     void readDropsNewAndFailuresChangeNothing() {
         QFETCH(QString, name);
-        AlbumEnv env;
-        env.drives.put(env.app("a.alb"), " 0 \r\n");
-        QDir().mkpath(env.drives.native(env.app("dir.alb")));
+        env->drives.put(env->app("a.alb"), " 0 \r\n");
+        QDir().mkpath(env->drives.native(env->app("dir.alb")));
         listAlbums({"a.alb", "New"});
         G().Alboms[1].NumPesni = -1;
-        const QStringList songs = frmForma().ListPath = env.songsOnDisk(2);
+        const QStringList songs = frmForma().ListPath = env->songsOnDisk(2);
         G().NameAlbom = "old.alb";
         G().AlbomChanged = 1;
         G().ShowForm = false;
         bool visibleAtMsg = false;
-        env.dialogs.onMsg = [&](const MsgCall &) { visibleAtMsg = frmForma().Visible(); };
+        env->dialogs.onMsg = [&](const MsgCall &) { visibleAtMsg = frmForma().Visible(); };
 
         QTEST(OpenAlbomM(name), "result");
         QCOMPARE(frmForma().lstAlbomy.items(), QStringList{"a.alb"});
         QCOMPARE(registry(), "a.alb:0");
-        QTEST(env.said(), "message");
-        if (env.dialogs.msgs.isEmpty())
+        QTEST(env->said(), "message");
+        if (env->dialogs.msgs.isEmpty())
             return;
-        QCOMPARE(env.dialogs.msgs[0].style, vbOKOnly + vbCritical);
+        QCOMPARE(env->dialogs.msgs[0].style, vbOKOnly + vbCritical);
         // The message needs its window on screen, painted, also from the tray.
         QVERIFY(visibleAtMsg && !G().ShowForm);
-        QCOMPARE(env.events.doEvents, 1);
+        QCOMPARE(env->events.doEvents, 1);
         QCOMPARE(frmForma().ListPath, songs);
         QCOMPARE(openState(), "old.alb|0|-1|1");
     }
@@ -150,13 +153,12 @@ private slots:
         QFETCH(int, fault);
         QFETCH(QString, target);
         QFETCH(int, answer);
-        AlbumEnv env;
-        const QString native = env.drives.native(env.app(target));
-        env.drives.put(env.app("a.alb"), "old");
+        const QString native = env->drives.native(env->app(target));
+        env->drives.put(env->app("a.alb"), "old");
         if (fault != None && fault != Folder)
-            env.drives.put(env.app(target), "old");
+            env->drives.put(env->app(target), "old");
         listAlbums({"a.alb"});
-        WatchedFs disk(env);
+        WatchedFs disk(*env);
         disk.full = fault == Full;
         if (fault == ReadOnly)
             QFile::setPermissions(native, QFile::ReadOwner | QFile::ReadGroup);
@@ -167,19 +169,19 @@ private slots:
         frmForma().ListPath = {"NewC:/new.mp3"};
         if (fault == Torn)
             frmForma().ListPath = {"x\r\n 9 \r\nEvilZ:/etc/passwdC:/x.mp3", "NewC:/new.mp3"};
-        env.dialogs.answers.enqueue(answer ? answer : vbNo);
+        env->dialogs.answers.enqueue(answer ? answer : vbNo);
 
         SaveFileM(target);
-        QTEST(env.said(), "said");
-        const bool written = env.dialogs.msgs.isEmpty() || answer == vbYes;
-        if (!env.dialogs.msgs.isEmpty())
-            QCOMPARE(env.dialogs.msgs[0].style,
+        QTEST(env->said(), "said");
+        const bool written = env->dialogs.msgs.isEmpty() || answer == vbYes;
+        if (!env->dialogs.msgs.isEmpty())
+            QCOMPARE(env->dialogs.msgs[0].style,
                      answer ? vbYesNo + vbExclamation + vbDefaultButton2 : vbOKOnly + vbCritical);
         const QByteArray before = fault == None || fault == Folder ? "" : "old";
-        QCOMPARE(env.drives.get(env.app(target)),
+        QCOMPARE(env->drives.get(env->app(target)),
                  written ? albumFile(" 1 ", {"NewC:/new.mp3"}) : before);
         if (!written)
-            QCOMPARE(env.drives.get(env.app("a.alb")), "old");
+            QCOMPARE(env->drives.get(env->app("a.alb")), "old");
         const QString name = written ? target : open;
         QCOMPARE(QStringList({G().NameAlbom, G().NameEndAlbom, QString::number(G().AlbomChanged)}),
                  QStringList({name, name, written ? "0" : "1"}));
@@ -199,10 +201,9 @@ private slots:
         QFETCH(QString, listed);
         QFETCH(QString, written);
         QFETCH(int, song);
-        AlbumEnv env;
-        env.openAlbum({"a.alb", "c.alb"}, 0, 1);
-        env.player.force(MediaPlayer::Playing);
-        env.windows.onAddFile = [] { frmForma().ListPath << "RC:/r.mp3"; };
+        env->openAlbum({"a.alb", "c.alb"}, 0, 1);
+        env->player.force(MediaPlayer::Playing);
+        env->windows.onAddFile = [] { frmForma().ListPath << "RC:/r.mp3"; };
         FileNew_Click();
         FileNew_Click();
         QCOMPARE(frmForma().lstAlbomy.items().join('|'), "a.alb|c.alb|New");
@@ -210,14 +211,14 @@ private slots:
         QCOMPARE(openState(), "|2|2|0");
         QCOMPARE(G().NumPesni, -1);
         QCOMPARE(frmForma().Caption(), "Tonvela for MP3");
-        QCOMPARE(env.windows.calls.count("showAddFile"), 2);
-        QVERIFY(env.player.playState() != MediaPlayer::Playing);
+        QCOMPARE(env->windows.calls.count("showAddFile"), 2);
+        QVERIFY(env->player.playState() != MediaPlayer::Playing);
 
         G().NumPesni = song;
-        env.dialogs.files.enqueue(chosen);
+        env->dialogs.files.enqueue(chosen);
         FileSave_Click();
-        QCOMPARE(env.fileDialog(), "save C:/Tonvela/New");
-        QCOMPARE(env.drives.get(env.app(written)), QByteArray(" 1 \r\nRC:/r.mp3\r\n"));
+        QCOMPARE(env->fileDialog(), "save C:/Tonvela/New");
+        QCOMPARE(env->drives.get(env->app(written)), QByteArray(" 1 \r\nRC:/r.mp3\r\n"));
         QCOMPARE(frmForma().Caption(), "Tonvela for MP3 - " + written);
         QCOMPARE(frmForma().lstAlbomy.items().join('|'), listed);
         const int selected = int(listed.split('|').indexOf(written));
@@ -226,15 +227,14 @@ private slots:
     }
 
     void saveOfTheOpenAlbumNeverAsks() {
-        AlbumEnv env;
-        env.openAlbum({"a.alb"}, 0, 2);
+        env->openAlbum({"a.alb"}, 0, 2);
         frmForma().ListPath.removeLast();
         G().AlbomChanged = 1;
         FileSave_Click();
-        QVERIFY(env.dialogs.fileCalls.isEmpty() && env.dialogs.msgs.isEmpty());
-        QCOMPARE(env.drives.get(env.app("a.alb")), QByteArray(" 1 \r\nSong 0C:/Music/0.mp3\r\n"));
+        QVERIFY(env->dialogs.fileCalls.isEmpty() && env->dialogs.msgs.isEmpty());
+        QCOMPARE(env->drives.get(env->app("a.alb")), QByteArray(" 1 \r\nSong 0C:/Music/0.mp3\r\n"));
         FileSaveAs_Click();
-        QCOMPARE(env.fileDialog(), "save C:/Tonvela/a.alb");
+        QCOMPARE(env->fileDialog(), "save C:/Tonvela/a.alb");
     }
 
     // New, Open and the album list first ask to save a changed album. Cancel,
@@ -253,25 +253,24 @@ private slots:
         QFETCH(int, command);
         QFETCH(int, answer);
         QFETCH(bool, writeFails);
-        AlbumEnv env;
-        env.openAlbum({"a.alb", "b.alb"}, 0, 3);
-        const QByteArray old = env.drives.get(env.app("a.alb"));
+        env->openAlbum({"a.alb", "b.alb"}, 0, 3);
+        const QByteArray old = env->drives.get(env->app("a.alb"));
         if (writeFails)
-            QFile::setPermissions(env.drives.native(env.app("a.alb")), QFile::ReadOwner);
+            QFile::setPermissions(env->drives.native(env->app("a.alb")), QFile::ReadOwner);
         frmForma().ListPath.removeFirst();
         const QStringList changed = frmForma().ListPath;
         G().AlbomChanged = 1;
         frmForma().lstAlbomy.setListIndex(1);
-        env.dialogs.files.enqueue("C:/Tonvela/b.alb");
-        env.dialogs.answers.enqueue(answer);
+        env->dialogs.files.enqueue("C:/Tonvela/b.alb");
+        env->dialogs.answers.enqueue(answer);
 
         void (*const commands[])() = {FileNew_Click, FileOpen_Click, lstAlbomy_DblClick};
         commands[command]();
         const QString protectedFile = "|File is protected from recording.";
-        QCOMPARE(env.said(), "Save changes in playlist?" + (writeFails ? protectedFile : ""));
-        QCOMPARE(env.dialogs.msgs[0].style, vbYesNoCancel + vbExclamation);
+        QCOMPARE(env->said(), "Save changes in playlist?" + (writeFails ? protectedFile : ""));
+        QCOMPARE(env->dialogs.msgs[0].style, vbYesNoCancel + vbExclamation);
         const bool saved = answer == vbYes && !writeFails;
-        QCOMPARE(env.drives.get(env.app("a.alb")), saved ? albumFile(" 2 ", changed) : old);
+        QCOMPARE(env->drives.get(env->app("a.alb")), saved ? albumFile(" 2 ", changed) : old);
         if (answer == vbNo || saved) {
             QCOMPARE(G().NameAlbom, command == 0 ? "" : "b.alb");
             return;
@@ -280,7 +279,7 @@ private slots:
         QCOMPARE(openState(), "a.alb|0|1|1");
         QCOMPARE(frmForma().ListPath, changed);
         QCOMPARE(frmForma().lstAlbomy.items().join('|'), "a.alb|b.alb");
-        QVERIFY(env.dialogs.fileCalls.isEmpty() && env.player.calls.isEmpty());
+        QVERIFY(env->dialogs.fileCalls.isEmpty() && env->player.calls.isEmpty());
     }
 
     // A never-saved album, changed, and another album double-clicked: Yes
@@ -295,19 +294,18 @@ private slots:
     }
     void yesOnANeverSavedAlbum() {
         QFETCH(QString, file);
-        AlbumEnv env;
-        env.openAlbum({"a.alb", "b.alb"}, 0, 2);
-        const QByteArray b = env.drives.get(env.app("b.alb"));
+        env->openAlbum({"a.alb", "b.alb"}, 0, 2);
+        const QByteArray b = env->drives.get(env->app("b.alb"));
         FileNew_Click();
         frmForma().ListPath = {"NC:/n.mp3"};
         G().AlbomChanged = 1;
         frmForma().lstAlbomy.setListIndex(1);
-        env.dialogs.answers << vbYes << vbNo;
-        env.dialogs.files << file;
+        env->dialogs.answers << vbYes << vbNo;
+        env->dialogs.files << file;
         lstAlbomy_DblClick();
-        QCOMPARE(env.fileDialog(), "save C:/Tonvela/New");
-        QCOMPARE(env.drives.get(env.app("b.alb")), b);
-        QCOMPARE(env.drives.get(env.app("Mine.alb")),
+        QCOMPARE(env->fileDialog(), "save C:/Tonvela/New");
+        QCOMPARE(env->drives.get(env->app("b.alb")), b);
+        QCOMPARE(env->drives.get(env->app("Mine.alb")),
                  QByteArray(file.endsWith("Mine") ? " 1 \r\nNC:/n.mp3\r\n" : ""));
         QTEST(openState(), "state");
     }
@@ -330,10 +328,9 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QString, down);
         QFETCH(int, key);
-        AlbumEnv env;
-        env.openAlbum({"a.alb", "b.alb"}, 0, 3);
+        env->openAlbum({"a.alb", "b.alb"}, 0, 3);
         G().NumPesni = 1;
-        env.drives.put(env.app("a.alb"), " 0 \r\n");
+        env->drives.put(env->app("a.alb"), " 0 \r\n");
         frmForma().lstAlbomy.setListIndex(selected);
         frmForma().PlayKeyDown = down == "playlist" ? 1 : 0;
         if (down == "here")
@@ -343,7 +340,7 @@ private slots:
         else
             lstAlbomy_KeyUp(key);
         QTEST(G().NameAlbom, "opened");
-        QTEST(env.player.calls.filter("url:").join('|'), "played");
+        QTEST(env->player.calls.filter("url:").join('|'), "played");
         QCOMPARE(frmForma().PlayKeyDown, key ? 0 : int(down == "playlist"));
     }
 
@@ -358,25 +355,23 @@ private slots:
     }
     void openReadsTheBareNameFromAppDir() {
         QFETCH(QString, chosen);
-        AlbumEnv env;
-        env.openAlbum({"a.alb", "b.alb", "c.alb"}, 0, 3);
-        env.drives.put(chosen, albumFile(" 1 ", {"ElsewhereE:/x.mp3"}));
+        env->openAlbum({"a.alb", "b.alb", "c.alb"}, 0, 3);
+        env->drives.put(chosen, albumFile(" 1 ", {"ElsewhereE:/x.mp3"}));
         G().Alboms[0].NumPesni = 1;
         G().Alboms[2].NumPesni = 2;
-        env.dialogs.files.enqueue(chosen);
+        env->dialogs.files.enqueue(chosen);
 
         FileOpen_Click();
-        QCOMPARE(env.fileDialog(), "open C:/Tonvela/");
+        QCOMPARE(env->fileDialog(), "open C:/Tonvela/");
         QTEST(openState(), "state");
-        QTEST(env.said(), "said");
-        QTEST(env.player.calls.filter("url:").join('|'), "played");
+        QTEST(env->said(), "said");
+        QTEST(env->player.calls.filter("url:").join('|'), "played");
         QCOMPARE(G().Alboms[0].NumPesni, 1);
     }
 
     void refreshKeepsRememberedSongsByExactName() {
-        LogicEnv env;
         for (const char *name : {"b.alb", "A.alb", "c.ALB", "d.txt"})
-            env.drives.put(env.app(name), " 0 \r\n");
+            env->drives.put(env->app(name), " 0 \r\n");
         setAlbumList({{"b.alb", 4}, {"a.alb", 9}, {"b.alb", 7}, {"New", -1}});
         frmForma().lstAlbomy.setListIndex(0);
 
@@ -385,7 +380,7 @@ private slots:
         QCOMPARE(frmForma().lstAlbomy.ListIndex(), -1);
         QCOMPARE(registry(), "A.alb:0,b.alb:4,c.ALB:0");
 
-        QDir(env.drives.native("C:/Tonvela")).removeRecursively();
+        QDir(env->drives.native("C:/Tonvela")).removeRecursively();
         LoadAlbomInfoM();
         QCOMPARE(frmForma().lstAlbomy.ListCount(), 0);
         QCOMPARE(registry(), "");
@@ -397,31 +392,29 @@ private slots:
     // its line (its stand-ins).
     void namesWithControlCharactersAreNoAlbums() {
         const QString name = "x\n[language]\n1\n.alb";
-        AlbumEnv env;
-        env.openAlbum({"a.alb"}, 0, 1);
-        env.drives.put(env.app(name), " 0 \r\n");
+        env->openAlbum({"a.alb"}, 0, 1);
+        env->drives.put(env->app(name), " 0 \r\n");
         LoadAlbomInfoM();
         const QStringList listed = frmForma().lstAlbomy.items();
         QCOMPARE(listed.first(), "a.alb");
         for (const QString &album : listed)
             QVERIFY(TextLines::fitsLine(album));
 
-        env.dialogs.files << env.app(name) << env.app(name);
+        env->dialogs.files << env->app(name) << env->app(name);
         FileOpen_Click();
-        QCOMPARE(env.said(), "File open not probably.");
+        QCOMPARE(env->said(), "File open not probably.");
         QCOMPARE(G().NameAlbom + '|' + G().NameEndAlbom, "a.alb|a.alb");
 
-        env.dialogs.msgs.clear();
+        env->dialogs.msgs.clear();
         frmForma().ListPath << "NewC:/n.mp3";
         FileSaveAs_Click();
-        QCOMPARE(env.said(), "File save not probably.");
-        QCOMPARE(env.drives.get(env.app(name)), QByteArray(" 0 \r\n"));
+        QCOMPARE(env->said(), "File save not probably.");
+        QCOMPARE(env->drives.get(env->app(name)), QByteArray(" 0 \r\n"));
         QCOMPARE(G().NameAlbom, "a.alb");
         QCOMPARE(frmForma().lstAlbomy.items(), listed);
     }
 
     void albumEntryIsFoundExactFirst() {
-        LogicEnv env;
         listAlbums({"Rock.alb", "rock.alb"});
         QCOMPARE(selectAlbumEntry("rock.alb"), 1);
         QCOMPARE(selectAlbumEntry("ROCK.alb"), 0);
