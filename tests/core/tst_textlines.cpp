@@ -61,11 +61,6 @@ private slots:
             QByteArray(" 2 \r\n\xC6"
                        "a\r\nb"),
             QString::fromUtf8("+音 -0 +c"));
-        QByteArray many(" 70 \r\n");
-        for (int i = 0; i < 70; ++i)
-            many += (i % 30 == 7 ? QByteArray(300 + i, 'L') : QByteArray::number(i)) + "\r\n";
-        row("blocks of songs, long songs among them", many,
-            QString("-0 -31 -32 -6 +%1 -35 -36 -63 -0 -62 -32").arg(QString(400, 'M')));
         row("utf-8 file", QByteArray("\xEF\xBB\xBF 2 \r\n\xE9\x9F\xB3\r\n\xD0\x96\r\n"),
             QString("-1 +x +y -1"));
     }
