@@ -412,14 +412,6 @@ private slots:
         QCOMPARE(G().NameAlbom, "a.alb");
         QCOMPARE(frmForma().lstAlbomy.items(), listed);
     }
-
-    void albumEntryIsFoundExactFirst() {
-        listAlbums({"Rock.alb", "rock.alb"});
-        QCOMPARE(selectAlbumEntry("rock.alb"), 1);
-        QCOMPARE(selectAlbumEntry("ROCK.alb"), 0);
-        QCOMPARE(selectAlbumEntry("pop.alb"), -1);
-        QCOMPARE(frmForma().lstAlbomy.ListIndex(), -1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAlbumCommands)
