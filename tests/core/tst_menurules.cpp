@@ -47,7 +47,6 @@ private slots:
         QTest::newRow("one album, empty playlist") << 0 << 0 << stopped << -1 << "found";
         QTest::newRow("playing") << 3 << 1 << int(MediaPlayer::Playing) << 0
                                  << "found edit pauseStop";
-        QTest::newRow("paused on the first song") << 3 << 1 << paused << 0 << "found edit play";
         QTest::newRow("paused, no current song") << 2 << 0 << paused << -1 << "found edit";
         QTest::newRow("loading a file is not playing")
             << 2 << 0 << int(MediaPlayer::Transitioning) << 1 << "found edit play";

@@ -114,17 +114,13 @@ private slots:
     // Status texts one after another; LastURL after the last.
     void statusTexts_data() {
         columns<QStringList, QString>("texts", "last");
-        row("an address", QStringList{"http://a.example/1"}, QString("http://a.example/1"));
         row("secure", QStringList{"https://a.example/"}, QString("https://a.example/"));
-        row("an empty text keeps it", QStringList{"http://a.example/1", ""},
-            QString("http://a.example/1"));
         row("a page's message keeps it", QStringList{"http://a.example/1", "Done"},
             QString("http://a.example/1"));
         row("capitals are not an address", QStringList{"http://a.example/1", "HTTP://B/"},
             QString("http://a.example/1"));
         row("the later address wins", QStringList{"http://a.example/1", "http://a.example/2"},
             QString("http://a.example/2"));
-        row("mail is not taken", QStringList{"mailto:x@a.example"}, QString());
     }
     void statusTexts() {
         QFETCH(QStringList, texts);
