@@ -15,6 +15,29 @@
 
 namespace tv::test {
 
+// Drive C of a test, made the file system: it notes each file written and
+// each listing of albums. Writes to a locked file (one a browser holds open
+// on Windows) or to a full disk fail, and as on the real disk they leave the
+// old file alone.
+class WatchedFs : public DriveFileSystem {
+public:
+    explicit WatchedFs(LogicEnv &env) : DriveFileSystem({{"C", env.drives.native("C:/")}}) {
+        P().fs = this;
+    }
+    FileError writeFile(const QString &path, const QByteArray &data) override {
+        writes << path;
+        return full || locked.contains(path) ? FileError::Other
+                                             : DriveFileSystem::writeFile(path, data);
+    }
+    QStringList listFiles(const QString &dir, const QString &extension) const override {
+        ++listings;
+        return DriveFileSystem::listFiles(dir, extension);
+    }
+    QStringList writes, locked;
+    bool full = false;
+    mutable int listings = 0;
+};
+
 // A logic test with English texts.
 struct AlbumEnv : LogicEnv {
     AlbumEnv() { LanguageEnM(); }

