@@ -189,27 +189,6 @@ private slots:
         QCOMPARE(played.readAll(), kUntagged);
     }
 
-    // The index holds each song's path part lower-cased, titles with colons
-    // of their own included.
-    void loadLowPath_data() {
-        columns<QString, bool>("path", "found");
-        row("same case", QString("C:/Rock/A.mp3"), true);
-        row("other case", QString("c:/ROCK/a.MP3"), true);
-        row("Cyrillic, other case", QString::fromUtf8("z:/Музыка/б.mp3"), true);
-        row("title and path run together", QString("1999C:/Rock/A.mp3"), false);
-        row("another drive", QString("E:/Rock/A.mp3"), false);
-        row("capital I with dot", QString::fromUtf8("C:/i\u0307stanbul.mp3"), true);
-        row("a letter beyond 16 bits", QString::fromUtf8("C:/\U00010428.mp3"), true);
-    }
-    void loadLowPath() {
-        QFETCH(QString, path);
-        openSongs({"Live: 1999C:/Rock/A.mp3", QString::fromUtf8("ПесняZ:/МУЗЫКА/Б.MP3"),
-                   QString::fromUtf8("IstC:/\u0130STANBUL.mp3"),
-                   QString::fromUtf8("DeseretC:/\U00010400.mp3")},
-                  -1);
-        QTEST(LoadLowPath().contains(path), "found");
-    }
-
     // Every character of the first two planes is looked up as the full
     // lower-casing of the toolkit has it, in an album held as UTF-8 and in one
     // held in 1251 (each of its characters).
