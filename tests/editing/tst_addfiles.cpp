@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QScopeGuard>
-#include <QStringEncoder>
 #include <cstdio>
 
 using namespace tv;
@@ -33,10 +32,6 @@ public:
         return native.startsWith('/') ? "Z:" + native : QString();
     }
 };
-
-QByteArray utf16(const QString &text, QStringEncoder::Encoding encoding) {
-    return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
-}
 
 } // namespace
 
@@ -67,12 +62,11 @@ class TestAddFiles : public LogicTest {
             fs->addFile(QString::fromUtf8(path), kUntagged);
         fs->addFile("C:/T/t.mp3", kUntagged + id3v1("Song", "Band"));
         fs->addFolder("C:/Empty");
-        // ln -s . l1; ln -s . l2; a link up the tree, one to a file, one to the root.
+        // ln -s . l1; ln -s . l2; a link up the tree, and one to a file.
         fs->addLink("C:/Loop/l1", "C:/Loop");
         fs->addLink("C:/Loop/l2", "C:/Loop");
         fs->addLink("C:/Loop/sub/up", "C:/Loop");
         fs->addLink("C:/Loop/alias.mp3", "C:/Loop/s.mp3");
-        fs->addLink("C:/R/root", "C:");
     }
 
 private slots:
@@ -85,17 +79,14 @@ private slots:
                           const char *added, int selected) {
             row(name, QString(album), QString(file), namePesni, QString(added), selected);
         };
-        r("empty album, tag", "", "a.mp3", 0, "Квартет - УтроC:/Music/a.mp3", 0);
         r("after two songs", "xC:/x.mp3;yC:/y.mp3", "Track01.mp3", 0,
           "Quartet - MorningC:/Music/Track01.mp3", 2);
         r("no tag: name without four characters", "", "b.mp3", 0, "bC:/Music/b.mp3", 0);
         r("file names: the tag is not read", "", "Track01.mp3", 1, "Track01C:/Music/Track01.mp3",
           0);
-        r("several dots", "", "a.b.mp3", 1, "a.bC:/Music/a.b.mp3", 0);
         // A file that does not open gets its name up to the last dot.
         r("missing file", "", "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
         r("same path, other case", "AC:/MUSIC/A.MP3", "a.mp3", 0, "", 0);
-        r("Cyrillic path, other case", "ЁC:/music/ёЛКА.mp3", "Ёлка.MP3", 0, "", 0);
         r("line breaks in the tag", "", "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3", 0);
         r("other drive is not a duplicate", "AE:/Music/a.mp3", "a.mp3", 0,
           "Квартет - УтроC:/Music/a.mp3", 1);
@@ -132,7 +123,6 @@ private slots:
             QString("Quartet - MorningC:/Music/Track01.mp3"));
         row("all present", QStringList{"aC:/Music/a.mp3"}, -1, QStringList{"a.mp3"}, QString("1.a"),
             QString("aC:/Music/a.mp3"));
-        row("empty list", QStringList(), -1, QStringList(), QString(), QString());
         row("a UTF-8 album's own in other cases", QStringList{"日C:/MUSIC/A.MP3"}, -1,
             QStringList{"a.mp3", "b.mp3"}, QString("1.日|2.b"), QString("bC:/Music/b.mp3"));
         row("songs beside the folder are not in it",
@@ -219,7 +209,6 @@ private slots:
                           const QByteArray &playlist = QByteArray()) {
             row(name, playlist, QString(dropped), QString(files));
         };
-        r("one file", "C:/M/b.mp3", "C:/M/b.mp3");
         r("non-MP3 files ignored", "C:/M/cover.jpg;C:/M/notes.txt", "");
         r("dropped order kept", "C:/Other/o.mp3;C:/M/b.mp3", "C:/Other/o.mp3;C:/M/b.mp3");
         r("a folder: own files, then each subfolder by name", "C:/M",
@@ -237,12 +226,6 @@ private slots:
         r("file URL entry", "C:/M/list.m3u", "Z:/home/u/h.mp3", "file:///home/u/h.mp3\n");
         r("links to itself, up the tree and to a file: each folder and file once", "C:/Loop",
           "C:/Loop/alias.mp3;C:/Loop/sub/t.mp3");
-        r("a link to the root: every file of the drive once", "C:/R",
-          "C:/R/root/Case/SONG.mp3;C:/R/root/Case/Song.mp3;C:/R/root/Case/song.mp3;"
-          "C:/R/root/E/Ёлка.mp3;"
-          "C:/R/root/Loop/alias.mp3;C:/R/root/Loop/sub/t.mp3;C:/R/root/M/A.MP3;"
-          "C:/R/root/M/b.mp3;C:/R/root/M/disc 1/c.mp3;C:/R/root/M/disc 1/x/e.mp3;"
-          "C:/R/root/M/Disc 2/d.mp3;C:/R/root/Other/o.mp3;C:/R/root/T/t.mp3");
         r("a file reached through a link, then its folder", "C:/Loop/l1/s.mp3;C:/Loop",
           "C:/Loop/l1/s.mp3;C:/Loop/sub/t.mp3");
         r("a playlist naming one file by two roads", "C:/Loop/list.m3u", "C:/Loop/s.mp3",
@@ -255,10 +238,9 @@ private slots:
         r("m3u in UTF-8", "C:/E/l.m3u", elka, song.toUtf8() + "\n");
         r("m3u8 with BOM", "C:/E/l.m3u8", elka, "\xEF\xBB\xBF" + song.toUtf8() + "\n");
         r("m3u in UTF-16LE", "C:/E/l.m3u", elka,
-          utf16("#EXTM3U\r\n" + song + "\r\n", QStringEncoder::Utf16LE));
+          "\xFF\xFE" + utf16("#EXTM3U\r\n" + song + "\r\n", false));
         r("m3u in UTF-16BE, old Mac line ends", "C:/E/l.m3u", elka,
-          utf16("#EXTM3U\r" + song + "\r", QStringEncoder::Utf16BE));
-        r("binary named .m3u", "C:/E/l.m3u", "", QByteArray("\x00\x01\xFF\xD8\n\x7F", 6));
+          "\xFE\xFF" + utf16("#EXTM3U\r" + song + "\r", true));
         r("only missing songs", "C:/E/l.m3u8", "", "gone.mp3\n");
     }
     void collect() {
@@ -300,13 +282,10 @@ private slots:
         };
         r("tag titles, else the file's name", "", "C:/M/b.mp3;C:/T;C:/Other/o.mp3", 0,
           "1.b;2.Band - Song;3.o", 1);
-        r("file-name titles", "", "C:/M/A.MP3", 1, "1.A", 1);
-        r("already in the album, other case", "xC:/m/a.mp3", "C:/M/A.MP3", 0, "1.x", 0);
         r("dropped twice", "", "C:/M/b.mp3;C:/M;C:/m/B.mp3", 1, "1.b;2.A;3.c;4.e;5.d", 1);
         r("names differing in case only are three files", "", "C:/Case", 1, "1.SONG;2.Song;3.song",
           1);
         r("held in another case: none of them", "xC:/case/song.MP3", "C:/Case", 1, "1.x", 0);
-        r("nothing to add", "xC:/x.mp3", "C:/M/notes.txt", 0, "1.x", 0);
     }
     void add() {
         QFETCH(QString, album);
