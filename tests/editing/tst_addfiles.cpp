@@ -179,28 +179,6 @@ private slots:
         QCOMPARE(played.readAll(), kUntagged);
     }
 
-    // Every character of the first two planes is looked up as the full
-    // lower-casing of the toolkit has it, in an album held as UTF-8 and in one
-    // held in 1251 (each of its characters).
-    void loadLowPathLowersAsTheToolkit() {
-        QStringList utf8, cp1251;
-        for (char32_t c = 1; c < 0x20000; ++c) {
-            const QString song = QStringLiteral("tC:/") + QString::fromUcs4(&c, 1);
-            if (c != U':' && !QChar::isSurrogate(c))
-                (Cp1251::fits(song) && c >= U' ' ? cp1251 : utf8) << song;
-        }
-        for (const QStringList &album : {utf8, cp1251}) {
-            frmForma().ListPath = album;
-            const LowPath low = LoadLowPath();
-            for (const QString &song : album) {
-                const QString path = song.mid(1);
-                QVERIFY2(low.contains(path), qPrintable(path));
-                QVERIFY2(low.contains(path.toLower()), qPrintable(path));
-            }
-            QVERIFY(!low.contains(QStringLiteral("C:/ab")));
-        }
-    }
-
     // What a drop stands for, and which dropped playlists name no song.
     // Paths are joined by ";".
     void collect_data() {
