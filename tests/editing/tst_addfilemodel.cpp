@@ -215,46 +215,39 @@ private slots:
         QTEST(rows(m), "rows");
     }
 
-    // Add all takes the files the browser shows (that Add file is open to
-    // file rows only, every browse row checks); Esc closes.
-    void buttons() {
-        AddFileModel &m = openFolder(1, 3);
-        QVERIFY(m.kAddPapkaEnabled());
-        fs->addFile("C:/M/f04.mp3");
-        m.kAddPapka_Click();
-        QCOMPARE(playListRows(), QStringList({"1.f01", "2.f02", "3.f03"}));
-        QSignalSpy unload(&m, &AddFileModel::unloadRequested);
-        run(m, "Esc");
-        QCOMPARE(unload.count(), 1);
-    }
-
     // The check box is ticked from NamePesni when the browser opens, which
     // alone changes nothing; a click changes the titles at once, the tags
-    // not read for file-name titles, and the choice is kept.
-    void titlesFromFileNames_data() {
-        columns<int>("namePesni");
-        row("from tags to file names", 0);
-        row("from file names to tags", 1);
-    }
-    void titlesFromFileNames() {
-        QFETCH(int, namePesni);
-        G().NamePesni = namePesni;
+    // not read for file-name titles, and the choice is kept. Add all takes
+    // the files the browser shows (Add file is open to file rows only, every
+    // browse row checks); Esc closes.
+    void titlesAndButtons() {
         fs->addFile("C:/M/t.mp3", id3v1("Morning", "Quartet"));
         fs->addFile("C:/M/u.mp3");
         const QStringList tags{"1:M", "3:1.Quartet - Morning", "3:2.u"};
         const QStringList names{"1:M", "3:1.t", "3:2.u"};
-        AddFileModel &m = open("C:/M/");
-        QCOMPARE(m.chNamePesni(), bool(namePesni));
-        QCOMPARE(G().NamePesni, namePesni);
-        QCOMPARE(rows(m), namePesni ? names : tags);
-        m.ListPicture_MouseDown(40);
+        QVERIFY(!open("C:/M/").chNamePesni());
+        QCOMPARE(rows(*model), tags);
+        model->ListPicture_MouseDown(40);
         fs->reads.clear();
-        m.chNamePesni_Click(!namePesni);
-        QCOMPARE(G().NamePesni, 1 - namePesni);
-        QCOMPARE(rows(m), namePesni ? tags : names);
-        QCOMPARE(m.SelRow(), 0);
-        if (!namePesni)
-            QCOMPARE(fs->reads, QStringList());
+        model->chNamePesni_Click(true);
+        QCOMPARE(G().NamePesni, 1);
+        QCOMPARE(rows(*model), names);
+        QCOMPARE(model->SelRow(), 0);
+        QCOMPARE(fs->reads, QStringList());
+        AddFileModel &m = open("C:/M/");
+        QVERIFY(m.chNamePesni());
+        QCOMPARE(G().NamePesni, 1);
+        QCOMPARE(rows(m), names);
+        m.chNamePesni_Click(false);
+        QCOMPARE(G().NamePesni, 0);
+        QCOMPARE(rows(m), tags);
+        QVERIFY(m.kAddPapkaEnabled());
+        fs->addFile("C:/M/v.mp3");
+        m.kAddPapka_Click();
+        QCOMPARE(playListRows(), QStringList({"1.Quartet - Morning", "2.u"}));
+        QSignalSpy unload(&m, &AddFileModel::unloadRequested);
+        run(m, "Esc");
+        QCOMPARE(unload.count(), 1);
     }
 
     // The drive box opens on the working folder's drive, whatever strDir is;
