@@ -70,82 +70,66 @@ class TestAddFiles : public LogicTest {
     }
 
 private slots:
-    // Add file: title rule, duplicate test, the new row numbered on and
-    // selected. Entries are "title|path" joined by ";".
-    void addFile_data() {
-        columns<QString, QString, int, QString, int>("album", "name", "namePesni", "added",
-                                                     "selected");
-        const auto r = [](const char *name, const char *album, const char *file, int namePesni,
-                          const char *added, int selected) {
-            row(name, QString(album), QString(file), namePesni, QString(added), selected);
+    // Add file (one name) and Add all (several): the title rule, only the
+    // files the album lacks, in list order; Add file selects its new row, Add
+    // all leaves the selection. The album is changed only by new songs.
+    // Lists are joined by ";".
+    void fromTheBrowser_data() {
+        columns<QString, int, QString, int, QString, int>("album", "selected", "names", "namePesni",
+                                                          "added", "after");
+        const auto r = [](const char *name, const char *album, int selected, const char *names,
+                          int namePesni, const char *added, int after) {
+            row(name, QString(album), selected, QString(names), namePesni, QString(added), after);
         };
-        r("after two songs", "xC:/x.mp3;yC:/y.mp3", "Track01.mp3", 0,
+        r("after two songs", "xC:/x.mp3;yC:/y.mp3", 0, "Track01.mp3", 0,
           "Quartet - MorningC:/Music/Track01.mp3", 2);
-        r("no tag: name without four characters", "", "b.mp3", 0, "bC:/Music/b.mp3", 0);
-        r("file names: the tag is not read", "", "Track01.mp3", 1, "Track01C:/Music/Track01.mp3",
-          0);
+        r("no tag: name without four characters", "", -1, "b.mp3", 0, "bC:/Music/b.mp3", 0);
+        r("file names: the tag is not read", "", -1, "Track01.mp3", 1,
+          "Track01C:/Music/Track01.mp3", 0);
         // A file that does not open gets its name up to the last dot.
-        r("missing file", "", "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
-        r("same path, other case", "AC:/MUSIC/A.MP3", "a.mp3", 0, "", 0);
-        r("line breaks in the tag", "", "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3", 0);
-        r("other drive is not a duplicate", "AE:/Music/a.mp3", "a.mp3", 0,
+        r("missing file", "", -1, "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
+        r("same path, other case", "AC:/MUSIC/A.MP3", 0, "a.mp3", 0, "", 0);
+        r("line breaks in the tag", "", -1, "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3",
+          0);
+        r("other drive is not a duplicate", "AE:/Music/a.mp3", 0, "a.mp3", 0,
           "Квартет - УтроC:/Music/a.mp3", 1);
+        r("all: the album's own in other cases", "xC:/x.mp3;ЁлкаC:/MUSIC/ёлка.mp3;bC:/music/B.MP3",
+          1, "a.b.mp3;a.mp3;b.mp3;Ёлка.MP3;Track01.mp3", 0,
+          "a.bC:/Music/a.b.mp3;Квартет - УтроC:/Music/a.mp3;Quartet - MorningC:/Music/Track01.mp3",
+          1);
+        r("all present", "aC:/Music/a.mp3;bC:/Music/b.mp3", -1, "a.mp3;b.mp3", 0, "", -1);
+        r("all: a UTF-8 album's own in other cases", "日C:/MUSIC/A.MP3", -1, "a.mp3;b.mp3", 0,
+          "bC:/Music/b.mp3", -1);
+        r("all: songs beside the folder are not in it",
+          "xC:/Music/sub/a.mp3;yC:/Musicx/a.mp3;zC:/a.mp3", -1, "a.mp3;b.mp3", 0,
+          "Квартет - УтроC:/Music/a.mp3;bC:/Music/b.mp3", -1);
+        // Two files on a system that tells them apart: the album held neither.
+        r("all: names differing in case", "", -1, "a.mp3;A.mp3", 0,
+          "Квартет - УтроC:/Music/a.mp3;AC:/Music/A.mp3", -1);
     }
-    void addFile() {
+    void fromTheBrowser() {
         QFETCH(QString, album);
-        QFETCH(QString, name);
+        QFETCH(QString, names);
         QFETCH(int, namePesni);
         QFETCH(QString, added);
         putMusic();
         const QStringList before = album.split(';', Qt::SkipEmptyParts);
-        openSongs(before, before.isEmpty() ? -1 : 0);
+        const QStringList files = names.split(';');
+        QFETCH(int, selected);
+        openSongs(before, selected);
         fs->reads.clear();
-        AddFile(kDir, name, namePesni);
+        if (files.size() == 1)
+            AddFile(kDir, files[0], namePesni);
+        else
+            AddPapka(kDir, files, namePesni);
         const QStringList expected = before + added.split(';', Qt::SkipEmptyParts);
         QCOMPARE(frmForma().ListPath, expected);
         QCOMPARE(playListRows().size(), expected.size());
-        QTEST(frmForma().PlayList.ListIndex(), "selected");
+        QTEST(frmForma().PlayList.ListIndex(), "after");
         QCOMPARE(G().AlbomChanged, added.isEmpty() ? 0 : 1);
+        QCOMPARE(G().NumPesni, -1);
         if (namePesni == 1)
             QCOMPARE(fs->reads, QStringList());
-    }
-
-    // Add all: only the files the album lacks, in list order, numbered on
-    // from the last song; the selection stays, and the album is changed only
-    // by new songs. Then the rows, and the last entry.
-    void addPapka_data() {
-        columns<QStringList, int, QStringList, QString, QString>("album", "selected", "names",
-                                                                 "rows", "last");
-        row("the album's own in other cases",
-            QStringList{"xC:/x.mp3", "ЁлкаC:/MUSIC/ёлка.mp3", "bC:/music/B.MP3"}, 1,
-            QStringList{"a.b.mp3", "a.mp3", "b.mp3", "Ёлка.MP3", "Track01.mp3"},
-            QString("1.x|2.Ёлка|3.b|4.a.b|5.Квартет - Утро|6.Quartet - Morning"),
-            QString("Quartet - MorningC:/Music/Track01.mp3"));
-        row("all present", QStringList{"aC:/Music/a.mp3"}, -1, QStringList{"a.mp3"}, QString("1.a"),
-            QString("aC:/Music/a.mp3"));
-        row("a UTF-8 album's own in other cases", QStringList{"日C:/MUSIC/A.MP3"}, -1,
-            QStringList{"a.mp3", "b.mp3"}, QString("1.日|2.b"), QString("bC:/Music/b.mp3"));
-        row("songs beside the folder are not in it",
-            QStringList{"xC:/Music/sub/a.mp3", "yC:/Musicx/a.mp3", "zC:/a.mp3"}, -1,
-            QStringList{"a.mp3"}, QString("1.x|2.y|3.z|4.Квартет - Утро"),
-            QString("Квартет - УтроC:/Music/a.mp3"));
-        // Two files on a system that tells them apart: the album held neither.
-        row("names differing in case", QStringList(), -1, QStringList{"a.mp3", "A.mp3"},
-            QString("1.Квартет - Утро|2.A"), QString("AC:/Music/A.mp3"));
-    }
-    void addPapka() {
-        QFETCH(QStringList, album);
-        QFETCH(int, selected);
-        QFETCH(QStringList, names);
-        QFETCH(QString, rows);
-        putMusic();
-        openSongs(album, selected);
-        AddPapka(kDir, names, 0);
-        QCOMPARE(playListRows().join('|'), rows);
-        QTEST(frmForma().ListPath.value(frmForma().ListPath.size() - 1), "last");
-        QCOMPARE(frmForma().PlayList.ListIndex(), selected);
-        QCOMPARE(G().AlbomChanged, int(playListRows().size() > album.size()));
-        QCOMPARE(G().NumPesni, -1);
     }
 
     // A file whose name no text or no line can hold as it is: listed, added,
