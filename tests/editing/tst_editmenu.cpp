@@ -10,11 +10,7 @@
 using namespace tv;
 using namespace tv::test;
 
-namespace {
-
 using Sort = void (*)();
-
-} // namespace
 
 // The Edit menu's commands on the open album: removing and sorting.
 class TestEditMenu : public LogicTest {
