@@ -132,15 +132,11 @@ private slots:
             QCOMPARE(fs->reads, QStringList());
     }
 
-    // A file whose name no text or no line can hold as it is: listed, added,
-    // saved, read back and started under a path that still finds it.
-    void oddNamesAreKept_data() {
-        columns<QByteArray>("name");
-        row("not UTF-8", QByteArray("04bad\xff.mp3"));
-        row("a line break", QByteArray("03new\nline.mp3"));
-    }
-    void oddNamesAreKept() {
-        QFETCH(QByteArray, name);
+    // A file whose name is not UTF-8, which no text holds as it is: listed,
+    // added, saved, read back and started under a path that still finds it.
+    // (A name no line can hold is the songlines fuzz target's.)
+    void aNameNotUtf8IsKept() {
+        const QByteArray name("04bad\xff.mp3");
         P().fs = &env->drives.fs();
         QVERIFY(QDir().mkpath(env->drives.native("E:/m")));
         const QByteArray native = QFile::encodeName(env->drives.native("E:/m")) + '/' + name;
