@@ -23,10 +23,6 @@ QByteArray v2Texts(int version, char encoding, const QByteArray &artist, const Q
            id3v2Text(version, old ? "TT2" : "TIT2", encoding, title);
 }
 
-QByteArray utf16Bom(const char *utf8) {
-    return QByteArray("\xff\xfe", 2) + utf16(QString::fromUtf8(utf8), false);
-}
-
 } // namespace
 
 class TestInfoMP3M : public LogicTest {
@@ -61,7 +57,9 @@ private slots:
         // Without a usable v1 tag, the v2 tag at the start of the file.
         const QByteArray band = v2Texts(3, 0, "Band", "Song");
         r("v2.3 UTF-16 with BOM",
-          id3v2(3, v2Texts(3, 1, utf16Bom("Кино"), utf16Bom("Звезда"))) + kAudio,
+          id3v2(3, v2Texts(3, 1, "\xff\xfe" + utf16(QStringLiteral("Кино"), false),
+                           "\xff\xfe" + utf16(QStringLiteral("Звезда"), false))) +
+              kAudio,
           QString::fromUtf8("Кино - Звезда"));
         r("v2.2 Latin-1", id3v2(2, v2Texts(2, 0, "Caf\xe9", "Nuit")) + kAudio,
           QString::fromUtf8("Café - Nuit"));
