@@ -91,12 +91,10 @@ private slots:
         QFETCH(QString, strDir);
         QFETCH(QStringList, rows);
         fs->addFile("C:/root.mp3", id3v1("Morning", "Quartet"));
-        fs->addFile("C:/Music/zeta.mp3");
-        fs->addFile("C:/Music/SONG.MP3");
+        for (const char *name : {"zeta.mp3", "SONG.MP3", "cover.jpg", ".hidden.mp3"})
+            fs->addFile(QStringLiteral("C:/Music/") + name);
         fs->addFile("C:/Music/a.mp3", QByteArray(10, 'x') + id3v1("Morning", "Quartet"));
         fs->addFile("C:/Music/torn.mp3", id3v1("torn\r\nline", ""));
-        fs->addFile("C:/Music/cover.jpg");
-        fs->addFile("C:/Music/.hidden.mp3");
         fs->addFolder("C:/Music/Jazz");
         fs->addFolder("C:/Music/.cache");
         AddFileModel &m = open(strDir);

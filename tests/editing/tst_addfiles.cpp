@@ -46,11 +46,10 @@ class TestAddFiles : public LogicTest {
     // The files the browser adds from kDir.
     void putMusic() {
         fs->addFile(kDir + "a.mp3", tagged("Утро", "Квартет"));
-        fs->addFile(kDir + "b.mp3", kUntagged);
         fs->addFile(kDir + "Track01.mp3", tagged("Morning", "Quartet"));
-        fs->addFile(kDir + "a.b.mp3", kUntagged);
-        fs->addFile(kDir + QString::fromUtf8("Ёлка.MP3"), kUntagged);
         fs->addFile(kDir + "torn.mp3", tagged("x\r\n 9 \r\nEvil", "A\tB"));
+        for (const char *name : {"b.mp3", "a.b.mp3", "Ёлка.MP3"})
+            fs->addFile(kDir + QString::fromUtf8(name), kUntagged);
     }
     // What is dropped: folders, links and files of every kind.
     void putDropped() {
@@ -263,7 +262,6 @@ private slots:
     // album opened meanwhile, and adds none of the files added meanwhile.
     void largeDrop_data() {
         columns<QString, int, int>("meanwhile", "songs", "inserts");
-        row("nothing", QString(), 2001, 1);
         row("another album opened", QString("open"), 1, 0);
         row("the same folder dropped again", QString("drop"), 2001, 1);
     }
