@@ -86,18 +86,15 @@ private slots:
             QString("C:/Music/"));
         row("strDir missing: the program's folder", QString("C:/Gone/"), QStringList{"1:Tonvela"},
             QString("C:/Tonvela/"));
-        row("strDir not a path", QString(), QStringList{"1:Tonvela"}, QString("C:/Tonvela/"));
     }
     void listing() {
         QFETCH(QString, strDir);
         QFETCH(QStringList, rows);
         fs->addFile("C:/root.mp3", id3v1("Morning", "Quartet"));
-        fs->addFile("C:/Music/zeta.mp3");
-        fs->addFile("C:/Music/SONG.MP3");
+        for (const char *name : {"zeta.mp3", "SONG.MP3", "cover.jpg", ".hidden.mp3"})
+            fs->addFile(QStringLiteral("C:/Music/") + name);
         fs->addFile("C:/Music/a.mp3", QByteArray(10, 'x') + id3v1("Morning", "Quartet"));
         fs->addFile("C:/Music/torn.mp3", id3v1("torn\r\nline", ""));
-        fs->addFile("C:/Music/cover.jpg");
-        fs->addFile("C:/Music/.hidden.mp3");
         fs->addFolder("C:/Music/Jazz");
         fs->addFolder("C:/Music/.cache");
         AddFileModel &m = open(strDir);
@@ -109,27 +106,6 @@ private slots:
         QVERIFY(!m.VScroll1().Visible);
         QCOMPARE(m.Caption(), QString("Add file(s)"));
         QCOMPARE(m.kAddPapkaCaption(), QString("Add all"));
-    }
-
-    // The scroll bar appears from the thirteenth row on.
-    void scrollBar_data() {
-        columns<int, bool, int>("rowCount", "visible", "max");
-        row("12 rows", 12, false, 0);
-        row("13 rows", 13, true, 1);
-        row("30 rows", 30, true, 18);
-    }
-    void scrollBar() {
-        QFETCH(int, rowCount);
-        QFETCH(bool, visible);
-        AddFileModel &m = openFolder(0, rowCount - 1);
-        QCOMPARE(m.RowCount(), rowCount);
-        QCOMPARE(m.VScroll1().Visible, visible);
-        QTEST(m.VScroll1().Max, "max");
-        QCOMPARE(m.VScroll1().Value, 0);
-        if (visible) {
-            QCOMPARE(m.VScroll1().SmallChange, 12);
-            QCOMPARE(m.VScroll1().LargeChange, 18);
-        }
     }
 
     // A script on the browser over C:/M (subfolders d01.., then files f01..),
@@ -165,9 +141,9 @@ private slots:
         // the last whole row of the view.
         r("going up to the twelfth row", 20, 0, "Back", "C:/M/ 11 0", "C:/M/d11/");
         r("going up below the first page", 20, 0, "Back", "C:/M/ 16 5", "C:/M/d16/");
-        // Home and End with all rows in view: the view stays put.
-        r("End without a scroll bar", 2, 5, "End", "C:/M/ 7 0");
-        r("Home without a scroll bar", 2, 5, "End Home", "C:/M/ 0 0");
+        // The scroll bar appears from the thirteenth row on.
+        r("End on twelve rows", 0, 11, "End", "C:/M/ 11 0");
+        r("End on thirteen rows", 0, 12, "End", "C:/M/ 12 1");
         // Enter: row 0 goes up, a folder row goes in, a file row adds the
         // file and the browser stays where it is.
         r("Enter on row 0", 1, 2, "Enter", "C:/ 1 0");
@@ -179,7 +155,6 @@ private slots:
         r("press", 1, 29, "y:218", "C:/M/ 12 0");
         r("click on the partly shown row", 1, 29, "y:218 click", "C:/M/ 12 1");
         r("click on it again", 1, 29, "y:218 click click", "C:/M/ 12 1");
-        r("press on the last row's edge", 1, 29, "y:218 click y:557.4", "C:/M/ 30 1");
         r("press below the last row", 1, 29, "y:557.4 y:558", "C:/M/ 30 0");
         r("double click on a file", 1, 29, "y:557.4 dbl", "C:/M/ 30 0 f29C:/M/f29.mp3");
         r("double click on a folder", 1, 29, "y:18 dbl", "C:/M/d01/ 0 0");
@@ -202,6 +177,7 @@ private slots:
         QCOMPARE(G().strDir, want[0]);
         QCOMPARE(m.SelRow(), want[1].toInt());
         QCOMPARE(m.VScroll1().Value, want[2].toInt());
+        QCOMPARE(m.VScroll1().Visible, m.VScroll1().Max > 0);
         QCOMPARE(frmForma().ListPath, want.mid(3));
         QCOMPARE(focus.count(), int(want.size()) - 3);
         QCOMPARE(m.KAddFileEnabled(), m.rowKind(m.SelRow()) == AddFileModel::File);
@@ -211,17 +187,15 @@ private slots:
             QCOMPARE(m.Path(), at);
     }
 
-    // A folder that went away (or may not be read) after the listing: a
-    // double click lists the current folder anew, Enter re-opens strDir. When
-    // the folder shown is gone altogether, Enter opens the program's folder.
+    // A folder that went away after the listing (one that may not be read
+    // fails to list alike): a double click lists the current folder anew,
+    // Enter re-opens strDir. When the folder shown is gone altogether, Enter
+    // opens the program's folder.
     void folderThatCannotBeEntered_data() {
         columns<QString, QString, QString, QStringList>("gone", "script", "strDir", "rows");
-        const QStringList unchanged{"1:M", "2:d01", "2:d02", "3:1.f01"};
         const QStringList left{"1:M", "2:d02", "3:1.f01"};
         row("removed, double click", QString("C:/M/d01"), QString("dbl"), QString("C:/M/"), left);
         row("removed, Enter", QString("C:/M/d01"), QString("Enter"), QString("C:/M/"), left);
-        row("no permission, double click", QString(), QString("dbl"), QString("C:/M/"), unchanged);
-        row("no permission, Enter", QString(), QString("Enter"), QString("C:/M/"), unchanged);
         row("the folder shown removed, Enter", QString("C:/M"), QString("Enter"),
             QString("C:/Tonvela/"), QStringList{"1:Tonvela"});
     }
@@ -229,10 +203,7 @@ private slots:
         QFETCH(QString, gone);
         QFETCH(QString, script);
         AddFileModel &m = openFolder(2, 1);
-        if (gone.isEmpty())
-            fs->lockFolder("C:/M/d01");
-        else
-            fs->remove(gone);
+        fs->remove(gone);
         m.ListPicture_MouseDown(20);
         run(m, script);
         QTEST(G().strDir, "strDir");
@@ -240,46 +211,39 @@ private slots:
         QTEST(rows(m), "rows");
     }
 
-    // Add all takes the files the browser shows (that Add file is open to
-    // file rows only, every browse row checks); Esc closes.
-    void buttons() {
-        AddFileModel &m = openFolder(1, 3);
-        QVERIFY(m.kAddPapkaEnabled());
-        fs->addFile("C:/M/f04.mp3");
-        m.kAddPapka_Click();
-        QCOMPARE(playListRows(), QStringList({"1.f01", "2.f02", "3.f03"}));
-        QSignalSpy unload(&m, &AddFileModel::unloadRequested);
-        run(m, "Esc");
-        QCOMPARE(unload.count(), 1);
-    }
-
     // The check box is ticked from NamePesni when the browser opens, which
     // alone changes nothing; a click changes the titles at once, the tags
-    // not read for file-name titles, and the choice is kept.
-    void titlesFromFileNames_data() {
-        columns<int>("namePesni");
-        row("from tags to file names", 0);
-        row("from file names to tags", 1);
-    }
-    void titlesFromFileNames() {
-        QFETCH(int, namePesni);
-        G().NamePesni = namePesni;
+    // not read for file-name titles, and the choice is kept. Add all takes
+    // the files the browser shows (Add file is open to file rows only, every
+    // browse row checks); Esc closes.
+    void titlesAndButtons() {
         fs->addFile("C:/M/t.mp3", id3v1("Morning", "Quartet"));
         fs->addFile("C:/M/u.mp3");
         const QStringList tags{"1:M", "3:1.Quartet - Morning", "3:2.u"};
         const QStringList names{"1:M", "3:1.t", "3:2.u"};
-        AddFileModel &m = open("C:/M/");
-        QCOMPARE(m.chNamePesni(), bool(namePesni));
-        QCOMPARE(G().NamePesni, namePesni);
-        QCOMPARE(rows(m), namePesni ? names : tags);
-        m.ListPicture_MouseDown(40);
+        QVERIFY(!open("C:/M/").chNamePesni());
+        QCOMPARE(rows(*model), tags);
+        model->ListPicture_MouseDown(40);
         fs->reads.clear();
-        m.chNamePesni_Click(!namePesni);
-        QCOMPARE(G().NamePesni, 1 - namePesni);
-        QCOMPARE(rows(m), namePesni ? tags : names);
-        QCOMPARE(m.SelRow(), 0);
-        if (!namePesni)
-            QCOMPARE(fs->reads, QStringList());
+        model->chNamePesni_Click(true);
+        QCOMPARE(G().NamePesni, 1);
+        QCOMPARE(rows(*model), names);
+        QCOMPARE(model->SelRow(), 0);
+        QCOMPARE(fs->reads, QStringList());
+        AddFileModel &m = open("C:/M/");
+        QVERIFY(m.chNamePesni());
+        QCOMPARE(G().NamePesni, 1);
+        QCOMPARE(rows(m), names);
+        m.chNamePesni_Click(false);
+        QCOMPARE(G().NamePesni, 0);
+        QCOMPARE(rows(m), tags);
+        QVERIFY(m.kAddPapkaEnabled());
+        fs->addFile("C:/M/v.mp3");
+        m.kAddPapka_Click();
+        QCOMPARE(playListRows(), QStringList({"1.Quartet - Morning", "2.u"}));
+        QSignalSpy unload(&m, &AddFileModel::unloadRequested);
+        run(m, "Esc");
+        QCOMPARE(unload.count(), 1);
     }
 
     // The drive box opens on the working folder's drive, whatever strDir is;

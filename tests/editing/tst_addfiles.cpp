@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QScopeGuard>
-#include <QStringEncoder>
 #include <cstdio>
 
 using namespace tv;
@@ -21,11 +20,6 @@ namespace {
 const QString kDir = QStringLiteral("C:/Music/");
 const QByteArray kUntagged(300, '\xff');
 
-QByteArray tagged(const char *title, const char *artist) {
-    return kUntagged + id3v1(Cp1251::encode(QString::fromUtf8(title)),
-                             Cp1251::encode(QString::fromUtf8(artist)));
-}
-
 // Native paths are those of Linux, where Z: is the root.
 class LinuxFs : public MemoryFs {
 public:
@@ -33,10 +27,6 @@ public:
         return native.startsWith('/') ? "Z:" + native : QString();
     }
 };
-
-QByteArray utf16(const QString &text, QStringEncoder::Encoding encoding) {
-    return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
-}
 
 } // namespace
 
@@ -50,12 +40,13 @@ class TestAddFiles : public LogicTest {
     }
     // The files the browser adds from kDir.
     void putMusic() {
-        fs->addFile(kDir + "a.mp3", tagged("Утро", "Квартет"));
-        fs->addFile(kDir + "b.mp3", kUntagged);
-        fs->addFile(kDir + "Track01.mp3", tagged("Morning", "Quartet"));
-        fs->addFile(kDir + "a.b.mp3", kUntagged);
-        fs->addFile(kDir + QString::fromUtf8("Ёлка.MP3"), kUntagged);
-        fs->addFile(kDir + "torn.mp3", tagged("x\r\n 9 \r\nEvil", "A\tB"));
+        fs->addFile(kDir + "a.mp3",
+                    kUntagged + id3v1(Cp1251::encode(QString::fromUtf8("Утро")),
+                                      Cp1251::encode(QString::fromUtf8("Квартет"))));
+        fs->addFile(kDir + "Track01.mp3", kUntagged + id3v1("Morning", "Quartet"));
+        fs->addFile(kDir + "torn.mp3", kUntagged + id3v1("x\r\n 9 \r\nEvil", "A\tB"));
+        for (const char *name : {"b.mp3", "a.b.mp3", "Ёлка.MP3"})
+            fs->addFile(kDir + QString::fromUtf8(name), kUntagged);
     }
     // What is dropped: folders, links and files of every kind.
     void putDropped() {
@@ -66,107 +57,81 @@ class TestAddFiles : public LogicTest {
               "C:/Case/SONG.mp3", "C:/E/Ёлка.mp3"})
             fs->addFile(QString::fromUtf8(path), kUntagged);
         fs->addFile("C:/T/t.mp3", kUntagged + id3v1("Song", "Band"));
-        fs->addFolder("C:/Empty");
-        // ln -s . l1; ln -s . l2; a link up the tree, one to a file, one to the root.
+        // ln -s . l1; ln -s . l2; a link up the tree, and one to a file.
         fs->addLink("C:/Loop/l1", "C:/Loop");
         fs->addLink("C:/Loop/l2", "C:/Loop");
         fs->addLink("C:/Loop/sub/up", "C:/Loop");
         fs->addLink("C:/Loop/alias.mp3", "C:/Loop/s.mp3");
-        fs->addLink("C:/R/root", "C:");
     }
 
 private slots:
-    // Add file: title rule, duplicate test, the new row numbered on and
-    // selected. Entries are "title|path" joined by ";".
-    void addFile_data() {
-        columns<QString, QString, int, QString, int>("album", "name", "namePesni", "added",
-                                                     "selected");
-        const auto r = [](const char *name, const char *album, const char *file, int namePesni,
-                          const char *added, int selected) {
-            row(name, QString(album), QString(file), namePesni, QString(added), selected);
+    // Add file (one name) and Add all (several): the title rule, only the
+    // files the album lacks, in list order; Add file selects its new row, Add
+    // all leaves the selection. The album is changed only by new songs.
+    // Lists are joined by ";".
+    void fromTheBrowser_data() {
+        columns<QString, int, QString, int, QString, int>("album", "selected", "names", "namePesni",
+                                                          "added", "after");
+        const auto r = [](const char *name, const char *album, int selected, const char *names,
+                          int namePesni, const char *added, int after) {
+            row(name, QString(album), selected, QString(names), namePesni, QString(added), after);
         };
-        r("empty album, tag", "", "a.mp3", 0, "Квартет - УтроC:/Music/a.mp3", 0);
-        r("after two songs", "xC:/x.mp3;yC:/y.mp3", "Track01.mp3", 0,
+        r("after two songs", "xC:/x.mp3;yC:/y.mp3", 0, "Track01.mp3", 0,
           "Quartet - MorningC:/Music/Track01.mp3", 2);
-        r("no tag: name without four characters", "", "b.mp3", 0, "bC:/Music/b.mp3", 0);
-        r("file names: the tag is not read", "", "Track01.mp3", 1, "Track01C:/Music/Track01.mp3",
-          0);
-        r("several dots", "", "a.b.mp3", 1, "a.bC:/Music/a.b.mp3", 0);
+        r("no tag: name without four characters", "", -1, "b.mp3", 0, "bC:/Music/b.mp3", 0);
+        r("file names: the tag is not read", "", -1, "Track01.mp3", 1,
+          "Track01C:/Music/Track01.mp3", 0);
         // A file that does not open gets its name up to the last dot.
-        r("missing file", "", "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
-        r("same path, other case", "AC:/MUSIC/A.MP3", "a.mp3", 0, "", 0);
-        r("Cyrillic path, other case", "ЁC:/music/ёЛКА.mp3", "Ёлка.MP3", 0, "", 0);
-        r("line breaks in the tag", "", "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3", 0);
-        r("other drive is not a duplicate", "AE:/Music/a.mp3", "a.mp3", 0,
+        r("missing file", "", -1, "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
+        r("same path, other case", "AC:/MUSIC/A.MP3", 0, "a.mp3", 0, "", 0);
+        r("line breaks in the tag", "", -1, "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3",
+          0);
+        r("other drive is not a duplicate", "AE:/Music/a.mp3", 0, "a.mp3", 0,
           "Квартет - УтроC:/Music/a.mp3", 1);
+        r("all: the album's own in other cases", "xC:/x.mp3;ЁлкаC:/MUSIC/ёлка.mp3;bC:/music/B.MP3",
+          1, "a.b.mp3;a.mp3;b.mp3;Ёлка.MP3;Track01.mp3", 0,
+          "a.bC:/Music/a.b.mp3;Квартет - УтроC:/Music/a.mp3;Quartet - MorningC:/Music/Track01.mp3",
+          1);
+        r("all present", "aC:/Music/a.mp3;bC:/Music/b.mp3", -1, "a.mp3;b.mp3", 0, "", -1);
+        r("all: a UTF-8 album's own in other cases", "日C:/MUSIC/A.MP3", -1, "a.mp3;b.mp3", 0,
+          "bC:/Music/b.mp3", -1);
+        r("all: songs beside the folder are not in it",
+          "xC:/Music/sub/a.mp3;yC:/Musicx/a.mp3;zC:/a.mp3", -1, "a.mp3;b.mp3", 0,
+          "Квартет - УтроC:/Music/a.mp3;bC:/Music/b.mp3", -1);
+        // Two files on a system that tells them apart: the album held neither.
+        r("all: names differing in case", "", -1, "a.mp3;A.mp3", 0,
+          "Квартет - УтроC:/Music/a.mp3;AC:/Music/A.mp3", -1);
     }
-    void addFile() {
+    void fromTheBrowser() {
         QFETCH(QString, album);
-        QFETCH(QString, name);
+        QFETCH(QString, names);
         QFETCH(int, namePesni);
         QFETCH(QString, added);
         putMusic();
         const QStringList before = album.split(';', Qt::SkipEmptyParts);
-        openSongs(before, before.isEmpty() ? -1 : 0);
+        const QStringList files = names.split(';');
+        QFETCH(int, selected);
+        openSongs(before, selected);
         fs->reads.clear();
-        AddFile(kDir, name, namePesni);
+        if (files.size() == 1)
+            AddFile(kDir, files[0], namePesni);
+        else
+            AddPapka(kDir, files, namePesni);
         const QStringList expected = before + added.split(';', Qt::SkipEmptyParts);
         QCOMPARE(frmForma().ListPath, expected);
         QCOMPARE(playListRows().size(), expected.size());
-        QTEST(frmForma().PlayList.ListIndex(), "selected");
+        QTEST(frmForma().PlayList.ListIndex(), "after");
         QCOMPARE(G().AlbomChanged, added.isEmpty() ? 0 : 1);
+        QCOMPARE(G().NumPesni, -1);
         if (namePesni == 1)
             QCOMPARE(fs->reads, QStringList());
     }
 
-    // Add all: only the files the album lacks, in list order, numbered on
-    // from the last song; the selection stays, and the album is changed only
-    // by new songs. Then the rows, and the last entry.
-    void addPapka_data() {
-        columns<QStringList, int, QStringList, QString, QString>("album", "selected", "names",
-                                                                 "rows", "last");
-        row("the album's own in other cases",
-            QStringList{"xC:/x.mp3", "ЁлкаC:/MUSIC/ёлка.mp3", "bC:/music/B.MP3"}, 1,
-            QStringList{"a.b.mp3", "a.mp3", "b.mp3", "Ёлка.MP3", "Track01.mp3"},
-            QString("1.x|2.Ёлка|3.b|4.a.b|5.Квартет - Утро|6.Quartet - Morning"),
-            QString("Quartet - MorningC:/Music/Track01.mp3"));
-        row("all present", QStringList{"aC:/Music/a.mp3"}, -1, QStringList{"a.mp3"}, QString("1.a"),
-            QString("aC:/Music/a.mp3"));
-        row("empty list", QStringList(), -1, QStringList(), QString(), QString());
-        row("a UTF-8 album's own in other cases", QStringList{"日C:/MUSIC/A.MP3"}, -1,
-            QStringList{"a.mp3", "b.mp3"}, QString("1.日|2.b"), QString("bC:/Music/b.mp3"));
-        row("songs beside the folder are not in it",
-            QStringList{"xC:/Music/sub/a.mp3", "yC:/Musicx/a.mp3", "zC:/a.mp3"}, -1,
-            QStringList{"a.mp3"}, QString("1.x|2.y|3.z|4.Квартет - Утро"),
-            QString("Квартет - УтроC:/Music/a.mp3"));
-        // Two files on a system that tells them apart: the album held neither.
-        row("names differing in case", QStringList(), -1, QStringList{"a.mp3", "A.mp3"},
-            QString("1.Квартет - Утро|2.A"), QString("AC:/Music/A.mp3"));
-    }
-    void addPapka() {
-        QFETCH(QStringList, album);
-        QFETCH(int, selected);
-        QFETCH(QStringList, names);
-        QFETCH(QString, rows);
-        putMusic();
-        openSongs(album, selected);
-        AddPapka(kDir, names, 0);
-        QCOMPARE(playListRows().join('|'), rows);
-        QTEST(frmForma().ListPath.value(frmForma().ListPath.size() - 1), "last");
-        QCOMPARE(frmForma().PlayList.ListIndex(), selected);
-        QCOMPARE(G().AlbomChanged, int(playListRows().size() > album.size()));
-        QCOMPARE(G().NumPesni, -1);
-    }
-
-    // A file whose name no text or no line can hold as it is: listed, added,
-    // saved, read back and started under a path that still finds it.
-    void oddNamesAreKept_data() {
-        columns<QByteArray>("name");
-        row("not UTF-8", QByteArray("04bad\xff.mp3"));
-        row("a line break", QByteArray("03new\nline.mp3"));
-    }
-    void oddNamesAreKept() {
-        QFETCH(QByteArray, name);
+    // A file whose name is not UTF-8, which no text holds as it is: listed,
+    // added, saved, read back and started under a path that still finds it.
+    // (A name no line can hold is the songlines fuzz target's.)
+    void aNameNotUtf8IsKept() {
+        const QByteArray name("04bad\xff.mp3");
         P().fs = &env->drives.fs();
         QVERIFY(QDir().mkpath(env->drives.native("E:/m")));
         const QByteArray native = QFile::encodeName(env->drives.native("E:/m")) + '/' + name;
@@ -189,49 +154,6 @@ private slots:
         QCOMPARE(played.readAll(), kUntagged);
     }
 
-    // The index holds each song's path part lower-cased, titles with colons
-    // of their own included.
-    void loadLowPath_data() {
-        columns<QString, bool>("path", "found");
-        row("same case", QString("C:/Rock/A.mp3"), true);
-        row("other case", QString("c:/ROCK/a.MP3"), true);
-        row("Cyrillic, other case", QString::fromUtf8("z:/Музыка/б.mp3"), true);
-        row("title and path run together", QString("1999C:/Rock/A.mp3"), false);
-        row("another drive", QString("E:/Rock/A.mp3"), false);
-        row("capital I with dot", QString::fromUtf8("C:/i\u0307stanbul.mp3"), true);
-        row("a letter beyond 16 bits", QString::fromUtf8("C:/\U00010428.mp3"), true);
-    }
-    void loadLowPath() {
-        QFETCH(QString, path);
-        openSongs({"Live: 1999C:/Rock/A.mp3", QString::fromUtf8("ПесняZ:/МУЗЫКА/Б.MP3"),
-                   QString::fromUtf8("IstC:/\u0130STANBUL.mp3"),
-                   QString::fromUtf8("DeseretC:/\U00010400.mp3")},
-                  -1);
-        QTEST(LoadLowPath().contains(path), "found");
-    }
-
-    // Every character of the first two planes is looked up as the full
-    // lower-casing of the toolkit has it, in an album held as UTF-8 and in one
-    // held in 1251 (each of its characters).
-    void loadLowPathLowersAsTheToolkit() {
-        QStringList utf8, cp1251;
-        for (char32_t c = 1; c < 0x20000; ++c) {
-            const QString song = QStringLiteral("tC:/") + QString::fromUcs4(&c, 1);
-            if (c != U':' && !QChar::isSurrogate(c))
-                (Cp1251::fits(song) && c >= U' ' ? cp1251 : utf8) << song;
-        }
-        for (const QStringList &album : {utf8, cp1251}) {
-            frmForma().ListPath = album;
-            const LowPath low = LoadLowPath();
-            for (const QString &song : album) {
-                const QString path = song.mid(1);
-                QVERIFY2(low.contains(path), qPrintable(path));
-                QVERIFY2(low.contains(path.toLower()), qPrintable(path));
-            }
-            QVERIFY(!low.contains(QStringLiteral("C:/ab")));
-        }
-    }
-
     // What a drop stands for, and which dropped playlists name no song.
     // Paths are joined by ";".
     void collect_data() {
@@ -240,12 +162,10 @@ private slots:
                           const QByteArray &playlist = QByteArray()) {
             row(name, playlist, QString(dropped), QString(files));
         };
-        r("one file", "C:/M/b.mp3", "C:/M/b.mp3");
         r("non-MP3 files ignored", "C:/M/cover.jpg;C:/M/notes.txt", "");
         r("dropped order kept", "C:/Other/o.mp3;C:/M/b.mp3", "C:/Other/o.mp3;C:/M/b.mp3");
         r("a folder: own files, then each subfolder by name", "C:/M",
           "C:/M/A.MP3;C:/M/b.mp3;C:/M/disc 1/c.mp3;C:/M/disc 1/x/e.mp3;C:/M/Disc 2/d.mp3");
-        r("empty folder", "C:/Empty", "");
         r("missing path", "C:/Gone", "");
         r("playlist: relative, parent, absolute native, lettered, backslashes", "C:/M/list.m3u8",
           "C:/M/b.mp3;C:/Other/o.mp3;Z:/home/u/h.mp3;C:/M/disc 1/c.mp3;C:/M/disc 1/x/e.mp3",
@@ -258,12 +178,6 @@ private slots:
         r("file URL entry", "C:/M/list.m3u", "Z:/home/u/h.mp3", "file:///home/u/h.mp3\n");
         r("links to itself, up the tree and to a file: each folder and file once", "C:/Loop",
           "C:/Loop/alias.mp3;C:/Loop/sub/t.mp3");
-        r("a link to the root: every file of the drive once", "C:/R",
-          "C:/R/root/Case/SONG.mp3;C:/R/root/Case/Song.mp3;C:/R/root/Case/song.mp3;"
-          "C:/R/root/E/Ёлка.mp3;"
-          "C:/R/root/Loop/alias.mp3;C:/R/root/Loop/sub/t.mp3;C:/R/root/M/A.MP3;"
-          "C:/R/root/M/b.mp3;C:/R/root/M/disc 1/c.mp3;C:/R/root/M/disc 1/x/e.mp3;"
-          "C:/R/root/M/Disc 2/d.mp3;C:/R/root/Other/o.mp3;C:/R/root/T/t.mp3");
         r("a file reached through a link, then its folder", "C:/Loop/l1/s.mp3;C:/Loop",
           "C:/Loop/l1/s.mp3;C:/Loop/sub/t.mp3");
         r("a playlist naming one file by two roads", "C:/Loop/list.m3u", "C:/Loop/s.mp3",
@@ -276,10 +190,9 @@ private slots:
         r("m3u in UTF-8", "C:/E/l.m3u", elka, song.toUtf8() + "\n");
         r("m3u8 with BOM", "C:/E/l.m3u8", elka, "\xEF\xBB\xBF" + song.toUtf8() + "\n");
         r("m3u in UTF-16LE", "C:/E/l.m3u", elka,
-          utf16("#EXTM3U\r\n" + song + "\r\n", QStringEncoder::Utf16LE));
+          "\xFF\xFE" + utf16("#EXTM3U\r\n" + song + "\r\n", false));
         r("m3u in UTF-16BE, old Mac line ends", "C:/E/l.m3u", elka,
-          utf16("#EXTM3U\r" + song + "\r", QStringEncoder::Utf16BE));
-        r("binary named .m3u", "C:/E/l.m3u", "", QByteArray("\x00\x01\xFF\xD8\n\x7F", 6));
+          "\xFE\xFF" + utf16("#EXTM3U\r" + song + "\r", true));
         r("only missing songs", "C:/E/l.m3u8", "", "gone.mp3\n");
     }
     void collect() {
@@ -321,13 +234,10 @@ private slots:
         };
         r("tag titles, else the file's name", "", "C:/M/b.mp3;C:/T;C:/Other/o.mp3", 0,
           "1.b;2.Band - Song;3.o", 1);
-        r("file-name titles", "", "C:/M/A.MP3", 1, "1.A", 1);
-        r("already in the album, other case", "xC:/m/a.mp3", "C:/M/A.MP3", 0, "1.x", 0);
         r("dropped twice", "", "C:/M/b.mp3;C:/M;C:/m/B.mp3", 1, "1.b;2.A;3.c;4.e;5.d", 1);
         r("names differing in case only are three files", "", "C:/Case", 1, "1.SONG;2.Song;3.song",
           1);
         r("held in another case: none of them", "xC:/case/song.MP3", "C:/Case", 1, "1.x", 0);
-        r("nothing to add", "xC:/x.mp3", "C:/M/notes.txt", 0, "1.x", 0);
     }
     void add() {
         QFETCH(QString, album);
@@ -347,7 +257,6 @@ private slots:
     // album opened meanwhile, and adds none of the files added meanwhile.
     void largeDrop_data() {
         columns<QString, int, int>("meanwhile", "songs", "inserts");
-        row("nothing", QString(), 2001, 1);
         row("another album opened", QString("open"), 1, 0);
         row("the same folder dropped again", QString("drop"), 2001, 1);
     }

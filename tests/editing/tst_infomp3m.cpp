@@ -23,10 +23,6 @@ QByteArray v2Texts(int version, char encoding, const QByteArray &artist, const Q
            id3v2Text(version, old ? "TT2" : "TIT2", encoding, title);
 }
 
-QByteArray utf16Bom(const char *utf8) {
-    return QByteArray("\xff\xfe", 2) + utf16(QString::fromUtf8(utf8), false);
-}
-
 } // namespace
 
 class TestInfoMP3M : public LogicTest {
@@ -41,19 +37,14 @@ private slots:
                           const char *path = "C:/Music/Track01.mp3", int reads = 2) {
             row(name, QString::fromUtf8(path), bytes, title, reads);
         };
-        const QByteArray morning = id3v1("Morning", "Quartet");
-        r("zero-padded fields", kAudio + morning, "Quartet - Morning");
-        r("exactly 128 bytes with a tag", morning, "Quartet - Morning");
-        r("127 bytes: no room for a tag", morning.mid(1).replace(0, 3, "TAG"), "Track01");
+        r("exactly 128 bytes with a tag", id3v1("Morning", "Quartet"), "Quartet - Morning");
         r("identifier in lower case", kAudio + id3v1("Morning", "Quartet", 0, "tag"), "Track01");
         r("spaces before the zero fill stay", kAudio + id3v1("  Song  ", "Band"), "Band - Song  ");
         r("spaces after the zero fill go", kAudio + id3v1(QByteArray("Song\0\0\0", 7), "Band", ' '),
           "Band - Song");
-        r("space-padded fields", kAudio + id3v1("Song", "Band", ' '), "Band - Song");
         r("title only", kAudio + id3v1("Intro", ""), " - Intro");
         r("artist only", kAudio + id3v1("", "Quartet", ' '), "Quartet - ");
         r("both empty, zero bytes", kAudio + id3v1("", ""), "Track01");
-        r("both empty, spaces", kAudio + id3v1("", "", ' '), "Track01");
         r("Cyrillic bytes", kAudio + id3v1(cp1251("Группа крови"), cp1251("Кино")),
           QString::fromUtf8("Кино - Группа крови"));
         r("a path without separator", kAudio, "C:song", "C:song.mp3");
@@ -64,20 +55,13 @@ private slots:
         // Without a usable v1 tag, the v2 tag at the start of the file.
         const QByteArray band = v2Texts(3, 0, "Band", "Song");
         r("v2.3 UTF-16 with BOM",
-          id3v2(3, v2Texts(3, 1, utf16Bom("Кино"), utf16Bom("Звезда"))) + kAudio,
-          QString::fromUtf8("Кино - Звезда"));
-        r("v2.4 UTF-8", id3v2(4, v2Texts(4, 3, "Ёлка", "Прощай")) + kAudio,
-          QString::fromUtf8("Ёлка - Прощай"));
-        r("v2.4 UTF-16BE",
-          id3v2(4, v2Texts(4, 2, utf16(QString::fromUtf8("Аквариум"), true),
-                           utf16(QString::fromUtf8("Рок"), true))) +
+          id3v2(3, v2Texts(3, 1, "\xff\xfe" + utf16(QStringLiteral("Кино"), false),
+                           "\xff\xfe" + utf16(QStringLiteral("Звезда"), false))) +
               kAudio,
-          QString::fromUtf8("Аквариум - Рок"));
+          QString::fromUtf8("Кино - Звезда"));
         r("v2.2 Latin-1", id3v2(2, v2Texts(2, 0, "Caf\xe9", "Nuit")) + kAudio,
           QString::fromUtf8("Café - Nuit"));
         r("v2 cleaned as v1", id3v2(3, v2Texts(3, 0, "  Band ", "Song  ")) + kAudio, "Band - Song");
-        r("v2 title only", id3v2(3, v2Texts(3, 0, "", "Intro")) + kAudio, " - Intro");
-        r("v2 both empty", id3v2(3, v2Texts(3, 0, "", "")) + kAudio, "Track01");
         // A usable v1 tag spares the read at the start.
         r("v1 first", id3v2(3, band) + kAudio + id3v1("Morning", "Quartet"), "Quartet - Morning",
           "C:/Music/Track01.mp3", 1);
@@ -91,11 +75,6 @@ private slots:
         r("v2 truncated frame", id3v2(3, band.left(band.size() - 2)), "Band - So");
         r("v2 huge picture behind the texts",
           id3v2(3, band + id3v2Frame(3, "APIC", "x"), 0, 100'000'000) + kAudio, "Band - Song");
-        r("v2 huge picture before the texts",
-          id3v2(3, id3v2Frame(3, "APIC", "x").left(4) + id3Size(100'000'000, 4, 8) + band, 0,
-                100'000'000) +
-              kAudio,
-          "Track01");
         r("v2 unsynchronised",
           id3v2(3, v2Texts(3, 0, "Band", "\xff\xe9t\xe9").replace("\xff", "\xff\x00"), '\x80') +
               kAudio,
@@ -110,8 +89,6 @@ private slots:
         r("random bytes after ID3", "ID3" + QByteArray("\x93\x01\xffk\x80\x80z") + kAudio,
           "Track01");
         r("missing", QByteArray(), QString(), "C:/Music/gone.mp3");
-        r("missing folder", QByteArray(), QString(), "C:/Nowhere/gone.mp3");
-        r("a folder", QByteArray(), QString(), "C:/Music");
         r("no such drive", QByteArray(), QString(), "Q:/Music/gone.mp3");
     }
     void titles() {
@@ -132,26 +109,20 @@ private slots:
     }
 
     // The real file port: a tag at the end of a file on disk, and one at the
-    // start of another.
-    void tagOfAFileOnDisk() {
+    // start of another. What outlives the arena a tag was read in keeps its
+    // memory when the next tag is read.
+    void tagsOfFilesOnDisk() {
+        std::unique_ptr<QString> kept;
+        {
+            const TagArena::Scope arena;
+            kept = std::make_unique<QString>(QStringLiteral("kept"));
+        }
         const QString path = QStringLiteral("E:/Музыка/Кино.mp3");
         env->drives.put(path, kAudio + id3v1(cp1251("Звезда"), cp1251("Кино")));
         QCOMPARE(InfoMP3M(path), QString::fromUtf8("Кино - Звезда"));
         const QString v2 = QStringLiteral("E:/Музыка/v2.mp3");
         env->drives.put(v2, id3v2(4, v2Texts(4, 3, "Ёлка", "Прощай")) + kAudio);
         QCOMPARE(InfoMP3M(v2), QString::fromUtf8("Ёлка - Прощай"));
-    }
-
-    // What outlives the arena a tag was read in keeps its memory when the
-    // next tag is read.
-    void anObjectThatOutlivesItsArenaStaysWhole() {
-        std::unique_ptr<QString> kept;
-        {
-            const TagArena::Scope arena;
-            kept = std::make_unique<QString>(QStringLiteral("kept"));
-        }
-        env->drives.put("E:/v2.mp3", id3v2(3, v2Texts(3, 0, "Kino", "Zvezda")) + kAudio);
-        QCOMPARE(InfoMP3M(QStringLiteral("E:/v2.mp3")), QString("Kino - Zvezda"));
         QCOMPARE(*kept, QString("kept"));
     }
 };
