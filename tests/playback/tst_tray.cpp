@@ -19,9 +19,6 @@ private slots:
         row("double-click while hidden", 515, false, true, QStringList());
         row("double-click while shown", 515, true, true, QStringList());
         row("right button up", 517, false, false, QStringList{"showTrayMenu"});
-        row("single left click", 514, false, false, QStringList());
-        row("right button down", 516, false, false, QStringList());
-        row("mouse move", 512, false, false, QStringList());
     }
     void mouseMessages() {
         QFETCH(int, message);
