@@ -135,9 +135,7 @@ private slots:
         // From the tray with the window hidden: the current song again.
         row("pMenuPlay hidden", "A A A A A", [] { G().ShowForm = false, pMenuPlay_Click(); });
         row("MusicPausa", "- - - pause -", MusicPausa_Click);
-        row("pMenuPauase", "- - - pause -", pMenuPauase_Click);
         row("MusicStop", "- - - rewind rewind", MusicStop_Click);
-        row("pMenuStop", "- - - rewind rewind", pMenuStop_Click);
         row("DblClick", "B B B B B", PlayList_DblClick);
         // Enter counts only with its key-down in the list.
         row("Enter", "B B B B B", [] { PlayList_KeyDown(), PlayList_KeyUp(13); });
