@@ -1,5 +1,5 @@
-// The tray icon: its mouse messages, its tip, show/hide (its popup menu's
-// enabling: tst_menurules).
+// The tray icon: its mouse messages, show/hide (its popup menu's enabling:
+// tst_menurules).
 #include "LogicTest.h"
 
 #include "core/Forma.h"
@@ -34,21 +34,6 @@ private slots:
         QCOMPARE(activated, shownAfter && !shownBefore ? 1 : 0);
         QTEST(env->windows.calls, "windows");
         QCOMPARE(env->tray.calls, QStringList());
-    }
-
-    // Tips are cut to 63 characters, never inside a character outside the
-    // basic plane.
-    void tipIsCut() {
-        const QString seventy = QString("0123456789").repeated(7);
-        const QString clef = seventy.left(62) + QString::fromUcs4(U"\U0001D11E") + "x";
-        TrayAdd(seventy);
-        TrayTip(clef);
-        TrayAdd(clef);
-        TrayTip(seventy);
-        TrayDelete();
-        const QString cut = seventy.left(63), halfCut = seventy.left(62);
-        QCOMPARE(env->tray.calls, QStringList({"add:" + cut, "tip:" + halfCut, "add:" + halfCut,
-                                               "tip:" + cut, "remove"}));
     }
 
     // Show/hide twice: the window as it was, the music playing on, the icon
