@@ -1,5 +1,4 @@
-// The tray icon: its mouse messages, show/hide (its popup menu's enabling:
-// tst_menurules).
+// The tray icon's mouse messages (its popup menu's enabling: tst_menurules).
 #include "LogicTest.h"
 
 #include "core/Forma.h"
@@ -33,22 +32,6 @@ private slots:
         QCOMPARE(frmForma().Visible(), shownAfter);
         QCOMPARE(activated, shownAfter && !shownBefore ? 1 : 0);
         QTEST(env->windows.calls, "windows");
-        QCOMPARE(env->tray.calls, QStringList());
-    }
-
-    // Show/hide twice: the window as it was, the music playing on, the icon
-    // and its tip left alone.
-    void showHideTwice() {
-        env->fillPlayList(1);
-        NewPlayM(0);
-        env->player.calls.clear();
-        env->tray.calls.clear();
-        pMenuShowHide_Click();
-        QVERIFY(!G().ShowForm && !frmForma().Visible());
-        pMenuShowHide_Click();
-        QVERIFY(G().ShowForm && frmForma().Visible());
-        QCOMPARE(env->player.calls, QStringList());
-        QCOMPARE(env->player.playState(), int(MediaPlayer::Playing));
         QCOMPARE(env->tray.calls, QStringList());
     }
 };
