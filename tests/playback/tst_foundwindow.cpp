@@ -75,25 +75,25 @@ private slots:
     void search_data() {
         columns<QByteArray, QString, QStringList>("file", "text", "found");
         const QByteArray library;
-        row("a folder: all its songs in every album", library, QString("\\русский рок\\"),
+        row("a folder: all its songs in every album", library, "\\русский рок\\",
             QStringList{"rock.alb|Кино - Звезда|E:\\Русский рок\\Кино\\Звезда.mp3",
                         "jazz.alb|Ёлка|E:\\Русский рок\\ЁЛКА.mp3"});
-        row("the drive letter is in the path", library, QString("e:\\jazz"),
+        row("the drive letter is in the path", library, "e:\\jazz",
             QStringList{"jazz.alb|Take Five|E:\\Jazz\\take5.mp3"});
-        row("a title alone", library, QString("take five"), QStringList{});
-        row("a letter 1251 does not have", library, QString("ß"), QStringList{});
-        row("a line end in the text", library, QString("mp3\r\n"), QStringList{});
-        row("the text is not trimmed", library, QString(" take5"), QStringList{});
+        row("a title alone", library, "take five", QStringList{});
+        row("a letter 1251 does not have", library, "ß", QStringList{});
+        row("a line end in the text", library, "mp3\r\n", QStringList{});
+        row("the text is not trimmed", library, " take5", QStringList{});
         row("title with colons and the text", albumFile(" 1 ", {"Live: 12:00 x00C:/00/a.mp3"}),
-            QString("00"), QStringList{"x.alb|Live: 12:00 x00|C:/00/a.mp3"});
-        row("a line without a drive is all path", albumFile(" 1 ", {"just text"}), QString("TEXT"),
+            "00", QStringList{"x.alb|Live: 12:00 x00|C:/00/a.mp3"});
+        row("a line without a drive is all path", albumFile(" 1 ", {"just text"}), "TEXT",
             QStringList{"x.alb|just text|just text"});
         row("UTF-8: Japanese paths by a Japanese text",
-            utf8Album({"音楽C:/音楽/東京.mp3", "ZC:/音/z.mp3", "東京 titleC:/a.mp3"}),
-            QString("東京"), QStringList{"x.alb|音楽|C:/音楽/東京.mp3"});
-        row("UTF-8: Cyrillic capitals", utf8Album({"音C:/Кино/音.mp3"}), QString("КИНО"),
+            utf8Album({"音楽C:/音楽/東京.mp3", "ZC:/音/z.mp3", "東京 titleC:/a.mp3"}), "東京",
+            QStringList{"x.alb|音楽|C:/音楽/東京.mp3"});
+        row("UTF-8: Cyrillic capitals", utf8Album({"音C:/Кино/音.mp3"}), "КИНО",
             QStringList{"x.alb|音|C:/Кино/音.mp3"});
-        row("empty file", QByteArray(""), QString("a"), QStringList{});
+        row("empty file", QByteArray(""), "a", QStringList{});
     }
     void search() {
         QFETCH(QByteArray, file);
@@ -124,10 +124,10 @@ private slots:
     // let go in the text box: only Enter with a text searches.
     void theTextBox_data() {
         columns<QString, int, bool, bool>("text", "key", "enabled", "searches");
-        row("empty, Enter", QString(), 13, false, false);
-        row("one blank", QString(" "), 66, true, false);
-        row("a word, Enter", QString("beatles"), 13, true, true);
-        row("a word, another key", QString("beatles"), 66, true, false);
+        row("empty, Enter", "", 13, false, false);
+        row("one blank", " ", 66, true, false);
+        row("a word, Enter", "beatles", 13, true, true);
+        row("a word, another key", "beatles", 66, true, false);
     }
     void theTextBox() {
         QFETCH(QString, text);
@@ -183,9 +183,9 @@ private slots:
         columns<QString, int, bool>("how", "pick", "adds");
         for (const char *how : {"double-click", "Enter", "Add file"})
             row(how, QString(how), 3, true);
-        row("double-click, no pick", QString("double-click"), -1, false);
-        row("Add file, no pick", QString("Add file"), -1, false);
-        row("Space", QString("Space"), 1, false);
+        row("double-click, no pick", "double-click", -1, false);
+        row("Add file, no pick", "Add file", -1, false);
+        row("Space", "Space", 1, false);
     }
     void addingOneResult() {
         QFETCH(QString, how);

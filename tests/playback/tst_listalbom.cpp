@@ -127,10 +127,9 @@ private slots:
     void closingWithoutAPick_data() {
         // numPesni, shown, the player's state; after: the song played, main window shown
         columns<int, bool, int, QString, bool>("numPesni", "shown", "state", "played", "after");
-        row("player with nothing loaded", 1, false, int(MediaPlayer::Undefined), QString("a/2"),
-            false);
-        row("no song, main window hidden", -1, false, int(MediaPlayer::Stopped), QString(), true);
-        row("no song, main window shown", -1, true, int(MediaPlayer::Stopped), QString(), true);
+        row("player with nothing loaded", 1, false, int(MediaPlayer::Undefined), "a/2", false);
+        row("no song, main window hidden", -1, false, int(MediaPlayer::Stopped), "", true);
+        row("no song, main window shown", -1, true, int(MediaPlayer::Stopped), "", true);
     }
     void closingWithoutAPick() {
         QFETCH(int, numPesni);
