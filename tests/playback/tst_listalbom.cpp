@@ -13,12 +13,15 @@ using namespace tv::test;
 namespace {
 
 // Album a open and playing its last song, the main window hidden in the
-// tray, non-stop off.
+// tray, non-stop off; unless told otherwise the song has ended, and so the
+// album.
 struct AtTheEnd : Shelf {
-    AtTheEnd() {
+    explicit AtTheEnd(bool ended = true) {
         open(0, 1);
         G().ShowForm = false;
         frmForma().setVisible(false);
+        if (ended)
+            endAlbum();
     }
 
     // The last song ends; a second later the tick.
@@ -50,33 +53,25 @@ class TestListAlbom : public QObject {
 private slots:
     void leavingTheWindow_data() {
         columns<PickCase>("c");
-        row("another album plays its remembered song",
-            PickCase{1, "double-click", 0, "", "b/2", "b.alb"});
+        row("another album, remembered song", PickCase{1, "double-click", 0, "", "b/2", "b.alb"});
         row("Enter on another album", PickCase{2, "key 13", 0, "", "c/1", "c.alb"});
         // a.alb is gone from the disk: the album is not read again.
-        row("the finished album again from its first song",
-            PickCase{0, "key 13", 0, "", "a/1", "a.alb"});
+        row("the finished album, its first song", PickCase{0, "key 13", 0, "", "a/1", "a.alb"});
         row("Escape: nothing plays", PickCase{1, "key 27", 0, "", "", "a.alb"});
         row("close button: nothing plays", PickCase{1, "close", 0, "", "", "a.alb"});
         row("Cancel in the save question", PickCase{1, "double-click", vbCancel, "", "", "a.alb"});
-        row("No in the save question", PickCase{1, "key 13", vbNo, "", "b/2", "b.alb"});
         // The save lists 0.alb before the others: the rows of the window
         // no longer match the album list, the picked album plays all the same.
-        row("saved, list rebuilt: another album",
-            PickCase{1, "double-click", vbYes, "0.alb", "b/2", "b.alb"});
-        row("saved, list rebuilt: the finished album",
-            PickCase{0, "double-click", vbYes, "0.alb", "a/1", "a.alb"});
+        row("saved: another album", PickCase{1, "double-click", vbYes, "0.alb", "b/2", "b.alb"});
+        row("saved: finished album", PickCase{0, "double-click", vbYes, "0.alb", "a/1", "a.alb"});
         // Keys that do not pick, a double-click with no row selected.
         row("Enter pressed elsewhere", PickCase{1, "up 13", 0, "", "", "a.alb", true});
         row("a letter", PickCase{1, "key 66", 0, "", "", "a.alb", true});
-        row("arrow down", PickCase{2, "key 40", 0, "", "", "a.alb", true});
         row("double-click beside the rows", PickCase{-1, "double-click", 0, "", "", "a.alb", true});
-        row("Enter with no row", PickCase{-1, "key 13", 0, "", "", "a.alb", true});
     }
     void leavingTheWindow() {
         QFETCH(PickCase, c);
         AtTheEnd s;
-        s.endAlbum();
         ListAlbomModel *w = frmListAlbom();
         QVERIFY(w);
         QSignalSpy hidden(w, &ListAlbomModel::hideRequested);
@@ -136,7 +131,6 @@ private slots:
         QFETCH(bool, shown);
         QFETCH(int, state);
         AtTheEnd s;
-        s.endAlbum();
         ListAlbomModel *w = frmListAlbom();
         G().NumPesni = numPesni;
         G().ShowForm = shown;
@@ -166,7 +160,6 @@ private slots:
     // the next end shows a fresh one.
     void oneWindowAtATime() {
         AtTheEnd s;
-        s.endAlbum();
         QCOMPARE(s.listWindows.calls, QStringList{"showListAlbom"});
         ListAlbomModel *w = frmListAlbom();
         QCOMPARE(w, s.listWindows.models[0].get());
@@ -201,7 +194,6 @@ private slots:
     // a second pick or a close in that moment changes nothing.
     void aSecondCommandDuringThePick() {
         AtTheEnd s;
-        s.endAlbum();
         ListAlbomModel *w = frmListAlbom();
         QSignalSpy unloaded(w, &ListAlbomModel::unloadRequested);
         w->List1.setListIndex(1);
@@ -217,7 +209,7 @@ private slots:
     }
 
     void trayItemShowsTheMainAlbumList() {
-        AtTheEnd s;
+        AtTheEnd s(false);
         QStringList seen;
         connect(&frmForma(), &Forma::visibilityRequested, this,
                 [&](bool v) { seen << QString("visible:%1").arg(int(v)); });
