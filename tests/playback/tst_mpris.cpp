@@ -7,6 +7,7 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
+#include "core/ShowForma.h"
 #include "playback/Mpris.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
@@ -91,22 +92,27 @@ Q_DECLARE_METATYPE(Command)
 class TestMpris : public QObject {
     Q_OBJECT
 private slots:
-    // calls: what the player was asked, "url:" shortened to the song's number.
-    // Seek moves from where the song is, to its start at most, and past its
-    // end acts as Next; SetPosition is dropped for another song or outside
-    // the song.
+    // calls: what the player was asked, "url:" shortened to the song's number,
+    // and what the main window was asked. Seek moves from where the song is,
+    // to its start at most, and past its end acts as Next (while the length
+    // is unknown the player keeps it until it can); SetPosition is
+    // dropped for another song or outside the song. Raise is the tray's
+    // double-click, which a shown window needs not: it only comes to the
+    // front. Quit is the close request.
     void commandsInEachState_data() {
         columns<QString, int, Command, QString, QString>("state", "song", "command", "calls",
                                                          "status");
         const Command play = &Mpris::Play, pause = &Mpris::Pause, stop = &Mpris::Stop;
         const Command playPause = &Mpris::PlayPause, next = &Mpris::Next;
-        const Command previous = &Mpris::Previous;
+        const Command previous = &Mpris::Previous, quit = &Mpris::Quit, raise = &Mpris::Raise;
+        const Command hidden = [](Mpris &m) { showForma(false), m.Raise(); };
         const auto seek = [](qint64 micro) { return Command([=](Mpris &m) { m.Seek(micro); }); };
         const auto setPosition = [](int song, qint64 micro) {
             const QString track = QString("/org/tonvela/song/%1").arg(song);
             return Command([=](Mpris &m) { m.SetPosition(track, micro); });
         };
-        const QString start1 = "pause url:1 play", start2 = "pause url:2 play";
+        const QString start0 = "pause url:0 play", start1 = "pause url:1 play";
+        const QString start2 = "pause url:2 play";
         row("Play, nothing loaded: the selected row", "nothing", 1, play, start1, "Playing");
         row("Play, nothing loaded, no row", "nothing", -1, play, "", "Stopped");
         row("Play, playing: the song goes on", "playing", 1, play, "", "Playing");
@@ -121,29 +127,38 @@ private slots:
         row("Next, playing", "playing", 1, next, start2, "Playing");
         row("Previous, playing", "playing", 2, previous, start1, "Playing");
         row("Previous, first song", "playing", 0, previous, "", "Playing");
-        row("Previous, songs behind removed", "removed", 2, previous, "pause url:0 play",
-            "Playing");
+        row("Previous, songs behind removed", "removed", 2, previous, start0, "Playing");
         row("Seek forward", "playing", 1, seek(1000000), "pos:2", "Playing");
         row("Seek back past the start", "playing", 1, seek(-5000000), "pos:0", "Playing");
         row("Seek past the end", "playing", 1, seek(5000000), start2, "Playing");
-        row("Seek, length unknown: kept until the player can", "loading", 1, seek(1000000), "pos:2",
-            "Playing");
+        row("Seek while the length is unknown", "loading", 1, seek(1000000), "pos:2", "Playing");
         row("SetPosition", "playing", 1, setPosition(1, 2500000), "pos:2.5", "Playing");
         row("SetPosition, another song", "playing", 1, setPosition(2, 2500000), "", "Playing");
         row("SetPosition past the end", "playing", 1, setPosition(1, 3500000), "", "Playing");
         row("SetPosition before the start", "playing", 1, setPosition(1, -1), "", "Playing");
+        row("Raise, hidden", "nothing", 1, hidden, "visible:0 visible:1 activate", "Stopped");
+        row("Raise, shown", "nothing", 1, raise, "activate", "Stopped");
+        row("Quit", "nothing", 1, quit, "unload", "Stopped");
     }
     void commandsInEachState() {
         QFETCH(QString, state);
         QFETCH(int, song);
         QFETCH(Command, command);
         Remote r;
+        const Forma *f = &frmForma();
+        QStringList &log = r.player.calls;
+        const Mpris *until = r.mpris.get();
+        QObject::connect(f, &Forma::visibilityRequested, until,
+                         [&](bool v) { log << QString("visible:%1").arg(int(v)); });
+        QObject::connect(f, &Forma::activateRequested, until, [&] { log << "activate"; });
+        QObject::connect(f, &Forma::unloadRequested, until, [&] { log << "unload"; });
         r.enter(state, song);
         command(*r.mpris);
         QString calls = r.player.calls.join(' ');
         calls.replace(QRegularExpression("url:C:/Music/(\\d)\\.mp3"), "url:\\1");
         QTEST(calls, "calls");
         QTEST(r.props().value("PlaybackStatus").toString(), "status");
+        QVERIFY(G().ShowForm);
     }
 
     // Which commands the remote offers, by state and song.
@@ -243,28 +258,6 @@ private slots:
         r.settle();
         QCOMPARE(r.bus.changes,
                  decltype(r.bus.changes)({{MediaRemote::Root, {{"Identity", "Тонвела для MP3"}}}}));
-    }
-
-    // Raise as the tray's double-click, which a shown window needs not: it
-    // only comes to the front. Quit is the close request.
-    void raiseAndQuit_data() {
-        columns<bool>("shown");
-        row("hidden in the tray", false);
-        row("shown", true);
-    }
-    void raiseAndQuit() {
-        QFETCH(bool, shown);
-        Remote r;
-        G().ShowForm = shown;
-        frmForma().setVisible(shown);
-        QSignalSpy activated(&frmForma(), &Forma::activateRequested);
-        QSignalSpy unload(&frmForma(), &Forma::unloadRequested);
-        r.mpris->Raise();
-        QVERIFY(G().ShowForm && frmForma().Visible());
-        QCOMPARE(activated.size(), 1);
-        QCOMPARE(unload.size(), 0);
-        r.mpris->Quit();
-        QCOMPARE(unload.size(), 1);
     }
 
     // Without a bus that takes the program the commands work as before and
