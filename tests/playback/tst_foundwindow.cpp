@@ -226,18 +226,6 @@ private slots:
         QCOMPARE(G().AlbomChanged, 0);
     }
 
-    // Opened again, the window starts in its design state; Found keeps the
-    // last results until the next search.
-    void reopening() {
-        searched().reset();
-        FoundModel again;
-        QCOMPARE(again.state(), state(false, false, false, "Альбом:"));
-        QCOMPARE(again.List1.ListCount(), 0);
-        QCOMPARE(G().FoundUB, 5);
-        again.kAddPapka_Click();
-        QCOMPARE(frmForma().ListPath.size(), 5);
-    }
-
     // A search that finds a hundred thousand songs lists every one.
     void aHundredThousandResults() {
         QStringList songs;
