@@ -225,20 +225,6 @@ private slots:
         QCOMPARE(frmForma().PlayList.ListIndex(), 1);
         QCOMPARE(G().AlbomChanged, 0);
     }
-
-    // A search that finds a hundred thousand songs lists every one.
-    void aHundredThousandResults() {
-        QStringList songs;
-        for (int i = 0; i < 100000; ++i)
-            songs << QString("t%1C:/big/%1.mp3").arg(i);
-        fs->addFile(G().AppDir + "big.alb", albumFile(" 100000 ", songs));
-        setAlbumList({{"big.alb", 0}});
-        FoundModel model;
-        model.Text1_Change("/BIG/");
-        model.kFound_Click();
-        QCOMPARE(model.List1.ListCount(), 100000);
-        QCOMPARE(model.List1.List(99999), "100000.t99999");
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFoundWindow)
