@@ -49,9 +49,7 @@ class TestFoundWindow : public LogicTest {
                         {"jazz.alb", albumFile("5", kJazz)},
                         {"pop.alb", albumFile(" 2 ", kPop)}});
         G().NameAlbom = "rock.alb";
-        frmForma().ListPath = kRock + QStringList{kUnsaved};
-        frmForma().PlayList.rebuild();
-        frmForma().PlayList.setListIndex(0);
+        openSongs(kRock + QStringList{kUnsaved}, 0);
     }
 
     // The window after "beatles" was searched for.

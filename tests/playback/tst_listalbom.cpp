@@ -2,6 +2,7 @@
 // tray menu's way to the main window's album list.
 #include "PlaybackKit.h"
 
+#include "core/ShowForma.h"
 #include "playback/Sequencing.h"
 
 #include <QFile>
@@ -18,8 +19,7 @@ namespace {
 struct AtTheEnd : Shelf {
     explicit AtTheEnd(bool ended = true) {
         open(0, 1);
-        G().ShowForm = false;
-        frmForma().setVisible(false);
+        showForma(false);
         if (ended)
             endAlbum();
     }
@@ -144,8 +144,7 @@ private slots:
         AtTheEnd s;
         ListAlbomModel *w = frmListAlbom();
         G().NumPesni = numPesni;
-        G().ShowForm = shown;
-        frmForma().setVisible(shown);
+        showForma(shown);
         s.player.force(state);
         s.player.calls.clear();
         QSignalSpy hidden(w, &ListAlbomModel::hideRequested);

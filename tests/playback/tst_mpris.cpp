@@ -1,7 +1,7 @@
 // The desktop's remote controls: each command in each player state, moving on
 // in and past the album, what the remote reads and what it is told.
-#include "Fakes.h"
 #include "Id3Tag.h"
+#include "LogicTest.h"
 
 #include "core/AlbumCommands.h"
 #include "core/Forma.h"
@@ -199,9 +199,7 @@ private slots:
                                   id3v2Frame(4, "APIC", picture)) +
                          QByteArray(400, '\xff'));
         r.drives.put("F:/m/Dawn song.mp3");
-        frmForma().ListPath << "Song 1C:/Music/1.mp3"
-                            << "E:/m/Dawn song.mp3";
-        frmForma().PlayList.rebuild();
+        openSongs({"Song 1C:/Music/1.mp3", "E:/m/Dawn song.mp3"}, 0);
         NewPlayM(0);
         QVariantMap m = r.props().value("Metadata").toMap();
         QCOMPARE(m.value("xesam:title"), QVariant(QString::fromUtf8("Прощай")));

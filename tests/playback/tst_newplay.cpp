@@ -1,10 +1,11 @@
 // Starting songs, the Play/Pause/Stop commands, the playlist keys and the
 // player's state event.
-#include "Fakes.h"
+#include "LogicTest.h"
 
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
+#include "core/ShowForma.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
 
@@ -53,17 +54,15 @@ private slots:
         for (const QString &p : present.split('|') + QStringList{"E:/m/playing.mp3"})
             env.drives.put(p);
         // A title may hold a colon: the path starts after the last one.
-        frmForma().ListPath = {"Intro: Song1E:/m/playing.mp3", "Intro: Song2" + stored,
-                               "Intro: Song3E:/m/3.mp3"};
-        frmForma().PlayList.rebuild();
+        openSongs(
+            {"Intro: Song1E:/m/playing.mp3", "Intro: Song2" + stored, "Intro: Song3E:/m/3.mp3"}, 0);
         listAlbums(QStringList(albums, "a.alb"));
         G().NumAlbom = 1;
         G().NameAlbom = "rock.alb";
         NewPlayM(0);
         env.player.calls.clear();
         env.tray.calls.clear();
-        G().ShowForm = false;
-        frmForma().setVisible(false);
+        showForma(false);
         // One log in order: the pending events run between URL and play, and a
         // message needs a visible owner, also while hidden in the tray.
         env.events.pending = [&] { env.player.calls << "events"; };
@@ -99,8 +98,7 @@ private slots:
     void pathWithoutAColonIsLookedForOnlyWhereItSays() {
         LogicEnv env;
         env.drives.put("E:/music/a.mp3");
-        frmForma().ListPath << "ab/music/a.mp3";
-        frmForma().PlayList.rebuild();
+        openSongs({"ab/music/a.mp3"}, 0);
         NewPlayM(0);
         QVERIFY(env.player.calls.isEmpty());
         QCOMPARE(env.dialogs.msgs.size(), 1);

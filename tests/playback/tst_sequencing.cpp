@@ -2,6 +2,7 @@
 // window, or nothing.
 #include "PlaybackKit.h"
 
+#include "core/ShowForma.h"
 #include "core/UpDatePlayListM.h"
 #include "playback/Mpris.h"
 #include "playback/Sequencing.h"
@@ -91,8 +92,7 @@ private slots:
             QVERIFY(QFile::remove(lib.drives.native(lib.app(c.flags.mid(gone + 5, 1) + ".alb"))));
         const QStringList openSongs = f.ListPath;
         f.lstAlbomy.setListIndex(c.selected);
-        G().ShowForm = c.flags.contains("shown");
-        f.setVisible(G().ShowForm);
+        showForma(c.flags.contains("shown"));
         f.MusicNonStop.setChecked(c.flags.contains("nonstop"));
         QSignalSpy focus(&f, &Forma::focusRequested);
         QSignalSpy activated(&f, &Forma::activateRequested);
