@@ -110,7 +110,6 @@ private slots:
         row("empty, Enter", "", 13, false, false);
         row("one blank", " ", 66, true, false);
         row("a word, Enter", "beatles", 13, true, true);
-        row("a word, another key", "beatles", 66, true, false);
     }
     void theTextBox() {
         QFETCH(QString, text);
@@ -167,7 +166,6 @@ private slots:
         for (const char *how : {"double-click", "Enter", "Add file"})
             row(how, QString(how), 3, true);
         row("double-click, no pick", "double-click", -1, false);
-        row("Add file, no pick", "Add file", -1, false);
         row("Space", "Space", 1, false);
     }
     void addingOneResult() {
