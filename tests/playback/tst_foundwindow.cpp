@@ -24,10 +24,6 @@ const QStringList kPop = {"Hey (pop)C:\\X\\Beatles-Hey.mp3", "Let it beD:\\MUSIC
 // Added to the open album rock.alb and not saved.
 const QString kUnsaved = "NewC:\\new\\beatles.mp3";
 
-FoundState state(bool kFound, bool kAddPapka, bool KAddFile, const QString &info) {
-    return {true, kFound, kAddPapka, KAddFile, info};
-}
-
 // Found as "album|title|path" rows.
 QStringList found() {
     QStringList rows;
@@ -139,7 +135,7 @@ private slots:
         QCOMPARE(enabledWhileReading, (QList<bool>{false, false, false}));
         QCOMPARE(listRows(model.List1), (QStringList{"1.01", "2.Let it be", "3.01 again", "4.Hey",
                                                      "5.Hey (pop)", "6.Let it be"}));
-        QCOMPARE(model.state(), state(true, true, false, "Альбом: "));
+        QCOMPARE(model.state(), (FoundState{true, true, true, false, "Альбом: "}));
         QCOMPARE(found(), (QStringList{"rock.alb|01|d:\\music\\beatles\\01.mp3",
                                        "jazz.alb|Let it be|D:\\MUSIC\\BEATLES\\02.mp3",
                                        "jazz.alb|01 again|D:\\Music\\Beatles\\01.mp3",
@@ -147,16 +143,16 @@ private slots:
                                        "pop.alb|Hey (pop)|C:\\X\\Beatles-Hey.mp3",
                                        "pop.alb|Let it be|D:\\MUSIC\\BEATLES\\02.mp3"}));
         model.List1.setListIndex(1);
-        QCOMPARE(model.state(), state(true, true, true, "Альбом: jazz.alb"));
+        QCOMPARE(model.state(), (FoundState{true, true, true, true, "Альбом: jazz.alb"}));
         model.List1.setListIndex(-1);
-        QCOMPARE(model.state(), state(true, true, true, "Альбом: jazz.alb"));
+        QCOMPARE(model.state(), (FoundState{true, true, true, true, "Альбом: jazz.alb"}));
 
         model.Text1_Change("no such song");
         model.kFound_Click();
         QCOMPARE(model.List1.ListCount(), 0);
         QCOMPARE(G().FoundUB, -1);
         QVERIFY(G().Found.isEmpty());
-        QCOMPARE(model.state(), state(true, false, false, "Альбом: "));
+        QCOMPARE(model.state(), (FoundState{true, true, false, false, "Альбом: "}));
     }
 
     // One result added, however it is asked for; the same again adds
@@ -210,7 +206,7 @@ private slots:
         QCOMPARE(playListRows().mid(5), (QStringList{"6.Let it be", "7.Hey", "8.Hey (pop)"}));
         QCOMPARE(frmForma().PlayList.ListIndex(), 7);
         QCOMPARE(G().AlbomChanged, 1);
-        QCOMPARE(model->state(), state(true, false, false, "Альбом: "));
+        QCOMPARE(model->state(), (FoundState{true, true, false, false, "Альбом: "}));
 
         // Everything is in the album now: a second Add all changes nothing.
         G().AlbomChanged = 0;

@@ -10,14 +10,13 @@
 #include "playback/PlayerCommands.h"
 
 #include <QSignalSpy>
-#include <functional>
 
 using namespace tv;
 using namespace tv::test;
 
 namespace {
 
-using Command = std::function<void()>;
+using Command = void (*)();
 
 } // namespace
 
@@ -110,24 +109,22 @@ private slots:
     // started. "0"/"1": song 0 or 1 is started; "rewind" is pause and back to 0;
     // "-" is nothing. Song 1 is selected unless told otherwise.
     void commands_data() {
-        columns<Command, QString>("command", "calls");
-        const auto row = [](const char *name, const char *calls, Command c) {
-            QTest::newRow(name) << c << QString(calls);
-        };
-        row("MusicPlay", "1 play play 1 1", MusicPlay_Click);
+        columns<QString, Command>("calls", "command");
+        row("MusicPlay", "1 play play 1 1", &MusicPlay_Click);
         row("MusicPlay, none selected", "- play play - -",
-            [] { frmForma().PlayList.setListIndex(-1), MusicPlay_Click(); });
-        row("pMenuPlay", "1 play play 1 1", pMenuPlay_Click);
+            Command([] { frmForma().PlayList.setListIndex(-1), MusicPlay_Click(); }));
+        row("pMenuPlay", "1 play play 1 1", &pMenuPlay_Click);
         // From the tray with the window hidden: the current song again.
-        row("pMenuPlay hidden", "0 0 0 0 0", [] { G().ShowForm = false, pMenuPlay_Click(); });
-        row("MusicPausa", "- - - pause -", MusicPausa_Click);
-        row("MusicStop", "- - - rewind rewind", MusicStop_Click);
-        row("DblClick", "1 1 1 1 1", PlayList_DblClick);
+        row("pMenuPlay hidden", "0 0 0 0 0",
+            Command([] { G().ShowForm = false, pMenuPlay_Click(); }));
+        row("MusicPausa", "- - - pause -", &MusicPausa_Click);
+        row("MusicStop", "- - - rewind rewind", &MusicStop_Click);
+        row("DblClick", "1 1 1 1 1", &PlayList_DblClick);
         // Enter counts only with its key-down in the list.
-        row("Enter", "1 1 1 1 1", [] { PlayList_KeyDown(), PlayList_KeyUp(13); });
-        row("Enter released only", "- - - - -", [] { PlayList_KeyUp(13); });
+        row("Enter", "1 1 1 1 1", Command([] { PlayList_KeyDown(), PlayList_KeyUp(13); }));
+        row("Enter released only", "- - - - -", Command([] { PlayList_KeyUp(13); }));
         row("stale key-down", "- - - - -",
-            [] { PlayList_KeyDown(), PlayList_KeyUp(65), PlayList_KeyUp(13); });
+            Command([] { PlayList_KeyDown(), PlayList_KeyUp(65), PlayList_KeyUp(13); }));
     }
     void commands() {
         QFETCH(Command, command);
