@@ -117,13 +117,10 @@ private slots:
         row("Play, nothing loaded, no row", "nothing", -1, play, "", "Stopped");
         row("Play, playing: the song goes on", "playing", 1, play, "", "Playing");
         row("Play, loading: the song goes on", "loading", 1, play, "", "Playing");
-        row("Play, paused: resumes", "paused", 1, play, "play", "Playing");
         row("Pause, playing", "playing", 1, pause, "pause", "Paused");
-        row("Pause, paused: no toggle", "paused", 1, pause, "", "Paused");
         row("PlayPause, playing", "playing", 1, playPause, "pause", "Paused");
         row("PlayPause, paused", "paused", 1, playPause, "play", "Playing");
         row("Stop, playing: pause and rewind", "playing", 1, stop, "pause pos:0", "Stopped");
-        row("Stop, paused: keeps its place", "paused", 1, stop, "", "Paused");
         row("Next, playing", "playing", 1, next, start2, "Playing");
         row("Previous, playing", "playing", 2, previous, start1, "Playing");
         row("Previous, first song", "playing", 0, previous, "", "Playing");
