@@ -142,14 +142,13 @@ private slots:
     // the user's Stop: what the player reports after it is no end of a song.
     void pictureButtons_data() {
         columns<int, QList<int>, bool, bool>("connect", "states", "playing", "timerArmed");
-        QTest::newRow("paused") << 1 << QList<int>{3, 2} << false << false;
-        QTest::newRow("stopped") << 1 << QList<int>{3, 1} << false << true;
-        QTest::newRow("loading") << 1 << QList<int>{9} << false << false;
-        QTest::newRow("stopped, then playing") << 1 << QList<int>{1, 3} << true << true;
-        QTest::newRow("Stop while loading, then stopped")
-            << 1 << QList<int>{9, -1, 1} << false << false;
-        QTest::newRow("connected twice") << 2 << QList<int>{3, 1} << false << true;
-        QTest::newRow("new main window") << 3 << QList<int>{3, 1} << false << true;
+        row("paused", 1, QList<int>{3, 2}, false, false);
+        row("stopped", 1, QList<int>{3, 1}, false, true);
+        row("loading", 1, QList<int>{9}, false, false);
+        row("stopped, then playing", 1, QList<int>{1, 3}, true, true);
+        row("Stop while loading, then stopped", 1, QList<int>{9, -1, 1}, false, false);
+        row("connected twice", 2, QList<int>{3, 1}, false, true);
+        row("new main window", 3, QList<int>{3, 1}, false, true);
     }
     void pictureButtons() {
         QFETCH(int, connect);
