@@ -61,16 +61,15 @@ private slots:
     // for a text: these songs. (How the lines and the count are read is the
     // album reader's, tst_albumfile, and the fuzz target holds the search in
     // one file to it, from starting inputs such as a text only in a title,
-    // titles with colons, a line without a drive, a text that 1251 cannot
-    // hold or that holds a line end, and UTF-8 files.)
+    // titles with colons, a text holding the drive letter, a line without a
+    // drive, a text that 1251 cannot hold or that holds a line end, and UTF-8
+    // files.)
     void search_data() {
         columns<QByteArray, QString, QStringList>("file", "text", "found");
         const QByteArray library;
         row("a folder: all its songs in every album", library, "\\русский рок\\",
             QStringList{"rock.alb|Кино - Звезда|E:\\Русский рок\\Кино\\Звезда.mp3",
                         "jazz.alb|Ёлка|E:\\Русский рок\\ЁЛКА.mp3"});
-        row("the drive letter is in the path", library, "e:\\jazz",
-            QStringList{"jazz.alb|Take Five|E:\\Jazz\\take5.mp3"});
         row("the text is not trimmed", library, " take5", QStringList{});
         row("empty file", QByteArray(""), "a", QStringList{});
     }
