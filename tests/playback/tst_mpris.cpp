@@ -112,7 +112,6 @@ private slots:
         const QString start0 = "pause url:0 play", start1 = "pause url:1 play";
         const QString start2 = "pause url:2 play";
         row("Play, nothing loaded: the selected row", "nothing", 1, play, start1, "Playing");
-        row("Play, nothing loaded, no row", "nothing", -1, play, "", "Stopped");
         row("Play, playing: the song goes on", "playing", 1, play, "", "Playing");
         row("Play, loading: the song goes on", "loading", 1, play, "", "Playing");
         row("Pause, playing", "playing", 1, pause, "pause", "Paused");

@@ -62,7 +62,6 @@ private slots:
     void endOfSong_data() {
         columns<EndCase>("c");
         row("the next song, bar stop", EndCase{0, 0, "first nonstop bar stop", "a/2", 0, ""});
-        row("hidden: album list window, nothing plays", EndCase{0, 0, "", "", 0, "list window"});
         row("shown, non-stop: next album", EndCase{0, 0, "shown nonstop", "b/2", 1, ""});
         row("last album wraps to the first", EndCase{2, 2, "shown", "a/1", 0, "focus"});
         row("selection moved: the album after it", EndCase{0, 1, "shown", "c/1", 2, "focus"});
