@@ -37,14 +37,11 @@ struct Remote : LogicEnv {
         mpris = std::make_unique<Mpris>();
     }
 
-    // Lets the announcements of the moment go out.
-    void settle() { QCoreApplication::sendPostedEvents(); }
-
     QVariantMap props() const { return mpris->properties(MediaRemote::Player); }
 
     // The player interface's announcements since the last look, one map each.
     QList<QVariantMap> told() {
-        settle();
+        QCoreApplication::sendPostedEvents(); // lets the moment's announcements out
         QList<QVariantMap> seen;
         for (const auto &change : std::as_const(bus.changes))
             if (change.first == MediaRemote::Player)
@@ -247,7 +244,7 @@ private slots:
         QCOMPARE(r.bus.seeks, QList<qint64>({2250000}));
 
         LanguageRuM();
-        r.settle();
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(r.bus.changes,
                  decltype(r.bus.changes)({{MediaRemote::Root, {{"Identity", "Тонвела для MP3"}}}}));
     }
@@ -261,7 +258,7 @@ private slots:
         r.mpris->Play();
         QCOMPARE(r.player.URL(), QString("C:/Music/1.mp3"));
         QCOMPARE(r.props().value("PlaybackStatus"), QVariant("Playing"));
-        r.settle();
+        QCoreApplication::sendPostedEvents();
         QVERIFY(r.bus.changes.isEmpty());
         QVERIFY(!r.bus.remote);
     }
