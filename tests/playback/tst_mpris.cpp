@@ -29,11 +29,11 @@ using Command = std::function<void(Mpris &)>;
 struct Remote : LogicEnv {
     std::unique_ptr<Mpris> mpris;
 
-    explicit Remote(int songs = 3, bool taken = true) {
+    explicit Remote(bool taken = true) {
         LanguageEnM();
         bus.present = taken;
         connectPlayback();
-        fillPlayList(songs);
+        fillPlayList(3);
         mpris = std::make_unique<Mpris>();
     }
 
@@ -135,21 +135,29 @@ private slots:
         QFETCH(QString, state);
         QFETCH(int, song);
         QFETCH(Command, command);
-        Remote r;
-        const Forma *f = &frmForma();
-        QStringList &log = r.player.calls;
-        const Mpris *until = r.mpris.get();
-        QObject::connect(f, &Forma::visibilityRequested, until,
-                         [&](bool v) { log << QString("visible:%1").arg(int(v)); });
-        QObject::connect(f, &Forma::activateRequested, until, [&] { log << "activate"; });
-        QObject::connect(f, &Forma::unloadRequested, until, [&] { log << "unload"; });
-        r.enter(state, song);
-        command(*r.mpris);
-        QString calls = r.player.calls.join(' ');
-        calls.replace(QRegularExpression("url:C:/Music/(\\d)\\.mp3"), "url:\\1");
-        QTEST(calls, "calls");
-        QTEST(r.props().value("PlaybackStatus").toString(), "status");
-        QVERIFY(G().ShowForm);
+        // On a bus that takes the program, and without one: then the commands
+        // work as before and nothing is announced.
+        for (const bool taken : {true, false}) {
+            Remote r(taken);
+            const Forma *f = &frmForma();
+            QStringList &log = r.player.calls;
+            const Mpris *until = r.mpris.get();
+            QObject::connect(f, &Forma::visibilityRequested, until,
+                             [&](bool v) { log << QString("visible:%1").arg(int(v)); });
+            QObject::connect(f, &Forma::activateRequested, until, [&] { log << "activate"; });
+            QObject::connect(f, &Forma::unloadRequested, until, [&] { log << "unload"; });
+            r.enter(state, song);
+            command(*r.mpris);
+            QString calls = r.player.calls.join(' ');
+            calls.replace(QRegularExpression("url:C:/Music/(\\d)\\.mp3"), "url:\\1");
+            QTEST(calls, "calls");
+            QTEST(r.props().value("PlaybackStatus").toString(), "status");
+            QVERIFY(G().ShowForm);
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(r.mpris->published(), taken);
+            QCOMPARE(r.bus.remote != nullptr, taken);
+            QVERIFY(taken || r.bus.changes.isEmpty());
+        }
     }
 
     // Which commands the remote offers, by state and song.
@@ -182,7 +190,7 @@ private slots:
     // file name; the address is the file played: on another drive when the
     // album's drive no longer holds it. An album never saved has no name.
     void metadataOfTheFilePlayed() {
-        Remote r(0);
+        Remote r;
         const QByteArray cover("\x89PNG picture");
         const QByteArray picture = '\0' + QByteArray("image/png\0\x03\0", 12) + cover;
         r.drives.put("C:/Music/1.mp3",
@@ -247,20 +255,6 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QCOMPARE(r.bus.changes,
                  decltype(r.bus.changes)({{MediaRemote::Root, {{"Identity", "Тонвела для MP3"}}}}));
-    }
-
-    // Without a bus that takes the program the commands work as before and
-    // nothing is announced.
-    void withoutABus() {
-        Remote r(3, false);
-        QVERIFY(!r.mpris->published());
-        frmForma().PlayList.setListIndex(1);
-        r.mpris->Play();
-        QCOMPARE(r.player.URL(), QString("C:/Music/1.mp3"));
-        QCOMPARE(r.props().value("PlaybackStatus"), QVariant("Playing"));
-        QCoreApplication::sendPostedEvents();
-        QVERIFY(r.bus.changes.isEmpty());
-        QVERIFY(!r.bus.remote);
     }
 };
 
