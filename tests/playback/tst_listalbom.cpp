@@ -145,7 +145,6 @@ private slots:
         G().NumPesni = numPesni;
         showForma(shown);
         s.player.force(state);
-        s.player.calls.clear();
         QSignalSpy hidden(w, &ListAlbomModel::hideRequested);
         // The window is off the screen before the main window comes back.
         bool hiddenFirst = true;

@@ -43,10 +43,9 @@ struct Remote : LogicEnv {
     QList<QVariantMap> told() {
         QCoreApplication::sendPostedEvents(); // lets the moment's announcements out
         QList<QVariantMap> seen;
-        for (const auto &change : std::as_const(bus.changes))
-            if (change.first == MediaRemote::Player)
-                seen << change.second;
-        bus.changes.clear();
+        for (const auto &[which, changed] : std::exchange(bus.changes, {}))
+            if (which == MediaRemote::Player)
+                seen << changed;
         return seen;
     }
 
