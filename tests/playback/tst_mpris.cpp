@@ -111,6 +111,7 @@ private slots:
         row("Play, playing: the song goes on", "playing", 1, play, "", "Playing");
         row("Play, loading: the song goes on", "loading", 1, play, "", "Playing");
         row("Pause, playing", "playing", 1, pause, "pause", "Paused");
+        row("Pause, paused: no toggle", "paused", 1, pause, "", "Paused");
         row("PlayPause, playing", "playing", 1, playPause, "pause", "Paused");
         row("PlayPause, paused", "paused", 1, playPause, "play", "Playing");
         row("Stop, playing: pause and rewind", "playing", 1, stop, "pause pos:0", "Stopped");
