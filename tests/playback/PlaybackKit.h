@@ -64,10 +64,7 @@ struct Shelf : LogicEnv {
 
     // The songs handed to the player since: "b/2" each.
     QString played() const {
-        QStringList songs;
-        for (const QString &call : player.calls.filter("url:"))
-            songs << call.mid(QStringLiteral("url:E:/m/").size()).chopped(4);
-        return songs.join(' ');
+        return player.calls.filter("url:").join(' ').remove("url:E:/m/").remove(".mp3");
     }
 };
 

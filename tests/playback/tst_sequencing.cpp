@@ -2,6 +2,7 @@
 // window, or nothing.
 #include "PlaybackKit.h"
 
+#include "core/ShowForma.h"
 #include "core/UpDatePlayListM.h"
 #include "playback/Mpris.h"
 #include "playback/Sequencing.h"
@@ -60,23 +61,17 @@ private slots:
     // tick). then: what the user is shown besides the music.
     void endOfSong_data() {
         columns<EndCase>("c");
-        row("next song, hidden, non-stop, bar stop",
-            EndCase{0, 0, "first nonstop bar stop", "a/2", 0, ""});
-        row("shown: next album from its remembered song",
-            EndCase{0, 0, "shown", "b/2", 1, "focus"});
-        row("hidden: album list window, nothing plays", EndCase{0, 0, "", "", 0, "list window"});
+        row("the next song, bar stop", EndCase{0, 0, "first nonstop bar stop", "a/2", 0, ""});
         row("shown, non-stop: next album", EndCase{0, 0, "shown nonstop", "b/2", 1, ""});
         row("last album wraps to the first", EndCase{2, 2, "shown", "a/1", 0, "focus"});
         row("selection moved: the album after it", EndCase{0, 1, "shown", "c/1", 2, "focus"});
         // A repeat must not read the album again.
         row("one album, hidden, repeats", EndCase{0, 0, "one album gone:a", "a/1", 0, ""});
-        row("songs removed, hidden, non-stop: next album",
-            EndCase{0, 0, "nonstop removed", "b/2", 1, ""});
+        row("its song removed: next album", EndCase{0, 0, "nonstop removed", "b/2", 1, ""});
         row("missing next album", EndCase{0, 0, "shown gone:b", "", 1, "focus, is not found."});
         row("no album selected, hidden, non-stop", EndCase{0, -1, "nonstop", "", -1, "window"});
         // The last song was playing: it stops as if it had ended.
-        row("remote Next, hidden: album list window",
-            EndCase{0, 0, "remote", "", 0, "list window"});
+        row("remote Next, hidden: the list window", EndCase{0, 0, "remote", "", 0, "list window"});
         row("no current song", EndCase{0, 0, "shown no song", "", 0, ""});
         row("empty playlist", EndCase{0, 0, "shown empty", "", 0, ""});
     }
@@ -96,8 +91,7 @@ private slots:
             QVERIFY(QFile::remove(lib.drives.native(lib.app(c.flags.mid(gone + 5, 1) + ".alb"))));
         const QStringList openSongs = f.ListPath;
         f.lstAlbomy.setListIndex(c.selected);
-        G().ShowForm = c.flags.contains("shown");
-        f.setVisible(G().ShowForm);
+        showForma(c.flags.contains("shown"));
         f.MusicNonStop.setChecked(c.flags.contains("nonstop"));
         QSignalSpy focus(&f, &Forma::focusRequested);
         QSignalSpy activated(&f, &Forma::activateRequested);
@@ -105,10 +99,7 @@ private slots:
         if (c.flags.contains("remote")) {
             Mpris().Next();
         } else {
-            if (c.flags.contains("bar stop"))
-                lib.player.stop();
-            else
-                lib.player.finish();
+            c.flags.contains("bar stop") ? lib.player.stop() : lib.player.finish();
             QVERIFY(f.tmrEndSound.isActive());
             QVERIFY(lib.player.calls.filter("url:").isEmpty());
             // The tick itself, without waiting a second for it.
