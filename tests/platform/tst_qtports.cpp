@@ -147,46 +147,6 @@ class TestQtPorts : public QObject {
     QtDialogs dialogs{fs};
 
 private slots:
-    void cleanup() {
-        qunsetenv("TONVELA_DIALOG_ANSWERS");
-        qunsetenv("TONVELA_DIALOG_LOG");
-    }
-
-    // Answers are taken in order (a number, a word in any case, CR LF), one the
-    // box lacks or none left gives its first button, an empty line cancels a
-    // file dialog, answers added meanwhile are heard, and every question is
-    // logged. The answer Show leaves the box on the screen to be answered there.
-    void scriptedAnswersInOrderAndLogged() {
-        test::TempDrives d({"Z"});
-        const QByteArray script = "7\nCANCEL\r\n2\n/music/rock.alb\n\n";
-        d.put("Z:/answers.txt", script);
-        qputenv("TONVELA_DIALOG_ANSWERS", d.native("Z:/answers.txt").toUtf8());
-        qputenv("TONVELA_DIALOG_LOG", d.native("Z:/log.txt").toUtf8());
-        QCOMPARE(dialogs.MsgBox("Z:/a.mp3\r\nis not found.", vbYesNoCancel | vbQuestion, "T"),
-                 int(vbNo));
-        QCOMPARE(dialogs.MsgBox("Save?", vbYesNoCancel, "T"), int(vbCancel));
-        QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo, "T"), int(vbYes));
-        QCOMPARE(dialogs.fileDialog(false, "Z:/music/", "", {}), QString("Z:/music/rock.alb"));
-        QCOMPARE(dialogs.fileDialog(true, "Z:/music/", "New.alb", {}), QString());
-        d.put("Z:/answers.txt", script + "No\nshow\n");
-        QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo, "T"), int(vbNo));
-        QString shown;
-        whenShown<QMessageBox>([&](QMessageBox *box) {
-            shown = box->text();
-            box->button(QMessageBox::No)->click();
-        });
-        QCOMPARE(dialogs.MsgBox("Save?", vbYesNoCancel, "T"), int(vbNo));
-        QCOMPARE(shown, QString("Save?"));
-        QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo | vbDefaultButton2, "T"), int(vbYes));
-        QCOMPARE(dialogs.fileDialog(true, "Z:/x/", "y.alb", {}), QString());
-        QCOMPARE(QString::fromUtf8(d.get("Z:/log.txt")).split('\n'),
-                 QStringList({"MsgBox|35|T|Z:/a.mp3\\nis not found.", "MsgBox|3|T|Save?",
-                              "MsgBox|4|T|Replace?", "FileDialog|open|Z:/music/|",
-                              "FileDialog|save|Z:/music/|New.alb", "MsgBox|4|T|Replace?",
-                              "MsgBox|3|T|Save?", "MsgBox|260|T|Replace?",
-                              "FileDialog|save|Z:/x/|y.alb", ""}));
-    }
-
     // The keys answer the box; it is at least as wide as its title in bold
     // with room for the frame's icon and buttons, however short its text.
     void messageBoxes_data() {
