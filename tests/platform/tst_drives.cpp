@@ -44,25 +44,6 @@ private slots:
         QCOMPARE(fs.drives(), QStringList({"E:", "F:", "Z:"}));
     }
 
-    // A folder "AC\DC" on disk: listed, found and read through its lettered name.
-    void namesWithBackslashesAreReachable() {
-        test::TempDrives d;
-        const QString native = d.native("E:/") + "/AC\\DC";
-        QDir().mkpath(native);
-        QFile file(native + "/a:b.mp3");
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mp3") == 3);
-        file.close();
-        FolderListing listing;
-        QVERIFY(d.fs().listFolder("E:/", &listing));
-        QCOMPARE(listing.folders, QStringList({QString("AC") + QChar(0xF05C) + "DC"}));
-        const QString song = "E:/" + listing.folders.first() + "/a" + QChar(0xF03A) + "b.mp3";
-        QVERIFY(d.fs().fileExists(song));
-        QByteArray data;
-        QCOMPARE(d.fs().readFile(song, &data), FileError::None);
-        QCOMPARE(data, QByteArray("mp3"));
-        QVERIFY(!d.fs().fileExists("E:/AC/DC/a" + QString(QChar(0xF03A)) + "b.mp3"));
-    }
-
     // The real drives and the in-memory fake answer alike, so that logic
     // tested over the fake behaves the same over the disk.
     void answersAsWindowsDoes_data() {
