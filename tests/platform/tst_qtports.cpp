@@ -1,5 +1,5 @@
-// The Qt ports of the program: dialogs, shell, instance guard, tray icon,
-// the web module and the end of the run.
+// The Qt ports of the program: dialogs, shell, instance guard, the web
+// module and the end of the run.
 #include "Fakes.h"
 #include "LocalServer.h"
 #include "core/Language.h"
@@ -9,7 +9,6 @@
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtShell.h"
-#include "platform/qt/QtTrayIcon.h"
 #include "playback/GromkostM.h"
 
 #include <QAbstractButton>
@@ -301,25 +300,6 @@ private slots:
         heard.clear();
         QVERIFY(sayToGuard(key, "raise\n"));
         QCOMPARE(heard, QStringList{"raise"});
-    }
-
-    // The other buttons do not reach the program (a real tray's right button
-    // and double-click: test_album_list.sh, test_ways_out.sh).
-    void trayClicksReported_data() {
-        columns<int, QString>("reason", "reported");
-        row("middle button", int(QSystemTrayIcon::MiddleClick), QString());
-        row("unknown", int(QSystemTrayIcon::Unknown), QString());
-    }
-    void trayClicksReported() {
-        QFETCH(int, reason);
-        QtTrayIcon tray{QIcon()};
-        QStringList reported;
-        tray.rightClick = [&] { reported << "right"; };
-        tray.doubleClick = [&] { reported << "double"; };
-        emit tray.trayIcon()->activated(QSystemTrayIcon::ActivationReason(reason));
-        QTEST(reported.join(' '), "reported");
-        // The program's own popup opens; the icon has no menu of its own.
-        QVERIFY(!tray.trayIcon()->contextMenu());
     }
 
     // The web loaded from its module, as the program loads it once its window
