@@ -4,7 +4,6 @@
 #include "Fakes.h"
 #include "platform/qt/QtMediaBus.h"
 
-#include <QBuffer>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -13,10 +12,8 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDir>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -161,26 +158,6 @@ private slots:
               R"(<arg name="Position" type="x" direction="out"/>)"})
             QVERIFY2(xml.contains(part), part);
         QCOMPARE(xml.count(R"(<interface name="org.freedesktop.DBus.Properties">)"), 1);
-    }
-
-    // A cover is written once under the cache folder, named by its bytes;
-    // bytes that are no picture are no cover.
-    void coversInTheCache() {
-        QTemporaryDir cache;
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-        QImage image(3, 2, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        QByteArray png;
-        QBuffer buffer(&png);
-        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
-        const QString address = m_bus->coverAddress(png);
-        const QString file = QUrl(address).toLocalFile();
-        QVERIFY2(file.startsWith(cache.path() + "/tonvela/covers/"), qPrintable(address));
-        QCOMPARE(QImage(file).size(), image.size());
-        QCOMPARE(m_bus->coverAddress(png), address);
-        QCOMPARE(QDir(QFileInfo(file).path()).count(), 3); // ".", ".." and the cover
-        QCOMPARE(m_bus->coverAddress("\x89PNG\r\n\x1a\n broken"), QString());
-        QCOMPARE(m_bus->coverAddress(png.left(png.size() / 2)), QString());
     }
 
     // Each command reaches the remote after the caller had its answer: one
