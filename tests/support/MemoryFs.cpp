@@ -47,14 +47,6 @@ void MemoryFs::addFile(const QString &path, const QByteArray &bytes) {
     m_files.insert(k, bytes);
 }
 
-void MemoryFs::setReadOnly(const QString &path) {
-    m_readOnly.insert(key(path));
-}
-
-void MemoryFs::lockFolder(const QString &path) {
-    m_locked.insert(key(path));
-}
-
 void MemoryFs::addLink(const QString &path, const QString &target) {
     const QString k = key(path);
     addFolder(parentOf(k));
@@ -82,10 +74,6 @@ FileId MemoryFs::idOf(const QString &realKey) const {
     return {quint64(m_drives.indexOf(realKey.left(2)) + 1), quint64(qHash(realKey)) | 1};
 }
 
-FileId MemoryFs::fileId(const QString &path) const {
-    return idOf(real(path));
-}
-
 void MemoryFs::remove(const QString &path) {
     const QString k = key(path);
     const QString below = k + QLatin1Char('/');
@@ -93,10 +81,6 @@ void MemoryFs::remove(const QString &path) {
     m_folders.remove(k);
     m_files.removeIf([&](auto it) { return it.key().startsWith(below); });
     m_folders.removeIf([&](const QString &f) { return f.startsWith(below); });
-}
-
-QByteArray MemoryFs::bytes(const QString &path) const {
-    return m_files.value(key(path));
 }
 
 bool MemoryFs::fileExists(const QString &path) const {
@@ -179,14 +163,6 @@ QStringList MemoryFs::listFiles(const QString &dir, const QString &extension) co
     listing.files.removeIf(
         [&](const QString &name) { return !name.endsWith(extension, Qt::CaseInsensitive); });
     return listing.files;
-}
-
-QString MemoryFs::toNative(const QString &path) const {
-    return key(path);
-}
-
-QString MemoryFs::fromNative(const QString &native) const {
-    return key(native);
 }
 
 } // namespace tv::test
