@@ -19,7 +19,6 @@ private slots:
             tv::test::row(name, lettered, native, back.isNull() ? lettered : back);
         };
         r("root drive", "Z:/home/u/a.mp3", "/home/u/a.mp3");
-        r("backslashes", "Z:\\home\\u\\a.mp3", "/home/u/a.mp3", "Z:/home/u/a.mp3");
         r("lower-case letter", "e:\\music\\a.mp3", "/media/u/usb/music/a.mp3", "E:/music/a.mp3");
         r("longest root wins", "F:/x", "/media/u/usb2/x");
         r("drive root", "E:\\", "/media/u/usb", "E:/");
@@ -56,21 +55,16 @@ private slots:
         test::TempDrives d;
         test::MemoryFs mem({"C", "E", "F"});
         FileSystem &fs = memory ? static_cast<FileSystem &>(mem) : d.fs();
-        const auto put = [&](const QString &path) {
-            memory ? mem.addFile(path, "0123456789") : d.put(path, "0123456789");
-        };
-        const auto folder = [&](const QString &path) {
-            memory ? mem.addFolder(path) : static_cast<void>(QDir().mkpath(d.native(path)));
-        };
         const QStringList files{"b.mp3",      "A.mp3",           "_x.mp3",         "Zeta",
                                 "ёж.mp3",     "Ёлка.mp3",        "ЯБЛОКО.mp3",     "а.mp3",
                                 "a.MP3",      "a.mp3",           "\U00010428.mp3", "[y].mp3",
                                 "\uFF21.mp3", "\U00010400b.mp3", ".hidden.mp3",    "sub/x.mp3",
                                 ".git/z",     "Б/ж.mp3"};
         for (const QString &name : files)
-            put("E:/m/" + name);
-        for (const char *name : {"Alpha", "dir.mp3"})
-            folder(QString("E:/m/") + name);
+            memory ? mem.addFile("E:/m/" + name, "0123456789")
+                   : d.put("E:/m/" + name, "0123456789");
+        for (const QString name : {"E:/m/Alpha", "E:/m/dir.mp3"})
+            memory ? mem.addFolder(name) : static_cast<void>(QDir().mkpath(d.native(name)));
         if (memory)
             mem.addLink("E:/m/link", "E:/m/sub");
         else
@@ -142,11 +136,9 @@ private slots:
             };
             QCOMPARE(fs.readPieces("E:/m/a.mp3", twoPieces), FileError::None);
             QCOMPARE(got, QByteArray("|6789|89|"));
+            const auto none = [](qint64, const QByteArray &, qint64 *, qint64 *) { return false; };
             for (const QString &name : listed + QStringList{"sub/x.mp3"})
-                QVERIFY2(fs.readPieces("E:/m/" + name, [](qint64, const QByteArray &, qint64 *,
-                                                          qint64 *) { return false; }) ==
-                             FileError::None,
-                         qPrintable(name));
+                QVERIFY2(fs.readPieces("E:/m/" + name, none) == FileError::None, qPrintable(name));
             QCOMPARE(fs.readPieces("E:/m/none.mp3", twoPieces), FileError::NotFound);
             QVERIFY(fs.readPieces("E:/m/sub", twoPieces) != FileError::None);
         }

@@ -59,12 +59,6 @@ private:
     }
 };
 
-QDBusMessage method(const QString &interface, const QString &name, const QVariantList &args = {}) {
-    QDBusMessage m = QDBusMessage::createMethodCall(kService, kPath, interface, name);
-    m.setArguments(args);
-    return m;
-}
-
 } // namespace
 
 // Each case has a remote published on a session bus of the test's own.
@@ -131,7 +125,6 @@ private slots:
         const char *invalid = "org.freedesktop.DBus.Error.InvalidArgs";
         r("Rate 0 pauses", kProperties, "Set", set("Rate", 0.0), "", "Pause", true);
         r("volume", kProperties, "Set", set("Volume", 0.3), "", "volume:0.3", false);
-        r("volume as text", kProperties, "Set", set("Volume", "loud"), invalid, "", false);
         r("volume as a whole number", kProperties, "Set", set("Volume", 1), invalid, "", false);
         r("volume not a number", kProperties, "Set", set("Volume", qQNaN()), invalid, "", false);
         r("a read-only property", kProperties, "Set", set("PlaybackStatus", "Paused"),
@@ -142,7 +135,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QVariantList, args);
         QFETCH(bool, later);
-        QDBusPendingCall pending = m_client.asyncCall(method(interface, name, args));
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, interface, name);
+        call.setArguments(args);
+        QDBusPendingCall pending = m_client.asyncCall(call);
         bool answered = false;
         if (later) // else the answer waits for the remote
             m_remote->during = [&] {

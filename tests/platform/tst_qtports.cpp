@@ -88,8 +88,7 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
 }
 
 void say(const char *word) {
-    std::fputs(word, stdout);
-    std::fputc('|', stdout);
+    std::printf("%s|", word);
 }
 
 // Ends the run from inside its own mouse handler after deleting itself, as
@@ -158,8 +157,6 @@ private slots:
         r("Yes/No, Escape", vbYesNo, Qt::Key_Escape, vbNo);
         r("Yes/No, Enter", vbYesNo, Qt::Key_Return, vbYes);
         r("second default, Enter", vbYesNoCancel | vbDefaultButton2, Qt::Key_Return, vbNo);
-        r("program title, short text", vbOKOnly | vbCritical, Qt::Key_Return, vbOK,
-          "Тонвела для MP3", "x");
         r("long title", vbOKOnly | vbCritical, Qt::Key_Escape, vbOK,
           "Tonvela for MP3 - Greatest hits of every year.alb", "File save not probably.");
     }
