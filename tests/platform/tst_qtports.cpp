@@ -1,15 +1,12 @@
-// The Qt ports of the program: dialogs, shell, instance guard, the web
-// module and the end of the run.
+// The Qt ports of the program: dialogs, instance guard, the web module and
+// the end of the run.
 #include "Fakes.h"
 #include "LocalServer.h"
-#include "core/Language.h"
 #include "platform/CopyRequest.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
-#include "platform/qt/QtShell.h"
-#include "playback/GromkostM.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +15,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTimer>
 #include <cstdio>
@@ -197,48 +193,6 @@ private slots:
         QCOMPARE(shown, QDir(dir.path()).absolutePath() + "|Альбомы (*.alb);All Files (*)");
         whenShown<QFileDialog>([](QFileDialog *d) { d->reject(); });
         QCOMPARE(dialogs.fileDialog(false, lettered, "", albums), QString());
-    }
-
-    // The volume control through the real shell: programs are looked for on
-    // the search path and started without waiting for them; a file that
-    // cannot run is no program, and the user is told.
-    void shellStartsTheMixerOnTheSearchPath_data() {
-        columns<QString, QString>("file", "started");
-        row("GNOME's settings", QString("gnome-control-center"),
-            QString("gnome-control-center sound"));
-        row("a file that cannot run", QString("pavucontrol"), QString());
-    }
-    void shellStartsTheMixerOnTheSearchPath() {
-        QFETCH(QString, file);
-        QFETCH(QString, started);
-        QTemporaryDir bin;
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.path().toUtf8());
-        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        // The mixer tells it was started, and with what, by leaving a file.
-        QFile script(bin.filePath(file));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        const QByteArray log = bin.filePath("started").toUtf8();
-        script.write("#!/bin/sh\necho \"$0 $*\" > \"" + log + ".tmp\"\n/bin/mv \"" + log +
-                     ".tmp\" \"" + log + "\"\n");
-        script.close();
-        if (!started.isEmpty())
-            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        test::LogicEnv env;
-        QtShell shell(env.drives.fs());
-        P().shell = &shell;
-        LanguageEnM();
-        MusicGromkost_Click();
-        QFile said(log);
-        if (!started.isEmpty()) {
-            QTRY_VERIFY_WITH_TIMEOUT(said.exists(), 10000);
-            QVERIFY(said.open(QIODevice::ReadOnly));
-            QCOMPARE(said.readAll().trimmed(), bin.filePath(started).toUtf8());
-        } else {
-            QVERIFY(!said.exists());
-            QCOMPARE(env.dialogs.msgs.value(0).prompt, QString("is not found."));
-        }
-        QCOMPARE(env.dialogs.msgs.size(), int(started.isEmpty()));
     }
 
     // A copy that crashed leaves its lock file and socket behind; the next start
