@@ -76,11 +76,11 @@ FileId MemoryFs::idOf(const QString &realKey) const {
 
 void MemoryFs::remove(const QString &path) {
     const QString k = key(path);
-    const QString below = k + QLatin1Char('/');
-    m_files.remove(k);
-    m_folders.remove(k);
-    m_files.removeIf([&](auto it) { return it.key().startsWith(below); });
-    m_folders.removeIf([&](const QString &f) { return f.startsWith(below); });
+    const auto gone = [&](const QString &p) {
+        return p == k || p.startsWith(k + QLatin1Char('/'));
+    };
+    m_files.removeIf([&](auto it) { return gone(it.key()); });
+    m_folders.removeIf(gone);
 }
 
 bool MemoryFs::fileExists(const QString &path) const {
@@ -138,17 +138,15 @@ bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
         return false;
     FolderListing result;
     result.id = idOf(k);
-    const auto add = [&](const QString &entry) {
+    for (const QString &entry : m_links.keys() + m_folders.values() + m_files.keys()) {
         if (entry.size() <= 2 || parentOf(entry) != k || nameOf(entry).startsWith('.'))
-            return;
+            continue;
         const QString target = real(entry);
         if (m_folders.contains(target))
             result.folders.append(nameOf(entry));
         else if (m_files.contains(target))
             result.files.append(nameOf(entry));
-    };
-    for (const QString &entry : m_links.keys() + m_folders.values() + m_files.keys())
-        add(entry);
+    }
     sortAsListed(result.folders);
     sortAsListed(result.files);
     for (const QString &name : std::as_const(result.files))
