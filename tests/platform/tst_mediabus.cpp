@@ -70,17 +70,13 @@ class TestMediaBus : public QObject {
     std::unique_ptr<LogRemote> m_remote;
     std::unique_ptr<QtMediaBus> m_bus;
 
-    QDBusConnection connect(const QString &name) const {
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
 private slots:
     void initTestCase() {
         m_daemon.start("dbus-daemon",
                        {"--session", "--nofork", "--print-address=1", "--nopidfile"});
         QVERIFY2(m_daemon.waitForReadyRead(10000), qPrintable(m_daemon.errorString()));
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        m_client = connect("client");
+        m_client = QDBusConnection::connectToBus(m_address, "client");
         QVERIFY2(m_client.isConnected(), qPrintable(m_client.lastError().message()));
     }
     void cleanupTestCase() {
@@ -89,7 +85,7 @@ private slots:
     }
     void init() {
         m_remote = std::make_unique<LogRemote>();
-        m_bus = std::make_unique<QtMediaBus>(connect("service"));
+        m_bus = std::make_unique<QtMediaBus>(QDBusConnection::connectToBus(m_address, "service"));
         QVERIFY(m_bus->publish(m_remote.get()));
     }
     void cleanup() {
@@ -153,7 +149,7 @@ private slots:
     // A second copy takes a name of its own; a withdrawn remote leaves the bus.
     void secondCopyAndWithdraw() {
         LogRemote second;
-        QtMediaBus bus2(connect("second"));
+        QtMediaBus bus2(QDBusConnection::connectToBus(m_address, "second"));
         QVERIFY(bus2.publish(&second));
         QCOMPARE(bus2.serviceName(),
                  kService + ".instance" + QString::number(QCoreApplication::applicationPid()));

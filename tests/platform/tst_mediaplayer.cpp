@@ -125,14 +125,12 @@ private slots:
         QFETCH(bool, prepared);
         QFETCH(QByteArray, content);
         QFETCH(bool, lengthTold);
-        QTemporaryDir dir;
-        QFile file(dir.filePath("a.mp3"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
+        test::TempDrives dir({"Z"});
+        dir.put("Z:/a.mp3", content);
         Rig rig(fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), prepared));
         rig.player.setVolume(0.5);
         QSignalSpy durations(&rig.player, &QtMediaPlayer::durationMsChanged);
-        const QString song = rig.fs.fromNative(file.fileName());
+        const QString song = rig.fs.fromNative(dir.native("Z:/a.mp3"));
         rig.player.setURL(song);
         QCOMPARE(rig.reports(0), QString("playing stopped"));
         QVERIFY(rig.player.currentPosition() > 0.2);
