@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTimer>
 #include <cstdio>
@@ -59,28 +60,26 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
-        ::close(fd);
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
         return false;
-    }
+    // Sends what the socket takes while the guard reads, then ends the request.
     qsizetype sent = 0;
-    bool said = false, hungUp = false;
-    for (QDeadlineTimer end(10000); !hungUp && !end.hasExpired(); QTest::qWait(1)) {
-        if (!said && sent < bytes.size()) {
-            const ssize_t n =
-                ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
-            sent += qMax<ssize_t>(n, 0);
-            hungUp = n < 0 && errno != EAGAIN;
-        } else if (!said) {
-            said = ::shutdown(fd, SHUT_WR) == 0;
-        } else {
+    bool said = false;
+    return QTest::qWaitFor(
+        [&] {
+            if (sent < bytes.size()) {
+                const ssize_t n =
+                    ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+                sent += qMax<ssize_t>(n, 0);
+                return n < 0 && errno != EAGAIN;
+            }
+            said = said || ::shutdown(fd, SHUT_WR) == 0;
             char c;
             const ssize_t n = ::recv(fd, &c, 1, 0);
-            hungUp = n == 0 || (n < 0 && errno != EAGAIN);
-        }
-    }
-    ::close(fd);
-    return hungUp;
+            return n == 0 || (n < 0 && errno != EAGAIN);
+        },
+        10000);
 }
 
 void say(const char *word) {
