@@ -17,6 +17,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <cstdio>
 
 using namespace tv;
@@ -89,10 +90,8 @@ QByteArray mp3(const char *name) {
 QByteArray wave(int ms) {
     const quint32 data = quint32(ms) * 16;
     auto le = [](quint32 value, int bytes) {
-        QByteArray out;
-        for (int i = 0; i < bytes; ++i, value >>= 8)
-            out.append(char(value & 0xff));
-        return out;
+        value = qToLittleEndian(value);
+        return QByteArray(reinterpret_cast<const char *>(&value), bytes);
     };
     return "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
            le(16000, 4) + le(2, 2) + le(16, 2) + "data" + le(data, 4) + QByteArray(int(data), '\0');
