@@ -42,15 +42,13 @@ void MemoryFs::addFolder(const QString &path) {
 }
 
 void MemoryFs::addFile(const QString &path, const QByteArray &bytes) {
-    const QString k = key(path);
-    addFolder(parentOf(k));
-    m_files.insert(k, bytes);
+    addFolder(parentOf(key(path)));
+    m_files.insert(key(path), bytes);
 }
 
 void MemoryFs::addLink(const QString &path, const QString &target) {
-    const QString k = key(path);
-    addFolder(parentOf(k));
-    m_links.insert(k, key(target));
+    addFolder(parentOf(key(path)));
+    m_links.insert(key(path), key(target));
 }
 
 // Each step replaces the longest linked prefix by its target; a chain that
@@ -98,11 +96,6 @@ FileError MemoryFs::find(const QString &path, QByteArray *data) const {
     if (m_folders.contains(k))
         return FileError::Access;
     return m_folders.contains(parentOf(k)) ? FileError::NotFound : FileError::Other;
-}
-
-FileError MemoryFs::readFile(const QString &path, QByteArray *data) const {
-    reads << QStringLiteral("read:") + path;
-    return find(path, data);
 }
 
 FileError MemoryFs::readPieces(const QString &path, const NextPiece &next) const {

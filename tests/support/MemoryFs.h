@@ -37,7 +37,10 @@ public:
 
     QStringList drives() const override { return m_drives; }
     bool fileExists(const QString &path) const override;
-    FileError readFile(const QString &path, QByteArray *data) const override;
+    FileError readFile(const QString &path, QByteArray *data) const override {
+        reads << QStringLiteral("read:") + path;
+        return find(path, data);
+    }
     FileError writeFile(const QString &path, const QByteArray &data) override;
     QStringList listFiles(const QString &dir, const QString &extension) const override;
     FileError readPieces(const QString &path, const NextPiece &next) const override;
