@@ -19,48 +19,19 @@ private slots:
             tv::test::row(name, lettered, native, back.isNull() ? lettered : back);
         };
         r("root drive", "Z:/home/u/a.mp3", "/home/u/a.mp3");
-        r("backslashes", "Z:\\home\\u\\a.mp3", "/home/u/a.mp3", "Z:/home/u/a.mp3");
         r("lower-case letter", "e:\\music\\a.mp3", "/media/u/usb/music/a.mp3", "E:/music/a.mp3");
         r("longest root wins", "F:/x", "/media/u/usb2/x");
         r("drive root", "E:\\", "/media/u/usb", "E:/");
-        r("colon in a name", QStringLiteral("Z:/a\uF03Ab.mp3"), "/a:b.mp3");
         r("backslash in a name", QStringLiteral("Z:/m/AC\uF05CDC/a.mp3"), "/m/AC\\DC/a.mp3");
-        r("stand-ins in a name", QStringLiteral("Z:/m/\uF000\uF03A\uF000\uF05C\uF000\uF000"),
-          QStringLiteral("/m/\uF03A\uF05C\uF000"));
-        r("line break and controls in a name", QStringLiteral("Z:/03new\uF00Aline\uF009\uF01F.mp3"),
-          "/03new\nline\t\x1f.mp3");
-        r("stand-ins of controls and bytes in a name",
-          QStringLiteral("Z:/m/\uF000\uF00A\uF000\uF0FF"), QStringLiteral("/m/\uF00A\uF0FF"));
-        r("unknown letter", "Q:/x", "", "");
     }
     void mapsBothWays() {
         QFETCH(QString, lettered);
         QFETCH(QString, native);
         DriveFileSystem fs({{"Z", "/"}, {"e", "/media/u/usb"}, {"F", "/media/u/usb2/"}});
         QCOMPARE(fs.toNative(lettered), native);
-        if (!native.isEmpty())
-            QTEST(fs.fromNative(native), "back");
+        QTEST(fs.fromNative(native), "back");
         // Letters in capitals and in order, however they were given.
         QCOMPARE(fs.drives(), QStringList({"E:", "F:", "Z:"}));
-    }
-
-    // A folder "AC\DC" on disk: listed, found and read through its lettered name.
-    void namesWithBackslashesAreReachable() {
-        test::TempDrives d;
-        const QString native = d.native("E:/") + "/AC\\DC";
-        QDir().mkpath(native);
-        QFile file(native + "/a:b.mp3");
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mp3") == 3);
-        file.close();
-        FolderListing listing;
-        QVERIFY(d.fs().listFolder("E:/", &listing));
-        QCOMPARE(listing.folders, QStringList({QString("AC") + QChar(0xF05C) + "DC"}));
-        const QString song = "E:/" + listing.folders.first() + "/a" + QChar(0xF03A) + "b.mp3";
-        QVERIFY(d.fs().fileExists(song));
-        QByteArray data;
-        QCOMPARE(d.fs().readFile(song, &data), FileError::None);
-        QCOMPARE(data, QByteArray("mp3"));
-        QVERIFY(!d.fs().fileExists("E:/AC/DC/a" + QString(QChar(0xF03A)) + "b.mp3"));
     }
 
     // The real drives and the in-memory fake answer alike, so that logic
@@ -75,21 +46,16 @@ private slots:
         test::TempDrives d;
         test::MemoryFs mem({"C", "E", "F"});
         FileSystem &fs = memory ? static_cast<FileSystem &>(mem) : d.fs();
-        const auto put = [&](const QString &path) {
-            memory ? mem.addFile(path, "0123456789") : d.put(path, "0123456789");
-        };
-        const auto folder = [&](const QString &path) {
-            memory ? mem.addFolder(path) : static_cast<void>(QDir().mkpath(d.native(path)));
-        };
         const QStringList files{"b.mp3",      "A.mp3",           "_x.mp3",         "Zeta",
                                 "ёж.mp3",     "Ёлка.mp3",        "ЯБЛОКО.mp3",     "а.mp3",
                                 "a.MP3",      "a.mp3",           "\U00010428.mp3", "[y].mp3",
                                 "\uFF21.mp3", "\U00010400b.mp3", ".hidden.mp3",    "sub/x.mp3",
                                 ".git/z",     "Б/ж.mp3"};
         for (const QString &name : files)
-            put("E:/m/" + name);
-        for (const char *name : {"Alpha", "dir.mp3"})
-            folder(QString("E:/m/") + name);
+            memory ? mem.addFile("E:/m/" + name, "0123456789")
+                   : d.put("E:/m/" + name, "0123456789");
+        for (const QString name : {"E:/m/Alpha", "E:/m/dir.mp3"})
+            memory ? mem.addFolder(name) : static_cast<void>(QDir().mkpath(d.native(name)));
         if (memory)
             mem.addLink("E:/m/link", "E:/m/sub");
         else
@@ -161,11 +127,9 @@ private slots:
             };
             QCOMPARE(fs.readPieces("E:/m/a.mp3", twoPieces), FileError::None);
             QCOMPARE(got, QByteArray("|6789|89|"));
+            const auto none = [](qint64, const QByteArray &, qint64 *, qint64 *) { return false; };
             for (const QString &name : listed + QStringList{"sub/x.mp3"})
-                QVERIFY2(fs.readPieces("E:/m/" + name, [](qint64, const QByteArray &, qint64 *,
-                                                          qint64 *) { return false; }) ==
-                             FileError::None,
-                         qPrintable(name));
+                QVERIFY2(fs.readPieces("E:/m/" + name, none) == FileError::None, qPrintable(name));
             QCOMPARE(fs.readPieces("E:/m/none.mp3", twoPieces), FileError::NotFound);
             QVERIFY(fs.readPieces("E:/m/sub", twoPieces) != FileError::None);
         }

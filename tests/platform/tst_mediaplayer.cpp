@@ -17,6 +17,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <cstdio>
 
 using namespace tv;
@@ -44,12 +45,6 @@ MakeMediaBackend fromFolder(const QString &folder, bool prepared) {
     return [module](MediaBackendEvents events, double volume) {
         return module->make(std::move(events), volume);
     };
-}
-
-void preparedOrNot() {
-    QTest::addColumn<bool>("prepared");
-    QTest::newRow("loaded at the first song") << false;
-    QTest::newRow("prepared beforehand") << true;
 }
 
 // A real player (its engine linked in unless made by the maker) and the
@@ -91,40 +86,16 @@ QByteArray mp3(const char *name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The song without its first frame: from where the first frame's header
-// stands again (the test songs' frames all have one header).
-QByteArray withoutFirstFrame(const QByteArray &mp3) {
-    return mp3.mid(mp3.indexOf(mp3.first(4), 1));
-}
-
 // Silence as WAVE sound: 16-bit mono at 8 kHz.
 QByteArray wave(int ms) {
     const quint32 data = quint32(ms) * 16;
     auto le = [](quint32 value, int bytes) {
-        QByteArray out;
-        for (int i = 0; i < bytes; ++i, value >>= 8)
-            out.append(char(value & 0xff));
-        return out;
+        value = qToLittleEndian(value);
+        return QByteArray(reinterpret_cast<const char *>(&value), bytes);
     };
     return "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
            le(16000, 4) + le(2, 2) + le(16, 2) + "data" + le(data, 4) + QByteArray(int(data), '\0');
 }
-
-// The logic with the real player, its engine loaded from the module as the
-// program loads it, and a real event loop; the other ports fake.
-struct RealPlayer {
-    test::LogicEnv env;
-    QtEventLoop events;
-    QtMediaPlayer player{env.drives.fs(), fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), false)};
-
-    RealPlayer() {
-        P().events = &events;
-        P().player = &player;
-        LanguageEnM();
-        connectPlayback();
-    }
-    ~RealPlayer() { player.pause(); }
-};
 
 } // namespace
 
@@ -142,22 +113,23 @@ private slots:
         QTest::newRow("loaded at the first song") << false << tone << true;
         QTest::newRow("prepared beforehand") << true << tone << true;
         const QByteArray picture = test::id3v2Frame(3, "APIC", QByteArray(200000, 'p'));
+        // Without the first frame: from where its header stands again (the test
+        // songs' frames all have one header).
+        const QByteArray sound = tone.mid(tone.indexOf(tone.first(4), 1));
         QTest::newRow("a tag larger than the sound")
-            << true << test::id3v2(3, picture) + withoutFirstFrame(tone) << false;
+            << true << test::id3v2(3, picture) + sound << false;
         QTest::newRow("wave sound in an MP3's name") << true << wave(400) << true;
     }
     void playsToItsEndAndReportsStoppedOnce() {
         QFETCH(bool, prepared);
         QFETCH(QByteArray, content);
         QFETCH(bool, lengthTold);
-        QTemporaryDir dir;
-        QFile file(dir.filePath("a.mp3"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
+        test::TempDrives dir({"Z"});
+        dir.put("Z:/a.mp3", content);
         Rig rig(fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), prepared));
         rig.player.setVolume(0.5);
         QSignalSpy durations(&rig.player, &QtMediaPlayer::durationMsChanged);
-        const QString song = rig.fs.fromNative(file.fileName());
+        const QString song = rig.fs.fromNative(dir.native("Z:/a.mp3"));
         rig.player.setURL(song);
         QCOMPARE(rig.reports(0), QString("playing stopped"));
         QVERIFY(rig.player.currentPosition() > 0.2);
@@ -237,7 +209,11 @@ private slots:
     }
 
     // Without the module the player stays silent and says nothing plays.
-    void noModuleMeansSilenceNotACrash_data() { preparedOrNot(); }
+    void noModuleMeansSilenceNotACrash_data() {
+        QTest::addColumn<bool>("prepared");
+        QTest::newRow("loaded at the first song") << false;
+        QTest::newRow("prepared beforehand") << true;
+    }
     void noModuleMeansSilenceNotACrash() {
         QFETCH(bool, prepared);
         QTemporaryDir empty;
@@ -294,8 +270,17 @@ private slots:
     // cannot be decoded: it is passed over without a word; the album's end
     // opens the next album.
     void albumPlaysThroughIntoTheNextAlbum() {
-        RealPlayer real;
-        test::LogicEnv &env = real.env;
+        // The logic with the real player, its engine loaded from the module as
+        // the program loads it, and a real event loop; the other ports fake.
+        test::LogicEnv env;
+        QtEventLoop events;
+        QtMediaPlayer player{env.drives.fs(),
+                             fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), false)};
+        P().events = &events;
+        P().player = &player;
+        LanguageEnM();
+        connectPlayback();
+        const auto silence = qScopeGuard([&] { player.pause(); });
         const QByteArray tone = mp3("tone-0.4s.mp3");
         QVERIFY(!tone.isEmpty());
         // The third file's name is not UTF-8: the engine opens it all the same.
@@ -324,7 +309,7 @@ private slots:
         // Three songs of 0.4 s, each followed by the one-second pause of the
         // end-of-song timer: the next album starts after about 4 s.
         QTRY_COMPARE_WITH_TIMEOUT(G().NameAlbom, QStringLiteral("b.alb"), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(real.player.playState(), int(MediaPlayer::Playing), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), 5000);
         QCOMPARE(env.tray.calls, QStringList({"tip:1.One - a.alb", "tip:2.Bad - a.alb",
                                               "tip:3.Three - a.alb", "tip:1.Next album - b.alb"}));
         QCOMPARE(G().Alboms.at(0).NumPesni, 0);

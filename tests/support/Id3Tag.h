@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 
 namespace tv::test {
 
@@ -50,12 +51,7 @@ inline QByteArray id3v2(int version, const QByteArray &frames, char flags = 0,
 
 // UTF-16 without a byte-order mark, big- or little-endian.
 inline QByteArray utf16(const QString &text, bool bigEndian) {
-    QByteArray out;
-    for (const QChar c : text) {
-        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xff);
-        out.append(bigEndian ? high : low).append(bigEndian ? low : high);
-    }
-    return out;
+    return QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE)(text);
 }
 
 } // namespace tv::test

@@ -32,15 +32,14 @@ public:
 
 private:
     void serve(QTcpSocket *socket) {
-        QByteArray &got = m_partial[socket];
-        got += socket->readAll();
-        if (!got.contains("\r\n\r\n"))
+        // The request stays in the socket until its head is whole.
+        if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
             return;
+        const QByteArray got = socket->readAll();
         const QString path = QString::fromLatin1(got.split(' ').value(1));
         requests << path;
         if (got.toLower().contains("cache-control: no-cache"))
             noCache << path;
-        m_partial.remove(socket);
         if (silent)
             return;
         const bool found = pages.contains(path);
@@ -53,7 +52,6 @@ private:
     }
 
     QTcpServer server;
-    QHash<QTcpSocket *, QByteArray> m_partial;
 };
 
 } // namespace tv::test

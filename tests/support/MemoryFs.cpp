@@ -42,23 +42,13 @@ void MemoryFs::addFolder(const QString &path) {
 }
 
 void MemoryFs::addFile(const QString &path, const QByteArray &bytes) {
-    const QString k = key(path);
-    addFolder(parentOf(k));
-    m_files.insert(k, bytes);
-}
-
-void MemoryFs::setReadOnly(const QString &path) {
-    m_readOnly.insert(key(path));
-}
-
-void MemoryFs::lockFolder(const QString &path) {
-    m_locked.insert(key(path));
+    addFolder(parentOf(key(path)));
+    m_files.insert(key(path), bytes);
 }
 
 void MemoryFs::addLink(const QString &path, const QString &target) {
-    const QString k = key(path);
-    addFolder(parentOf(k));
-    m_links.insert(k, key(target));
+    addFolder(parentOf(key(path)));
+    m_links.insert(key(path), key(target));
 }
 
 // Each step replaces the longest linked prefix by its target; a chain that
@@ -82,21 +72,13 @@ FileId MemoryFs::idOf(const QString &realKey) const {
     return {quint64(m_drives.indexOf(realKey.left(2)) + 1), quint64(qHash(realKey)) | 1};
 }
 
-FileId MemoryFs::fileId(const QString &path) const {
-    return idOf(real(path));
-}
-
 void MemoryFs::remove(const QString &path) {
     const QString k = key(path);
-    const QString below = k + QLatin1Char('/');
-    m_files.remove(k);
-    m_folders.remove(k);
-    m_files.removeIf([&](auto it) { return it.key().startsWith(below); });
-    m_folders.removeIf([&](const QString &f) { return f.startsWith(below); });
-}
-
-QByteArray MemoryFs::bytes(const QString &path) const {
-    return m_files.value(key(path));
+    const auto gone = [&](const QString &p) {
+        return p == k || p.startsWith(k + QLatin1Char('/'));
+    };
+    m_files.removeIf([&](auto it) { return gone(it.key()); });
+    m_folders.removeIf(gone);
 }
 
 bool MemoryFs::fileExists(const QString &path) const {
@@ -114,11 +96,6 @@ FileError MemoryFs::find(const QString &path, QByteArray *data) const {
     if (m_folders.contains(k))
         return FileError::Access;
     return m_folders.contains(parentOf(k)) ? FileError::NotFound : FileError::Other;
-}
-
-FileError MemoryFs::readFile(const QString &path, QByteArray *data) const {
-    reads << QStringLiteral("read:") + path;
-    return find(path, data);
 }
 
 FileError MemoryFs::readPieces(const QString &path, const NextPiece &next) const {
@@ -154,17 +131,15 @@ bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
         return false;
     FolderListing result;
     result.id = idOf(k);
-    const auto add = [&](const QString &entry) {
+    for (const QString &entry : m_links.keys() + m_folders.values() + m_files.keys()) {
         if (entry.size() <= 2 || parentOf(entry) != k || nameOf(entry).startsWith('.'))
-            return;
+            continue;
         const QString target = real(entry);
         if (m_folders.contains(target))
             result.folders.append(nameOf(entry));
         else if (m_files.contains(target))
             result.files.append(nameOf(entry));
-    };
-    for (const QString &entry : m_links.keys() + m_folders.values() + m_files.keys())
-        add(entry);
+    }
     sortAsListed(result.folders);
     sortAsListed(result.files);
     for (const QString &name : std::as_const(result.files))
@@ -179,14 +154,6 @@ QStringList MemoryFs::listFiles(const QString &dir, const QString &extension) co
     listing.files.removeIf(
         [&](const QString &name) { return !name.endsWith(extension, Qt::CaseInsensitive); });
     return listing.files;
-}
-
-QString MemoryFs::toNative(const QString &path) const {
-    return key(path);
-}
-
-QString MemoryFs::fromNative(const QString &native) const {
-    return key(native);
 }
 
 } // namespace tv::test
