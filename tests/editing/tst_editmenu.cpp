@@ -85,7 +85,8 @@ private slots:
     }
 
     // The selected song (the first, the last, or none) stays selected where
-    // it lands; the playing one's number is left alone.
+    // it lands; the playing one's number is left alone; the rows are
+    // numbered afresh, past nine too.
     void shuffleKeepsTheSelection() {
         const QStringList all = env->songsOnDisk(50);
         G().NumPesni = 1;
@@ -95,6 +96,7 @@ private slots:
             const QStringList now = frmForma().ListPath;
             QVERIFY(std::is_permutation(now.begin(), now.end(), all.begin(), all.end()));
             QCOMPARE(frmForma().PlayList.ListIndex(), int(now.indexOf(all.value(selected))));
+            QCOMPARE(playListRows().at(49).section('.', 0, 0), QString("50"));
         }
         QCOMPARE(G().NumPesni, 1);
     }

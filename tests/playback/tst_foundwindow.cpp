@@ -181,6 +181,18 @@ private slots:
         QCOMPARE(frmForma().PlayList.ListIndex(), 0);
     }
 
+    // Opened again, the window starts in its design state; Found keeps the
+    // last results until the next search, and Add all adds none of them.
+    void reopening() {
+        searched().reset();
+        FoundModel again;
+        QCOMPARE(again.state(), FoundState{});
+        QCOMPARE(again.List1.ListCount(), 0);
+        QVERIFY(!G().Found.isEmpty());
+        again.kAddPapka_Click();
+        QCOMPARE(frmForma().ListPath.size(), kRock.size() + 1);
+    }
+
     // Add all: none the album held, letter case ignored; a path found twice
     // once, but paths differing in case only are other files, as in the
     // browser. The last one selected.
