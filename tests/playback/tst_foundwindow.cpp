@@ -102,7 +102,7 @@ private slots:
     // are; a file in two albums is listed for each. A result picked shows its
     // album and enables Add file; no pick changes nothing; a new search starts
     // from nothing. The text is taken as typed, blanks and all. (How the
-    // lines and the count are read is the album reader's, tst_albumfile, and
+    // lines and the count are read is the album reader's, tst_albumcommands, and
     // the fuzz target holds the search in one file to it, from starting
     // inputs such as a text only in a title, titles with colons, a text
     // holding the drive letter, a line without a drive, a text that 1251

@@ -152,7 +152,7 @@ private slots:
 
     // A click opens the pointed-at address outside and the banner stays; with
     // nothing pointed at, a link is followed inside the banner and a window
-    // the page asks for opens nowhere. (The rules are tst_bannerrules'; here,
+    // the page asks for opens nowhere. (The rules are tst_weblinks'; here,
     // one click down each way the banner takes it.)
     void aClick_data() {
         columns<QString, bool, QString, bool>("link", "pointed", "outside", "inside");

@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(G().AlbomChanged, 1);
     }
 
-    // The rules are the logic's (tst_menurules, tst_tray); here, that each
+    // The rules are the logic's (tst_menurules); here, that each
     // menu runs them as it opens: while playing, an item of each starts the
     // other way (the sort submenu's off, so Ctrl+R must not sort either).
     void enablingSeenWhenEachMenuOpens() {
