@@ -284,12 +284,3 @@ tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' 
 
 # Whether a window is closed: destroyed, or no longer on screen.
 tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
-
-# The program's remote-control interface on the test's session bus. gdbus
-# prints titles in the locale's characters: UTF-8, whatever the caller's.
-tv_service=org.mpris.MediaPlayer2.tonvela
-tv_player=org.mpris.MediaPlayer2.Player
-tv_mpris() {
-    LC_ALL=C.UTF-8 gdbus call --session --dest "$tv_service" \
-        --object-path /org/mpris/MediaPlayer2 --method "$@"
-}
