@@ -39,9 +39,8 @@ trap tv_cleanup EXIT
 
 # Repeats a command until it succeeds or the seconds run out.
 tv_retry() {
-    local seconds=$1
+    local end=$((SECONDS + $1))
     shift
-    local end=$((SECONDS + seconds))
     until "$@" >/dev/null 2>&1; do
         [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.2
@@ -54,24 +53,18 @@ tv_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' >/dev/nu
 tv_tray_ready() { xwininfo -root -tree | grep -i trayer >/dev/null; }
 
 # Starts a program of the desktop and waits until the test says it is ready;
-# one that dies on the way (a fresh display may still refuse a first client)
-# is started again.
+# one that is not ready in time (a fresh display may still refuse a first
+# client, which then ends) is started again.
 tv_start_helper() {
-    local ready=$1 name=$2 attempt pid
+    local ready=$1 attempt
     shift
     for attempt in 1 2 3; do
-        "$@" >"$TV_TMP/$name.log" 2>&1 &
-        pid=$!
-        TV_PIDS+=("$pid")
-        local end=$((SECONDS + 10))
-        while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
-            $ready && return 0
-            sleep 0.2
-        done
-        kill "$pid" 2>/dev/null || true
-        tv_log "$name attempt $attempt failed: $(cat "$TV_TMP/$name.log")"
+        "$@" >>"$TV_TMP/$1.log" 2>&1 &
+        TV_PIDS+=($!)
+        tv_retry 10 "$ready" && return 0
+        kill $! 2>/dev/null || true
     done
-    tv_fail "$name did not start"
+    tv_fail "$1 did not start: $(cat "$TV_TMP/$1.log")"
 }
 
 # Xvfb on a free display number (it picks one itself), openbox, trayer.
@@ -126,17 +119,15 @@ tv_is_managed() { xprop -id "$1" WM_STATE | grep 'window state: Normal' >/dev/nu
 
 # Lets the window settle, then photographs the whole screen.
 tv_screenshot() {
-    local name=$1
     sleep 1
-    import -window root "$TV_ARTIFACTS/$name.png"
-    tv_log "screenshot $TV_ARTIFACTS/$name.png"
+    import -window root "$TV_ARTIFACTS/$1.png"
+    tv_log "screenshot $TV_ARTIFACTS/$1.png"
 }
 
 # Closes a window as a user would: activate it, then Alt+F4 through the window manager.
 tv_close_window() {
-    local wid=$1
-    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
-    tv_retry 10 tv_is_active "$wid" || tv_fail "window $wid does not become active"
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"
+    tv_retry 10 tv_is_active "$1" || tv_fail "window $1 does not become active"
     xdotool key --clearmodifiers alt+F4
 }
 
@@ -151,10 +142,9 @@ tv_app_windows() { xdotool search --all --onlyvisible --pid "$TV_APP_PID" --name
 
 # The program's icon in the notification area: its only small window.
 tv_tray_icon() {
-    local w width
+    local w
     for w in $(tv_app_windows); do
-        width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
-        if [ -n "$width" ] && [ "$width" -le 48 ]; then
+        if xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {small = $2 <= 48} END {exit !small}'; then
             echo "$w"
             return 0
         fi
@@ -182,18 +172,15 @@ tv_menu_item() {
 # Waits until the program ends with status 0 (a way out of it was taken);
 # fails when it does not within the seconds.
 tv_wait_exit() {
-    local seconds=${1:-20} end=$((SECONDS + ${1:-20}))
-    while kill -0 "$TV_APP_PID" 2>/dev/null; do
-        [ "$SECONDS" -lt "$end" ] || tv_fail "the program did not end within ${seconds}s;" \
-            "its windows: $(xdotool search --all --pid "$TV_APP_PID" --name '' getwindowname %@ 2>&1);" \
-            "its folder: $(ls "$TV_APP_DIR"); its errors: $(cat "$TV_APP_DIR/stderr.log")"
-        sleep 0.2
-    done
     local status=0
+    tv_retry "${1:-20}" tv_ended || tv_fail "the program did not end within ${1:-20}s;" \
+        "its windows: $(xdotool search --all --pid "$TV_APP_PID" --name '' getwindowname %@ 2>&1);" \
+        "its folder: $(ls "$TV_APP_DIR"); its errors: $(cat "$TV_APP_DIR/stderr.log")"
     wait "$TV_APP_PID" || status=$?
     TV_APP_PID=""
     [ "$status" -eq 0 ] || tv_fail "the program ended with status $status"
 }
+tv_ended() { ! kill -0 "$TV_APP_PID"; }
 
 # Compares a file with the one that holds the bytes expected.
 tv_same() { cmp -s "$1" "$2" || tv_fail "$2 differs: $(od -c "$2" 2>&1 | head -n 40)"; }
@@ -218,38 +205,31 @@ tv_size_bytes() {
     done
 }
 
-# One frame of an ID3v2 tag: the version (3 or 4), the frame's name and the
-# file that holds its data.
-tv_id3v2_frame() {
-    printf '%s' "$2"
-    tv_size_bytes "$(wc -c <"$3")" "$([ "$1" = 4 ] && echo 7 || echo 8)"
-    printf '\0\0'
-    cat "$3"
-}
-
-# A text frame: version, name, encoding (1: UTF-16 with its byte-order mark,
-# 3: UTF-8) and the text.
-tv_id3v2_text() {
-    local data
-    data=$(mktemp "$TV_TMP/frame.XXXXXX")
-    if [ "$3" = 1 ]; then
-        { printf '\001\377\376'; printf '%s' "$4" | iconv -f UTF-8 -t UTF-16LE; } >"$data"
-    else
-        { printf '\003'; printf '%s' "$4"; } >"$data"
-    fi
-    tv_id3v2_frame "$1" "$2" "$data"
-}
-
-# An MP3 file that begins with an ID3v2 tag: the file, the version, the file
-# of the frames; some padding after them, then a short tone.
+# An MP3 file that begins with an ID3v2 tag: the file, the version (3: texts
+# in UTF-16 with its byte-order mark, 4: in UTF-8), the tone after the tag,
+# then a frame an argument: NAME=text, or APIC=file for a PNG front cover.
 tv_id3v2_mp3() {
+    local file=$1 version=$2 tone=$3 frame data=$TV_TMP/frame
+    shift 3
+    for frame; do
+        case "${frame%%=*}$version" in
+        APIC*) { printf '\0image/png\0\003\0'; cat "${frame#*=}"; } >"$data" ;;
+        *3) { printf '\001\377\376'; printf %s "${frame#*=}" | iconv -f UTF-8 -t UTF-16LE; } >"$data" ;;
+        *) printf '\003%s' "${frame#*=}" >"$data" ;;
+        esac
+        printf %s "${frame%%=*}"
+        tv_size_bytes "$(wc -c <"$data")" $((version == 4 ? 7 : 8))
+        printf '\0\0'
+        cat "$data"
+    done >"$TV_TMP/frames"
+    # Some padding after the frames.
     {
-        printf "ID3\\$(printf %03o "$2")\\0\\0"
-        tv_size_bytes $(($(wc -c <"$3") + 64)) 7
-        cat "$3"
+        printf "ID3\\$(printf %03o "$version")\\0\\0"
+        tv_size_bytes $(($(wc -c <"$TV_TMP/frames") + 64)) 7
+        cat "$TV_TMP/frames"
         head -c 64 /dev/zero
-        cat "${4:-$TV_TEST_DATA/tone-0.4s.mp3}"
-    } >"$1"
+        cat "$tone"
+    } >"$file"
 }
 
 # The lettered form of a native folder of this machine, with a final "/".

@@ -43,13 +43,7 @@ music="$(cd "$dir" && pwd -P)/music"
 # Song 3 carries an ID3v2.4 tag with a front cover.
 for f in 1 2 4 5; do cp "$TV_TEST_DATA/tone-10s.mp3" "$music/$f.mp3"; done
 convert -size 4x3 xc:red "png:$TV_TMP/cover.png"
-{ printf '\0image/png\0\003\0'; cat "$TV_TMP/cover.png"; } >"$TV_TMP/apic"
-{
-    tv_id3v2_text 4 TPE1 3 "Кино"
-    tv_id3v2_text 4 TIT2 3 "Звезда"
-    tv_id3v2_frame 4 APIC "$TV_TMP/apic"
-} >"$TV_TMP/frames"
-tv_id3v2_mp3 "$music/3.mp3" 4 "$TV_TMP/frames" "$TV_TEST_DATA/tone-10s.mp3"
+tv_id3v2_mp3 "$music/3.mp3" 4 "$TV_TEST_DATA/tone-10s.mp3" TPE1=Кино TIT2=Звезда APIC="$TV_TMP/cover.png"
 export XDG_CACHE_HOME=$TV_TMP/cache
 tv_write_1251 "$dir/rock.alb" " 3 " "Первая${app}music/1.mp3" "Вторая${app}music/2.mp3" \
     "Третья${app}music/3.mp3"
