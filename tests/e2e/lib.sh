@@ -70,7 +70,6 @@ tv_start_helper() {
 # Xvfb on a free display number (it picks one itself), openbox, trayer.
 tv_start_desktop() {
     local fifo="$TV_TMP/display"
-    : >"$fifo"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$TV_TMP/xvfb.log" &
     TV_PIDS+=($!)
     tv_retry 20 grep -q '[0-9]' "$fifo" || tv_fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
@@ -79,7 +78,6 @@ tv_start_desktop() {
     tv_start_helper tv_wm_ready openbox --sm-disable
     tv_start_helper tv_tray_ready trayer --edge bottom --align right --widthtype request \
         --height 24 --SetDockType true
-    tv_log "desktop on $DISPLAY"
 }
 
 # A fresh program folder holding a copy of the installed program; prints it.
@@ -90,17 +88,15 @@ tv_new_folder() {
     echo "$dir"
 }
 
-# Starts the program of a folder (or $TV_RUN_EXE, when set), with the files to
-# open that follow; dialogs are answered from $1/answers.txt and logged to
+# Starts the program of a folder $1 (or $TV_RUN_EXE, when set), with the files
+# to open that follow; dialogs are answered from $1/answers.txt and logged to
 # $1/dialogs.log.
 tv_run() {
-    local dir=$1
-    shift
-    touch "$dir/answers.txt"
-    TONVELA_DIALOG_ANSWERS="$dir/answers.txt" TONVELA_DIALOG_LOG="$dir/dialogs.log" \
-        "${TV_RUN_EXE:-$dir/tonvela}" "$@" >"$dir/stdout.log" 2>"$dir/stderr.log" &
+    touch "$1/answers.txt"
+    TONVELA_DIALOG_ANSWERS="$1/answers.txt" TONVELA_DIALOG_LOG="$1/dialogs.log" \
+        "${TV_RUN_EXE:-$1/tonvela}" "${@:2}" >"$1/stdout.log" 2>"$1/stderr.log" &
     TV_APP_PID=$!
-    TV_APP_DIR=$dir
+    TV_APP_DIR=$1
 }
 
 # Waits for a visible window whose title matches the pattern, managed by the
@@ -185,15 +181,11 @@ tv_ended() { ! kill -0 "$TV_APP_PID"; }
 # Compares a file with the one that holds the bytes expected.
 tv_same() { cmp -s "$1" "$2" || tv_fail "$2 differs: $(od -c "$2" 2>&1 | head -n 40)"; }
 
-# No dialog of the program's was seen (a question or message, a file dialog).
-tv_no_dialogs() { [ ! -s "$TV_APP_DIR/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$TV_APP_DIR/dialogs.log")"; }
 
 # Writes a text file as the program keeps its files: Windows-1251, CR LF after
 # every line. Arguments: the file, then one argument per line.
 tv_write_1251() {
-    local file=$1
-    shift
-    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1251 >"$file"
+    printf '%s\r\n' "${@:2}" | iconv -f UTF-8 -t CP1251 >"$1"
 }
 
 # Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
@@ -247,11 +239,10 @@ tv_library() {
 # stood at ("rock.alb 1"); the add-files browser's folder is $app, or
 # $tv_browsed when set.
 tv_ini() {
-    local file=$1 language=$2 last=$3 album n lines=()
+    local file=$1 language=$2 last=$3 album lines=()
     shift 3
     for album in "$@"; do
-        n=${album##* }
-        lines+=("${album% *}" "$([ "$n" -lt 0 ] && echo "$n " || echo " $n ")")
+        lines+=("${album% *}" " ${album##* } ")
     done
     tv_write_1251 "$file" "[language]" " $language " "[albom]" " $(($# - 1)) " "${lines[@]}" \
         "[showform]" True "[musicnonstop]" False "[nameendalbom]" "$last" "[namepesni]" " 0 " \

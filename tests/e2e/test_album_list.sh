@@ -11,13 +11,11 @@ source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 list_name='^List of playlist$'
 
 # Waits for the album-list window; checks that it keeps above the others and
-# has the keyboard; prints it.
+# has the keyboard (so the window manager took it); prints it.
 wait_list_window() {
-    local lw
+    local lw props
     lw=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name "$list_name") ||
         tv_fail "no album-list window at the end of the album"
-    tv_retry 10 tv_is_managed "$lw" || tv_fail "the album-list window is not managed"
-    local props
     props=$(xprop -id "$lw" _NET_WM_STATE _NET_WM_WINDOW_TYPE)
     [[ "$props" == *_NET_WM_STATE_ABOVE* && "$props" == *_NET_WM_WINDOW_TYPE_UTILITY* ]] ||
         tv_fail "the album-list window is not kept above, or would get a task bar button: $props"
@@ -70,7 +68,6 @@ tv_screenshot album-list-at-album-end
 xdotool key Down Return
 tv_retry 10 no_list_window || tv_fail "the album-list window stays after the pick"
 tv_retry 10 title_is b.alb || tv_fail "the picked album did not open"
-tv_is_unmapped "$wid" || tv_fail "the main window came back after the pick"
 # b plays to its end: the window is offered again, with b selected.
 lw=$(wait_list_window)
 tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of b"
@@ -82,8 +79,7 @@ tv_retry 10 stacked_above "$lw" "$wid" || tv_fail "the album-list window went be
 tv_screenshot album-list-above-main-window
 hide_show
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the tray menu's Hide/Show did not hide the main window"
-xdotool windowactivate --sync "$lw" >/dev/null 2>&1 || true
-tv_retry 10 tv_is_active "$lw" || tv_fail "the album-list window does not take the keys again"
+xdotool windowactivate --sync "$lw"
 xdotool key Escape
 tv_retry 10 no_list_window || tv_fail "Escape did not close the album-list window"
 
@@ -95,4 +91,4 @@ click_tray 1 2
 tv_retry 10 tv_is_mapped "$wid" || tv_fail "a double-click on the tray icon did not bring the window back"
 tv_close_window "$wid"
 tv_wait_exit 20
-tv_no_dialogs
+[ ! -s "$dir/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$dir/dialogs.log")"

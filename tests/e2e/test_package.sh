@@ -75,11 +75,9 @@ diff "$TV_TMP/root.before" "$TV_TMP/root.after" || tv_fail "something was writte
 # The data folder cannot be made: a file stands where its parent should be.
 rm -rf "$XDG_DATA_HOME" && : >"$XDG_DATA_HOME" && : >"$TV_TMP/dialogs.log"
 tv_run "$TV_TMP"
-status=0
-timeout 20 tail --pid="$TV_APP_PID" -f /dev/null || tv_fail "the program did not end"
-wait "$TV_APP_PID" || status=$?
+tv_retry 20 tv_ended || tv_fail "the program did not end"
+! wait "$TV_APP_PID" || tv_fail "the program ended as if all was well"
 TV_APP_PID=""
-[ "$status" -ne 0 ] || tv_fail "the program ended as if all was well"
 for words in 'Не удаётся создать папку' 'Cannot create or write the folder' "$data"; do
     grep -F "$words" "$TV_TMP/dialogs.log" >/dev/null || tv_fail "not said: $words: $(cat "$TV_TMP/dialogs.log")"
 done

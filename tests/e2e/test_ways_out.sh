@@ -28,10 +28,8 @@ start() {
 ended() {
     local name=$1 showform=$2 ini="$dir/Тонвела для mp3.ini"
     tv_wait_exit 3
-    [ "$(sed -n '/^\[showform\]/{n;p}' "$ini")" = "$showform"$'\r' ] ||
-        tv_fail "$name: [showform] is not $showform: $(cat -A "$ini")"
-    [ "$(tail -n 2 "$ini" | head -n 1)" = $'[strDir]\r' ] ||
-        tv_fail "$name: the settings file is not whole: $(cat -A "$ini")"
+    [ "$(sed -n '/^\[showform\]/{n;p}' "$ini")$(tail -n 2 "$ini" | head -n 1)" = "$showform"$'\r[strDir]\r' ] ||
+        tv_fail "$name: [showform] is not $showform, or the settings file is not whole: $(cat -A "$ini")"
 }
 
 tv_start_desktop
