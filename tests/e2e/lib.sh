@@ -73,8 +73,8 @@ tv_start_desktop() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$TV_TMP/xvfb.log" &
     TV_PIDS+=($!)
     tv_retry 20 grep -q '[0-9]' "$fifo" || tv_fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
+    # (Xvfb names the display once it takes connections.)
     export DISPLAY=":$(tr -dc '0-9' <"$fifo")"
-    tv_retry 20 xdpyinfo || tv_fail "display $DISPLAY does not answer"
     tv_start_helper tv_wm_ready openbox --sm-disable
     tv_start_helper tv_tray_ready trayer --edge bottom --align right --widthtype request \
         --height 24 --SetDockType true
@@ -119,15 +119,6 @@ tv_screenshot() {
     import -window root "$TV_ARTIFACTS/$1.png"
     tv_log "screenshot $TV_ARTIFACTS/$1.png"
 }
-
-# Closes a window as a user would: activate it, then Alt+F4 through the window manager.
-tv_close_window() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"
-    tv_retry 10 tv_is_active "$1" || tv_fail "window $1 does not become active"
-    xdotool key --clearmodifiers alt+F4
-}
-
-tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 # Asks the window manager to close a window, as its close button does; it
 # reaches the window whatever has the keyboard (an open menu holds it).

@@ -23,6 +23,7 @@ wait_list_window() {
     echo "$lw"
 }
 
+tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 no_list_window() { ! xdotool search --onlyvisible --name "$list_name" >/dev/null 2>&1; }
 title_is() { [ "$(xdotool getwindowname "$wid")" = "Tonvela for MP3 - $1" ]; }
 
@@ -33,13 +34,10 @@ stacked_above() {
     [[ " $order" == *" $2 "*" $1 "* ]]
 }
 
-# Clicks the tray icon with a button, once or twice.
+# Clicks the tray icon with a button, once or twice. (--sync would wait in
+# vain when the pointer is there already.)
 click_tray() {
-    local icon
-    icon=$(tv_tray_icon) || tv_fail "no tray icon"
-    eval "$(xdotool getwindowgeometry --shell "$icon")"
-    # (--sync would wait in vain when the pointer is there already.)
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.2 click --repeat "$2" --delay 80 "$1"
+    xdotool mousemove --window "$(tv_tray_icon)" 11 11 sleep 0.2 click --repeat "$2" --delay 80 "$1"
 }
 # The tray menu's first item, Hide/Show.
 hide_show() {
@@ -89,6 +87,6 @@ tv_is_unmapped "$wid" || tv_fail "a single click on the tray icon showed the mai
 sleep 1
 click_tray 1 2
 tv_retry 10 tv_is_mapped "$wid" || tv_fail "a double-click on the tray icon did not bring the window back"
-tv_close_window "$wid"
+tv_wm_close "$wid"
 tv_wait_exit 20
 [ ! -s "$dir/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$dir/dialogs.log")"

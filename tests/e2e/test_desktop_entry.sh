@@ -91,7 +91,7 @@ tv_retry 10 tv_is_managed "$wid" || tv_fail "the window is not in the normal sta
 ! grep -q Iconic "$TV_TMP/states" ||
     tv_fail "the window came back through the iconified state: $(tr '\n\t' '  ' <"$TV_TMP/states")"
 tv_screenshot minimise-brought-back
-tv_close_window "$wid"
+tv_wm_close "$wid"
 tv_retry 20 tv_ended || tv_fail "the program did not end"
 TV_APP_PID=""
 

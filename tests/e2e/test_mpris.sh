@@ -58,18 +58,17 @@ expect "$(title Вторая)" Playing
 mpris $player.Pause >/dev/null
 expect "$(title Вторая)" Paused
 
-# Next plays song 3, named by its tag, as playerctl metadata shows it, with its cover.
+# Next plays song 3, named by its tag, as playerctl metadata shows it, with its
+# cover. (The artist beside the title: tst_mpris.)
 mpris $player.Next >/dev/null
 expect "$(title Звезда)" Playing
 meta=$(metadata)
-grep -F "'xesam:artist': <['Кино']>" <<<"$meta" >/dev/null || tv_fail "no artist: $meta"
 cover=$(sed -n "s|.*'mpris:artUrl': <'file://\([^']*\)'>.*|\1|p" <<<"$meta")
 [[ "$cover" == "$XDG_CACHE_HOME/tonvela/covers/"* ]] && cmp -s "$cover" "$TV_TMP/cover.png" ||
     tv_fail "no cover in the cache: $meta"
 
 mpris org.freedesktop.DBus.Properties.Set $player Volume "<0.25>" >/dev/null
-volume=$(get $player Volume)
-[[ "$volume" =~ ^\(\<0\.2(5|49) ]] || tv_fail "volume reads back as $volume"
+[[ "$(get $player Volume)" =~ ^\(\<0\.2(5|49) ]] || tv_fail "volume reads back as $(get $player Volume)"
 
 # Every change was announced: the pause, the songs, the volume.
 for field in "'PlaybackStatus': <'Paused'>" "$(title Звезда)" "'Volume': <0.2"; do
@@ -87,7 +86,7 @@ tv_screenshot mpris-raised
 # Closed in the middle of song 3: the song and its position are remembered.
 tv_retry 10 past_ms 1000 || tv_fail "song 3 does not run on: at $(position_ms) ms"
 at=$(position_ms)
-tv_close_window "$wid"
+tv_wm_close "$wid"
 tv_wait_exit 20
 saved=$(sed -n '5{s/[ \r]//g;p}' "$dir/Тонвела для mp3.pos")
 [[ "$saved" =~ ^[0-9]+$ ]] && [ "$saved" -ge $((at - 500)) ] && [ "$saved" -le $((at + 3000)) ] ||

@@ -58,7 +58,7 @@ wid=$(tv_wait_window '^Тонвела для MP3$')
 tv_screenshot package-started
 # Closing saves the new album (Yes) under a name the save dialog is given.
 printf 'Yes\n/elsewhere/mine.alb\n' >"$TV_TMP/answers.txt"
-tv_close_window "$wid"
+tv_wm_close "$wid"
 tv_wait_exit 20
 [ -f "$data/mine.alb" ] || tv_fail "no album in $data: $(ls -la "$data"; cat "$TV_TMP/dialogs.log")"
 iconv -f CP1251 -t UTF-8 "$data/mine.alb" | grep -F "$(tv_lettered "$music")a.mp3" >/dev/null ||
