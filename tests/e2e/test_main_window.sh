@@ -16,12 +16,11 @@
 # open.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-opener_log="$TV_TMP/opened.log"
 mkdir -p "$TV_TMP/bin"
-printf '#!/bin/sh\necho "$*" >>"%s"\n' "$opener_log" >"$TV_TMP/bin/xdg-open"
+printf '#!/bin/sh\necho "$*" >>"%s"\n' "$TV_TMP/opened.log" >"$TV_TMP/bin/xdg-open"
 chmod +x "$TV_TMP/bin/xdg-open"
 export PATH="$TV_TMP/bin:$PATH"
-opened() { grep -F -- "$1" "$opener_log" >/dev/null 2>&1; }
+opened() { grep -F -- "$1" "$TV_TMP/opened.log" >/dev/null 2>&1; }
 # Opens item n of the Edit menu (the second title of the menu bar) and waits
 # for the window it opens.
 edit_item() {
@@ -73,14 +72,14 @@ about=$(tv_wait_window '^О программе$')
 tv_screenshot about-box-on-desktop
 # The link to the site, on the line "Сайт:".
 xdotool mousemove --window "$about" 175 66 click 1
-tv_retry 10 opened "Language/0.html" || tv_fail "the site link opened nothing: $(cat "$opener_log" 2>&1)"
+tv_retry 10 opened "Language/0.html" || tv_fail "the site link opened nothing: $(cat "$TV_TMP/opened.log" 2>&1)"
 xdotool key Return
 tv_retry 10 tv_is_gone "$about" || tv_fail "Enter did not close the about box"
 
 # F1: the page of the current language, from the program's folder.
 xdotool windowactivate --sync "$wid"
 xdotool key F1
-tv_retry 10 opened "$dir/Help_ru.htm" || tv_fail "F1 opened no help page: $(cat "$opener_log" 2>&1)"
+tv_retry 10 opened "$dir/Help_ru.htm" || tv_fail "F1 opened no help page: $(cat "$TV_TMP/opened.log" 2>&1)"
 
 # The editor takes the keys: Esc leaves it; the drive-letter window is left
 # through its close box.

@@ -62,10 +62,9 @@ expect "$(title Вторая)" Paused
 # cover. (The artist beside the title: tst_mpris.)
 mpris $player.Next >/dev/null
 expect "$(title Звезда)" Playing
-meta=$(metadata)
-cover=$(sed -n "s|.*'mpris:artUrl': <'file://\([^']*\)'>.*|\1|p" <<<"$meta")
+cover=$(metadata | sed -n "s|.*'mpris:artUrl': <'file://\([^']*\)'>.*|\1|p")
 [[ "$cover" == "$XDG_CACHE_HOME/tonvela/covers/"* ]] && cmp -s "$cover" "$TV_TMP/cover.png" ||
-    tv_fail "no cover in the cache: $meta"
+    tv_fail "no cover in the cache: $(metadata)"
 
 mpris org.freedesktop.DBus.Properties.Set $player Volume "<0.25>" >/dev/null
 [[ "$(get $player Volume)" =~ ^\(\<0\.2(5|49) ]] || tv_fail "volume reads back as $(get $player Volume)"
@@ -102,8 +101,7 @@ resumed=$(position_ms)
     tv_fail "resumed at $resumed ms, not at $saved ms"
 # And it plays on from there, not from the start.
 sleep 1
-later=$(position_ms)
-[ "$later" -ge "$saved" ] || tv_fail "at $later ms a second after resuming at $saved ms"
+[ "$(position_ms)" -ge "$saved" ] || tv_fail "at $(position_ms) ms a second after resuming at $saved ms"
 tv_screenshot resumed-in-song-3
 # Each file is handed over once the one before has sound: handed over while
 # the engine still sets the one before up, the next file can be left paused
