@@ -19,7 +19,6 @@ mkdir -p "$TV_ARTIFACTS"
 TV_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tonvela-e2e.XXXXXX")
 TV_PIDS=()
 TV_APP_PID=""
-TV_APP_DIR=""
 
 tv_log() { echo "[e2e] $*" >&2; }
 tv_fail() {
@@ -27,13 +26,12 @@ tv_fail() {
     exit 1
 }
 
-# A script that ends well passed.
+# Ends what the script started and removes its files.
 tv_cleanup() {
-    local status=$? pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
+    local pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
     kill "${pids[@]}" 2>/dev/null || true
     wait "${pids[@]}" 2>/dev/null || true
     rm -rf "$TV_TMP"
-    [ "$status" -ne 0 ] || tv_log "PASS"
 }
 trap tv_cleanup EXIT
 
@@ -105,8 +103,7 @@ tv_wait_window() {
     local pattern=$1 seconds=${2:-30} wid
     wid=$(timeout "$seconds" xdotool search --sync --onlyvisible --limit 1 --name "$pattern") ||
         tv_fail "no window named '$pattern' within ${seconds}s"
-    tv_retry "$seconds" tv_is_managed "$wid" ||
-        tv_fail "window $wid is not managed: $(xprop -id "$wid"; xwininfo -id "$wid"; xdotool search --name "$pattern")"
+    tv_retry "$seconds" tv_is_managed "$wid" || tv_fail "window $wid is not managed: $(xprop -id "$wid")"
     xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
     echo "$wid"
 }
@@ -160,9 +157,8 @@ tv_menu_item() {
 # fails when it does not within the seconds.
 tv_wait_exit() {
     local status=0
-    tv_retry "${1:-20}" tv_ended || tv_fail "the program did not end within ${1:-20}s;" \
-        "its windows: $(xdotool search --all --pid "$TV_APP_PID" --name '' getwindowname %@ 2>&1);" \
-        "its folder: $(ls "$TV_APP_DIR"); its errors: $(cat "$TV_APP_DIR/stderr.log")"
+    tv_retry "${1:-20}" tv_ended || tv_fail "the program did not end within ${1:-20}s; its windows:" \
+        "$(tv_app_windows | xargs -rn1 xdotool getwindowname); its errors: $(cat "$TV_APP_DIR/stderr.log")"
     wait "$TV_APP_PID" || status=$?
     TV_APP_PID=""
     [ "$status" -eq 0 ] || tv_fail "the program ended with status $status"

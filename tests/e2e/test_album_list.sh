@@ -61,14 +61,13 @@ xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
 
 lw=$(wait_list_window)
-tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of the album"
 tv_screenshot album-list-at-album-end
 xdotool key Down Return
 tv_retry 10 no_list_window || tv_fail "the album-list window stays after the pick"
 tv_retry 10 title_is b.alb || tv_fail "the picked album did not open"
 # b plays to its end: the window is offered again, with b selected.
 lw=$(wait_list_window)
-tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of b"
+tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of a or b, or after the pick"
 tv_screenshot album-list-after-b
 
 hide_show

@@ -24,7 +24,6 @@ opened() { grep -F -- "$1" "$TV_TMP/opened.log" >/dev/null 2>&1; }
 # Opens item n of the Edit menu (the second title of the menu bar) and waits
 # for the window it opens.
 edit_item() {
-    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
     tv_menu_item "$wid" 70 "$1"
     tv_wait_window "^$2\$"
 }
@@ -100,7 +99,6 @@ xdotool key --clearmodifiers Return
 tv_screenshot search-results
 # "Добавить всё": its place in the window, at 96 dots per inch.
 xdotool mousemove --window "$win" 120 384 click 1
-sleep 0.5
 xdotool key --clearmodifiers Escape
 wait_gone "$win"
 xdotool windowactivate --sync "$wid"

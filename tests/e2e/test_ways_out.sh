@@ -34,7 +34,6 @@ ended() {
 
 tv_start_desktop
 
-main='^Тонвела для MP3 - a\.alb$'
 open_file() { tv_click_opens "$wid" 20 10 1; }
 open_tray() { tv_click_opens "$(tv_tray_icon)" 11 11 3; }
 leave_by_exit() { xdotool key Up Return; } # "Выход", the menu's last item
@@ -44,7 +43,7 @@ leave_by_close() { tv_wm_close "$wid"; }
 # menu runs a loop of its own). Rows: menu, way out, window shown.
 for way in "file exit True" "tray exit True" "tray exit False" "tray close True" "file close True"; do
     read -r menu how shown <<<"$way"
-    start "$shown" a.alb "$main"
+    start "$shown" a.alb '^Тонвела для MP3 - a\.alb$'
     "open_$menu"
     tv_screenshot "$menu-menu-$how-window-$shown"
     "leave_by_$how"
