@@ -106,6 +106,7 @@ tv_screenshot resumed-in-song-3
 # (a fault of the player's, not what this script checks).
 (cd "$music" && timeout 20 "$dir/tonvela" 4.mp3) || tv_fail "the second copy did not end well"
 expect "<'file://$music/4.mp3'>" Playing
+tv_screenshot open-files-started
 tv_retry 10 past_ms 300 || tv_fail "4.mp3 does not run on: at $(position_ms) ms"
 mpris $player.OpenUri "file://$music/5.mp3" >/dev/null || tv_fail "OpenUri refused"
 expect "<'file://$music/5.mp3'>" Playing

@@ -18,8 +18,7 @@ start() {
     tv_write_1251 "$dir/Тонвела для mp3.ini" "[showform]" "$showform" "[nameendalbom]" "$last"
     [ -z "${4:-}" ] || echo "$4" >"$dir/answers.txt"
     tv_run "$dir"
-    wid=""
-    [ "$showform" = False ] || wid=$(tv_wait_window "$title")
+    wid=$([ "$showform" = False ] || tv_wait_window "$title")
     tv_retry 30 tv_tray_icon || tv_fail "no tray icon"
 }
 
