@@ -54,9 +54,9 @@ tv_tray_ready() { xwininfo -root -tree | grep -i trayer >/dev/null; }
 # one that is not ready in time (a fresh display may still refuse a first
 # client, which then ends) is started again.
 tv_start_helper() {
-    local ready=$1 attempt
+    local ready=$1
     shift
-    for attempt in 1 2 3; do
+    for _ in 1 2 3; do
         "$@" >>"$TV_TMP/$1.log" 2>&1 &
         TV_PIDS+=($!)
         tv_retry 10 "$ready" && return 0
