@@ -19,7 +19,6 @@ mkdir -p "$TV_ARTIFACTS"
 TV_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tonvela-e2e.XXXXXX")
 TV_PIDS=()
 TV_APP_PID=""
-TV_APP_DIR=""
 
 tv_log() { echo "[e2e] $*" >&2; }
 tv_fail() {
@@ -27,21 +26,19 @@ tv_fail() {
     exit 1
 }
 
-# A script that ends well passed.
+# Ends what the script started and removes its files.
 tv_cleanup() {
-    local status=$? pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
+    local pids=(${TV_APP_PID:+"$TV_APP_PID"} "${TV_PIDS[@]}")
     kill "${pids[@]}" 2>/dev/null || true
     wait "${pids[@]}" 2>/dev/null || true
     rm -rf "$TV_TMP"
-    [ "$status" -ne 0 ] || tv_log "PASS"
 }
 trap tv_cleanup EXIT
 
 # Repeats a command until it succeeds or the seconds run out.
 tv_retry() {
-    local seconds=$1
+    local end=$((SECONDS + $1))
     shift
-    local end=$((SECONDS + seconds))
     until "$@" >/dev/null 2>&1; do
         [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.2
@@ -54,39 +51,31 @@ tv_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' >/dev/nu
 tv_tray_ready() { xwininfo -root -tree | grep -i trayer >/dev/null; }
 
 # Starts a program of the desktop and waits until the test says it is ready;
-# one that dies on the way (a fresh display may still refuse a first client)
-# is started again.
+# one that is not ready in time (a fresh display may still refuse a first
+# client, which then ends) is started again.
 tv_start_helper() {
-    local ready=$1 name=$2 attempt pid
+    local ready=$1
     shift
-    for attempt in 1 2 3; do
-        "$@" >"$TV_TMP/$name.log" 2>&1 &
-        pid=$!
-        TV_PIDS+=("$pid")
-        local end=$((SECONDS + 10))
-        while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
-            $ready && return 0
-            sleep 0.2
-        done
-        kill "$pid" 2>/dev/null || true
-        tv_log "$name attempt $attempt failed: $(cat "$TV_TMP/$name.log")"
+    for _ in 1 2 3; do
+        "$@" >>"$TV_TMP/$1.log" 2>&1 &
+        TV_PIDS+=($!)
+        tv_retry 10 "$ready" && return 0
+        kill $! 2>/dev/null || true
     done
-    tv_fail "$name did not start"
+    tv_fail "$1 did not start: $(cat "$TV_TMP/$1.log")"
 }
 
 # Xvfb on a free display number (it picks one itself), openbox, trayer.
 tv_start_desktop() {
     local fifo="$TV_TMP/display"
-    : >"$fifo"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$TV_TMP/xvfb.log" &
     TV_PIDS+=($!)
     tv_retry 20 grep -q '[0-9]' "$fifo" || tv_fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
+    # (Xvfb names the display once it takes connections.)
     export DISPLAY=":$(tr -dc '0-9' <"$fifo")"
-    tv_retry 20 xdpyinfo || tv_fail "display $DISPLAY does not answer"
     tv_start_helper tv_wm_ready openbox --sm-disable
     tv_start_helper tv_tray_ready trayer --edge bottom --align right --widthtype request \
         --height 24 --SetDockType true
-    tv_log "desktop on $DISPLAY"
 }
 
 # A fresh program folder holding a copy of the installed program; prints it.
@@ -97,17 +86,15 @@ tv_new_folder() {
     echo "$dir"
 }
 
-# Starts the program of a folder (or $TV_RUN_EXE, when set), with the files to
-# open that follow; dialogs are answered from $1/answers.txt and logged to
+# Starts the program of a folder $1 (or $TV_RUN_EXE, when set), with the files
+# to open that follow; dialogs are answered from $1/answers.txt and logged to
 # $1/dialogs.log.
 tv_run() {
-    local dir=$1
-    shift
-    touch "$dir/answers.txt"
-    TONVELA_DIALOG_ANSWERS="$dir/answers.txt" TONVELA_DIALOG_LOG="$dir/dialogs.log" \
-        "${TV_RUN_EXE:-$dir/tonvela}" "$@" >"$dir/stdout.log" 2>"$dir/stderr.log" &
+    touch "$1/answers.txt"
+    TONVELA_DIALOG_ANSWERS="$1/answers.txt" TONVELA_DIALOG_LOG="$1/dialogs.log" \
+        "${TV_RUN_EXE:-$1/tonvela}" "${@:2}" >"$1/stdout.log" 2>"$1/stderr.log" &
     TV_APP_PID=$!
-    TV_APP_DIR=$dir
+    TV_APP_DIR=$1
 }
 
 # Waits for a visible window whose title matches the pattern, managed by the
@@ -116,8 +103,7 @@ tv_wait_window() {
     local pattern=$1 seconds=${2:-30} wid
     wid=$(timeout "$seconds" xdotool search --sync --onlyvisible --limit 1 --name "$pattern") ||
         tv_fail "no window named '$pattern' within ${seconds}s"
-    tv_retry "$seconds" tv_is_managed "$wid" ||
-        tv_fail "window $wid is not managed: $(xprop -id "$wid"; xwininfo -id "$wid"; xdotool search --name "$pattern")"
+    tv_retry "$seconds" tv_is_managed "$wid" || tv_fail "window $wid is not managed: $(xprop -id "$wid")"
     xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
     echo "$wid"
 }
@@ -126,21 +112,10 @@ tv_is_managed() { xprop -id "$1" WM_STATE | grep 'window state: Normal' >/dev/nu
 
 # Lets the window settle, then photographs the whole screen.
 tv_screenshot() {
-    local name=$1
     sleep 1
-    import -window root "$TV_ARTIFACTS/$name.png"
-    tv_log "screenshot $TV_ARTIFACTS/$name.png"
+    import -window root "$TV_ARTIFACTS/$1.png"
+    tv_log "screenshot $TV_ARTIFACTS/$1.png"
 }
-
-# Closes a window as a user would: activate it, then Alt+F4 through the window manager.
-tv_close_window() {
-    local wid=$1
-    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid"
-    tv_retry 10 tv_is_active "$wid" || tv_fail "window $wid does not become active"
-    xdotool key --clearmodifiers alt+F4
-}
-
-tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 # Asks the window manager to close a window, as its close button does; it
 # reaches the window whatever has the keyboard (an open menu holds it).
@@ -151,10 +126,9 @@ tv_app_windows() { xdotool search --all --onlyvisible --pid "$TV_APP_PID" --name
 
 # The program's icon in the notification area: its only small window.
 tv_tray_icon() {
-    local w width
+    local w
     for w in $(tv_app_windows); do
-        width=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')
-        if [ -n "$width" ] && [ "$width" -le 48 ]; then
+        if xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {small = $2 <= 48} END {exit !small}'; then
             echo "$w"
             return 0
         fi
@@ -182,31 +156,23 @@ tv_menu_item() {
 # Waits until the program ends with status 0 (a way out of it was taken);
 # fails when it does not within the seconds.
 tv_wait_exit() {
-    local seconds=${1:-20} end=$((SECONDS + ${1:-20}))
-    while kill -0 "$TV_APP_PID" 2>/dev/null; do
-        [ "$SECONDS" -lt "$end" ] || tv_fail "the program did not end within ${seconds}s;" \
-            "its windows: $(xdotool search --all --pid "$TV_APP_PID" --name '' getwindowname %@ 2>&1);" \
-            "its folder: $(ls "$TV_APP_DIR"); its errors: $(cat "$TV_APP_DIR/stderr.log")"
-        sleep 0.2
-    done
     local status=0
+    tv_retry "${1:-20}" tv_ended || tv_fail "the program did not end within ${1:-20}s; its windows:" \
+        "$(tv_app_windows | xargs -rn1 xdotool getwindowname); its errors: $(cat "$TV_APP_DIR/stderr.log")"
     wait "$TV_APP_PID" || status=$?
     TV_APP_PID=""
     [ "$status" -eq 0 ] || tv_fail "the program ended with status $status"
 }
+tv_ended() { ! kill -0 "$TV_APP_PID"; }
 
 # Compares a file with the one that holds the bytes expected.
 tv_same() { cmp -s "$1" "$2" || tv_fail "$2 differs: $(od -c "$2" 2>&1 | head -n 40)"; }
 
-# No dialog of the program's was seen (a question or message, a file dialog).
-tv_no_dialogs() { [ ! -s "$TV_APP_DIR/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$TV_APP_DIR/dialogs.log")"; }
 
 # Writes a text file as the program keeps its files: Windows-1251, CR LF after
 # every line. Arguments: the file, then one argument per line.
 tv_write_1251() {
-    local file=$1
-    shift
-    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1251 >"$file"
+    printf '%s\r\n' "${@:2}" | iconv -f UTF-8 -t CP1251 >"$1"
 }
 
 # Four bytes of a size, big-endian, of $2 bits each (7 in the "syncsafe"
@@ -218,38 +184,31 @@ tv_size_bytes() {
     done
 }
 
-# One frame of an ID3v2 tag: the version (3 or 4), the frame's name and the
-# file that holds its data.
-tv_id3v2_frame() {
-    printf '%s' "$2"
-    tv_size_bytes "$(wc -c <"$3")" "$([ "$1" = 4 ] && echo 7 || echo 8)"
-    printf '\0\0'
-    cat "$3"
-}
-
-# A text frame: version, name, encoding (1: UTF-16 with its byte-order mark,
-# 3: UTF-8) and the text.
-tv_id3v2_text() {
-    local data
-    data=$(mktemp "$TV_TMP/frame.XXXXXX")
-    if [ "$3" = 1 ]; then
-        { printf '\001\377\376'; printf '%s' "$4" | iconv -f UTF-8 -t UTF-16LE; } >"$data"
-    else
-        { printf '\003'; printf '%s' "$4"; } >"$data"
-    fi
-    tv_id3v2_frame "$1" "$2" "$data"
-}
-
-# An MP3 file that begins with an ID3v2 tag: the file, the version, the file
-# of the frames; some padding after them, then a short tone.
+# An MP3 file that begins with an ID3v2 tag: the file, the version (3: texts
+# in UTF-16 with its byte-order mark, 4: in UTF-8), the tone after the tag,
+# then a frame an argument: NAME=text, or APIC=file for a PNG front cover.
 tv_id3v2_mp3() {
+    local file=$1 version=$2 tone=$3 frame data=$TV_TMP/frame
+    shift 3
+    for frame; do
+        case "${frame%%=*}$version" in
+        APIC*) { printf '\0image/png\0\003\0'; cat "${frame#*=}"; } >"$data" ;;
+        *3) { printf '\001\377\376'; printf %s "${frame#*=}" | iconv -f UTF-8 -t UTF-16LE; } >"$data" ;;
+        *) printf '\003%s' "${frame#*=}" >"$data" ;;
+        esac
+        printf %s "${frame%%=*}"
+        tv_size_bytes "$(wc -c <"$data")" $((version == 4 ? 7 : 8))
+        printf '\0\0'
+        cat "$data"
+    done >"$TV_TMP/frames"
+    # Some padding after the frames.
     {
-        printf "ID3\\$(printf %03o "$2")\\0\\0"
-        tv_size_bytes $(($(wc -c <"$3") + 64)) 7
-        cat "$3"
+        printf "ID3\\$(printf %03o "$version")\\0\\0"
+        tv_size_bytes $(($(wc -c <"$TV_TMP/frames") + 64)) 7
+        cat "$TV_TMP/frames"
         head -c 64 /dev/zero
-        cat "${4:-$TV_TEST_DATA/tone-0.4s.mp3}"
-    } >"$1"
+        cat "$tone"
+    } >"$file"
 }
 
 # The lettered form of a native folder of this machine, with a final "/".
@@ -267,11 +226,10 @@ tv_library() {
 # stood at ("rock.alb 1"); the add-files browser's folder is $app, or
 # $tv_browsed when set.
 tv_ini() {
-    local file=$1 language=$2 last=$3 album n lines=()
+    local file=$1 language=$2 last=$3 album lines=()
     shift 3
     for album in "$@"; do
-        n=${album##* }
-        lines+=("${album% *}" "$([ "$n" -lt 0 ] && echo "$n " || echo " $n ")")
+        lines+=("${album% *}" " ${album##* } ")
     done
     tv_write_1251 "$file" "[language]" " $language " "[albom]" " $(($# - 1)) " "${lines[@]}" \
         "[showform]" True "[musicnonstop]" False "[nameendalbom]" "$last" "[namepesni]" " 0 " \
@@ -284,12 +242,3 @@ tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' 
 
 # Whether a window is closed: destroyed, or no longer on screen.
 tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
-
-# The program's remote-control interface on the test's session bus. gdbus
-# prints titles in the locale's characters: UTF-8, whatever the caller's.
-tv_service=org.mpris.MediaPlayer2.tonvela
-tv_player=org.mpris.MediaPlayer2.Player
-tv_mpris() {
-    LC_ALL=C.UTF-8 gdbus call --session --dest "$tv_service" \
-        --object-path /org/mpris/MediaPlayer2 --method "$@"
-}

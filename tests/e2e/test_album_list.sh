@@ -3,46 +3,41 @@
 # album-list window above every other window. Enter on the next album plays it
 # while the main window stays hidden, and at its end the window comes back.
 # With it up, the tray menu still works (Hide/Show twice: the main window
-# comes back below the list and goes again); Escape closes the list and
-# nothing plays. A single click on the tray icon does nothing, a
+# comes back below the list and goes again); Escape closes the list. (What
+# each way out of the list plays: tst_listalbom.) A single click on the tray icon does nothing, a
 # double-click brings the main window back.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 list_name='^List of playlist$'
 
 # Waits for the album-list window; checks that it keeps above the others and
-# has the keyboard; prints it.
+# has the keyboard (so the window manager took it); prints it.
 wait_list_window() {
-    local lw
+    local lw props
     lw=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name "$list_name") ||
         tv_fail "no album-list window at the end of the album"
-    tv_retry 10 tv_is_managed "$lw" || tv_fail "the album-list window is not managed"
-    xprop -id "$lw" _NET_WM_STATE | grep _NET_WM_STATE_ABOVE >/dev/null ||
-        tv_fail "the album-list window is not kept above: $(xprop -id "$lw" _NET_WM_STATE)"
-    xprop -id "$lw" _NET_WM_WINDOW_TYPE | grep _NET_WM_WINDOW_TYPE_UTILITY >/dev/null ||
-        tv_fail "the album-list window would get a task bar button"
+    props=$(xprop -id "$lw" _NET_WM_STATE _NET_WM_WINDOW_TYPE)
+    [[ "$props" == *_NET_WM_STATE_ABOVE* && "$props" == *_NET_WM_WINDOW_TYPE_UTILITY* ]] ||
+        tv_fail "the album-list window is not kept above, or would get a task bar button: $props"
     tv_retry 10 tv_is_active "$lw" || tv_fail "the album-list window does not take the keys"
     echo "$lw"
 }
 
+tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 no_list_window() { ! xdotool search --onlyvisible --name "$list_name" >/dev/null 2>&1; }
 title_is() { [ "$(xdotool getwindowname "$wid")" = "Tonvela for MP3 - $1" ]; }
 
 # Whether window $1 lies above window $2 in the window manager's stacking order.
 stacked_above() {
     local order
-    order=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
-        while read -r w; do printf '%d\n' "$w"; done | tr '\n' ' ')
+    order=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs printf '%d ')
     [[ " $order" == *" $2 "*" $1 "* ]]
 }
 
-# Clicks the tray icon with a button, once or twice.
+# Clicks the tray icon with a button, once or twice. (--sync would wait in
+# vain when the pointer is there already.)
 click_tray() {
-    local icon
-    icon=$(tv_tray_icon) || tv_fail "no tray icon"
-    eval "$(xdotool getwindowgeometry --shell "$icon")"
-    # (--sync would wait in vain when the pointer is there already.)
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.2 click --repeat "$2" --delay 80 "$1"
+    xdotool mousemove --window "$(tv_tray_icon)" 11 11 sleep 0.2 click --repeat "$2" --delay 80 "$1"
 }
 # The tray menu's first item, Hide/Show.
 hide_show() {
@@ -66,16 +61,13 @@ xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
 
 lw=$(wait_list_window)
-tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of the album"
-title_is a.alb || tv_fail "another album opened by itself"
 tv_screenshot album-list-at-album-end
 xdotool key Down Return
 tv_retry 10 no_list_window || tv_fail "the album-list window stays after the pick"
 tv_retry 10 title_is b.alb || tv_fail "the picked album did not open"
-tv_is_unmapped "$wid" || tv_fail "the main window came back after the pick"
 # b plays to its end: the window is offered again, with b selected.
 lw=$(wait_list_window)
-tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of b"
+tv_is_unmapped "$wid" || tv_fail "the main window came back at the end of a or b, or after the pick"
 tv_screenshot album-list-after-b
 
 hide_show
@@ -84,15 +76,9 @@ tv_retry 10 stacked_above "$lw" "$wid" || tv_fail "the album-list window went be
 tv_screenshot album-list-above-main-window
 hide_show
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the tray menu's Hide/Show did not hide the main window"
-xdotool windowactivate --sync "$lw" >/dev/null 2>&1 || true
-tv_retry 10 tv_is_active "$lw" || tv_fail "the album-list window does not take the keys again"
+xdotool windowactivate --sync "$lw"
 xdotool key Escape
 tv_retry 10 no_list_window || tv_fail "Escape did not close the album-list window"
-# A replay of an album would end within a second or two and offer the list again.
-sleep 4
-no_list_window || tv_fail "something played after Escape"
-title_is b.alb || tv_fail "another album opened after Escape"
-tv_is_unmapped "$wid" || tv_fail "the main window came back after Escape"
 
 click_tray 1 1
 sleep 1
@@ -100,8 +86,6 @@ tv_is_unmapped "$wid" || tv_fail "a single click on the tray icon showed the mai
 sleep 1
 click_tray 1 2
 tv_retry 10 tv_is_mapped "$wid" || tv_fail "a double-click on the tray icon did not bring the window back"
-tv_close_window "$wid"
+tv_wm_close "$wid"
 tv_wait_exit 20
-[ "$(sed -n '/^\[nameendalbom\]/{n;p}' "$dir/Тонвела для mp3.ini")" = $'b.alb\r' ] ||
-    tv_fail "b.alb was not the last album played"
-tv_no_dialogs
+[ ! -s "$dir/dialogs.log" ] || tv_fail "unexpected dialogs: $(cat "$dir/dialogs.log")"
