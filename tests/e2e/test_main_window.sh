@@ -8,7 +8,7 @@
 # text typed and Enter find the song of the other album, Add all (at its
 # place) adds it, Esc closes the window and Ctrl+S stores the album. (What a
 # search finds and what Add all takes: tst_foundwindow; the album format:
-# tst_albumfile.) Then Help, Language..., English switches the running window
+# tst_albumcommands.) Then Help, Language..., English switches the running window
 # at once. Closing the window while that dialog is open again ends the
 # program at once and leaves both albums and the settings with exactly the
 # expected bytes. Each look is photographed.
