@@ -34,12 +34,11 @@ public:
 // of a folder's) and dropped on the main window.
 class TestAddFiles : public LogicTest {
     Q_OBJECT
+    // The files the browser adds from kDir, and what is dropped: folders,
+    // links and files of every kind.
     void setUp() override {
         fs = std::make_unique<LinuxFs>();
         P().fs = fs.get();
-    }
-    // The files the browser adds from kDir.
-    void putMusic() {
         fs->addFile(kDir + "a.mp3",
                     kUntagged + id3v1(Cp1251::encode(QString::fromUtf8("Утро")),
                                       Cp1251::encode(QString::fromUtf8("Квартет"))));
@@ -47,9 +46,6 @@ class TestAddFiles : public LogicTest {
         fs->addFile(kDir + "torn.mp3", kUntagged + id3v1("x\r\n 9 \r\nEvil", "A\tB"));
         for (const char *name : {"b.mp3", "a.b.mp3", "Ёлка.MP3"})
             fs->addFile(kDir + QString::fromUtf8(name), kUntagged);
-    }
-    // What is dropped: folders, links and files of every kind.
-    void putDropped() {
         for (const char *path :
              {"C:/M/b.mp3", "C:/M/A.MP3", "C:/M/cover.jpg", "C:/M/notes.txt", "C:/M/Disc 2/d.mp3",
               "C:/M/disc 1/c.mp3", "C:/M/disc 1/x/e.mp3", "C:/Other/o.mp3", "Z:/home/u/h.mp3",
@@ -72,42 +68,37 @@ private slots:
     void fromTheBrowser_data() {
         columns<QString, int, QString, int, QString, int>("album", "selected", "names", "namePesni",
                                                           "added", "after");
-        const auto r = [](const char *name, const char *album, int selected, const char *names,
-                          int namePesni, const char *added, int after) {
-            row(name, QString(album), selected, QString(names), namePesni, QString(added), after);
-        };
-        r("after two songs", "xC:/x.mp3;yC:/y.mp3", 0, "Track01.mp3", 0,
-          "Quartet - MorningC:/Music/Track01.mp3", 2);
-        r("no tag: name without four characters", "", -1, "b.mp3", 0, "bC:/Music/b.mp3", 0);
-        r("file names: the tag is not read", "", -1, "Track01.mp3", 1,
-          "Track01C:/Music/Track01.mp3", 0);
+        const QString utro = "Квартет - УтроC:/Music/a.mp3";
+        row("after two songs", "xC:/x.mp3;yC:/y.mp3", 0, "Track01.mp3", 0,
+            "Quartet - MorningC:/Music/Track01.mp3", 2);
+        row("no tag: name without four characters", "", -1, "b.mp3", 0, "bC:/Music/b.mp3", 0);
+        row("file names: the tag is not read", "", -1, "Track01.mp3", 1,
+            "Track01C:/Music/Track01.mp3", 0);
         // A file that does not open gets its name up to the last dot.
-        r("missing file", "", -1, "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
-        r("same path, other case", "AC:/MUSIC/A.MP3", 0, "a.mp3", 0, "", 0);
-        r("line breaks in the tag", "", -1, "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3",
-          0);
-        r("other drive is not a duplicate", "AE:/Music/a.mp3", 0, "a.mp3", 0,
-          "Квартет - УтроC:/Music/a.mp3", 1);
-        r("all: the album's own in other cases", "xC:/x.mp3;ЁлкаC:/MUSIC/ёлка.mp3;bC:/music/B.MP3",
-          1, "a.b.mp3;a.mp3;b.mp3;Ёлка.MP3;Track01.mp3", 0,
-          "a.bC:/Music/a.b.mp3;Квартет - УтроC:/Music/a.mp3;Quartet - MorningC:/Music/Track01.mp3",
-          1);
-        r("all present", "aC:/Music/a.mp3;bC:/Music/b.mp3", -1, "a.mp3;b.mp3", 0, "", -1);
-        r("all: a UTF-8 album's own in other cases", "日C:/MUSIC/A.MP3", -1, "a.mp3;b.mp3", 0,
-          "bC:/Music/b.mp3", -1);
-        r("all: songs beside the folder are not in it",
-          "xC:/Music/sub/a.mp3;yC:/Musicx/a.mp3;zC:/a.mp3", -1, "a.mp3;b.mp3", 0,
-          "Квартет - УтроC:/Music/a.mp3;bC:/Music/b.mp3", -1);
+        row("missing file", "", -1, "gone.flac.ogg", 0, "gone.flacC:/Music/gone.flac.ogg", 0);
+        row("same path, other case", "AC:/MUSIC/A.MP3", 0, "a.mp3", 0, "", 0);
+        row("line breaks in the tag", "", -1, "torn.mp3", 0, "A B - x   9   EvilC:/Music/torn.mp3",
+            0);
+        row("other drive is not a duplicate", "AE:/Music/a.mp3", 0, "a.mp3", 0, utro, 1);
+        row("all: the album's own in other cases",
+            "xC:/x.mp3;ЁлкаC:/MUSIC/ёлка.mp3;bC:/music/B.MP3", 1,
+            "a.b.mp3;a.mp3;b.mp3;Ёлка.MP3;Track01.mp3", 0,
+            "a.bC:/Music/a.b.mp3;" + utro + ";Quartet - MorningC:/Music/Track01.mp3", 1);
+        row("all present", "aC:/Music/a.mp3;bC:/Music/b.mp3", -1, "a.mp3;b.mp3", 0, "", -1);
+        row("all: a UTF-8 album's own in other cases", "日C:/MUSIC/A.MP3", -1, "a.mp3;b.mp3", 0,
+            "bC:/Music/b.mp3", -1);
+        row("all: songs beside the folder are not in it",
+            "xC:/Music/sub/a.mp3;yC:/Musicx/a.mp3;zC:/a.mp3", -1, "a.mp3;b.mp3", 0,
+            utro + ";bC:/Music/b.mp3", -1);
         // Two files on a system that tells them apart: the album held neither.
-        r("all: names differing in case", "", -1, "a.mp3;A.mp3", 0,
-          "Квартет - УтроC:/Music/a.mp3;AC:/Music/A.mp3", -1);
+        row("all: names differing in case", "", -1, "a.mp3;A.mp3", 0, utro + ";AC:/Music/A.mp3",
+            -1);
     }
     void fromTheBrowser() {
         QFETCH(QString, album);
         QFETCH(QString, names);
         QFETCH(int, namePesni);
         QFETCH(QString, added);
-        putMusic();
         const QStringList before = album.split(';', Qt::SkipEmptyParts);
         const QStringList files = names.split(';');
         QFETCH(int, selected);
@@ -199,7 +190,6 @@ private slots:
         QFETCH(QByteArray, playlist);
         QFETCH(QString, dropped);
         QFETCH(QString, files);
-        putDropped();
         if (!playlist.isNull())
             fs->addFile(dropped, playlist);
         Slices slices;
@@ -212,7 +202,6 @@ private slots:
     // Each dropped playlist that gives no song is named in one message; what
     // the rest of the drop gives is added.
     void silentPlaylistIsNamed() {
-        putDropped();
         fs->addFile("C:/M/bin.m3u", QByteArray(64, '\0'));
         openSongs({}, -1);
         DropFiles({"C:/M/bin.m3u", "C:/M/b.mp3"}, 1);
@@ -228,22 +217,17 @@ private slots:
     void add_data() {
         columns<QString, QString, int, QString, int>("album", "dropped", "namePesni", "rows",
                                                      "changed");
-        const auto r = [](const char *name, const char *album, const char *dropped, int namePesni,
-                          const char *rows, int changed) {
-            row(name, QString(album), QString(dropped), namePesni, QString(rows), changed);
-        };
-        r("tag titles, else the file's name", "", "C:/M/b.mp3;C:/T;C:/Other/o.mp3", 0,
-          "1.b;2.Band - Song;3.o", 1);
-        r("dropped twice", "", "C:/M/b.mp3;C:/M;C:/m/B.mp3", 1, "1.b;2.A;3.c;4.e;5.d", 1);
-        r("names differing in case only are three files", "", "C:/Case", 1, "1.SONG;2.Song;3.song",
-          1);
-        r("held in another case: none of them", "xC:/case/song.MP3", "C:/Case", 1, "1.x", 0);
+        row("tag titles, else the file's name", "", "C:/M/b.mp3;C:/T;C:/Other/o.mp3", 0,
+            "1.b;2.Band - Song;3.o", 1);
+        row("dropped twice", "", "C:/M/b.mp3;C:/M;C:/m/B.mp3", 1, "1.b;2.A;3.c;4.e;5.d", 1);
+        row("names differing in case only are three files", "", "C:/Case", 1,
+            "1.SONG;2.Song;3.song", 1);
+        row("held in another case: none of them", "xC:/case/song.MP3", "C:/Case", 1, "1.x", 0);
     }
     void add() {
         QFETCH(QString, album);
         QFETCH(QString, dropped);
         QFETCH(int, namePesni);
-        putDropped();
         const QStringList entries = album.split(';', Qt::SkipEmptyParts);
         openSongs(entries, entries.isEmpty() ? -1 : 0);
         DropFiles(dropped.split(';', Qt::SkipEmptyParts), namePesni);
@@ -264,7 +248,6 @@ private slots:
         QFETCH(QString, meanwhile);
         QFETCH(int, songs);
         QFETCH(int, inserts);
-        putDropped();
         for (int i = 0; i < 2000; ++i)
             fs->addFile(QString("C:/Big/%1.mp3").arg(i, 5, 10, QLatin1Char('0')), kUntagged);
         fs->addFile(G().AppDir + "b.alb", albumFile(" 1 ", {"bC:/M/b.mp3"}));
