@@ -174,16 +174,13 @@ private slots:
         r("a playlist naming one file by two roads", "C:/Loop/list.m3u", "C:/Loop/s.mp3",
           "s.mp3\nl2/l1/s.mp3\n");
         // An .m3u that is not UTF-8 is Windows-1251; a BOM is no part of a
-        // name and tells UTF-16. A playlist that names no song is told apart.
+        // name (UTF-16 and its line ends are the m3u fuzz target's). A
+        // playlist that names no song is told apart.
         const QString song = QString::fromUtf8("Ёлка.mp3");
         const char *const elka = "C:/E/Ёлка.mp3";
         r("m3u in 1251", "C:/E/l.m3u", elka, Cp1251::encode(song) + "\r\n");
         r("m3u in UTF-8", "C:/E/l.m3u", elka, song.toUtf8() + "\n");
         r("m3u8 with BOM", "C:/E/l.m3u8", elka, "\xEF\xBB\xBF" + song.toUtf8() + "\n");
-        r("m3u in UTF-16LE", "C:/E/l.m3u", elka,
-          "\xFF\xFE" + utf16("#EXTM3U\r\n" + song + "\r\n", false));
-        r("m3u in UTF-16BE, old Mac line ends", "C:/E/l.m3u", elka,
-          "\xFE\xFF" + utf16("#EXTM3U\r" + song + "\r", true));
         r("only missing songs", "C:/E/l.m3u8", "", "gone.mp3\n");
     }
     void collect() {
@@ -246,8 +243,6 @@ private slots:
     }
     void largeDrop() {
         QFETCH(QString, meanwhile);
-        QFETCH(int, songs);
-        QFETCH(int, inserts);
         for (int i = 0; i < 2000; ++i)
             fs->addFile(QString("C:/Big/%1.mp3").arg(i, 5, 10, QLatin1Char('0')), kUntagged);
         fs->addFile(G().AppDir + "b.alb", albumFile(" 1 ", {"bC:/M/b.mp3"}));
@@ -266,8 +261,8 @@ private slots:
                          [&inserted] { ++inserted; });
         DropFiles({"C:/Big"}, 1);
         QVERIFY2(caption.startsWith("a.alb - " + G().strAdding), qPrintable(caption));
-        QCOMPARE(frmForma().ListPath.size(), songs);
-        QCOMPARE(inserted, inserts);
+        QTEST(int(frmForma().ListPath.size()), "songs");
+        QTEST(inserted, "inserts");
         if (meanwhile != "open")
             QCOMPARE(frmForma().Caption(), "a.alb");
     }
