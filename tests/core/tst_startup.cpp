@@ -32,14 +32,11 @@ struct StartEnv : LogicEnv {
         G().PathSep = QStringLiteral("\\");
     }
     bool start() { return Main(drives.native(QStringLiteral("C:/Tonvela"))); }
-    // The user's files apart from the program's; files (lettered) to open.
-    bool start(const QStringList &files, bool writable = true) {
-        QStringList native;
-        for (const QString &file : files)
-            native << drives.native(file);
+    // The user's files apart from the program's; a file (lettered) to open.
+    bool start(const QString &file, bool writable) {
         return Main(StartFolders{drives.native("C:/Program"), drives.native("C:/Tonvela"),
                                  drives.native("C:/Music"), writable},
-                    native);
+                    {drives.native(file)});
     }
     QString settings() { return "C:/Tonvela/" + QString::fromUtf8(kSettingsFileName); }
 
@@ -134,7 +131,7 @@ private slots:
             env->drives.put("C:/Tonvela/Only.alb", albumFile(" 2 ", album.split('|')));
         env->guard.first = copy != 2;
         env->drives.put(env->settings(), "[language]\r\n 1 \r\n");
-        QCOMPARE(env->start({given}, copy != 0), copy == 1);
+        QCOMPARE(env->start(given, copy != 0), copy == 1);
         QTEST(playListRows().join(';'), "rows");
         QTEST(G().AlbomChanged, "changed");
         QVERIFY(!env->windows.calls.contains("showAddFile"));
