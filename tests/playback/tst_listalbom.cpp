@@ -79,10 +79,8 @@ private slots:
         QVERIFY(w);
         QSignalSpy hidden(w, &ListAlbomModel::hideRequested);
         QSignalSpy unloaded(w, &ListAlbomModel::unloadRequested);
-        if (c.answer) {
-            G().AlbomChanged = 1;
-            s.dialogs.answers << c.answer;
-        }
+        G().AlbomChanged = int(c.answer != 0);
+        s.dialogs.answers << c.answer;
         if (!c.added.isEmpty())
             s.drives.put(s.app(c.added), albumFile(" 0 ", {}));
         if (c.row == 0)
