@@ -163,9 +163,7 @@ private slots:
           "#EXTM3U\r\n#EXTINF:1,b\r\nb.mp3\r\n../Other/o.mp3\r\n/home/u/h.mp3\r\n"
           "C:\\M\\disc 1\\c.mp3\r\n  disc 1/x/e.mp3  \r\n");
         r("playlist: comments, web, missing and non-MP3 skipped", "C:/M/list.m3u8", "C:/M/A.MP3",
-          "# "
-          "b.mp3\nhttp://radio.example/stream.mp3\nhttps://x/"
-          "y.mp3\ngone.mp3\ncover.jpg\n\nA.MP3\n");
+          "# b.mp3\nhttp://radio/stream.mp3\nhttps://x/y.mp3\ngone.mp3\ncover.jpg\n\nA.MP3\n");
         r("file URL entry", "C:/M/list.m3u", "Z:/home/u/h.mp3", "file:///home/u/h.mp3\n");
         r("links to itself, up the tree and to a file: each folder and file once", "C:/Loop",
           "C:/Loop/alias.mp3;C:/Loop/sub/t.mp3");
