@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <cstdio>
 
 using namespace tv;
@@ -247,7 +248,6 @@ private slots:
         openSongs({"xC:/x.mp3"}, 0);
         frmForma().setCaption("a.alb");
         QString caption;
-        int inserted = 0;
         env->events.pending = [&] {
             caption = frmForma().Caption();
             if (meanwhile == "open")
@@ -255,12 +255,11 @@ private slots:
             else if (meanwhile == "drop")
                 DropFiles({"C:/Big"}, 1);
         };
-        QObject::connect(&frmForma().PlayList, &QAbstractItemModel::rowsInserted,
-                         [&inserted] { ++inserted; });
+        QSignalSpy inserted(&frmForma().PlayList, &QAbstractItemModel::rowsInserted);
         DropFiles({"C:/Big"}, 1);
         QVERIFY2(caption.startsWith("a.alb - " + G().strAdding), qPrintable(caption));
         QTEST(int(frmForma().ListPath.size()), "songs");
-        QTEST(inserted, "inserts");
+        QTEST(int(inserted.count()), "inserts");
         if (meanwhile != "open")
             QCOMPARE(frmForma().Caption(), "a.alb");
     }
