@@ -32,12 +32,6 @@ struct StartEnv : LogicEnv {
         G().PathSep = QStringLiteral("\\");
     }
     bool start() { return Main(drives.native(QStringLiteral("C:/Tonvela"))); }
-    // The user's files apart from the program's; a file (lettered) to open.
-    bool start(const QString &file, bool writable) {
-        return Main(StartFolders{drives.native("C:/Program"), drives.native("C:/Tonvela"),
-                                 drives.native("C:/Music"), writable},
-                    {drives.native(file)});
-    }
     QString settings() { return "C:/Tonvela/" + QString::fromUtf8(kSettingsFileName); }
 
     WatchedFs counting;
@@ -131,7 +125,11 @@ private slots:
             env->drives.put("C:/Tonvela/Only.alb", albumFile(" 2 ", album.split('|')));
         env->guard.first = copy != 2;
         env->drives.put(env->settings(), "[language]\r\n 1 \r\n");
-        QCOMPARE(env->start(given, copy != 0), copy == 1);
+        // The user's files apart from the program's.
+        const StartFolders folders{env->drives.native("C:/Program"),
+                                   env->drives.native("C:/Tonvela"), env->drives.native("C:/Music"),
+                                   copy != 0};
+        QCOMPARE(Main(folders, {env->drives.native(given)}), copy == 1);
         QTEST(playListRows().join(';'), "rows");
         QTEST(G().AlbomChanged, "changed");
         QVERIFY(!env->windows.calls.contains("showAddFile"));
