@@ -131,8 +131,7 @@ private slots:
         const auto removeFile = qScopeGuard([&] { std::remove(native.constData()); });
         std::FILE *file = std::fopen(native.constData(), "wb");
         QVERIFY(file);
-        QCOMPARE(std::fwrite(kUntagged.constData(), 1, size_t(kUntagged.size()), file),
-                 size_t(kUntagged.size()));
+        QVERIFY(std::fputs("mp3", file) >= 0);
         std::fclose(file);
         FolderListing listing;
         QVERIFY(P().fs->listFolder("E:/m/", &listing));
@@ -143,7 +142,7 @@ private slots:
         QCOMPARE(frmForma().ListPath.size(), 1);
         QFile played(P().fs->toNative(env->player.URL()));
         QVERIFY(played.open(QIODevice::ReadOnly));
-        QCOMPARE(played.readAll(), kUntagged);
+        QCOMPARE(played.readAll(), "mp3");
     }
 
     // What a drop stands for, and which dropped playlists name no song.
