@@ -4,7 +4,6 @@
 
 #include "playback/PlayerCommands.h"
 #include "ui/PictureBox.h"
-#include "ui/ProgramStyle.h"
 #include "ui/TitlePanel.h"
 
 #include <QAction>
@@ -247,17 +246,6 @@ private slots:
         QVERIFY(w().lstAlbomy()->hasFocus());
         QVERIFY(G().ShowForm);
         QVERIFY(env->windows.calls.isEmpty());
-    }
-
-    // The overflow arrows, fetched when first drawn, draw as the toolkit's own.
-    void overflowArrowsAreTheToolkits() {
-        ui::ProgramStyle style(QApplication::style()->name());
-        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton,
-                                 QStyle::SP_ToolBarVerticalExtensionButton}) {
-            const QImage own = style.baseStyle()->standardIcon(which).pixmap(16).toImage();
-            QVERIFY(!own.isNull());
-            QCOMPARE(style.standardIcon(which, nullptr, nullptr).pixmap(16).toImage(), own);
-        }
     }
 };
 
