@@ -95,22 +95,6 @@ class TestBanner : public LogicTest {
         banner->Start();
         QTRY_VERIFY(banner->page().isValid());
     }
-    // Answers the fake web's oldest open fetch; false when none was open.
-    bool answer(const QByteArray &body, bool ok = true) {
-        WebAnswer answer;
-        answer.ok = ok;
-        answer.body = body;
-        return env->web.answer(answer);
-    }
-    // The address a redirect page was written for, as the shell opened it.
-    QStringList openedOutside() const {
-        QStringList addresses;
-        for (const QString &call : env->shell.calls) {
-            const QString page = QString::fromLatin1(env->drives.get(call.section('|', 0, 0)));
-            addresses << page.section("url=", 1).section('\'', 0, 0);
-        }
-        return addresses;
-    }
 
 private slots:
     // The title page shows until Start, which returns before the server has
@@ -175,7 +159,13 @@ private slots:
             QTRY_VERIFY(browser()->toPlainText().contains("More offers"));
         else
             QTest::qWait(200);
-        QTEST(openedOutside().join(','), "outside");
+        // What each redirect page the shell opened was written for.
+        QStringList outside;
+        for (const QString &call : env->shell.calls)
+            outside << QString::fromLatin1(env->drives.get(call.section('|', 0, 0)))
+                           .section("url=", 1)
+                           .section('\'', 0, 0);
+        QTEST(outside.join(','), "outside");
         QCOMPARE(server->requests.size(), inside ? 2 : 1);
     }
 
@@ -211,7 +201,7 @@ private slots:
         banner->Start();
         QCOMPARE(env->web.requests.size(), 2);
         QCOMPARE(env->web.open(), 1);
-        QVERIFY(answer("<p>The newer page</p>"));
+        QVERIFY(env->web.answer({true, "<p>The newer page</p>", {}, {}}));
         QCOMPARE(browser()->toPlainText().trimmed(), QString("The newer page"));
         QCOMPARE(banner->page(), env->web.requests.last());
         // The banner goes with its fetches: none is left to answer.
@@ -248,9 +238,10 @@ private slots:
             page += QString("<img src='%1' width=10 height=10> ").arg(src.arg(i));
         P().web = &env->web;
         banner->Start();
-        QVERIFY(answer(page.toUtf8() + "</body></html>"));
+        QVERIFY(env->web.answer({true, page.toUtf8() + "</body></html>", {}, {}}));
         banner->grab(); // lays the page out: its pictures are asked for
-        while (answer(size.isValid() ? redPng(size) : QByteArray(), size.isValid())) {
+        while (env->web.answer(
+            {size.isValid(), size.isValid() ? redPng(size) : QByteArray(), {}, {}})) {
         }
         const QImage shot = banner->grab().toImage();
         int red = 0;
