@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
-#include <memory>
 
 using namespace tv;
 using tv::test::columns;
@@ -61,14 +60,12 @@ private:
 
 } // namespace
 
-// Each case has a remote published on a session bus of the test's own.
+// A session bus of the test's own, on which the cases publish their remotes.
 class TestMediaBus : public QObject {
     Q_OBJECT
     QProcess m_daemon;
     QString m_address;
     QDBusConnection m_client{QString()};
-    std::unique_ptr<LogRemote> m_remote;
-    std::unique_ptr<QtMediaBus> m_bus;
 
 private slots:
     void initTestCase() {
@@ -82,15 +79,6 @@ private slots:
     void cleanupTestCase() {
         m_daemon.kill();
         m_daemon.waitForFinished();
-    }
-    void init() {
-        m_remote = std::make_unique<LogRemote>();
-        m_bus = std::make_unique<QtMediaBus>(QDBusConnection::connectToBus(m_address, "service"));
-        QVERIFY(m_bus->publish(m_remote.get()));
-    }
-    void cleanup() {
-        m_bus.reset();
-        m_remote.reset();
     }
 
     // Each command reaches the remote after the caller had its answer: one
@@ -131,29 +119,34 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QVariantList, args);
         QFETCH(bool, later);
+        LogRemote remote;
+        QtMediaBus bus(QDBusConnection::connectToBus(m_address, "service"));
+        QVERIFY(bus.publish(&remote));
         QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, interface, name);
         call.setArguments(args);
         QDBusPendingCall pending = m_client.asyncCall(call);
         bool answered = false;
         if (later) // else the answer waits for the remote
-            m_remote->during = [&] {
+            remote.during = [&] {
                 answered = QTest::qWaitFor([&] { return pending.isFinished(); }, 5000);
             };
         QVERIFY(QTest::qWaitFor([&] { return pending.isFinished(); }, 10000));
         QTEST(pending.reply().errorName(), "error");
-        QTRY_VERIFY(!later || !m_remote->log.isEmpty());
-        QTEST(m_remote->log.join(' '), "logged");
+        QTRY_VERIFY(!later || !remote.log.isEmpty());
+        QTEST(remote.log.join(' '), "logged");
         QCOMPARE(answered, later);
     }
 
     // A second copy takes a name of its own; a withdrawn remote leaves the bus.
     void secondCopyAndWithdraw() {
-        LogRemote second;
+        LogRemote remote, second;
+        QtMediaBus bus(QDBusConnection::connectToBus(m_address, "service"));
+        QVERIFY(bus.publish(&remote));
         QtMediaBus bus2(QDBusConnection::connectToBus(m_address, "second"));
         QVERIFY(bus2.publish(&second));
         QCOMPARE(bus2.serviceName(),
                  kService + ".instance" + QString::number(QCoreApplication::applicationPid()));
-        m_bus->withdraw();
+        bus.withdraw();
         QTRY_VERIFY(!m_client.interface()->isServiceRegistered(kService).value());
         QVERIFY(m_client.interface()->isServiceRegistered(bus2.serviceName()).value());
     }
@@ -161,14 +154,15 @@ private slots:
     // Without a bus nothing is published; with no address the desktop's bus
     // is not looked for (nor started).
     void withoutABus() {
+        LogRemote remote;
         QtMediaBus none{QDBusConnection(QStringLiteral("no such connection"))};
-        QVERIFY(!none.publish(m_remote.get()));
+        QVERIFY(!none.publish(&remote));
         QTemporaryDir runtime;
         const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         QtMediaBus session;
-        QVERIFY(!session.publish(m_remote.get()));
+        QVERIFY(!session.publish(&remote));
         QVERIFY(session.serviceName().isEmpty());
         if (!address.isEmpty())
             qputenv("DBUS_SESSION_BUS_ADDRESS", address);
