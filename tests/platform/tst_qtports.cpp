@@ -82,10 +82,6 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
         10000);
 }
 
-void say(const char *word) {
-    std::printf("%s|", word);
-}
-
 // Ends the run from inside its own mouse handler after deleting itself, as
 // the tray icon's window is deleted by the shutdown its right click starts.
 class SelfRemoving : public QWidget {
@@ -107,10 +103,10 @@ private:
 int runEnding(int argc, char **argv, const QString &name) {
     QApplication app(argc, argv);
     QtEventLoop events;
-    events.setLastStep([] { say("last step"); });
+    events.setLastStep([] { std::printf("last step|"); });
     QWidget window;
     window.show();
-    say("started");
+    std::printf("started|");
     if (name == "before the main loop") {
         events.endProcess();
     } else if (name == "in the handler of a deleted window") {
@@ -120,11 +116,11 @@ int runEnding(int argc, char **argv, const QString &name) {
             QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
                               Qt::RightButton, Qt::RightButton, Qt::NoModifier);
             QApplication::sendEvent(tray, &press);
-            say("after the click");
+            std::printf("after the click|");
         });
     }
     const int status = app.exec();
-    say("main loop ended");
+    std::printf("main loop ended|");
     return status;
 }
 
