@@ -14,11 +14,7 @@
 using namespace tv;
 using namespace tv::test;
 
-namespace {
-
 using Command = void (*)();
-
-} // namespace
 
 class TestNewPlay : public QObject {
     Q_OBJECT
