@@ -28,18 +28,6 @@ QString shots() {
     return dir + QLatin1Char('/');
 }
 
-// Moves the mouse onto the first letter of a text shown in the browser;
-// returns the point.
-QPoint hover(QTextBrowser *browser, const QString &text) {
-    QTextCursor inside(browser->document());
-    inside.setPosition(browser->document()->find(text).selectionStart() + 1);
-    const QPoint at = browser->cursorRect(inside).center();
-    QMouseEvent move(QEvent::MouseMove, at, browser->viewport()->mapToGlobal(at), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(browser->viewport(), &move);
-    return at;
-}
-
 // The link address as the browser holds it, found by the link's text.
 QString hrefOf(QTextBrowser *browser, const QString &text) {
     for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next())
@@ -151,10 +139,17 @@ private slots:
         QFETCH(bool, inside);
         showAd();
         server->pages.insert("/more.html", {"text/html", "<p>More offers</p>"});
-        if (pointed)
-            QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, hover(browser(), link));
-        else
+        if (pointed) { // the mouse moved onto the link's first letter, then a click
+            QTextCursor cursor(browser()->document());
+            cursor.setPosition(browser()->document()->find(link).selectionStart() + 1);
+            const QPoint at = browser()->cursorRect(cursor).center();
+            QMouseEvent move(QEvent::MouseMove, at, browser()->viewport()->mapToGlobal(at),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(browser()->viewport(), &move);
+            QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, at);
+        } else {
             emit browser()->anchorClicked(QUrl(hrefOf(browser(), link)));
+        }
         if (inside)
             QTRY_VERIFY(browser()->toPlainText().contains("More offers"));
         else
