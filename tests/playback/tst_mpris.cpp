@@ -75,10 +75,6 @@ struct Remote : LogicEnv {
     }
 };
 
-QString fileUrl(const QString &native) {
-    return QString::fromLatin1(QUrl::fromLocalFile(native).toEncoded());
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Command)
@@ -208,7 +204,8 @@ private slots:
         QCOMPARE(r.bus.covers, QList<QByteArray>{cover});
 
         NewPlayM(1);
-        const QString url = fileUrl(r.drives.native("F:/m/Dawn song.mp3"));
+        const QString url =
+            QUrl::fromLocalFile(r.drives.native("F:/m/Dawn song.mp3")).toString(QUrl::FullyEncoded);
         QVERIFY(url.endsWith("/F/m/Dawn%20song.mp3"));
         QCOMPARE(r.props().value("Metadata").toMap(),
                  QVariantMap({{"mpris:trackid", "/org/tonvela/song/1"},
@@ -233,7 +230,8 @@ private slots:
             {"mpris:trackid", "/org/tonvela/song/1"},
             {"xesam:title", "Song 1"},
             {"xesam:album", "rock"},
-            {"xesam:url", fileUrl(r.drives.native("C:/Music/1.mp3"))},
+            {"xesam:url",
+             QUrl::fromLocalFile(r.drives.native("C:/Music/1.mp3")).toString(QUrl::FullyEncoded)},
             {"mpris:length", qlonglong(3500000)},
         };
         QCOMPARE(r.told(), QList<QVariantMap>({{{"CanGoPrevious", true}, {"Metadata", song}}}));
