@@ -37,8 +37,7 @@
 #include <unistd.h>
 
 using namespace tv;
-using tv::test::columns;
-using tv::test::row;
+using namespace tv::test;
 
 namespace {
 
