@@ -23,6 +23,7 @@ using namespace tv::test;
 
 namespace {
 
+// A command of the window's menus and keys, and one of the remote's.
 using Click = void (*)();
 using Command = std::function<void(Mpris &)>;
 
