@@ -74,7 +74,6 @@ struct Rig {
     bool playingAt(double seconds) const {
         return player.playState() == kPlaying && player.currentPosition() >= seconds;
     }
-    PipelineBackend *engine() const { return media.backend(); }
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
     test::DirectMedia media;
     QtMediaPlayer player;
@@ -153,7 +152,7 @@ private slots:
         rig.player.setCurrentPosition(1.0);
         QVERIFY(rig.player.currentPosition() >= 0.9);
         // Where the engine really stands once the file is in.
-        QTRY_VERIFY_WITH_TIMEOUT(rig.engine()->pipelinePosition() >= 900, kEndMs);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.media.backend()->pipelinePosition() >= 900, kEndMs);
         QCOMPARE(rig.player.playState(), kPaused);
         const int from = rig.states.size();
         rig.player.play();
@@ -255,10 +254,10 @@ private slots:
         rig.player.setURL(noDrive ? QStringLiteral("Q:/music/a.mp3") : rig.fs.fromNative(native));
         // The song before stops now, with no end reported for it.
         QVERIFY(rig.player.playState() != kStopped);
-        QVERIFY(!noDrive || !rig.engine()->pipelineRunning());
+        QVERIFY(!noDrive || !rig.media.backend()->pipelineRunning());
         QCOMPARE(rig.reports(from), QString("stopped"));
         // The failed file leaves the pipeline stopped, free for the next.
-        QVERIFY(!rig.engine()->pipelineRunning());
+        QVERIFY(!rig.media.backend()->pipelineRunning());
         // Play tries the file again (a drive may have come back); another file plays.
         QFile::remove(native);
         QVERIFY(QFile::copy(TV_TEST_DATA "/tone-0.4s.mp3", native));

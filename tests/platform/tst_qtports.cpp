@@ -1,5 +1,7 @@
-// The Qt ports of the program: dialogs, instance guard, the web module and
-// the end of the run.
+// The Qt ports of the program: dialogs, instance guard, the web module, the
+// end of the run, and the remote on a private D-Bus bus, called as the
+// desktop's controls do (every call reaching the remote after the caller had
+// its answer, a second copy, no bus).
 #include "Fakes.h"
 #include "LocalServer.h"
 #include "platform/CopyRequest.h"
@@ -7,9 +9,17 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
+#include "platform/qt/QtMediaBus.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -17,6 +27,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -26,10 +37,46 @@
 #include <unistd.h>
 
 using namespace tv;
-using tv::test::columns;
-using tv::test::row;
+using namespace tv::test;
 
 namespace {
+
+const QString kService = QStringLiteral("org.mpris.MediaPlayer2.tonvela");
+const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+// A remote that logs what it is asked.
+class LogRemote : public MediaRemote {
+public:
+    QVariantMap properties(Interface) const override { return {}; }
+    qint64 position() const override { return 0; }
+    void setVolume(double volume) override { note(QStringLiteral("volume:%1").arg(volume)); }
+    void Raise() override { note("Raise"); }
+    void Quit() override { note("Quit"); }
+    void Play() override { note("Play"); }
+    void Pause() override { note("Pause"); }
+    void PlayPause() override { note("PlayPause"); }
+    void Stop() override { note("Stop"); }
+    void Next() override { note("Next"); }
+    void Previous() override { note("Previous"); }
+    void Seek(qint64 offset) override { note(QStringLiteral("Seek:%1").arg(offset)); }
+    void SetPosition(const QString &id, qint64 position) override {
+        note(QStringLiteral("SetPosition:%1:%2").arg(id).arg(position));
+    }
+    void OpenUri(const QString &uri) override { note("OpenUri:" + uri); }
+
+    QStringList log;
+    // Runs in every command, as a question to the user would.
+    std::function<void()> during;
+
+private:
+    void note(const QString &what) {
+        log << what;
+        if (during)
+            during();
+    }
+};
 
 // Acts on the next modal window of type W once it shows.
 template <typename W> void whenShown(std::function<void(W *)> act) {
@@ -82,10 +129,6 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
         10000);
 }
 
-void say(const char *word) {
-    std::printf("%s|", word);
-}
-
 // Ends the run from inside its own mouse handler after deleting itself, as
 // the tray icon's window is deleted by the shutdown its right click starts.
 class SelfRemoving : public QWidget {
@@ -107,10 +150,10 @@ private:
 int runEnding(int argc, char **argv, const QString &name) {
     QApplication app(argc, argv);
     QtEventLoop events;
-    events.setLastStep([] { say("last step"); });
+    events.setLastStep([] { std::printf("last step|"); });
     QWidget window;
     window.show();
-    say("started");
+    std::printf("started|");
     if (name == "before the main loop") {
         events.endProcess();
     } else if (name == "in the handler of a deleted window") {
@@ -120,11 +163,11 @@ int runEnding(int argc, char **argv, const QString &name) {
             QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
                               Qt::RightButton, Qt::RightButton, Qt::NoModifier);
             QApplication::sendEvent(tray, &press);
-            say("after the click");
+            std::printf("after the click|");
         });
     }
     const int status = app.exec();
-    say("main loop ended");
+    std::printf("main loop ended|");
     return status;
 }
 
@@ -138,8 +181,25 @@ class TestQtPorts : public QObject {
     Q_OBJECT
     DriveFileSystem fs{{Drive{QStringLiteral("Z"), QStringLiteral("/")}}};
     QtDialogs dialogs{fs};
+    QProcess m_daemon;
+    QString m_address;
+    QDBusConnection m_client{QString()};
 
 private slots:
+    // A session bus of the test's own, on which the remote's cases publish.
+    void initTestCase() {
+        m_daemon.start("dbus-daemon",
+                       {"--session", "--nofork", "--print-address=1", "--nopidfile"});
+        QVERIFY2(m_daemon.waitForReadyRead(10000), qPrintable(m_daemon.errorString()));
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+        m_client = QDBusConnection::connectToBus(m_address, "client");
+        QVERIFY2(m_client.isConnected(), qPrintable(m_client.lastError().message()));
+    }
+    void cleanupTestCase() {
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+
     // The keys answer the box; it is at least as wide as its title in bold
     // with room for the frame's icon and buttons, however short its text.
     void messageBoxes_data() {
@@ -308,6 +368,93 @@ private slots:
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), "started|last step|");
+    }
+
+    // Each command reaches the remote after the caller had its answer: one
+    // that asks the user something keeps no caller waiting. The volume is set
+    // at once, from a number only; an address that is no local file is refused.
+    void callsAndTheirAnswers_data() {
+        columns<QString, QString, QVariantList, QString, QString, bool>("interface", "name", "args",
+                                                                        "error", "logged", "later");
+        const auto r = [](const char *name, const QString &interface, const char *member,
+                          const QVariantList &args, const char *error, const char *logged,
+                          bool later) {
+            row(name, interface, QString(member), args, QString(error), QString(logged), later);
+        };
+        for (const char *name : {"Raise", "Quit"})
+            r(name, "org.mpris.MediaPlayer2", name, {}, "", name, true);
+        for (const char *name : {"Play", "Pause", "PlayPause", "Stop", "Next", "Previous"})
+            r(name, kPlayer, name, {}, "", name, true);
+        r("Seek", kPlayer, "Seek", {qlonglong(-2000000)}, "", "Seek:-2000000", true);
+        r("SetPosition", kPlayer, "SetPosition",
+          {QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")), qlonglong(500000)}, "",
+          "SetPosition:/org/tonvela/song/1:500000", true);
+        r("OpenUri", kPlayer, "OpenUri", {"file:///a.mp3"}, "", "OpenUri:file:///a.mp3", true);
+        r("open an address", kPlayer, "OpenUri", {"https://x/a.mp3"},
+          "org.freedesktop.DBus.Error.NotSupported", "", false);
+        const auto set = [](const char *property, const QVariant &value) {
+            return QVariantList{kPlayer, property, QVariant::fromValue(QDBusVariant(value))};
+        };
+        const char *invalid = "org.freedesktop.DBus.Error.InvalidArgs";
+        r("Rate 0 pauses", kProperties, "Set", set("Rate", 0.0), "", "Pause", true);
+        r("volume", kProperties, "Set", set("Volume", 0.3), "", "volume:0.3", false);
+        r("volume as a whole number", kProperties, "Set", set("Volume", 1), invalid, "", false);
+        r("volume not a number", kProperties, "Set", set("Volume", qQNaN()), invalid, "", false);
+        r("a read-only property", kProperties, "Set", set("PlaybackStatus", "Paused"),
+          "org.freedesktop.DBus.Error.PropertyReadOnly", "", false);
+    }
+    void callsAndTheirAnswers() {
+        QFETCH(QString, interface);
+        QFETCH(QString, name);
+        QFETCH(QVariantList, args);
+        QFETCH(bool, later);
+        LogRemote remote;
+        QtMediaBus bus(QDBusConnection::connectToBus(m_address, "service"));
+        QVERIFY(bus.publish(&remote));
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, interface, name);
+        call.setArguments(args);
+        QDBusPendingCall pending = m_client.asyncCall(call);
+        bool answered = false;
+        if (later) // else the answer waits for the remote
+            remote.during = [&] {
+                answered = QTest::qWaitFor([&] { return pending.isFinished(); }, 5000);
+            };
+        QVERIFY(QTest::qWaitFor([&] { return pending.isFinished(); }, 10000));
+        QTEST(pending.reply().errorName(), "error");
+        QTRY_VERIFY(!later || !remote.log.isEmpty());
+        QTEST(remote.log.join(' '), "logged");
+        QCOMPARE(answered, later);
+    }
+
+    // A second copy takes a name of its own; a withdrawn remote leaves the bus.
+    void secondCopyAndWithdraw() {
+        LogRemote remote, second;
+        QtMediaBus bus(QDBusConnection::connectToBus(m_address, "service"));
+        QVERIFY(bus.publish(&remote));
+        QtMediaBus bus2(QDBusConnection::connectToBus(m_address, "second"));
+        QVERIFY(bus2.publish(&second));
+        QCOMPARE(bus2.serviceName(),
+                 kService + ".instance" + QString::number(QCoreApplication::applicationPid()));
+        bus.withdraw();
+        QTRY_VERIFY(!m_client.interface()->isServiceRegistered(kService).value());
+        QVERIFY(m_client.interface()->isServiceRegistered(bus2.serviceName()).value());
+    }
+
+    // Without a bus nothing is published; with no address the desktop's bus
+    // is not looked for (nor started).
+    void withoutABus() {
+        LogRemote remote;
+        QtMediaBus none{QDBusConnection(QStringLiteral("no such connection"))};
+        QVERIFY(!none.publish(&remote));
+        QTemporaryDir runtime;
+        const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        QtMediaBus session;
+        QVERIFY(!session.publish(&remote));
+        QVERIFY(session.serviceName().isEmpty());
+        if (!address.isEmpty())
+            qputenv("DBUS_SESSION_BUS_ADDRESS", address);
     }
 };
 

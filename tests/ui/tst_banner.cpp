@@ -28,18 +28,6 @@ QString shots() {
     return dir + QLatin1Char('/');
 }
 
-// Moves the mouse onto the first letter of a text shown in the browser;
-// returns the point.
-QPoint hover(QTextBrowser *browser, const QString &text) {
-    QTextCursor inside(browser->document());
-    inside.setPosition(browser->document()->find(text).selectionStart() + 1);
-    const QPoint at = browser->cursorRect(inside).center();
-    QMouseEvent move(QEvent::MouseMove, at, browser->viewport()->mapToGlobal(at), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(browser->viewport(), &move);
-    return at;
-}
-
 // The link address as the browser holds it, found by the link's text.
 QString hrefOf(QTextBrowser *browser, const QString &text) {
     for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next())
@@ -94,22 +82,6 @@ class TestBanner : public LogicTest {
         server->pages.insert(adPath(), {type, body});
         banner->Start();
         QTRY_VERIFY(banner->page().isValid());
-    }
-    // Answers the fake web's oldest open fetch; false when none was open.
-    bool answer(const QByteArray &body, bool ok = true) {
-        WebAnswer answer;
-        answer.ok = ok;
-        answer.body = body;
-        return env->web.answer(answer);
-    }
-    // The address a redirect page was written for, as the shell opened it.
-    QStringList openedOutside() const {
-        QStringList addresses;
-        for (const QString &call : env->shell.calls) {
-            const QString page = QString::fromLatin1(env->drives.get(call.section('|', 0, 0)));
-            addresses << page.section("url=", 1).section('\'', 0, 0);
-        }
-        return addresses;
     }
 
 private slots:
@@ -167,15 +139,28 @@ private slots:
         QFETCH(bool, inside);
         showAd();
         server->pages.insert("/more.html", {"text/html", "<p>More offers</p>"});
-        if (pointed)
-            QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, hover(browser(), link));
-        else
+        if (pointed) { // the mouse moved onto the link's first letter, then a click
+            QTextCursor cursor(browser()->document());
+            cursor.setPosition(browser()->document()->find(link).selectionStart() + 1);
+            const QPoint at = browser()->cursorRect(cursor).center();
+            QMouseEvent move(QEvent::MouseMove, at, browser()->viewport()->mapToGlobal(at),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(browser()->viewport(), &move);
+            QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, at);
+        } else {
             emit browser()->anchorClicked(QUrl(hrefOf(browser(), link)));
+        }
         if (inside)
             QTRY_VERIFY(browser()->toPlainText().contains("More offers"));
         else
             QTest::qWait(200);
-        QTEST(openedOutside().join(','), "outside");
+        // What each redirect page the shell opened was written for.
+        QStringList outside;
+        for (const QString &call : env->shell.calls)
+            outside << QString::fromLatin1(env->drives.get(call.section('|', 0, 0)))
+                           .section("url=", 1)
+                           .section('\'', 0, 0);
+        QTEST(outside.join(','), "outside");
         QCOMPARE(server->requests.size(), inside ? 2 : 1);
     }
 
@@ -211,7 +196,7 @@ private slots:
         banner->Start();
         QCOMPARE(env->web.requests.size(), 2);
         QCOMPARE(env->web.open(), 1);
-        QVERIFY(answer("<p>The newer page</p>"));
+        QVERIFY(env->web.answer({true, "<p>The newer page</p>", {}, {}}));
         QCOMPARE(browser()->toPlainText().trimmed(), QString("The newer page"));
         QCOMPARE(banner->page(), env->web.requests.last());
         // The banner goes with its fetches: none is left to answer.
@@ -248,9 +233,10 @@ private slots:
             page += QString("<img src='%1' width=10 height=10> ").arg(src.arg(i));
         P().web = &env->web;
         banner->Start();
-        QVERIFY(answer(page.toUtf8() + "</body></html>"));
+        QVERIFY(env->web.answer({true, page.toUtf8() + "</body></html>", {}, {}}));
         banner->grab(); // lays the page out: its pictures are asked for
-        while (answer(size.isValid() ? redPng(size) : QByteArray(), size.isValid())) {
+        while (env->web.answer(
+            {size.isValid(), size.isValid() ? redPng(size) : QByteArray(), {}, {}})) {
         }
         const QImage shot = banner->grab().toImage();
         int red = 0;
