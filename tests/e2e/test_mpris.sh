@@ -5,7 +5,7 @@
 # album and plays, a song's own tags give its title, artist and cover, the
 # volume is set, every change is announced, Raise brings back the window
 # hidden in the tray. (Each command in each state, the metadata's fields and
-# the identity: tst_mpris; their types on the bus: tst_mediabus; a song that
+# the identity: tst_playercommands; the bus itself: tst_qtports; a song that
 # ends followed by the next: tst_mediaplayer.) Closed in the middle of song 3,
 # the program remembers it; the next start plays it on from where it was. A
 # second copy started with a file (by a relative path) hands it to the running
@@ -57,7 +57,7 @@ mpris $player.Pause >/dev/null
 expect "'xesam:title': <'Вторая'>" Paused
 
 # Next plays song 3, named by its tag, as playerctl metadata shows it, with its
-# cover. (The artist beside the title: tst_mpris.)
+# cover. (The artist beside the title: tst_playercommands.)
 mpris $player.Next >/dev/null
 expect "'xesam:title': <'Звезда'>" Playing
 cover=$(metadata | sed -n "s|.*'mpris:artUrl': <'file://\([^']*\)'>.*|\1|p")

@@ -408,4 +408,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestPlayerCommands)
-#include "tst_mpris.moc"
+#include "tst_playercommands.moc"
