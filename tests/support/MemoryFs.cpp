@@ -127,7 +127,7 @@ FileError MemoryFs::writeFile(const QString &path, const QByteArray &data) {
 // Links are listed by what they reach; a link to nothing is not listed.
 bool MemoryFs::listFolder(const QString &dir, FolderListing *listing) const {
     const QString k = real(dir);
-    if (!m_folders.contains(k) || m_locked.contains(k))
+    if (!m_folders.contains(k))
         return false;
     FolderListing result;
     result.id = idOf(k);

@@ -20,8 +20,6 @@ public:
     void addFolder(const QString &path);
     void addFile(const QString &path, const QByteArray &bytes = "mp3");
     void setReadOnly(const QString &path) { m_readOnly.insert(key(path)); }
-    // A folder whose listing fails (no permission).
-    void lockFolder(const QString &path) { m_locked.insert(key(path)); }
     // A link at path to the folder or file target (ln -s): paths through it
     // reach the target, and both have the same id.
     void addLink(const QString &path, const QString &target);
@@ -59,7 +57,7 @@ private:
     QStringList m_drives;
     QMap<QString, QByteArray> m_files;
     QMap<QString, QString> m_links;
-    QSet<QString> m_folders, m_readOnly, m_locked;
+    QSet<QString> m_folders, m_readOnly;
 };
 
 } // namespace tv::test
