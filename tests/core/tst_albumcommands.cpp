@@ -407,6 +407,16 @@ private slots:
         QCOMPARE(G().NameAlbom, "a.alb");
         QCOMPARE(frmForma().lstAlbomy.items(), listed);
     }
+
+    // Save's reselect, Open and the album-list window find an album's entry
+    // by its exact name first, and only then regardless of case.
+    void albumEntryIsFoundExactFirst() {
+        listAlbums({"Rock.alb", "rock.alb"});
+        QCOMPARE(selectAlbumEntry("rock.alb"), 1);
+        QCOMPARE(selectAlbumEntry("ROCK.alb"), 0);
+        QCOMPARE(selectAlbumEntry("pop.alb"), -1);
+        QCOMPARE(frmForma().lstAlbomy.ListIndex(), -1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAlbumCommands)
