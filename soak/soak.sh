@@ -10,15 +10,10 @@ fi
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 calls=${SOAK_CALLS:-10000}
-service=org.mpris.MediaPlayer2.tonvela
 player=org.mpris.MediaPlayer2.Player
 
-get() {
-    gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
-        --method org.freedesktop.DBus.Properties.Get "$player" "$1"
-}
-answers_bus() { timeout 1 gdbus call --session --dest "$service" --object-path \
-    /org/mpris/MediaPlayer2 --method org.freedesktop.DBus.Properties.Get "$player" PlaybackStatus; }
+get() { tv_mpris org.freedesktop.DBus.Properties.Get "$player" "$1"; }
+answers_bus() { tv_mpris org.freedesktop.DBus.Properties.Get "$player" PlaybackStatus -t 1; }
 
 # One line per call, in the order dbus-send takes its arguments.
 call_lines() {
@@ -36,7 +31,7 @@ call_lines() {
 
 # Sends the lines without waiting for answers, four senders at a time.
 flood() {
-    xargs -P 4 -L 1 dbus-send --session --type=method_call --dest="$service" \
+    xargs -P 4 -L 1 dbus-send --session --type=method_call --dest="$tv_service" \
         /org/mpris/MediaPlayer2
 }
 
@@ -100,14 +95,12 @@ done
 # The window answers: minimised it goes to the tray, Raise brings it back.
 xdotool windowminimize "$wid"
 tv_retry 1 tv_is_unmapped "$wid" || tv_fail "the window did not go to the tray within a second"
-timeout 1 gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
-    --method org.mpris.MediaPlayer2.Raise >/dev/null || tv_fail "Raise was not answered"
+tv_mpris org.mpris.MediaPlayer2.Raise -t 1 >/dev/null || tv_fail "Raise was not answered"
 tv_retry 1 tv_is_mapped "$wid" || tv_fail "the window did not come back within a second"
 
 # The settings are written anew at Quit.
 rm -f "$ini"
-timeout 1 gdbus call --session --dest "$service" --object-path /org/mpris/MediaPlayer2 \
-    --method org.mpris.MediaPlayer2.Quit >/dev/null || tv_fail "Quit was not answered"
+tv_mpris org.mpris.MediaPlayer2.Quit -t 1 >/dev/null || tv_fail "Quit was not answered"
 tv_wait_exit 20
 [ -s "$ini" ] || tv_fail "no settings written at Quit"
 tv_log "PASS: $calls calls sent in ${sent}s, answered again after ${drained}s; $(grep -c . "$dir/stderr.log" || true) lines on the error output"

@@ -242,3 +242,9 @@ tv_is_unmapped() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsUnMapped' 
 
 # Whether a window is closed: destroyed, or no longer on screen.
 tv_is_gone() { ! xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
+
+# The program's remote control on the test's session bus: a method and its
+# arguments (-t SECONDS after them bounds the wait for the answer). gdbus
+# prints titles in the locale's characters: UTF-8, whatever the caller's.
+tv_service=org.mpris.MediaPlayer2.tonvela
+tv_mpris() { LC_ALL=C.UTF-8 gdbus call -e -d $tv_service -o /org/mpris/MediaPlayer2 -m "$@"; }

@@ -18,12 +18,8 @@ if [ -z "${TV_PRIVATE_BUS:-}" ]; then
 fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-service=org.mpris.MediaPlayer2.tonvela
 player=org.mpris.MediaPlayer2.Player
-# gdbus call on the session bus (-e): its destination, object path, method.
-# It prints titles in the locale's characters: UTF-8, whatever the caller's.
-mpris() { LC_ALL=C.UTF-8 gdbus call -e -d $service -o /org/mpris/MediaPlayer2 -m "$@"; }
-get() { mpris org.freedesktop.DBus.Properties.Get "$1" "$2"; }
+get() { tv_mpris org.freedesktop.DBus.Properties.Get "$1" "$2"; }
 metadata() { get $player Metadata; }
 status() { get $player PlaybackStatus; }
 # Whether the metadata holds the text $1 and the status is $2.
@@ -47,24 +43,24 @@ tv_write_1251 "$dir/rock.alb" " 3 " "Первая${app}music/1.mp3" "Втора�
     "Третья${app}music/3.mp3"
 tv_ini "$dir/Тонвела для mp3.ini" 1 rock.alb "rock.alb 1"
 
-LC_ALL=C.UTF-8 gdbus monitor --session --dest $service >"$TV_TMP/signals.log" 2>&1 &
+LC_ALL=C.UTF-8 gdbus monitor --session --dest $tv_service >"$TV_TMP/signals.log" 2>&1 &
 TV_PIDS+=($!)
 tv_run "$dir"
 wid=$(tv_wait_window '^Tonvela for MP3 - rock\.alb$')
 tv_screenshot resumed-song-2
 expect "'xesam:title': <'Вторая'>" Playing
-mpris $player.Pause >/dev/null
+tv_mpris $player.Pause >/dev/null
 expect "'xesam:title': <'Вторая'>" Paused
 
 # Next plays song 3, named by its tag, as playerctl metadata shows it, with its
 # cover. (The artist beside the title: tst_playercommands.)
-mpris $player.Next >/dev/null
+tv_mpris $player.Next >/dev/null
 expect "'xesam:title': <'Звезда'>" Playing
 cover=$(metadata | sed -n "s|.*'mpris:artUrl': <'file://\([^']*\)'>.*|\1|p")
 [[ "$cover" == "$XDG_CACHE_HOME/tonvela/covers/"* ]] && cmp -s "$cover" "$TV_TMP/cover.png" ||
     tv_fail "no cover in the cache: $(metadata)"
 
-mpris org.freedesktop.DBus.Properties.Set $player Volume "<0.25>" >/dev/null
+tv_mpris org.freedesktop.DBus.Properties.Set $player Volume "<0.25>" >/dev/null
 [[ "$(get $player Volume)" =~ ^\(\<0\.2(5|49) ]] || tv_fail "volume reads back as $(get $player Volume)"
 
 # Every change was announced: the pause, the songs, the volume.
@@ -76,7 +72,7 @@ done
 # Hidden in the tray, the window comes back on Raise.
 xdotool windowminimize "$wid"
 tv_retry 10 tv_is_unmapped "$wid" || tv_fail "the minimised window is still on screen"
-mpris org.mpris.MediaPlayer2.Raise >/dev/null
+tv_mpris org.mpris.MediaPlayer2.Raise >/dev/null
 tv_retry 10 tv_is_mapped "$wid" || tv_fail "Raise did not bring the window back"
 tv_screenshot mpris-raised
 
@@ -108,10 +104,10 @@ tv_screenshot resumed-in-song-3
 expect "<'file://$music/4.mp3'>" Playing
 tv_screenshot open-files-started
 tv_retry 10 past_ms 300 || tv_fail "4.mp3 does not run on: at $(position_ms) ms"
-mpris $player.OpenUri "file://$music/5.mp3" >/dev/null || tv_fail "OpenUri refused"
+tv_mpris $player.OpenUri "file://$music/5.mp3" >/dev/null || tv_fail "OpenUri refused"
 expect "<'file://$music/5.mp3'>" Playing
 echo No >"$dir/answers.txt"
-mpris org.mpris.MediaPlayer2.Quit >/dev/null
+tv_mpris org.mpris.MediaPlayer2.Quit >/dev/null
 tv_wait_exit 20
 [ "$(cut -d'|' -f1 "$dir/dialogs.log")" = MsgBox ] || tv_fail "not one save question: $(cat "$dir/dialogs.log")"
 tv_ini "$TV_TMP/ini" 1 rock.alb "rock.alb 4"
