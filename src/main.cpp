@@ -16,6 +16,7 @@
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTrayIcon.h"
 #include "platform/qt/VectorState.h"
+#include "platform/qt/WindowFrame.h"
 #include "playback/Mpris.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Tray.h"
@@ -88,7 +89,8 @@ int main(int argc, char **argv) {
     tv::QtShell shell(fs);
     tv::QtTrayIcon tray(icon);
     tv::QtInstanceGuard guard(&fs);
-    tv::ui::QtWindowPort windows([&player] { return new tv::PlayerBar(player); });
+    tv::ui::QtWindowPort windows([&player] { return new tv::PlayerBar(player); },
+                                 tv::keepMainFrame);
     // The process ends inside shutdown, with no destructor run after it.
     events.setLastStep([&guard] { guard.release(); });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};

@@ -7,8 +7,6 @@
 #include "playback/PlayerCommands.h"
 #include "ui/BannerView.h"
 #include "ui/Bitmaps.h"
-#include "ui/BlockedClose.h"
-#include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/ListBinding.h"
 #include "ui/PictureBox.h"
@@ -87,7 +85,6 @@ FormaWindow::FormaWindow(QWidget *playerBar, QWidget *parent) : QMainWindow(pare
     createControls(client, playerBar);
     m_menus = buildFormaMenus(this);
     bindForma();
-    m_blockedClose = std::make_unique<BlockedClose>(this);
 }
 
 FormaWindow::~FormaWindow() = default;
@@ -200,8 +197,6 @@ void FormaWindow::changeEvent(QEvent *event) {
 }
 
 void FormaWindow::showEvent(QShowEvent *event) {
-    // The border is fixed with a minimise button only.
-    announceFixedFrame(this);
     QMainWindow::showEvent(event);
     frmForma().noteVisible(isVisible());
 }

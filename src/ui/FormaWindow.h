@@ -3,14 +3,12 @@
 #include "ui/FormaMenus.h"
 
 #include <QMainWindow>
-#include <memory>
 
 class QLabel;
 class QListView;
 
 namespace tv::ui {
 
-class BlockedClose;
 class PictureBox;
 class TitlePanel;
 class BannerView;
@@ -57,7 +55,6 @@ private:
     TitlePanel *m_picPanel = nullptr;
     PictureBox *m_picPobeda = nullptr;
     FormaMenus m_menus;
-    std::unique_ptr<BlockedClose> m_blockedClose;
     bool m_shownOnce = false;
 };
 

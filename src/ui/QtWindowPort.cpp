@@ -25,8 +25,8 @@
 
 namespace tv::ui {
 
-QtWindowPort::QtWindowPort(PlayerBarFactory makePlayerBar)
-    : m_makePlayerBar(std::move(makePlayerBar)) {}
+QtWindowPort::QtWindowPort(PlayerBarFactory makePlayerBar, WindowHook keepMainFrame)
+    : m_makePlayerBar(std::move(makePlayerBar)), m_keepMainFrame(std::move(keepMainFrame)) {}
 
 QtWindowPort::~QtWindowPort() {
     languageChanged(1);
@@ -36,6 +36,8 @@ void QtWindowPort::loadForma() {
     if (m_forma)
         return;
     m_forma = std::make_unique<FormaWindow>(m_makePlayerBar ? m_makePlayerBar() : nullptr);
+    if (m_keepMainFrame)
+        m_keepMainFrame(m_forma.get());
     centreOnScreen(m_forma.get());
 }
 

@@ -17,8 +17,11 @@ class QtWindowPort : public WindowPort {
 public:
     // Makes the player's control bar for the main window; none in tests.
     using PlayerBarFactory = std::function<QWidget *()>;
+    // What the window system is told of the main window once it is made
+    // (its frame, its close request); nothing in tests.
+    using WindowHook = std::function<void(QWidget *)>;
 
-    explicit QtWindowPort(PlayerBarFactory makePlayerBar = {});
+    explicit QtWindowPort(PlayerBarFactory makePlayerBar = {}, WindowHook keepMainFrame = {});
     ~QtWindowPort() override;
 
     void loadForma() override;
@@ -38,6 +41,7 @@ public:
 
 private:
     PlayerBarFactory m_makePlayerBar;
+    WindowHook m_keepMainFrame;
     std::unique_ptr<FormaWindow> m_forma;
     QTranslator m_qtRussian;
     bool m_qtRussianInstalled = false;

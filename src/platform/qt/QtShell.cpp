@@ -42,17 +42,6 @@ bool QtShell::open(const QString &target, const QString &workDir) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(native));
 }
 
-QString QtShell::windowsDirectory() const {
-#ifdef Q_OS_WIN
-    QString dir = m_fs.fromNative(QDir::fromNativeSeparators(qEnvironmentVariable("SystemRoot")));
-    while (dir.endsWith(QLatin1Char('/')))
-        dir.chop(1);
-    return dir;
-#else
-    return {};
-#endif
-}
-
 ProgramCommand QtShell::findProgram(const QList<ProgramCommand> &candidates) const {
     for (const ProgramCommand &candidate : candidates) {
         const QString path = QStandardPaths::findExecutable(candidate.program);
