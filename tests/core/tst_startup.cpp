@@ -149,11 +149,23 @@ private slots:
         }
     }
 
+    // Something where the settings file should be that cannot be read, or
+    // must not be: the defaults stay, and a FIFO or a device holds nothing up.
+    void aFailingStepDoesNotStopStartUp_data() {
+        columns<QString>("settings");
+        row("a folder", QString());
+        row("a FIFO", QString("fifo"));
+        row("a link to /dev/zero", QString("/dev/zero"));
+        row("past the cap", QString::number(kSmallFileLimit + 1) + " bytes");
+    }
     void aFailingStepDoesNotStopStartUp() {
+        QFETCH(QString, settings);
         ThrowingWindows windows;
         P().windows = &windows;
-        // A folder where the settings file should be: it cannot be read.
-        QDir().mkpath(env->drives.native(env->settings()));
+        if (settings.isEmpty())
+            QDir().mkpath(env->drives.native(env->settings()));
+        else
+            env->drives.putOdd(env->settings(), settings);
         QVERIFY(env->start());
         QCOMPARE(G().strTitle, kRuTitle);
         QVERIFY(frmForma().Visible());
@@ -206,19 +218,27 @@ private slots:
 
     // A run ends with song 1 of the only album at a position; the next run
     // goes on there, unless the song was near its end, the file was spoilt
-    // or the song is gone.
+    // (or replaced by what must not be read) or the song is gone.
     void theNextRunResumes_data() {
-        // resumed: the player's seek in the next run, if any.
-        columns<double, QByteArray, bool, QString>("at", "spoilt", "songGone", "resumed");
-        row("in the middle", 61.5, QByteArray(), false, "pos:61.5");
-        row("at the very start", 0.0, QByteArray(), false, "pos:0");
-        row("in the last five seconds", 176.0, QByteArray(), false, "");
-        row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), false, "");
-        row("the song is gone", 61.5, QByteArray(), true, "");
+        // resumed: the player's seek in the next run, if any; odd: what
+        // replaces the file.
+        columns<double, QByteArray, QString, bool, QString>("at", "spoilt", "odd", "songGone",
+                                                            "resumed");
+        const QString none;
+        row("in the middle", 61.5, QByteArray(), none, false, "pos:61.5");
+        row("at the very start", 0.0, QByteArray(), none, false, "pos:0");
+        row("in the last five seconds", 176.0, QByteArray(), none, false, "");
+        row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), none, false, "");
+        row("a FIFO", 61.5, QByteArray(), QString("fifo"), false, "");
+        row("a link to /dev/urandom", 61.5, QByteArray(), QString("/dev/urandom"), false, "");
+        row("past the cap", 61.5, QByteArray(), QString::number(kSmallFileLimit + 1) + " bytes",
+            false, "");
+        row("the song is gone", 61.5, QByteArray(), none, true, "");
     }
     void theNextRunResumes() {
         QFETCH(double, at);
         QFETCH(QByteArray, spoilt);
+        QFETCH(QString, odd);
         QFETCH(bool, songGone);
         const QStringList songs = env->songsOnDisk(3);
         env->drives.put("C:/Tonvela/A.alb", albumFile(QStringLiteral(" 3 "), songs));
@@ -230,6 +250,10 @@ private slots:
         Form_QueryUnload(&cancel);
         if (!spoilt.isEmpty())
             env->drives.put(songPositionPath(), spoilt);
+        if (!odd.isEmpty()) {
+            QVERIFY(QFile::remove(env->drives.native(songPositionPath())));
+            env->drives.putOdd(songPositionPath(), odd);
+        }
         if (songGone)
             QVERIFY(QFile::remove(env->drives.native(SongEntry::split(songs.at(1)).path)));
         // The next run: a fresh process with a player of its own.

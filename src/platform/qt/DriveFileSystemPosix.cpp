@@ -4,8 +4,11 @@
 #include "platform/qt/DriveFileSystem.h"
 
 #include "platform/qt/DriveNames.h"
+#include "platform/qt/FreedMemory.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
 #include <QStorageInfo>
 #include <algorithm>
@@ -133,6 +136,57 @@ FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next
                 result = FileError::Other;
         }
     }
+    ::close(fd);
+    return result;
+}
+
+namespace {
+
+// Why a whole-file read found nothing to read.
+FileError openFailure(const QString &native) {
+    if (errno != ENOENT)
+        return FileError::Access;
+    return QFileInfo(native).dir().exists() ? FileError::NotFound : FileError::Other;
+}
+
+// The bytes of a plain file, read into one block of its size (made present
+// ahead); a file that shrank meanwhile gives what is left.
+FileError readOpened(int fd, qint64 limit, QByteArray *data) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return FileError::Other;
+    if (!S_ISREG(st.st_mode) || st.st_size > limit)
+        return FileError::Access;
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    makePagesAhead(bytes.data(), bytes.size());
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FileError::Other;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    *data = std::move(bytes);
+    return FileError::None;
+}
+
+} // namespace
+
+// Opened without waiting: a FIFO where a file should be would hold the open
+// until someone wrote to it, and then never end.
+FileError DriveFileSystem::readFile(const QString &path, QByteArray *data, qint64 limit) const {
+    const QString native = toNative(path);
+    if (native.isEmpty())
+        return FileError::Other;
+    const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return openFailure(native);
+    const FileError result = readOpened(fd, limit, data);
     ::close(fd);
     return result;
 }
