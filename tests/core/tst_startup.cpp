@@ -175,17 +175,27 @@ private slots:
 
     void aCloseWritesOnceAndEnds_data() {
         // answer: to the save-changes question, 0: nothing changed; blocked: a
-        // folder where the settings file goes.
-        columns<bool, int, bool>("visible", "answer", "blocked");
-        QTest::newRow("hidden to the tray") << false << 0 << false;
-        QTest::newRow("changes not saved") << true << int(vbNo) << false;
-        QTest::newRow("settings file cannot be written") << true << 0 << true;
-        QTest::newRow("cancelled") << true << int(vbCancel) << false;
+        // folder where the settings file goes; way: the window's close, a
+        // signal (no one to ask), the session's end with or without leave to ask.
+        columns<bool, int, bool, QString>("visible", "answer", "blocked", "way");
+        row("hidden to the tray", false, 0, false, QString("close"));
+        row("changes not saved", true, int(vbNo), false, QString("close"));
+        row("settings file cannot be written", true, 0, false, QString("close"));
+        row("cancelled", true, int(vbCancel), false, QString("close"));
+        row("a signal leaves changes unsaved unasked", true, int(vbCancel), false,
+            QString("signal"));
+        row("a signal while hidden", false, 0, false, QString("signal"));
+        row("a logout asks and is cancelled", true, int(vbCancel), false, QString("session"));
+        row("a logout asks, changes not saved", true, int(vbNo), false, QString("session"));
+        row("a logout that allows no question", true, int(vbCancel), false,
+            QString("session, no questions"));
+        row("a logout with nothing to ask", false, 0, false, QString("session"));
     }
     void aCloseWritesOnceAndEnds() {
         QFETCH(bool, visible);
         QFETCH(int, answer);
         QFETCH(bool, blocked);
+        QFETCH(QString, way);
         G().AppDir = G().strDir = QStringLiteral("C:/Tonvela/");
         G().AlbomChanged = answer ? 1 : 0;
         G().ShowForm = !visible;
@@ -194,7 +204,8 @@ private slots:
         if (blocked)
             QDir().mkpath(env->drives.native(env->settings()));
         env->player.force(MediaPlayer::Playing);
-        const bool closes = answer != vbCancel;
+        const bool asked = answer && (way == "close" || way == "session");
+        const bool closes = !asked || answer != vbCancel;
         // Everything is done before the run ends.
         env->events.pending = [&] {
             QCOMPARE(env->player.calls, QStringList({"stop"}));
@@ -202,9 +213,18 @@ private slots:
             QCOMPARE(env->events.ended, 0);
         };
         bool cancel = false;
-        Form_QueryUnload(&cancel);
+        int leaveAsked = 0;
+        const auto mayAsk = [&] { return ++leaveAsked, way == "session"; };
+        if (way == "close")
+            Form_QueryUnload(&cancel);
+        else if (way == "signal")
+            CloseUnaskedM();
+        else
+            SessionEndM(mayAsk, &cancel);
         QCOMPARE(cancel, !closes);
-        QCOMPARE(env->dialogs.msgs.size(), answer ? 1 : 0);
+        // Leave to ask is asked of the session only for a question.
+        QCOMPARE(leaveAsked, int(way.startsWith("session") && answer));
+        QCOMPARE(env->dialogs.msgs.size(), int(asked));
         QCOMPARE(env->events.ended, int(closes));
         const QStringList written{env->settings(), songPositionPath()};
         QCOMPARE(env->counting.writes, closes ? written : QStringList());
