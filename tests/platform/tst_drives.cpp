@@ -163,6 +163,9 @@ private slots:
         QByteArray data("untouched");
         QCOMPARE(d.fs().readFile("E:/m/file", &data, limit), result);
         QCOMPARE(data.size(), result == FileError::None ? what.split(' ')[0].toLongLong() : 9);
+        // Read in pieces (a tag), only a plain file is opened.
+        const auto none = [](qint64, const QByteArray &, qint64 *, qint64 *) { return false; };
+        QCOMPARE(d.fs().readPieces("E:/m/file", none) == FileError::None, what.endsWith(" bytes"));
     }
 };
 

@@ -88,6 +88,10 @@ bool asciiInto(QStringView name, char *out, qsizetype room) {
     return true;
 }
 
+// Files are opened without waiting: a FIFO would hold the open until someone
+// wrote to it (what was opened is looked at before it is read).
+constexpr int kOpenToRead = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
 // A file directly in the folder held last is opened there by its name, which
 // alone is mapped; any other path is looked up whole. Below 0 when it does
 // not open, errno saying why (0: no drive has the path's letter).
@@ -100,8 +104,8 @@ int openToRead(const DriveFileSystem *fs, const QString &path) {
             // encoding made for each file of a folder.
             char ascii[256];
             if (asciiInto(name, ascii, sizeof ascii))
-                return ::openat(t_held.back().fd, ascii, O_RDONLY | O_CLOEXEC);
-            return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+                return ::openat(t_held.back().fd, ascii, kOpenToRead);
+            return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), kOpenToRead);
         }
     }
     const QString native = fs->toNative(path);
@@ -109,7 +113,7 @@ int openToRead(const DriveFileSystem *fs, const QString &path) {
         errno = 0;
         return -1;
     }
-    return ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+    return ::open(QFile::encodeName(native).constData(), kOpenToRead);
 }
 
 } // namespace
@@ -177,13 +181,12 @@ FileError readOpened(int fd, qint64 limit, QByteArray *data) {
 
 } // namespace
 
-// Opened without waiting: a FIFO where a file should be would hold the open
-// until someone wrote to it, and then never end.
+// A FIFO where a file should be would never end, nor a device.
 FileError DriveFileSystem::readFile(const QString &path, QByteArray *data, qint64 limit) const {
     const QString native = toNative(path);
     if (native.isEmpty())
         return FileError::Other;
-    const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(QFile::encodeName(native).constData(), kOpenToRead);
     if (fd < 0)
         return openFailure(native);
     const FileError result = readOpened(fd, limit, data);
