@@ -4,8 +4,9 @@
 # or hidden), and closing the window while a popup menu or a message box of
 # start-up is open. (Closing it while a modal window is open:
 # test_main_window.) SIGTERM and SIGHUP are a close with no one to ask: the
-# settings and where the song playing stood are written. (A changed album
-# left unsaved, and the session's end: tst_startup.)
+# settings and where the song playing stood are written; a SIGHUP the program
+# was started ignoring (nohup) stays ignored. (A changed album left unsaved,
+# and the session's end: tst_startup.)
 if [ -z "${TV_PRIVATE_BUS:-}" ]; then
     exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
 fi
@@ -84,3 +85,14 @@ for sig in TERM HUP; do
     [[ "$pos" == $'[position]\na.alb\n 0 \nПесня'* ]] ||
         tv_fail "SIG$sig: no place of the song kept: $(cat -A "$dir/Тонвела для mp3.pos")"
 done
+
+# Started ignoring SIGHUP (nohup), the program outlives a closed terminal: it
+# still answers after the signal, and SIGTERM then ends it.
+trap '' HUP
+start True a.alb '^Тонвела для MP3 - a\.alb$'
+trap - HUP
+tv_retry 20 playing || tv_fail "nohup: the song does not play"
+kill -HUP "$TV_APP_PID"
+playing && ! tv_ended || tv_fail "nohup: SIGHUP ended the program"
+kill -TERM "$TV_APP_PID"
+ended "SIGTERM after an ignored SIGHUP" True

@@ -23,13 +23,18 @@ extern "C" void onEndSignal(int) {
     errno = saved;
 }
 
+// A signal the process was started ignoring stays ignored: `nohup` asks
+// that a closed terminal leave the program running.
 void handleWith(void (*handler)(int)) {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : kSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (const int signal : kSignals) {
+        struct sigaction before {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            ::sigaction(signal, &action, nullptr);
+    }
 }
 
 } // namespace
