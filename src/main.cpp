@@ -3,6 +3,7 @@
 #include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
+#include "platform/qt/EndSignals.h"
 #include "platform/qt/FreedMemory.h"
 #include "platform/qt/InstallFolders.h"
 #include "platform/qt/LazyWebFetcher.h"
@@ -30,6 +31,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
+#include <QSessionManager>
 
 namespace {
 
@@ -51,6 +53,15 @@ QStringList givenFiles() {
     for (qsizetype i = 1; i < arguments.size(); ++i)
         files << QDir::cleanPath(QDir::current().absoluteFilePath(arguments.at(i)));
     return files;
+}
+
+// The desktop session ends: a close, asked about only when the session lets
+// the program ask; a Cancel there cancels the logout.
+void endOfSession(QSessionManager &manager) {
+    bool cancel = false;
+    tv::SessionEndM([&manager] { return manager.allowsInteraction(); }, &cancel);
+    if (cancel)
+        manager.cancel();
 }
 
 } // namespace
@@ -117,5 +128,11 @@ int main(int argc, char **argv) {
     });
     // Media keys and the desktop's player controls, when there is a session bus.
     tv::Mpris mpris;
+    // Only now: a signal during start-up ends the run as before, with the
+    // previous run's settings left whole rather than half of this one's.
+    tv::EndSignals endSignals;
+    QObject::connect(&endSignals, &tv::EndSignals::endRequested, &app, &tv::CloseUnaskedM);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endOfSession,
+                     Qt::DirectConnection);
     return app.exec();
 }

@@ -12,9 +12,20 @@ void Form_QueryUnload(bool *cancel) {
             *cancel = true;
         return;
     }
-    // Hidden to the tray now means the next run starts hidden too.
+    CloseUnaskedM();
+}
+
+// Hidden to the tray now means the next run starts hidden too.
+void CloseUnaskedM() {
     G().ShowForm = frmForma().Visible();
     SaveINIM();
+}
+
+void SessionEndM(const std::function<bool()> &mayAsk, bool *cancel) {
+    if (G().AlbomChanged == 1 && mayAsk())
+        Form_QueryUnload(cancel);
+    else
+        CloseUnaskedM();
 }
 
 // Both only ask the window to close; the close request does the rest.

@@ -56,7 +56,7 @@ void sayUserFolderUnusable(const QString &native) {
 
 void readSettingsFile() {
     QByteArray bytes;
-    if (P().fs->readFile(settingsPath(), &bytes) == FileError::None)
+    if (P().fs->readFile(settingsPath(), &bytes, kSmallFileLimit) == FileError::None)
         readSettings(bytes);
 }
 

@@ -58,8 +58,9 @@ int OpenAlbomM(QString name) {
     QByteArray bytes;
     // A name with a control character is a bad name, as on Windows: it
     // would reach the settings file as NameEndAlbom.
-    const FileError error =
-        TextLines::fitsLine(name) ? P().fs->readFile(G().AppDir + name, &bytes) : FileError::Other;
+    const FileError error = TextLines::fitsLine(name)
+                                ? P().fs->readFile(G().AppDir + name, &bytes, kAlbumFileLimit)
+                                : FileError::Other;
     if (error != FileError::None)
         return reportOpenFailure(error);
 

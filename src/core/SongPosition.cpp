@@ -74,7 +74,7 @@ void saveSongPosition() {
 void resumeSongPosition() {
     QByteArray bytes;
     SongPosition p;
-    if (P().fs->readFile(songPositionPath(), &bytes) != FileError::None ||
+    if (P().fs->readFile(songPositionPath(), &bytes, kSmallFileLimit) != FileError::None ||
         !SongPosition::decode(bytes, &p))
         return;
     const SongList &list = frmForma().ListPath;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tv {
 
 // The native folders a start works with. A portable install has all of them
@@ -30,6 +32,13 @@ inline bool Main(const QString &exeDir) {
 
 // The main window is about to close, whatever the cause.
 void Form_QueryUnload(bool *cancel);
+// A close with no one to ask (SIGTERM, SIGHUP): a changed album stays
+// unsaved as the user left it; the settings and the position are written.
+void CloseUnaskedM();
+// The desktop session ends: a close, whose save-changes question is asked
+// only when mayAsk (asked only when there is a question) gets the session's
+// leave; else as CloseUnaskedM. cancel as in the close request.
+void SessionEndM(const std::function<bool()> &mayAsk, bool *cancel);
 // Writes the settings, stops the player, removes the tray icon, ends the run.
 void SaveINIM();
 // File > Exit and the tray menu's Exit: ask the main window to close.

@@ -33,6 +33,42 @@ QStringList mp3Files(const QStringList &files) {
     return mp3;
 }
 
+char32_t nextCodePoint(QStringView name, qsizetype &i) {
+    const QChar c = name.at(i++);
+    if (c.isHighSurrogate() && i < name.size() && name.at(i).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, name.at(i++));
+    return c.unicode();
+}
+
+// Letter case ignored, by code after upper-casing as the listing compares,
+// but for Ё, which a Russian reader looks for right after Е.
+qint64 dictionaryWeight(char32_t c) {
+    constexpr char32_t kYo = 0x401, kYe = 0x415;
+    const char32_t upper = QChar::toUpper(c);
+    return upper == kYo ? qint64(kYe) * 2 + 1 : qint64(upper) * 2;
+}
+
+bool dictionaryLess(QStringView a, QStringView b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const qint64 wa = dictionaryWeight(nextCodePoint(a, i));
+        const qint64 wb = dictionaryWeight(nextCodePoint(b, j));
+        if (wa != wb)
+            return wa < wb;
+    }
+    return i == a.size() && j < b.size();
+}
+
+// The listing's order but for names with Ё, which alone move: a folder of
+// 100,000 names without one is not sorted again.
+void orderAsDictionary(QStringList &names) {
+    const auto holdsYo = [](const QString &name) {
+        return name.contains(QChar(0x401)) || name.contains(QChar(0x451));
+    };
+    if (std::any_of(names.cbegin(), names.cend(), holdsYo))
+        std::stable_sort(names.begin(), names.end(), dictionaryLess);
+}
+
 int driveOf(const QStringList &drives, const QString &path) {
     for (int i = 0; i < drives.size(); ++i) {
         if (path.startsWith(drives.at(i), Qt::CaseInsensitive))
@@ -122,6 +158,8 @@ void AddFileModel::ListDir_Change(const FolderListing &listing) {
     }
     m_folders = listing.folders;
     m_files = mp3Files(listing.files);
+    orderAsDictionary(m_folders);
+    orderAsDictionary(m_files);
     m_scroll.Value = 0;
     m_scroll.Max = 0;
     m_addAllEnabled = !m_files.isEmpty();

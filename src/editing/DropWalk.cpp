@@ -138,7 +138,7 @@ private:
     void addPlaylist(const QString &path) {
         QByteArray bytes;
         bool named = false;
-        if (P().fs->readFile(path, &bytes) == FileError::None) {
+        if (P().fs->readFile(path, &bytes, kAlbumFileLimit) == FileError::None) {
             const QString dir = path.left(lastSep(path));
             // A playlist names a file over and over: one look at the disk each.
             QSet<QString> looked;

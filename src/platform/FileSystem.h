@@ -14,7 +14,7 @@ namespace tv {
 enum class FileError {
     None,
     NotFound, // no such file in an existing folder
-    Access,   // the file is read-only, or the name is that of a folder
+    Access,   // read-only, a folder, not a plain file, or larger than the reader takes
     Other,    // missing folder, bad name, locked, disk full...
 };
 
@@ -44,6 +44,13 @@ struct FolderListing {
     QList<FileId> fileIds;
 };
 
+// How much a reader takes of a file: a file of its own kind is far
+// smaller. The settings and the position file hold a few lines each (the
+// settings one per album), an album or a playlist of a million songs stays
+// well below the larger cap.
+constexpr qint64 kSmallFileLimit = 16 << 20;
+constexpr qint64 kAlbumFileLimit = qint64(512) << 20;
+
 // The files as the program sees them: drives with letters, and paths that
 // begin with a letter and a colon. Only this port knows native paths.
 class FileSystem {
@@ -54,7 +61,9 @@ public:
     virtual QStringList drives() const = 0;
     // A plain file (not a folder, not hidden) exists at the path.
     virtual bool fileExists(const QString &path) const = 0;
-    virtual FileError readFile(const QString &path, QByteArray *data) const = 0;
+    // The whole of a plain file of at most limit bytes; anything else (a
+    // FIFO, a device, a larger file) is refused as Access without waiting.
+    virtual FileError readFile(const QString &path, QByteArray *data, qint64 limit) const = 0;
     // Replaces the file whole: a crash or a full disk leaves the old one.
     virtual FileError writeFile(const QString &path, const QByteArray &data) = 0;
     // Names of the plain files in dir ending in extension (".alb"), letter

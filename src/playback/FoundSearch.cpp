@@ -20,7 +20,7 @@ void FoundSearchM(const QString &text) {
     const QVector<AlbomInfo> albums = g.Alboms.mid(0, g.AlbomUB + 1);
     for (const AlbomInfo &album : albums) {
         QByteArray bytes;
-        if (P().fs->readFile(g.AppDir + album.Name, &bytes) != FileError::None)
+        if (P().fs->readFile(g.AppDir + album.Name, &bytes, kAlbumFileLimit) != FileError::None)
             continue;
         for (SongEntry &song : matcher.songsIn(bytes))
             g.Found.append({album.Name, std::move(song.title), std::move(song.path)});

@@ -36,6 +36,35 @@ bool canPlay() {
     return playState() != MediaPlayer::Undefined || frmForma().PlayList.ListIndex() > -1;
 }
 
+// A character as the desktop shows it: a name's stand-in (U+F000 plus the
+// code of what a lettered path cannot hold) as the character it stands for;
+// what cannot be shown (a control character, a byte of another code page)
+// as a space.
+QChar shownChar(QChar c) {
+    const bool standIn = (c.unicode() & 0xFF00) == 0xF000;
+    const QChar meant = standIn ? QChar(char16_t(c.unicode() & 0xFF)) : c;
+    const bool shown =
+        meant.category() != QChar::Other_Control && !(standIn && meant.unicode() >= 0x80);
+    return shown ? meant : QLatin1Char(' ');
+}
+
+// A title as the desktop shows it: each character as above, one of the
+// private block a name held as it is (after U+F000), which no font shows, as
+// a space, and runs of spaces as one.
+QString shownTitle(const QString &title) {
+    QString out;
+    out.reserve(title.size());
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        if (title.at(i) == QChar(0xF000) && i + 1 < title.size()) {
+            ++i;
+            out += QLatin1Char(' ');
+        } else {
+            out += shownChar(title.at(i));
+        }
+    }
+    return out.simplified();
+}
+
 QString albumTitle() {
     QString name = QFileInfo(QString(G().NameAlbom).replace('\\', '/')).fileName();
     if (name.endsWith(QStringLiteral(".alb"), Qt::CaseInsensitive))
@@ -92,20 +121,21 @@ QVariantMap mprisMetadata(SongLook *look) {
     QVariantMap m{
         {"mpris:trackid", QStringLiteral("/org/tonvela/song/%1").arg(G().NumPesni)},
         // A song without a title is known by its file.
-        {"xesam:title", song.title.isEmpty()
-                            ? QFileInfo(QString(file).replace('\\', '/')).completeBaseName()
-                            : song.title},
+        {"xesam:title",
+         shownTitle(song.title.isEmpty()
+                        ? QFileInfo(QString(file).replace('\\', '/')).completeBaseName()
+                        : song.title)},
     };
     if (look) {
         const SongLook &tags = lookOf(file, look);
-        if (!tags.title.isEmpty())
-            m.insert("xesam:title", tags.title);
-        if (!tags.artist.isEmpty())
-            m.insert("xesam:artist", QStringList{tags.artist});
+        if (const QString title = shownTitle(tags.title); !title.isEmpty())
+            m.insert("xesam:title", title);
+        if (const QString artist = shownTitle(tags.artist); !artist.isEmpty())
+            m.insert("xesam:artist", QStringList{artist});
         if (!tags.artUrl.isEmpty())
             m.insert("mpris:artUrl", tags.artUrl);
     }
-    if (const QString album = albumTitle(); !album.isEmpty())
+    if (const QString album = shownTitle(albumTitle()); !album.isEmpty())
         m.insert("xesam:album", album);
     if (const QString url = fileAddress(file); !url.isEmpty())
         m.insert("xesam:url", url);

@@ -95,6 +95,8 @@ private slots:
         columns<QString, int, QString>("name", "result", "message");
         row("missing file", "gone.alb", 1, "is not found.");
         row("folder of that name", "dir.alb", 1, "File open not probably.");
+        row("a FIFO of that name", "fifo.alb", 1, "File open not probably.");
+        row("a link to /dev/zero", "zero.alb", 1, "File open not probably.");
         row("the read succeeds", "a.alb", 0, "");
     }
     // The "New" placeholder goes whether or not the read succeeds.
@@ -102,6 +104,8 @@ private slots:
         QFETCH(QString, name);
         env->drives.put(env->app("a.alb"), " 0 \r\n");
         QDir().mkpath(env->drives.native(env->app("dir.alb")));
+        env->drives.putOdd(env->app("fifo.alb"), "fifo");
+        env->drives.putOdd(env->app("zero.alb"), "/dev/zero");
         listAlbums({"a.alb", "New"});
         G().Alboms[1].NumPesni = -1;
         const QStringList songs = frmForma().ListPath = env->songsOnDisk(2);

@@ -149,11 +149,23 @@ private slots:
         }
     }
 
+    // Something where the settings file should be that cannot be read, or
+    // must not be: the defaults stay, and a FIFO or a device holds nothing up.
+    void aFailingStepDoesNotStopStartUp_data() {
+        columns<QString>("settings");
+        row("a folder", QString());
+        row("a FIFO", QString("fifo"));
+        row("a link to /dev/zero", QString("/dev/zero"));
+        row("past the cap", QString::number(kSmallFileLimit + 1) + " bytes");
+    }
     void aFailingStepDoesNotStopStartUp() {
+        QFETCH(QString, settings);
         ThrowingWindows windows;
         P().windows = &windows;
-        // A folder where the settings file should be: it cannot be read.
-        QDir().mkpath(env->drives.native(env->settings()));
+        if (settings.isEmpty())
+            QDir().mkpath(env->drives.native(env->settings()));
+        else
+            env->drives.putOdd(env->settings(), settings);
         QVERIFY(env->start());
         QCOMPARE(G().strTitle, kRuTitle);
         QVERIFY(frmForma().Visible());
@@ -163,17 +175,27 @@ private slots:
 
     void aCloseWritesOnceAndEnds_data() {
         // answer: to the save-changes question, 0: nothing changed; blocked: a
-        // folder where the settings file goes.
-        columns<bool, int, bool>("visible", "answer", "blocked");
-        QTest::newRow("hidden to the tray") << false << 0 << false;
-        QTest::newRow("changes not saved") << true << int(vbNo) << false;
-        QTest::newRow("settings file cannot be written") << true << 0 << true;
-        QTest::newRow("cancelled") << true << int(vbCancel) << false;
+        // folder where the settings file goes; way: the window's close, a
+        // signal (no one to ask), the session's end with or without leave to ask.
+        columns<bool, int, bool, QString>("visible", "answer", "blocked", "way");
+        row("hidden to the tray", false, 0, false, QString("close"));
+        row("changes not saved", true, int(vbNo), false, QString("close"));
+        row("settings file cannot be written", true, 0, false, QString("close"));
+        row("cancelled", true, int(vbCancel), false, QString("close"));
+        row("a signal leaves changes unsaved unasked", true, int(vbCancel), false,
+            QString("signal"));
+        row("a signal while hidden", false, 0, false, QString("signal"));
+        row("a logout asks and is cancelled", true, int(vbCancel), false, QString("session"));
+        row("a logout asks, changes not saved", true, int(vbNo), false, QString("session"));
+        row("a logout that allows no question", true, int(vbCancel), false,
+            QString("session, no questions"));
+        row("a logout with nothing to ask", false, 0, false, QString("session"));
     }
     void aCloseWritesOnceAndEnds() {
         QFETCH(bool, visible);
         QFETCH(int, answer);
         QFETCH(bool, blocked);
+        QFETCH(QString, way);
         G().AppDir = G().strDir = QStringLiteral("C:/Tonvela/");
         G().AlbomChanged = answer ? 1 : 0;
         G().ShowForm = !visible;
@@ -182,7 +204,8 @@ private slots:
         if (blocked)
             QDir().mkpath(env->drives.native(env->settings()));
         env->player.force(MediaPlayer::Playing);
-        const bool closes = answer != vbCancel;
+        const bool asked = answer && (way == "close" || way == "session");
+        const bool closes = !asked || answer != vbCancel;
         // Everything is done before the run ends.
         env->events.pending = [&] {
             QCOMPARE(env->player.calls, QStringList({"stop"}));
@@ -190,9 +213,18 @@ private slots:
             QCOMPARE(env->events.ended, 0);
         };
         bool cancel = false;
-        Form_QueryUnload(&cancel);
+        int leaveAsked = 0;
+        const auto mayAsk = [&] { return ++leaveAsked, way == "session"; };
+        if (way == "close")
+            Form_QueryUnload(&cancel);
+        else if (way == "signal")
+            CloseUnaskedM();
+        else
+            SessionEndM(mayAsk, &cancel);
         QCOMPARE(cancel, !closes);
-        QCOMPARE(env->dialogs.msgs.size(), answer ? 1 : 0);
+        // Leave to ask is asked of the session only for a question.
+        QCOMPARE(leaveAsked, int(way.startsWith("session") && answer));
+        QCOMPARE(env->dialogs.msgs.size(), int(asked));
         QCOMPARE(env->events.ended, int(closes));
         const QStringList written{env->settings(), songPositionPath()};
         QCOMPARE(env->counting.writes, closes ? written : QStringList());
@@ -206,19 +238,27 @@ private slots:
 
     // A run ends with song 1 of the only album at a position; the next run
     // goes on there, unless the song was near its end, the file was spoilt
-    // or the song is gone.
+    // (or replaced by what must not be read) or the song is gone.
     void theNextRunResumes_data() {
-        // resumed: the player's seek in the next run, if any.
-        columns<double, QByteArray, bool, QString>("at", "spoilt", "songGone", "resumed");
-        row("in the middle", 61.5, QByteArray(), false, "pos:61.5");
-        row("at the very start", 0.0, QByteArray(), false, "pos:0");
-        row("in the last five seconds", 176.0, QByteArray(), false, "");
-        row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), false, "");
-        row("the song is gone", 61.5, QByteArray(), true, "");
+        // resumed: the player's seek in the next run, if any; odd: what
+        // replaces the file.
+        columns<double, QByteArray, QString, bool, QString>("at", "spoilt", "odd", "songGone",
+                                                            "resumed");
+        const QString none;
+        row("in the middle", 61.5, QByteArray(), none, false, "pos:61.5");
+        row("at the very start", 0.0, QByteArray(), none, false, "pos:0");
+        row("in the last five seconds", 176.0, QByteArray(), none, false, "");
+        row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), none, false, "");
+        row("a FIFO", 61.5, QByteArray(), QString("fifo"), false, "");
+        row("a link to /dev/urandom", 61.5, QByteArray(), QString("/dev/urandom"), false, "");
+        row("past the cap", 61.5, QByteArray(), QString::number(kSmallFileLimit + 1) + " bytes",
+            false, "");
+        row("the song is gone", 61.5, QByteArray(), none, true, "");
     }
     void theNextRunResumes() {
         QFETCH(double, at);
         QFETCH(QByteArray, spoilt);
+        QFETCH(QString, odd);
         QFETCH(bool, songGone);
         const QStringList songs = env->songsOnDisk(3);
         env->drives.put("C:/Tonvela/A.alb", albumFile(QStringLiteral(" 3 "), songs));
@@ -230,6 +270,10 @@ private slots:
         Form_QueryUnload(&cancel);
         if (!spoilt.isEmpty())
             env->drives.put(songPositionPath(), spoilt);
+        if (!odd.isEmpty()) {
+            QVERIFY(QFile::remove(env->drives.native(songPositionPath())));
+            env->drives.putOdd(songPositionPath(), odd);
+        }
         if (songGone)
             QVERIFY(QFile::remove(env->drives.native(SongEntry::split(songs.at(1)).path)));
         // The next run: a fresh process with a player of its own.

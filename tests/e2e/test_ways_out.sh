@@ -3,17 +3,28 @@
 # settings file written whole: File > Exit, the tray menu's Exit (window shown
 # or hidden), and closing the window while a popup menu or a message box of
 # start-up is open. (Closing it while a modal window is open:
-# test_main_window.)
+# test_main_window.) SIGTERM and SIGHUP are a close with no one to ask: the
+# settings and where the song playing stood are written; a SIGHUP the program
+# was started ignoring (nohup) stays ignored. (A changed album left unsaved,
+# and the session's end: tst_startup.)
+if [ -z "${TV_PRIVATE_BUS:-}" ]; then
+    exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
+fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 # Starts the program in a fresh folder holding a.alb and b.alb, whose settings
 # say whether the window shows (True or False) and name the album open last;
 # wid is the main window's id (none when hidden). A fourth argument answers
-# the first dialog.
+# the first dialog. With $song set, a.alb holds one song of 10 s.
 start() {
     local showform=$1 last=$2 title=$3
     dir=$(tv_new_folder)
-    tv_write_1251 "$dir/a.alb" " 0 "
+    if [ -n "${song:-}" ]; then
+        cp "$TV_TEST_DATA/tone-10s.mp3" "$dir/song.mp3"
+        tv_write_1251 "$dir/a.alb" " 1 " "$song$(tv_lettered "$dir")song.mp3"
+    else
+        tv_write_1251 "$dir/a.alb" " 0 "
+    fi
     tv_write_1251 "$dir/b.alb" " 0 "
     tv_write_1251 "$dir/Тонвела для mp3.ini" "[showform]" "$showform" "[nameendalbom]" "$last"
     [ -z "${4:-}" ] || echo "$4" >"$dir/answers.txt"
@@ -57,3 +68,31 @@ tv_retry 10 tv_more_windows 2 || tv_fail "the message box is not on the screen"
 tv_screenshot close-with-message-box
 tv_wm_close "$wid"
 ended "close with a message box open" True
+
+# A signal while a song plays: the program ends as at a close, the song's
+# place kept.
+playing() {
+    [ "$(tv_mpris org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player \
+        PlaybackStatus 2>/dev/null)" = "(<'Playing'>,)" ]
+}
+song=Песня
+for sig in TERM HUP; do
+    start True a.alb '^Тонвела для MP3 - a\.alb$'
+    tv_retry 20 playing || tv_fail "SIG$sig: the song does not play: $(cat "$dir/stderr.log")"
+    kill -"$sig" "$TV_APP_PID"
+    ended "SIG$sig" True
+    pos=$(iconv -f CP1251 -t UTF-8 "$dir/Тонвела для mp3.pos" | tr -d '\r')
+    [[ "$pos" == $'[position]\na.alb\n 0 \nПесня'* ]] ||
+        tv_fail "SIG$sig: no place of the song kept: $(cat -A "$dir/Тонвела для mp3.pos")"
+done
+
+# Started ignoring SIGHUP (nohup), the program outlives a closed terminal: it
+# still answers after the signal, and SIGTERM then ends it.
+trap '' HUP
+start True a.alb '^Тонвела для MP3 - a\.alb$'
+trap - HUP
+tv_retry 20 playing || tv_fail "nohup: the song does not play"
+kill -HUP "$TV_APP_PID"
+playing && ! tv_ended || tv_fail "nohup: SIGHUP ended the program"
+kill -TERM "$TV_APP_PID"
+ended "SIGTERM after an ignored SIGHUP" True

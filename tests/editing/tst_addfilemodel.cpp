@@ -75,11 +75,17 @@ public:
 
 private slots:
     // The rows of a drive root and of a folder: subfolders, then MP3 files
-    // (letter case ignored) as Windows lists them, hidden ones left out.
+    // (letter case ignored) as Windows lists them, hidden ones left out;
+    // Cyrillic as a Russian dictionary orders it, Ё beside Е.
     void listing_data() {
         columns<QString, QStringList, QString>("strDir", "rows", "shownDir");
         row("drive root", QString("C:/"),
-            QStringList{"0:C:/", "2:Music", "2:Tonvela", "3:1.Quartet - Morning"}, QString("C:/"));
+            QStringList{"0:C:/", "2:Music", "2:Ru", "2:Tonvela", "3:1.Quartet - Morning"},
+            QString("C:/"));
+        row("Cyrillic", QString("C:/Ru/"),
+            QStringList{"1:Ru", "2:ели", "2:Ёлки", "2:Жуки", "3:1.Zoo", "3:2.[x]", "3:3.Ежевика",
+                        "3:4.ель", "3:5.Ёж", "3:6.ёлка", "3:7.Жук", "3:8.Яблоко"},
+            QString("C:/Ru/"));
         row("folder", QString("C:/Music/"),
             QStringList{"1:Music", "2:Jazz", "3:1.Quartet - Morning", "3:2.SONG",
                         "3:3. - torn  line", "3:4.zeta"},
@@ -97,6 +103,10 @@ private slots:
         fs->addFile("C:/Music/torn.mp3", id3v1("torn\r\nline", ""));
         fs->addFolder("C:/Music/Jazz");
         fs->addFolder("C:/Music/.cache");
+        for (const char *name : {"Жук", "ёлка", "Ёж", "Яблоко", "ель", "Ежевика", "[x]", "Zoo"})
+            fs->addFile(QStringLiteral("C:/Ru/%1.mp3").arg(QString::fromUtf8(name)));
+        for (const char *name : {"Жуки", "Ёлки", "ели"})
+            fs->addFolder(QStringLiteral("C:/Ru/") + QString::fromUtf8(name));
         AddFileModel &m = open(strDir);
         QCOMPARE(::rows(m), rows);
         QTEST(G().strDir, "shownDir");

@@ -7,6 +7,7 @@
 
 using namespace tv;
 using tv::test::columns;
+using tv::test::row;
 
 class TestDrives : public QObject {
     Q_OBJECT
@@ -84,21 +85,26 @@ private slots:
         for (const char *not_ : {"E:/m/.hidden.mp3", "E:/m/dir.mp3", "F:/m/a.mp3", "E:/m/none"})
             QVERIFY2(!fs.fileExists(not_), not_);
         QByteArray data;
-        QCOMPARE(fs.readFile("E:/m/none.mp3", &data), FileError::NotFound);
-        QCOMPARE(fs.readFile("E:/none/a.mp3", &data), FileError::Other);
-        QCOMPARE(fs.readFile("Q:/a.mp3", &data), FileError::Other);
-        QCOMPARE(fs.readFile("E:/m/dir.mp3", &data), FileError::Access);
-        QCOMPARE(fs.readFile("E:/m/b.mp3", &data), FileError::None);
+        QCOMPARE(fs.readFile("E:/m/none.mp3", &data, kSmallFileLimit), FileError::NotFound);
+        QCOMPARE(fs.readFile("E:/none/a.mp3", &data, kSmallFileLimit), FileError::Other);
+        QCOMPARE(fs.readFile("Q:/a.mp3", &data, kSmallFileLimit), FileError::Other);
+        QCOMPARE(fs.readFile("E:/m/dir.mp3", &data, kSmallFileLimit), FileError::Access);
+        QCOMPARE(fs.readFile("E:/m/b.mp3", &data, kSmallFileLimit), FileError::None);
+        QCOMPARE(data, QByteArray("0123456789"));
+        // Not a byte more than the reader takes, and nothing of it.
+        QCOMPARE(fs.readFile("E:/m/a.mp3", &data, 9), FileError::Access);
         QCOMPARE(data, QByteArray("0123456789"));
 
         // A write replaces the whole file, or leaves it and says why.
         QCOMPARE(fs.writeFile("E:/m/b.mp3", "two"), FileError::None);
-        QVERIFY(fs.readFile("E:/m/b.mp3", &data) == FileError::None && data == "two");
+        QVERIFY(fs.readFile("E:/m/b.mp3", &data, kSmallFileLimit) == FileError::None &&
+                data == "two");
         memory ? mem.setReadOnly("E:/m/b.mp3")
                : static_cast<void>(
                      QFile::setPermissions(d.native("E:/m/b.mp3"), QFileDevice::ReadOwner));
         QCOMPARE(fs.writeFile("E:/m/b.mp3", "three"), FileError::Access);
-        QVERIFY(fs.readFile("E:/m/b.mp3", &data) == FileError::None && data == "two");
+        QVERIFY(fs.readFile("E:/m/b.mp3", &data, kSmallFileLimit) == FileError::None &&
+                data == "two");
         QCOMPARE(fs.writeFile("E:/m/dir.mp3", "x"), FileError::Access);
         QCOMPARE(fs.writeFile("E:/none/x.mp3", "x"), FileError::Other);
         QCOMPARE(fs.listFiles("E:/m/", ""), listed); // no file left over
@@ -133,6 +139,33 @@ private slots:
             QCOMPARE(fs.readPieces("E:/m/none.mp3", twoPieces), FileError::NotFound);
             QVERIFY(fs.readPieces("E:/m/sub", twoPieces) != FileError::None);
         }
+    }
+
+    // A whole-file read takes a plain file within its cap and refuses the
+    // rest at once: a FIFO or a device would never end.
+    void readsPlainFilesWithinTheirCap_data() {
+        columns<QString, qint64, FileError>("what", "limit", "result");
+        const QString pastSmall = QString::number(kSmallFileLimit + 1) + " bytes";
+        row("a FIFO", QString("fifo"), kSmallFileLimit, FileError::Access);
+        row("a link to /dev/zero", QString("/dev/zero"), kAlbumFileLimit, FileError::Access);
+        row("a link to /dev/urandom", QString("/dev/urandom"), kSmallFileLimit, FileError::Access);
+        row("past the small cap", pastSmall, kSmallFileLimit, FileError::Access);
+        row("within the album cap", pastSmall, kAlbumFileLimit, FileError::None);
+        row("at the cap", QString::number(kSmallFileLimit) + " bytes", kSmallFileLimit,
+            FileError::None);
+    }
+    void readsPlainFilesWithinTheirCap() {
+        QFETCH(QString, what);
+        QFETCH(qint64, limit);
+        QFETCH(FileError, result);
+        test::TempDrives d;
+        d.putOdd("E:/m/file", what);
+        QByteArray data("untouched");
+        QCOMPARE(d.fs().readFile("E:/m/file", &data, limit), result);
+        QCOMPARE(data.size(), result == FileError::None ? what.split(' ')[0].toLongLong() : 9);
+        // Read in pieces (a tag), only a plain file is opened.
+        const auto none = [](qint64, const QByteArray &, qint64 *, qint64 *) { return false; };
+        QCOMPARE(d.fs().readPieces("E:/m/file", none) == FileError::None, what.endsWith(" bytes"));
     }
 };
 

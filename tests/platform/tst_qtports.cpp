@@ -13,6 +13,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
+#include <QColor>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -22,6 +24,7 @@
 #include <QDBusPendingCall>
 #include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
@@ -29,6 +32,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -455,6 +459,54 @@ private slots:
         QVERIFY(session.serviceName().isEmpty());
         if (!address.isEmpty())
             qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    }
+
+    // The cover cache stays within its bounds in files and bytes: the cover
+    // played longest ago goes first, and one played again counts as new.
+    void theCoverCacheStaysBounded() {
+        QTemporaryDir cache;
+        const QByteArray before = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        const auto restore = qScopeGuard([&before] {
+            before.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", before);
+        });
+        const QString dir = cache.path() + "/tonvela/covers";
+        QVERIFY(QDir().mkpath(dir));
+        const auto stamp = [](const QString &path, const QDateTime &time) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) &&
+                   file.setFileTime(time, QFileDevice::FileModificationTime);
+        };
+        QFile huge(dir + "/huge.png");
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(QtMediaBus::kMostCoverBytes));
+        huge.close();
+        const QDateTime past = QDateTime::currentDateTime().addDays(-1);
+        QVERIFY(stamp(huge.fileName(), past));
+
+        QtMediaBus bus{QDBusConnection(QStringLiteral("no such connection"))};
+        const auto cover = [](int n) {
+            QImage image(1, 1, QImage::Format_RGB32);
+            image.fill(QColor::fromRgb(QRgb(n)));
+            QBuffer png;
+            png.open(QIODevice::WriteOnly);
+            image.save(&png, "PNG");
+            return png.data();
+        };
+        const auto play = [&](int n) { return QUrl(bus.coverAddress(cover(n))).toLocalFile(); };
+        // Each written a second after the one before.
+        QStringList files;
+        for (int n = 0; n < QtMediaBus::kMostCovers; ++n) {
+            files << play(n);
+            QVERIFY(stamp(files.last(), past.addSecs(n + 1)));
+        }
+        QVERIFY(!QFileInfo::exists(huge.fileName()));
+        QCOMPARE(QDir(dir).entryList(QDir::Files).size(), QtMediaBus::kMostCovers);
+        // Cover 0 again, then one more: cover 1 was played longest ago now.
+        QCOMPARE(play(0), files[0]);
+        const QString newest = play(QtMediaBus::kMostCovers);
+        QCOMPARE(QDir(dir).entryList(QDir::Files).size(), QtMediaBus::kMostCovers);
+        QVERIFY(QFileInfo::exists(files[0]) && QFileInfo::exists(newest));
+        QVERIFY(!QFileInfo::exists(files[1]) && QFileInfo::exists(files[2]));
     }
 };
 

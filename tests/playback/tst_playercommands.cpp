@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "core/Language.h"
 #include "core/ShowForma.h"
+#include "core/SongEntry.h"
 #include "playback/Mpris.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
@@ -362,6 +363,37 @@ private slots:
                  QVariantMap({{"mpris:trackid", "/org/tonvela/song/1"},
                               {"xesam:title", "Dawn song"},
                               {"xesam:url", url}}));
+    }
+
+    // The desktop gets a title it can show: a name's stand-ins as what they
+    // stand for (or a space where nothing can be shown), a tag's line break
+    // and other control characters as spaces, runs of spaces as one.
+    void theTitleTheDesktopShows_data() {
+        columns<QString, QByteArray, QString>("entry", "tagTitle", "shown");
+        row("a tag's line break", QString("Song 1C:/Music/1.mp3"), QByteArray("One\r\n Two\t"),
+            QString("One Two"));
+        row("stand-ins of a colon and a backslash", QString("AC\uF05CDC\uF03A LiveC:/Music/1.mp3"),
+            QByteArray(), QString("AC\\DC: Live"));
+        row("a file name with a line break", QString("C:/Music/Dawn\uF00D\uF00Asong.mp3"),
+            QByteArray(), QString("Dawn song"));
+        row("a byte of another code page", QString("Caf\uF0E9 barC:/Music/1.mp3"), QByteArray(),
+            QString("Caf bar"));
+        row("a private character taken as it is", QString("A\uF000\uF03ABC:/Music/1.mp3"),
+            QByteArray(), QString("A B"));
+        row("plain text untouched", QString("Ёлка: é — 2C:/Music/1.mp3"), QByteArray(),
+            QString("Ёлка: é — 2"));
+    }
+    void theTitleTheDesktopShows() {
+        QFETCH(QString, entry);
+        QFETCH(QByteArray, tagTitle);
+        Remote r;
+        const QString path = SongEntry::split(entry).path;
+        r.drives.put(path, tagTitle.isEmpty() ? QByteArray("mp3")
+                                              : id3v2(4, id3v2Text(4, "TIT2", 3, tagTitle)) +
+                                                    QByteArray(400, '\xff'));
+        openSongs({entry}, 0);
+        NewPlayM(0);
+        QTEST(r.props().value("Metadata").toMap().value("xesam:title").toString(), "shown");
     }
 
     // After a song start the remote reads the song, and is told of it once,

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <utility>
 
 namespace tv::test {
@@ -237,6 +238,20 @@ public:
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
+    }
+    // What a reader must refuse at a lettered path: "fifo", a link to a
+    // device ("/dev/zero"), or a sparse file of "<n> bytes".
+    void putOdd(const QString &lettered, const QString &what) {
+        const QString path = native(lettered);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        const bool made =
+            what == QLatin1String("fifo") ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+            : what.startsWith('/')
+                ? QFile::link(what, path)
+                : f.open(QIODevice::WriteOnly) && f.resize(what.split(' ')[0].toLongLong());
+        if (!made)
+            qFatal("cannot make %s at %s", qPrintable(what), qPrintable(path));
     }
     QByteArray get(const QString &lettered) const { // empty when missing
         QFile f(native(lettered));

@@ -35,9 +35,14 @@ public:
 
     QStringList drives() const override { return m_drives; }
     bool fileExists(const QString &path) const override;
-    FileError readFile(const QString &path, QByteArray *data) const override {
+    FileError readFile(const QString &path, QByteArray *data, qint64 limit) const override {
         reads << QStringLiteral("read:") + path;
-        return find(path, data);
+        QByteArray bytes;
+        const FileError error = find(path, &bytes);
+        if (error == FileError::None && bytes.size() > limit)
+            return FileError::Access;
+        *data = std::move(bytes);
+        return error;
     }
     FileError writeFile(const QString &path, const QByteArray &data) override;
     QStringList listFiles(const QString &dir, const QString &extension) const override;

@@ -1,7 +1,6 @@
 #include "platform/qt/DriveFileSystem.h"
 
 #include "platform/qt/DriveNames.h"
-#include "platform/qt/FreedMemory.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -86,26 +85,6 @@ bool DriveFileSystem::fileExists(const QString &path) const {
         return false;
     const QFileInfo info(native);
     return info.isFile() && !info.isHidden();
-}
-
-FileError DriveFileSystem::readFile(const QString &path, QByteArray *data) const {
-    const QString native = toNative(path);
-    if (native.isEmpty())
-        return FileError::Other;
-    if (!QFileInfo::exists(native))
-        return QFileInfo(native).dir().exists() ? FileError::NotFound : FileError::Other;
-    QFile file(native);
-    if (QFileInfo(native).isDir() || !file.open(QIODevice::ReadOnly))
-        return FileError::Access;
-    // Read in one piece into a block of the file's size (whatever it grew by
-    // since is read after).
-    QByteArray bytes(file.size(), Qt::Uninitialized);
-    makePagesAhead(bytes.data(), bytes.size());
-    const qint64 got = file.read(bytes.data(), bytes.size());
-    bytes.truncate(qMax<qint64>(got, 0));
-    bytes += file.readAll();
-    *data = std::move(bytes);
-    return got >= 0 && file.error() == QFileDevice::NoError ? FileError::None : FileError::Other;
 }
 
 FileError DriveFileSystem::writeFile(const QString &path, const QByteArray &data) {

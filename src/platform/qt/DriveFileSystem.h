@@ -28,7 +28,7 @@ public:
 
     QStringList drives() const override;
     bool fileExists(const QString &path) const override;
-    FileError readFile(const QString &path, QByteArray *data) const override;
+    FileError readFile(const QString &path, QByteArray *data, qint64 limit) const override;
     FileError writeFile(const QString &path, const QByteArray &data) override;
     QStringList listFiles(const QString &dir, const QString &extension) const override;
     FileError readPieces(const QString &path, const NextPiece &next) const override;

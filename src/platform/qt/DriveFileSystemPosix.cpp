@@ -4,8 +4,11 @@
 #include "platform/qt/DriveFileSystem.h"
 
 #include "platform/qt/DriveNames.h"
+#include "platform/qt/FreedMemory.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
 #include <QStorageInfo>
 #include <algorithm>
@@ -85,6 +88,10 @@ bool asciiInto(QStringView name, char *out, qsizetype room) {
     return true;
 }
 
+// Files are opened without waiting: a FIFO would hold the open until someone
+// wrote to it (what was opened is looked at before it is read).
+constexpr int kOpenToRead = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
 // A file directly in the folder held last is opened there by its name, which
 // alone is mapped; any other path is looked up whole. Below 0 when it does
 // not open, errno saying why (0: no drive has the path's letter).
@@ -97,8 +104,8 @@ int openToRead(const DriveFileSystem *fs, const QString &path) {
             // encoding made for each file of a folder.
             char ascii[256];
             if (asciiInto(name, ascii, sizeof ascii))
-                return ::openat(t_held.back().fd, ascii, O_RDONLY | O_CLOEXEC);
-            return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+                return ::openat(t_held.back().fd, ascii, kOpenToRead);
+            return ::openat(t_held.back().fd, name.toLocal8Bit().constData(), kOpenToRead);
         }
     }
     const QString native = fs->toNative(path);
@@ -106,7 +113,7 @@ int openToRead(const DriveFileSystem *fs, const QString &path) {
         errno = 0;
         return -1;
     }
-    return ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
+    return ::open(QFile::encodeName(native).constData(), kOpenToRead);
 }
 
 } // namespace
@@ -133,6 +140,56 @@ FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next
                 result = FileError::Other;
         }
     }
+    ::close(fd);
+    return result;
+}
+
+namespace {
+
+// Why a whole-file read found nothing to read.
+FileError openFailure(const QString &native) {
+    if (errno != ENOENT)
+        return FileError::Access;
+    return QFileInfo(native).dir().exists() ? FileError::NotFound : FileError::Other;
+}
+
+// The bytes of a plain file, read into one block of its size (made present
+// ahead); a file that shrank meanwhile gives what is left.
+FileError readOpened(int fd, qint64 limit, QByteArray *data) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return FileError::Other;
+    if (!S_ISREG(st.st_mode) || st.st_size > limit)
+        return FileError::Access;
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    makePagesAhead(bytes.data(), bytes.size());
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FileError::Other;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    *data = std::move(bytes);
+    return FileError::None;
+}
+
+} // namespace
+
+// A FIFO where a file should be would never end, nor a device.
+FileError DriveFileSystem::readFile(const QString &path, QByteArray *data, qint64 limit) const {
+    const QString native = toNative(path);
+    if (native.isEmpty())
+        return FileError::Other;
+    const int fd = ::open(QFile::encodeName(native).constData(), kOpenToRead);
+    if (fd < 0)
+        return openFailure(native);
+    const FileError result = readOpened(fd, limit, data);
     ::close(fd);
     return result;
 }

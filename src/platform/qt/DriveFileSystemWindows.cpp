@@ -29,6 +29,23 @@ void DriveFileSystem::holdFolder(const QString &) const {}
 
 void DriveFileSystem::releaseFolder() const {}
 
+FileError DriveFileSystem::readFile(const QString &path, QByteArray *data, qint64 limit) const {
+    const QString native = toNative(path);
+    if (native.isEmpty())
+        return FileError::Other;
+    const QFileInfo info(native);
+    if (!info.exists())
+        return info.dir().exists() ? FileError::NotFound : FileError::Other;
+    QFile file(native);
+    if (!info.isFile() || info.size() > limit || !file.open(QIODevice::ReadOnly))
+        return FileError::Access;
+    QByteArray bytes = file.read(limit + 1);
+    if (bytes.size() > limit)
+        return FileError::Access;
+    *data = std::move(bytes);
+    return file.error() == QFileDevice::NoError ? FileError::None : FileError::Other;
+}
+
 FileError DriveFileSystem::readPieces(const QString &path, const NextPiece &next) const {
     QFile file(toNative(path));
     if (!file.open(QIODevice::ReadOnly))

@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -133,6 +134,24 @@ QByteArray decodedFormat(const QByteArray &picture) {
     return reader.read().isNull() ? QByteArray() : format;
 }
 
+// Oldest first: a cover found again was touched, and counts as new.
+void keepWithin(const QString &dir, const QString &kept, int mostFiles, qint64 mostBytes) {
+    const QFileInfoList files =
+        QDir(dir).entryInfoList(QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed);
+    qsizetype count = files.size();
+    qint64 bytes = 0;
+    for (const QFileInfo &file : files)
+        bytes += file.size();
+    for (const QFileInfo &file : files) {
+        if (count <= mostFiles && bytes <= mostBytes)
+            break;
+        if (file.filePath() != kept && QFile::remove(file.filePath())) {
+            --count;
+            bytes -= file.size();
+        }
+    }
+}
+
 } // namespace
 
 // $XDG_CACHE_HOME/tonvela/covers/, under a name made of the picture's bytes:
@@ -147,11 +166,15 @@ QString QtMediaBus::coverAddress(const QByteArray &picture) {
         dir + QLatin1Char('/') +
         QString::fromLatin1(QCryptographicHash::hash(picture, QCryptographicHash::Sha256).toHex()) +
         QLatin1Char('.') + QString::fromLatin1(format);
-    if (!QFileInfo::exists(path)) {
+    if (QFile found(path); found.exists()) {
+        if (found.open(QIODevice::ReadOnly))
+            found.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+    } else {
         QSaveFile file(path);
         if (!QDir().mkpath(dir) || !file.open(QIODevice::WriteOnly) ||
             file.write(picture) != picture.size() || !file.commit())
             return {};
+        keepWithin(dir, path, kMostCovers, kMostCoverBytes);
     }
     return QUrl::fromLocalFile(path).toString();
 }

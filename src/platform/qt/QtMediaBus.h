@@ -25,6 +25,10 @@ public:
     void propertiesChanged(MediaRemote::Interface which, const QVariantMap &changed) override;
     void seeked(qint64 position) override;
     QString coverAddress(const QByteArray &picture) override;
+    // The cover cache stays within these, the covers played longest ago
+    // going first.
+    static constexpr int kMostCovers = 200;
+    static constexpr qint64 kMostCoverBytes = 64 << 20;
 
     // The name taken on the bus; empty while nothing is published.
     QString serviceName() const { return m_service; }
