@@ -214,6 +214,11 @@ private slots:
         row("at the very start", 0.0, QByteArray(), false, "pos:0");
         row("in the last five seconds", 176.0, QByteArray(), false, "");
         row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), false, "");
+        row("a file of earlier versions", 0.0,
+            QByteArray("[position]\r\nA.alb\r\n 1 \r\nSong 1C:/Music/1.mp3\r\n 42000 \r\n"
+                       " 180000 \r\n"),
+            false, "pos:42");
+        row("an album gone meanwhile", 61.5, QByteArray("gone"), false, "");
         row("the song is gone", 61.5, QByteArray(), true, "");
     }
     void theNextRunResumes() {
@@ -228,7 +233,16 @@ private slots:
         env->player.setCurrentPosition(at);
         bool cancel = false;
         Form_QueryUnload(&cancel);
-        if (!spoilt.isEmpty())
+        if (spoilt == "gone") {
+            // Its position is dropped with it at the next exit.
+            QVERIFY(QFile::remove(env->drives.native("C:/Tonvela/A.alb")));
+            resetGlobals();
+            resetForma();
+            QVERIFY(env->start());
+            Form_QueryUnload(&cancel);
+            QVERIFY(!env->drives.get(songPositionPath()).contains("A.alb"));
+            env->drives.put("C:/Tonvela/A.alb", albumFile(QStringLiteral(" 3 "), songs));
+        } else if (!spoilt.isEmpty())
             env->drives.put(songPositionPath(), spoilt);
         if (songGone)
             QVERIFY(QFile::remove(env->drives.native(SongEntry::split(songs.at(1)).path)));
