@@ -4,6 +4,7 @@
 #include "core/SongEntry.h"
 #include "core/SongPosition.h"
 #include "core/Startup.h"
+#include "playback/Mpris.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -254,6 +255,10 @@ private slots:
         QVERIFY(env->start());
         QTEST(player.calls.filter("pos:").join(' '), "resumed");
         QCOMPARE(env->dialogs.msgs.size(), songGone ? 1 : 0);
+        // The remote control tells the same place.
+        QFETCH(QString, resumed);
+        if (!resumed.isEmpty())
+            QCOMPARE(Mpris().position(), qint64(resumed.mid(4).toDouble() * 1e6));
     }
 };
 
