@@ -163,6 +163,7 @@ public:
     double volume() const override { return 1; }
     void setVolume(double) override {}
     double duration() const override { return 0; }
+    void setNextURL(const QString &) override {}
 
 private:
     int m_state;

@@ -34,7 +34,10 @@ public:
             spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                    "--log-target=stderr", "-L",
                    "module-native-protocol-unix auth-anonymous=1 socket=" + socket.toStdString(),
-                   "-L", "module-null-sink sink_name=bench_null"},
+                   // Without rewinds the monitor keeps every sample, the first
+                   // of each new stream among them; at the recording's rate,
+                   // what is recorded is what was played, unconverted.
+                   "-L", "module-null-sink sink_name=bench_null norewinds=1 rate=48000"},
                   {"HOME=" + home.toStdString(), "PULSE_RUNTIME_PATH=" + home.toStdString(),
                    "XDG_RUNTIME_DIR=" + home.toStdString()},
                   nullptr);
@@ -69,6 +72,19 @@ public:
         while (::read(m_fd, buffer, sizeof buffer) > 0) {
         }
         m_odd.clear();
+    }
+
+    // Keeps what was recorded since, as 16-bit samples.
+    void collect(std::vector<int16_t> *samples) {
+        char buffer[1 << 14];
+        ssize_t n;
+        while ((n = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+            m_odd.append(buffer, size_t(n));
+            for (size_t i = 0; i + 1 < m_odd.size(); i += 2)
+                samples->push_back(
+                    int16_t(uint16_t(uint8_t(m_odd[i]) | uint8_t(m_odd[i + 1]) << 8)));
+            m_odd.erase(0, m_odd.size() & ~size_t(1));
+        }
     }
 
     // Reads what is there; when it holds sound, how long before nowMs its

@@ -5,6 +5,7 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/OpenMark.h"
+#include "core/SongPosition.h"
 #include "core/Songs.h"
 #include "platform/Ports.h"
 #include "playback/PlayerCommands.h"
@@ -32,6 +33,7 @@ void FileNew_Click() {
 bool startNewAlbum() {
     if (ZaprosSaveAlbomM() == vbCancel)
         return false;
+    leaveAlbumPosition();
     MusicStop_Click();
     Globals &g = G();
     Forma &f = frmForma();

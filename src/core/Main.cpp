@@ -125,8 +125,8 @@ bool Main(const StartFolders &folders, const QStringList &files) {
     tryStep([] { frmForma().setFocusTo(Forma::Control::PlayList); });
     tryStep(LoadAlbomInfoM);
     bool opened = false;
+    tryStep(readSongPositions);
     tryStep([&opened] { opened = reopenAlbom(); });
-    tryStep(resumeSongPosition);
     // Files given to open are what the user came for: no browser over them.
     if (!opened && frmForma().lstAlbomy.ListCount() == 0) {
         if (files.isEmpty())

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/OpenMark.h"
 #include "core/ShowForma.h"
+#include "core/SongPosition.h"
 #include "core/Songs.h"
 #include "core/TextLines.h"
 #include "platform/Ports.h"
@@ -53,6 +54,7 @@ void startRememberedSong() {
 // let in on the way changes.
 int OpenAlbomM(QString name) {
     Forma &f = frmForma();
+    leaveAlbumPosition();
     dropNewPlaceholder();
     f.setCaption(name);
     QByteArray bytes;
@@ -73,6 +75,7 @@ int OpenAlbomM(QString name) {
     f.setCaption(G().strTitle + QStringLiteral(" - ") + name);
     noteAlbumOpened();
     startRememberedSong();
+    resumeAlbumPosition();
     return 0;
 }
 

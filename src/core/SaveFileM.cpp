@@ -5,6 +5,7 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/SongPosition.h"
 #include "core/TextLines.h"
 #include "platform/Ports.h"
 
@@ -72,6 +73,7 @@ bool SaveFileM(QString name) {
         return false;
     }
     G().AlbomChanged = 0;
+    albumSavedAs(name);
     G().NameAlbom = name;
     G().NameEndAlbom = name;
     showSaved(name);

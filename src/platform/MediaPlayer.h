@@ -31,6 +31,11 @@ public:
     virtual void setVolume(double volume) = 0;
     // Length of the loaded file in seconds; 0 while the player does not know it.
     virtual double duration() const = 0;
+    // The file to follow the loaded one without a gap, given once the player
+    // asks for it (aboutToFinish); empty gives up the one given before. A
+    // file given too late, or one the player cannot join, is not played:
+    // the loaded one then ends as it would have.
+    virtual void setNextURL(const QString &path) = 0;
 
 signals:
     // Once per change of playState, with the new state.
@@ -39,6 +44,10 @@ signals:
     void durationChanged(double seconds);
     // The position was set (rewind, a seek), not merely run on.
     void seeked(double seconds);
+    // The loaded file is near its end: the moment to give the next one.
+    void aboutToFinish();
+    // The next file given is heard now, from its first sample: it is URL().
+    void nextStarted();
 };
 
 } // namespace tv

@@ -2,6 +2,7 @@
 
 #include "core/Forma.h"
 #include "platform/Ports.h"
+#include "playback/NextSong.h"
 #include "playback/PlayerTurn.h"
 #include "playback/Sequencing.h"
 
@@ -29,6 +30,7 @@ void connectPlayback() {
     QObject::connect(P().player, &MediaPlayer::PlayStateChange, context,
                      &MediaPlayer1_PlayStateChange);
     QObject::connect(&f.tmrEndSound, &QTimer::timeout, context, &tmrEndSound_Timer);
+    connectNextSong(context);
 }
 
 } // namespace tv

@@ -6,6 +6,7 @@
 #include "core/ShowForma.h"
 #include "core/SongEntry.h"
 #include "platform/Ports.h"
+#include "playback/NextSong.h"
 #include "playback/PlayerTurn.h"
 #include "playback/Tray.h"
 
@@ -26,11 +27,12 @@ bool hasDriveLetter(const QString &path) {
     return letter >= u'A' && letter <= u'Z';
 }
 
-// Where the file lies now: the stored path, or the same path on another drive
-// (a collection copied to a new disk). The first drive of the list is never
-// tried: on Windows it is the floppy drive, and probing it stalls the player.
-// A path without a drive letter (a hand-edited album) has no drive to swap.
-QString findSong(const QString &path) {
+} // namespace
+
+// The first drive of the list is never tried: on Windows it is the floppy
+// drive, and probing it stalls the player. A path without a drive letter (a
+// hand-edited album) has no drive to swap.
+QString songFile(const QString &path) {
     if (existsAt(path))
         return path;
     if (!hasDriveLetter(path))
@@ -44,6 +46,8 @@ QString findSong(const QString &path) {
     }
     return {};
 }
+
+namespace {
 
 void reportMissing(const QString &path) {
     // The message needs a visible owner, also while the window sits in the tray.
@@ -70,6 +74,7 @@ bool handToPlayer(int index, QString entry, QString path) {
     // the player then fails on re-arms the timer by its own stop report.
     frmForma().tmrEndSound.stop();
     playerTurn().stoppedByUser = false;
+    forgetNextSong();
     const int album = openMark();
     P().player->pause();
     P().player->setURL(path);
@@ -85,6 +90,8 @@ bool handToPlayer(int index, QString entry, QString path) {
     return true;
 }
 
+} // namespace
+
 void showStarted(int index) {
     G().NumPesni = index;
     if (AlbomInfo *albom = albomAt(G().NumAlbom))
@@ -96,13 +103,15 @@ void showStarted(int index) {
     TrayTip(title + QStringLiteral(" - ") + G().NameAlbom);
 }
 
+namespace {
+
 void startSong(int index) {
     const SongList &list = frmForma().ListPath;
     // An index past the end (songs removed behind the current one) has no file.
     if (index < 0 || index >= list.size())
         return;
     const QString stored = songPath(list.at(index));
-    const QString path = findSong(stored);
+    const QString path = songFile(stored);
     if (path.isEmpty()) {
         reportMissing(stored);
         return;

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
+#include "playback/NextSong.h"
 #include "playback/PlayerTurn.h"
 
 namespace tv {
@@ -36,8 +37,10 @@ void pMenuPlay_Click() {
 }
 
 void MusicPausa_Click() {
-    if (P().player->playState() == MediaPlayer::Playing)
-        P().player->pause();
+    if (P().player->playState() != MediaPlayer::Playing)
+        return;
+    dropNextSong();
+    P().player->pause();
 }
 
 void pMenuPauase_Click() {
@@ -57,6 +60,7 @@ void MusicStop_Click() {
         return;
     playerTurn().stoppedByUser = true;
     playerTurn().waiting.reset();
+    dropNextSong();
     P().player->pause();
     P().player->setCurrentPosition(0);
 }

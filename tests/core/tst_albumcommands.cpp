@@ -3,8 +3,13 @@
 #include "core/AlbumCommands.h"
 #include "core/AlbumList.h"
 #include "core/AlbumNames.h"
+#include "core/SongPosition.h"
 #include "core/TextLines.h"
+#include "playback/NewPlayM.h"
+#include "playback/PlayerCommands.h"
+#include "playback/Sequencing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <memory>
 
@@ -340,6 +345,58 @@ private slots:
         QTEST(G().NameAlbom, "opened");
         QTEST(env->player.calls.filter("url:").join('|'), "played");
         QCOMPARE(frmForma().PlayKeyDown, key ? 0 : int(down == "playlist"));
+    }
+
+    // Song 2 of a.alb is left at a position for b.alb, then a.alb is opened
+    // again: it goes on there, whichever way it is opened, unless it was left
+    // in its last five seconds (its next song starts) or it is no longer the
+    // album whose song that was.
+    void everyAlbumPicksUpWhereItStopped_data() {
+        // way: how a.alb is opened again; played: the player's calls then.
+        columns<double, QString, QString>("at", "way", "played");
+        const QString song1 = "url:C:/Music/1.mp3", song2 = "url:C:/Music/2.mp3";
+        row("the album list", 61.5, "list", song1 + "|pos:61.5");
+        // Open takes the remembered song from the selected entry (b.alb's).
+        row("the Open command, b.alb selected: another song", 61.5, "open", "url:C:/Music/0.mp3");
+        row("the other album's end", 61.5, "end", song1 + "|pos:61.5");
+        row("at its very start", 0.0, "list", song1 + "|pos:0");
+        row("in its last five seconds", 176.0, "list", song1 + "|" + song2);
+        row("stopped: from the start", 61.5, "stop list", song1 + "|pos:0");
+        row("saved as c.alb first: c.alb goes on", 61.5, "save list", song1);
+        row("saved as c.alb first, c.alb opened", 61.5, "save c", song1 + "|pos:61.5");
+    }
+    void everyAlbumPicksUpWhereItStopped() {
+        QFETCH(double, at);
+        QFETCH(QString, way);
+        env->openAlbum({"a.alb", "b.alb"}, 0, 3);
+        connectPlayback();
+        NewPlayM(1);
+        env->player.know(180);
+        env->player.setCurrentPosition(at);
+        if (way.contains("stop"))
+            MusicStop_Click();
+        if (way.contains("save")) {
+            QVERIFY(SaveFileM("c.alb"));
+            selectAlbumEntry("b.alb");
+        } else
+            frmForma().lstAlbomy.setListIndex(1);
+        lstAlbomy_DblClick();
+        QCOMPARE(G().NameAlbom, QString("b.alb"));
+        env->player.calls.clear();
+        if (way == "open")
+            QCOMPARE(OpenAlbomM("a.alb"), 0);
+        else if (way == "end") {
+            frmForma().MusicNonStop.setChecked(true);
+            NewPlayM(2);
+            env->player.finish();
+            env->player.calls.clear();
+            tmrEndSound_Timer();
+        } else {
+            selectAlbumEntry(way.endsWith(" c") ? "c.alb" : "a.alb");
+            lstAlbomy_DblClick();
+        }
+        QCoreApplication::processEvents();
+        QTEST(env->player.calls.filter(QRegularExpression("url:|pos:")).join('|'), "played");
     }
 
     // Open reads the chosen name from AppDir, whatever folder it was picked in,

@@ -4,6 +4,7 @@
 #include "core/SongEntry.h"
 #include "core/SongPosition.h"
 #include "core/Startup.h"
+#include "playback/Mpris.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -249,6 +250,11 @@ private slots:
         row("at the very start", 0.0, QByteArray(), none, false, "pos:0");
         row("in the last five seconds", 176.0, QByteArray(), none, false, "");
         row("a spoilt file", 61.5, QByteArray("[position]\r\nA.alb\r\n x \r\n"), none, false, "");
+        row("a file of earlier versions", 0.0,
+            QByteArray("[position]\r\nA.alb\r\n 1 \r\nSong 1C:/Music/1.mp3\r\n 42000 \r\n"
+                       " 180000 \r\n"),
+            none, false, "pos:42");
+        row("an album gone meanwhile", 61.5, QByteArray("gone"), none, false, "");
         row("a FIFO", 61.5, QByteArray(), QString("fifo"), false, "");
         row("a link to /dev/urandom", 61.5, QByteArray(), QString("/dev/urandom"), false, "");
         row("past the cap", 61.5, QByteArray(), QString::number(kSmallFileLimit + 1) + " bytes",
@@ -268,7 +274,16 @@ private slots:
         env->player.setCurrentPosition(at);
         bool cancel = false;
         Form_QueryUnload(&cancel);
-        if (!spoilt.isEmpty())
+        if (spoilt == "gone") {
+            // Its position is dropped with it at the next exit.
+            QVERIFY(QFile::remove(env->drives.native("C:/Tonvela/A.alb")));
+            resetGlobals();
+            resetForma();
+            QVERIFY(env->start());
+            Form_QueryUnload(&cancel);
+            QVERIFY(!env->drives.get(songPositionPath()).contains("A.alb"));
+            env->drives.put("C:/Tonvela/A.alb", albumFile(QStringLiteral(" 3 "), songs));
+        } else if (!spoilt.isEmpty())
             env->drives.put(songPositionPath(), spoilt);
         if (!odd.isEmpty()) {
             QVERIFY(QFile::remove(env->drives.native(songPositionPath())));
@@ -284,6 +299,10 @@ private slots:
         QVERIFY(env->start());
         QTEST(player.calls.filter("pos:").join(' '), "resumed");
         QCOMPARE(env->dialogs.msgs.size(), songGone ? 1 : 0);
+        // The remote control tells the same place.
+        QFETCH(QString, resumed);
+        if (!resumed.isEmpty())
+            QCOMPARE(Mpris().position(), qint64(resumed.mid(4).toDouble() * 1e6));
     }
 };
 

@@ -2,6 +2,8 @@
 #include "DirectMedia.h"
 #include "Fakes.h"
 #include "Id3Tag.h"
+#include "JoinCheck.h"
+#include "SoundServer.h"
 #include "core/AlbumCommands.h"
 #include "core/AlbumFile.h"
 #include "core/AlbumFormat.h"
@@ -263,6 +265,60 @@ private slots:
         QVERIFY(QFile::copy(TV_TEST_DATA "/tone-0.4s.mp3", native));
         noDrive ? rig.player.setURL(data("tone-0.4s.mp3")) : rig.player.play();
         QCOMPARE(rig.reports(from), QString("stopped playing stopped"));
+    }
+
+    // Two halves of one sound, the second given when the player asks for it,
+    // play as one: a recording of a private sound server shows not a sample
+    // more or less where they meet, and no click; the player then holds the
+    // second, and says so once. Given up at once, the second is not played.
+    void joinsTheNextSongWithoutAGap_data() {
+        columns<bool>("givenUp");
+        QTest::newRow("joined") << false;
+        QTest::newRow("given up") << true;
+    }
+    void joinsTheNextSongWithoutAGap() {
+        QFETCH(bool, givenUp);
+        QTemporaryDir scratch;
+        bench::SoundServer server;
+        const auto leave = qScopeGuard([] { qunsetenv("PULSE_SERVER"); });
+        QVERIFY(server.start(scratch.path()));
+        const bench::JoinCheck check(1.2);
+        QVERIFY(check.write(scratch.path()));
+        Rig rig;
+        const QString second = "Z:" + scratch.path() + "/second.mp3";
+        connect(
+            &rig.player, &MediaPlayer::aboutToFinish, &rig.player,
+            [&] {
+                rig.player.setNextURL(second);
+                if (givenUp)
+                    rig.player.setNextURL(QString());
+            },
+            Qt::SingleShotConnection);
+        QSignalSpy joined(&rig.player, &MediaPlayer::nextStarted);
+        server.drain();
+        rig.player.setURL("Z:" + scratch.path() + "/first.mp3");
+        std::vector<int16_t> recording;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                server.collect(&recording);
+                return rig.player.playState() == kStopped;
+            },
+            kEndMs));
+        // The sink's last samples reach the recording after the song's end.
+        QTest::qWait(300);
+        server.collect(&recording);
+        QCOMPARE(joined.count(), givenUp ? 0 : 1);
+        const bench::JoinCheck::Result r = check.measure(recording);
+        if (givenUp) {
+            QVERIFY(!r.found);
+            QVERIFY(rig.player.URL().endsWith("/first.mp3"));
+            return;
+        }
+        QCOMPARE(rig.player.URL(), second);
+        QVERIFY(r.found);
+        QCOMPARE(r.inserted, 0L);
+        QVERIFY2(r.joinStep <= r.nearbyStep,
+                 qPrintable(QStringLiteral("%1 > %2").arg(r.joinStep).arg(r.nearbyStep)));
     }
 
     // Each song's end starts the next one a second later; the second song

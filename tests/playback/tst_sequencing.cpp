@@ -4,7 +4,9 @@
 
 #include "core/ShowForma.h"
 #include "core/UpDatePlayListM.h"
+#include "editing/Sorting.h"
 #include "playback/Mpris.h"
+#include "playback/NextSong.h"
 #include "playback/Sequencing.h"
 
 #include <QFile>
@@ -130,6 +132,69 @@ private slots:
                  QString::number(now) + QChar('a' + now) + ".alb");
         if (c.played.isEmpty())
             QCOMPARE(f.ListPath, openSongs);
+    }
+
+    // Near the end of a song of album a the player asks for the next one; what
+    // the user does before the join decides whether the prepared song still
+    // follows (joined) or is given up. A join shows the song as any start
+    // does, with no end-of-song pause; without a prepared song the song ends
+    // and the timer moves on as before.
+    void preparedNextSong_data() {
+        // action: what happens after the player asked; prepared: whether the
+        // second song was given to follow; joined: whether it follows then.
+        columns<int, QString, bool, bool>("song", "action", "prepared", "joined");
+        row("nothing: the second song follows", 0, "", true, true);
+        row("the last song: the album's end keeps its pause", 1, "", false, false);
+        row("its file is missing", 0, "missing", false, false);
+        row("Stop", 0, "stop", true, false);
+        row("Pause", 0, "pause", true, false);
+        row("a song picked", 0, "pick", true, false);
+        row("the remote's Next", 0, "next", true, false);
+        row("the next song removed", 0, "remove", true, false);
+        row("the songs reversed", 0, "reverse", true, false);
+        row("a song added at the end", 0, "append", true, true);
+        row("another album opened", 0, "album", true, false);
+    }
+    void preparedNextSong() {
+        QFETCH(int, song);
+        QFETCH(QString, action);
+        QFETCH(bool, joined);
+        Shelf lib;
+        lib.open(0, song);
+        Forma &f = frmForma();
+        if (action == "missing")
+            QVERIFY(QFile::remove(lib.drives.native("E:/m/a/2.mp3")));
+        lib.player.nearEnd();
+        QTEST(lib.player.next() == "E:/m/a/2.mp3", "prepared");
+        if (action == "stop")
+            MusicStop_Click();
+        else if (action == "pause")
+            MusicPausa_Click();
+        else if (action == "pick") {
+            f.PlayList.setListIndex(0);
+            PlayList_DblClick();
+        } else if (action == "next")
+            Mpris().Next();
+        else if (action == "remove" || action == "append") {
+            f.ListPath = action == "remove" ? f.ListPath.mid(0, 1)
+                                            : f.ListPath.toList() << "ThreeE:/m/a/2.mp3";
+            UpDatePlayListM();
+        } else if (action == "reverse")
+            SortReversM();
+        else if (action == "album")
+            lib.open(1, 0);
+        QCOMPARE(!lib.player.next().isEmpty(), joined);
+        if (!joined)
+            return;
+        lib.tray.calls.clear();
+        lib.player.join();
+        QCOMPARE(G().NumPesni, 1);
+        QCOMPARE(G().Alboms.at(0).NumPesni, 1);
+        QCOMPARE(f.PlayList.ListIndex(), 1);
+        QCOMPARE(lib.tray.calls, QStringList({"tip:2.Two - a.alb"}));
+        QVERIFY(!f.tmrEndSound.isActive());
+        QVERIFY(lib.player.calls.filter("url:").isEmpty());
+        QVERIFY(!nextSong().prepared);
     }
 
     // A song ends and, within the second before the tick, the user starts

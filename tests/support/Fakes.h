@@ -33,6 +33,7 @@ public:
     void setURL(const QString &path) override {
         calls << QStringLiteral("url:") + path;
         m_url = path;
+        m_next.clear();
         m_position = 0;
         know(0);
         setState(Transitioning);
@@ -67,6 +68,24 @@ public:
             emit volumeChanged(m_volume = volume);
     }
     double duration() const override { return m_duration; }
+    void setNextURL(const QString &path) override {
+        calls << QStringLiteral("next:") + path;
+        m_next = path;
+    }
+
+    // The loaded file nears its end and the player asks for the next.
+    void nearEnd() { emit aboutToFinish(); }
+    // The file given to follow is heard now; without one, the file ends.
+    void join() {
+        if (m_next.isEmpty()) {
+            finish();
+            return;
+        }
+        m_url = std::exchange(m_next, QString());
+        m_position = 0;
+        emit nextStarted();
+    }
+    QString next() const { return m_next; }
 
     // The player has read the file's length.
     void know(double seconds) {
@@ -78,7 +97,7 @@ public:
     // Put the player into a state without the calls that lead there.
     void force(int state) { setState(state); }
 
-    QStringList calls; // "pause", "url:<path>", "play", "pos:<s>", "stop"
+    QStringList calls; // "pause", "url:<path>", "play", "pos:<s>", "stop", "next:<path>"
 
 private:
     void setState(int state) {
@@ -86,6 +105,7 @@ private:
             emit PlayStateChange(m_state = state);
     }
     QString m_url;
+    QString m_next;
     int m_state = Undefined;
     double m_position = 0;
     double m_volume = 1;

@@ -12,6 +12,10 @@ struct MediaBackendEvents {
     std::function<void(qint64 ms)> positionChanged;
     std::function<void(qint64 ms)> durationChanged;
     std::function<void(double volume)> volumeChanged;
+    // The song is near its end: the time to give the next one (setNext).
+    std::function<void()> aboutToFinish;
+    // The next song given follows now, heard from its first sample on.
+    std::function<void(const QString &url)> nextStarted;
 };
 
 // The media engine behind QtMediaPlayer. It lives in a module of its own,
@@ -26,6 +30,9 @@ public:
     // it, native the same file on this machine (empty when its drive is
     // missing: the file then ends as one that cannot be played).
     virtual void setURL(const QString &url, const QString &native) = 0;
+    // The file to follow the one playing without a gap, as setURL takes it;
+    // an empty url gives up the one given before, if it has not begun.
+    virtual void setNext(const QString &url, const QString &native) = 0;
     virtual int state() const = 0;
     virtual void play() = 0;
     virtual void pause() = 0;

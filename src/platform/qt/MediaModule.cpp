@@ -15,6 +15,7 @@ public:
     SilentBackend(MediaBackendEvents events, double volume)
         : m_events(std::move(events)), m_volume(volume) {}
     void setURL(const QString &url, const QString &) override { m_url = url; }
+    void setNext(const QString &, const QString &) override {}
     int state() const override {
         return m_url.isEmpty() ? MediaPlayer::Undefined : MediaPlayer::Stopped;
     }

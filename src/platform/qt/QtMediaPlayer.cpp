@@ -28,6 +28,11 @@ MediaBackendEvents QtMediaPlayer::events() {
         m_volume = volume;
         emit volumeChanged(volume);
     };
+    events.aboutToFinish = [this] { emit aboutToFinish(); };
+    events.nextStarted = [this](const QString &url) {
+        m_url = url;
+        emit nextStarted();
+    };
     return events;
 }
 
@@ -35,6 +40,11 @@ void QtMediaPlayer::setURL(const QString &path) {
     setUp();
     m_url = path;
     m_backend->setURL(path, path.isEmpty() ? QString() : m_fs.toNative(path));
+}
+
+void QtMediaPlayer::setNextURL(const QString &path) {
+    if (m_backend)
+        m_backend->setNext(path, path.isEmpty() ? QString() : m_fs.toNative(path));
 }
 
 // Before the engine exists no file was ever given, so nothing plays.

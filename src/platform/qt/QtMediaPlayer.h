@@ -32,6 +32,7 @@ public:
     double volume() const override;
     void setVolume(double volume) override;
     double duration() const override;
+    void setNextURL(const QString &path) override;
 
     // For the control bar, in milliseconds.
     qint64 positionMs() const;

@@ -28,6 +28,7 @@ public:
         case GST_MESSAGE_ERROR:
         case GST_MESSAGE_ASYNC_DONE:
         case GST_MESSAGE_DURATION_CHANGED:
+        case GST_MESSAGE_APPLICATION:
             (*static_cast<std::shared_ptr<BusRelay> *>(data))->post(message);
             break;
         default:

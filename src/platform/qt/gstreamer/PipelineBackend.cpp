@@ -14,6 +14,10 @@ namespace {
 
 // The rate at which the control bar's clock and slider move on.
 constexpr int kTickMs = 100;
+// How long before a song's end the next one is asked for: late, so that what
+// the user does until then decides it, and early enough for a busy machine
+// to link it before the last sample.
+constexpr qint64 kAheadMs = 2000;
 
 } // namespace
 
@@ -22,10 +26,7 @@ PipelineBackend::PipelineBackend(std::unique_ptr<SongPipeline> pipeline, MediaBa
     : m_events(std::move(events)), m_first(std::move(pipeline)), m_on(m_first.get()),
       m_volume(volume), m_reported(MediaPlayer::Undefined) {
     m_ticker.setInterval(kTickMs);
-    connect(&m_ticker, &QTimer::timeout, this, [this] {
-        seekDone();
-        m_events.positionChanged(position());
-    });
+    connect(&m_ticker, &QTimer::timeout, this, &PipelineBackend::tick);
     m_relay = std::make_shared<BusRelay>(
         this, [this](const BusRelay::Message &message, quint64 generation) {
             if (generation == m_relay->generation())
@@ -65,6 +66,85 @@ bool PipelineBackend::use(bool playbin) {
     return true;
 }
 
+void PipelineBackend::tick() {
+    seekDone();
+    checkJoin();
+    const qint64 at = position();
+    m_events.positionChanged(at);
+    if (!m_aboutToFinishSent && m_duration > 0 && at >= m_duration - kAheadMs &&
+        m_want == Want::Play) {
+        m_aboutToFinishSent = true;
+        if (m_events.aboutToFinish)
+            m_events.aboutToFinish();
+    }
+}
+
+// Only the MP3 chain joins files; in playbin, and for a file that is not
+// there, the song ends and the next starts as any other.
+void PipelineBackend::setNext(const QString &url, const QString &native) {
+    dropNext();
+    if (url.isEmpty() || native.isEmpty() || m_on->isPlaybin() || m_failed || m_loading ||
+        m_want == Want::Stop || !QFile::exists(native))
+        return;
+    if (!m_on->linkNext(QFile::encodeName(native))) {
+        m_on->unlinkNext();
+        return;
+    }
+    m_nextUrl = url;
+    m_nextNative = native;
+}
+
+// A next file that has begun already stays: it is what is heard.
+void PipelineBackend::dropNext() {
+    if (m_nextUrl.isEmpty() || m_joinAt || !m_on->unlinkNext())
+        return;
+    m_nextUrl.clear();
+    m_nextNative.clear();
+}
+
+void PipelineBackend::nextBegins(GstMessage *message) {
+    const GstStructure *s = gst_message_get_structure(message);
+    guint64 at = 0;
+    if (m_nextUrl.isEmpty() || !s || !gst_structure_has_name(s, SongPipeline::kBegins) ||
+        !gst_structure_get_uint64(s, "running-time", &at) || !m_on->nextBegun())
+        return;
+    GstClockTime latency = gst_pipeline_get_latency(GST_PIPELINE(m_on->element()));
+    m_joinAt = at + (GST_CLOCK_TIME_IS_VALID(latency) ? latency : 0);
+    const qint64 wait = (qint64(*m_joinAt) - runningNs()) / qint64(GST_MSECOND);
+    QTimer::singleShot(int(qBound<qint64>(0, wait, kAheadMs)), this,
+                       [this, generation = m_relay->generation()] {
+                           if (generation == m_relay->generation())
+                               checkJoin();
+                       });
+}
+
+// The running clock stands still only while the song plays.
+void PipelineBackend::checkJoin() {
+    if (m_joinAt && m_want == Want::Play && !pipelineChanging() && runningNs() >= qint64(*m_joinAt))
+        joined();
+}
+
+void PipelineBackend::joined() {
+    m_joinAt.reset();
+    m_url = std::exchange(m_nextUrl, QString());
+    m_native = std::exchange(m_nextNative, QString());
+    m_aboutToFinishSent = false;
+    m_on->dropFinished();
+    queryDuration();
+    if (m_events.nextStarted)
+        m_events.nextStarted(m_url);
+    m_events.positionChanged(position());
+}
+
+qint64 PipelineBackend::runningNs() const {
+    GstClock *clock = gst_element_get_clock(m_on->element());
+    if (!clock)
+        return -1;
+    const GstClockTime now = gst_clock_get_time(clock);
+    gst_object_unref(clock);
+    return qint64(now) - qint64(gst_element_get_base_time(m_on->element()));
+}
+
 void PipelineBackend::setURL(const QString &url, const QString &native) {
     m_url = url;
     m_native = native;
@@ -88,6 +168,7 @@ void PipelineBackend::setURL(const QString &url, const QString &native) {
 void PipelineBackend::load() {
     drop(GST_STATE_READY);
     m_loading = true;
+    m_aboutToFinishSent = false;
     if (std::exchange(m_duration, 0) != 0)
         m_events.durationChanged(0);
     bool started = false;
@@ -113,6 +194,9 @@ void PipelineBackend::load() {
 // is not heard.
 void PipelineBackend::drop(GstState to) {
     gst_element_set_state(m_on->element(), to);
+    m_nextUrl.clear();
+    m_nextNative.clear();
+    m_joinAt.reset();
     m_relay->nextFile();
     m_seeking.reset();
     m_ticker.stop();
@@ -132,9 +216,18 @@ void PipelineBackend::onMessage(GstMessage *message) {
     case GST_MESSAGE_EOS:
         ended();
         break;
+    case GST_MESSAGE_APPLICATION:
+        nextBegins(message);
+        break;
     case GST_MESSAGE_ERROR: {
         if (m_loading && retryInPlaybin())
             break;
+        // The next file is no MP3 after all: the song playing ends as it would
+        // have without it, and the next is started on its own then.
+        if (m_on->fromNext(GST_MESSAGE_SRC(message)) && !m_on->nextBegun()) {
+            dropNext();
+            break;
+        }
         GError *error = nullptr;
         gst_message_parse_error(message, &error, nullptr);
         // The program only moves on; the reason is for whoever looks.
@@ -161,6 +254,9 @@ void PipelineBackend::loaded() {
 }
 
 void PipelineBackend::ended() {
+    // A next file shorter than the output's delay ends before it is heard.
+    if (m_joinAt)
+        joined();
     const qint64 at = pipelinePosition();
     m_stoppedAt = at >= 0 ? at : m_duration;
     m_loading = false;

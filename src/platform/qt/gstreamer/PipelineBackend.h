@@ -26,6 +26,7 @@ public:
     ~PipelineBackend() override;
 
     void setURL(const QString &url, const QString &native) override;
+    void setNext(const QString &url, const QString &native) override;
     int state() const override { return m_reported; }
     void play() override;
     void pause() override;
@@ -59,6 +60,12 @@ private:
     void queryDuration();
     void follow();
     int derivedState() const;
+    void tick();
+    void dropNext();
+    void nextBegins(GstMessage *message);
+    void checkJoin();
+    void joined();
+    qint64 runningNs() const;
     void report();
 
     MediaBackendEvents m_events;
@@ -81,6 +88,12 @@ private:
     // Where the song stood when it ended or was stopped.
     qint64 m_stoppedAt = 0;
     qint64 m_duration = 0;
+    // The file given to follow, once linked behind the one playing; and the
+    // running time at which it is heard, once it has begun.
+    QString m_nextUrl;
+    QString m_nextNative;
+    std::optional<guint64> m_joinAt;
+    bool m_aboutToFinishSent = false;
     double m_volume;
     int m_reported;
 };
