@@ -118,4 +118,5 @@ tv_wait_exit 20
 [ -s "$ini" ] || tv_fail "no settings written at Quit"
 # Every album that was left or closed with added songs was saved first.
 grep -qs "x0.mp3" "$dir"/*.alb || tv_fail "the song added to album a is in no album"
-tv_log "PASS: $calls calls sent in ${sent}s, answered again after ${drained}s; $(grep -c . "$dir/stderr.log" || true) lines on the error output"
+asked=$(grep -c '^MsgBox' "$dir/dialogs.log" || true)
+tv_log "PASS: $calls calls sent in ${sent}s, answered again after ${drained}s; $asked questions answered; $(grep -c . "$dir/stderr.log" || true) lines on the error output: $(head -c 300 "$dir/stderr.log")"
