@@ -31,7 +31,6 @@ void Slices::yield(qsizetype done, qsizetype total) {
         progress += QStringLiteral(" / ") + QString::number(total);
     m_shown = m_caption + QStringLiteral(" - ") + progress;
     frmForma().setCaption(m_shown);
-    ++m_yields;
     letEventsIn();
     m_steps = 0;
     m_timer.restart();

@@ -18,8 +18,6 @@ public:
 
     // One more step: done items so far, of total (0: not known yet).
     void step(qsizetype done, qsizetype total = 0);
-    // Whether events ran: what the work looked at before may have changed.
-    bool yielded() const { return m_yields > 0; }
     // The caption as it was, unless something else has set it meanwhile.
     void finish();
 
@@ -28,7 +26,6 @@ private:
 
     QElapsedTimer m_timer;
     int m_steps = 0;
-    int m_yields = 0;
     QString m_caption;
     QString m_shown;
 };
