@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Floods the installed program with remote-control calls sent without waiting
-# for their answers (Next, Previous, PlayPause, Stop, Seek), with album picks
-# by the main window's keys among them; then the program must still answer
-# its bus and its window within a second, and write its settings on Quit.
+# for their answers (Next, Previous, PlayPause, Stop, Seek, OpenUri of songs
+# no album holds), with album picks by the main window's keys among them; the
+# open album starts changed (a song added, not saved), so that moving on asks
+# to save it (the dialogs answer their first button: Yes). Then the program
+# must still answer its bus and its window within a second, write its
+# settings on Quit, and no added song may be lost.
 # Not part of CTest: run by `make soak`. SOAK_CALLS sets the number of calls.
 if [ -z "${TV_PRIVATE_BUS:-}" ]; then
     exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
@@ -18,11 +21,13 @@ answers_bus() { tv_mpris org.freedesktop.DBus.Properties.Get "$player" PlaybackS
 # One line per call, in the order dbus-send takes its arguments.
 call_lines() {
     local i method
-    local methods=(Next Previous PlayPause Stop Seek Next Previous Next)
+    local methods=(Next Previous PlayPause Stop Seek Next Previous Next OpenUri)
     for ((i = 0; i < calls; i++)); do
         method=${methods[RANDOM % ${#methods[@]}]}
         if [ "$method" = Seek ]; then
             echo "$player.Seek int64:$(((RANDOM % 7 - 3) * 1000000))"
+        elif [ "$method" = OpenUri ]; then
+            echo "$player.OpenUri string:$(extra_uri $((RANDOM % extras)))"
         else
             echo "$player.$method"
         fi
@@ -48,7 +53,13 @@ keys() {
 tv_start_desktop
 dir=$(tv_new_folder)
 app=$(tv_lettered "$dir")
-mkdir -p "$dir/music"
+mkdir -p "$dir/music" "$dir/extra"
+# Songs that only OpenUri brings into an album.
+extras=4
+extra_uri() { echo "file://$dir/extra/x$1.mp3"; }
+for ((n = 0; n < extras; n++)); do
+    cp "$TV_TEST_DATA/tone-0.8s.mp3" "$dir/extra/x$n.mp3"
+done
 for album in a b c; do
     songs=()
     for n in 1 2 3 4; do
@@ -65,6 +76,8 @@ tv_write_1251 "$ini" "[language]" " 1 " "[albom]" " 0 " "a.alb" " 1 " \
 tv_run "$dir"
 wid=$(tv_wait_window '^Tonvela for MP3 - a\.alb$')
 tv_retry 20 get PlaybackStatus || tv_fail "no player on the bus: $(cat "$dir/stderr.log")"
+# The album a changed: a song added and playing, not saved.
+tv_mpris "$player.OpenUri" "'$(extra_uri 0)'" -t 5 >/dev/null || tv_fail "OpenUri was not answered"
 
 start=$SECONDS
 call_lines | flood &
@@ -103,4 +116,7 @@ rm -f "$ini"
 tv_mpris org.mpris.MediaPlayer2.Quit -t 1 >/dev/null || tv_fail "Quit was not answered"
 tv_wait_exit 20
 [ -s "$ini" ] || tv_fail "no settings written at Quit"
-tv_log "PASS: $calls calls sent in ${sent}s, answered again after ${drained}s; $(grep -c . "$dir/stderr.log" || true) lines on the error output"
+# Every album that was left or closed with added songs was saved first.
+grep -qs "x0.mp3" "$dir"/*.alb || tv_fail "the song added to album a is in no album"
+asked=$(grep -c '^MsgBox' "$dir/dialogs.log" || true)
+tv_log "PASS: $calls calls sent in ${sent}s, answered again after ${drained}s; $asked questions answered; $(grep -c . "$dir/stderr.log" || true) lines on the error output: $(head -c 300 "$dir/stderr.log")"

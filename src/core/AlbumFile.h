@@ -13,4 +13,9 @@ int OpenAlbomM(QString name);
 // whether the file was written.
 bool SaveFileM(QString name);
 
+// The open album from now on, as it was read, written or begun by New (an
+// empty name: never saved yet): nothing changed since, the caption names it,
+// and a saved one is the album the next start reopens.
+void setOpenAlbum(const QString &name);
+
 } // namespace tv

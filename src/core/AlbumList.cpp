@@ -10,13 +10,11 @@ void setAlbumList(const QVector<AlbomInfo> &entries) {
     for (const AlbomInfo &entry : entries)
         names.append(entry.Name);
     G().Alboms = entries;
-    G().AlbomUB = int(entries.size()) - 1;
     frmForma().lstAlbomy.setItems(names);
 }
 
 void appendAlbumEntry(const QString &row, const AlbomInfo &entry) {
     G().Alboms.append(entry);
-    G().AlbomUB = int(G().Alboms.size()) - 1;
     frmForma().lstAlbomy.AddItem(row);
 }
 
@@ -24,8 +22,20 @@ void removeAlbumEntry(int i) {
     if (i < 0 || i >= G().Alboms.size())
         return;
     G().Alboms.removeAt(i);
-    G().AlbomUB = int(G().Alboms.size()) - 1;
     frmForma().lstAlbomy.RemoveItem(i);
+}
+
+int rememberedSong(int i) {
+    return i >= 0 && i < G().Alboms.size() ? G().Alboms.at(i).NumPesni : -1;
+}
+
+QString albumName(int i) {
+    return i >= 0 && i < G().Alboms.size() ? G().Alboms.at(i).Name : QString();
+}
+
+void rememberSong(int i, int song) {
+    if (i >= 0 && i < G().Alboms.size())
+        G().Alboms[i].NumPesni = song;
 }
 
 } // namespace tv

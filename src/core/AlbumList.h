@@ -16,4 +16,11 @@ void setAlbumList(const QVector<AlbomInfo> &entries);
 void appendAlbumEntry(const QString &row, const AlbomInfo &entry);
 void removeAlbumEntry(int i);
 
+// The song entry i remembers (-1: none started yet), and its name; -1 and
+// an empty name when the registry has no such entry.
+int rememberedSong(int i);
+QString albumName(int i);
+// Entry i remembers song as the last one started in it; no entry, no change.
+void rememberSong(int i, int song);
+
 } // namespace tv

@@ -1,12 +1,13 @@
 #include "core/AlbumCommands.h"
 
+#include "core/AlbumFile.h"
 #include "core/AlbumList.h"
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/SongPosition.h"
 #include "core/Songs.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 #include "playback/PlayerCommands.h"
 
@@ -25,9 +26,13 @@ void addNewPlaceholder() {
 
 } // namespace
 
+// The add-files browser belongs to New: commands that arrive while it is up
+// wait until it closes.
 void FileNew_Click() {
-    if (startNewAlbum())
-        P().windows->showAddFile();
+    runCommand([] {
+        if (startNewAlbum())
+            P().windows->showAddFile();
+    });
 }
 
 bool startNewAlbum() {
@@ -35,25 +40,15 @@ bool startNewAlbum() {
         return false;
     leaveAlbumPosition();
     MusicStop_Click();
-    Globals &g = G();
-    Forma &f = frmForma();
-    g.NumPesni = -1;
-    g.NameAlbom.clear();
-    f.setCaption(g.strTitle);
+    G().NumPesni = -1;
     clearSongs();
-    g.AlbomChanged = 0;
-    noteAlbumOpened();
-    const int mark = openMark();
-
+    setOpenAlbum(QString());
     addNewPlaceholder();
-    P().events->DoEvents();
-    // Another album opened, or this one saved under a name: not New's any more.
-    if (openMark() != mark || !g.NameAlbom.isEmpty())
-        return false;
-    f.lstAlbomy.setListIndex(f.lstAlbomy.ListCount() - 1);
-    if (AlbomInfo *albom = albomAt(g.AlbomUB))
-        albom->NumPesni = -1;
-    g.NumAlbom = g.AlbomUB;
+    letEventsIn();
+    ListBox &albums = frmForma().lstAlbomy;
+    albums.setListIndex(albums.ListCount() - 1);
+    G().NumAlbom = G().AlbomUB();
+    rememberSong(G().NumAlbom, -1);
     return true;
 }
 

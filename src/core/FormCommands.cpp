@@ -1,25 +1,29 @@
 #include "core/FormCommands.h"
 
 #include "core/Globals.h"
+#include "core/Turns.h"
 #include "core/WebLinks.h"
 #include "platform/Ports.h"
 
 namespace tv {
 
+// The windows that change the album are commands from their opening to
+// their closing: what they apply, they apply to the album they were opened
+// on, and album commands that arrive meanwhile wait until they close.
 void EditAddFile_Click() {
-    P().windows->showAddFile();
+    runCommand([] { P().windows->showAddFile(); });
 }
 
 void FileFound_Click() {
-    P().windows->showFound();
+    runCommand([] { P().windows->showFound(); });
 }
 
 void EditChange_Click() {
-    P().windows->showChange();
+    runCommand([] { P().windows->showChange(); });
 }
 
 void EditNewDisk_Click() {
-    P().windows->showNewDisk();
+    runCommand([] { P().windows->showNewDisk(); });
 }
 
 void HelpAbout_Click() {

@@ -1,6 +1,6 @@
 #include "core/AlbumCommands.h"
 #include "core/Forma.h"
-#include "core/Globals.h"
+#include "core/ShowForma.h"
 #include "core/Startup.h"
 #include "platform/Dialogs.h"
 
@@ -17,7 +17,7 @@ void Form_QueryUnload(bool *cancel) {
 
 // Hidden to the tray now means the next run starts hidden too.
 void CloseUnaskedM() {
-    G().ShowForm = frmForma().Visible();
+    keepShownAtClose();
     SaveINIM();
 }
 

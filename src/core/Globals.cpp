@@ -11,10 +11,4 @@ void resetGlobals() {
     G() = Globals();
 }
 
-AlbomInfo *albomAt(int i) {
-    if (i < 0 || i >= G().Alboms.size())
-        return nullptr;
-    return &G().Alboms[i];
-}
-
 } // namespace tv

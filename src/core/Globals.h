@@ -31,9 +31,10 @@ struct Texts {
 // Every variable shared between the program's routines, under its own name.
 // Everything runs on the one UI thread, so nothing here is guarded.
 struct Globals : Texts {
-    // Album registry, index-aligned with lstAlbomy; AlbomUB = size - 1.
+    // Album registry, index-aligned with lstAlbomy; its upper bound (-1:
+    // empty) is its size, not stored apart.
     QVector<AlbomInfo> Alboms;
-    int AlbomUB = -1;
+    int AlbomUB() const { return int(Alboms.size()) - 1; }
 
     // The open album and song.
     int NumAlbom = 0;
@@ -56,15 +57,12 @@ struct Globals : Texts {
 
     // The last search's results: they outlive the search window.
     QVector<FoundInfo> Found;
-    int FoundUB = -1;
+    int FoundUB() const { return int(Found.size()) - 1; }
 };
 
 Globals &G();
 
 // Back to the values a fresh process starts with (tests start every case here).
 void resetGlobals();
-
-// Alboms(i), or nullptr when the registry has no such entry.
-AlbomInfo *albomAt(int i);
 
 } // namespace tv

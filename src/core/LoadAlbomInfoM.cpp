@@ -5,6 +5,7 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/TextLines.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 
 #include <QHash>
@@ -16,7 +17,7 @@ void LoadAlbomInfoM() {
     // Each album keeps the song it remembered; walking backwards lets the first
     // entry of a name win.
     QHash<QString, int> remembered;
-    for (int i = qMin(g.AlbomUB, int(g.Alboms.size()) - 1); i >= 0; --i)
+    for (int i = g.AlbomUB(); i >= 0; --i)
         remembered.insert(g.Alboms.at(i).Name, g.Alboms.at(i).NumPesni);
 
     // A name the settings file cannot hold as a line is no album name (nor
@@ -35,7 +36,7 @@ void LoadAlbomInfoM() {
     setAlbumList(entries);
     if (makingNew)
         appendAlbumEntry(kNewAlbum, {QString(), -1});
-    P().events->DoEvents();
+    letEventsIn();
 }
 
 } // namespace tv

@@ -1,5 +1,6 @@
 #include "core/AlbumCommands.h"
 #include "core/AlbumFile.h"
+#include "core/AlbumList.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
@@ -8,9 +9,12 @@
 #include "core/SongPosition.h"
 #include "core/Startup.h"
 #include "core/Steps.h"
+#include "core/Turns.h"
 #include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "playback/Tray.h"
+
+#include <memory>
 
 namespace tv {
 
@@ -38,7 +42,6 @@ void setAppDir(const StartFolders &folders) {
 void setDefaults(const StartFolders &folders) {
     Globals &g = G();
     g.NumPesni = -1;
-    g.FoundUB = -1;
     g.strDir = folders.music.isEmpty() ? g.AppDir : withSep(lettered(folders.music));
     g.ShowForm = true;
 }
@@ -61,7 +64,7 @@ void readSettingsFile() {
 }
 
 void doEvents() {
-    P().events->DoEvents();
+    letEventsIn();
 }
 
 // A window hidden to a tray that does not exist could never be reached, so
@@ -72,7 +75,7 @@ void showOrHide() {
 
 void selectEntry(const QString &name) {
     ListBox &list = frmForma().lstAlbomy;
-    for (int i = 0; i <= G().AlbomUB && i < list.ListCount(); ++i) {
+    for (int i = 0; i <= G().AlbomUB() && i < list.ListCount(); ++i) {
         if (list.List(i) == name) {
             list.setListIndex(i);
             return;
@@ -84,14 +87,12 @@ void selectEntry(const QString &name) {
 // an album was opened from the remembered name (start-up then ends).
 bool reopenAlbom() {
     Globals &g = G();
-    if (g.AlbomUB == 0) {
+    if (g.AlbomUB() == 0) {
         frmForma().lstAlbomy.setListIndex(0);
-        // A copy: the reader reshapes the registry the name would point into.
-        if (const AlbomInfo *only = albomAt(0))
-            OpenAlbomM(QString(only->Name));
+        OpenAlbomM(albumName(0));
         return false;
     }
-    if (g.AlbomUB > 0) {
+    if (g.AlbomUB() > 0) {
         if (!g.NameEndAlbom.isEmpty()) {
             selectEntry(g.NameEndAlbom);
             if (OpenAlbomM(QString(g.NameEndAlbom)) == 0)
@@ -123,16 +124,20 @@ bool Main(const StartFolders &folders, const QStringList &files) {
     tryStep([] { TrayAdd(G().strTitle); });
     tryStep(doEvents);
     tryStep([] { frmForma().setFocusTo(Forma::Control::PlayList); });
-    tryStep(LoadAlbomInfoM);
-    bool opened = false;
     tryStep(readSongPositions);
-    tryStep([&opened] { opened = reopenAlbom(); });
+    // A command let in by the yields above waits for the album, as one let
+    // in while the album is read.
+    auto opened = std::make_shared<bool>(false);
+    runCommand([opened] {
+        tryStep(LoadAlbomInfoM);
+        tryStep([&opened] { *opened = reopenAlbom(); });
+    });
     // Files given to open are what the user came for: no browser over them.
-    if (!opened && frmForma().lstAlbomy.ListCount() == 0) {
+    if (!*opened && frmForma().lstAlbomy.ListCount() == 0) {
         if (files.isEmpty())
             tryStep(FileNew_Click);
         else
-            tryStep([] { startNewAlbum(); });
+            tryStep([] { runCommand([] { startNewAlbum(); }); });
     }
     if (!files.isEmpty())
         tryStep([&files] { OpenFilesM(files); });

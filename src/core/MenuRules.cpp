@@ -8,7 +8,7 @@
 namespace tv {
 
 void File_Click() {
-    frmForma().FileFound.setEnabled(G().AlbomUB > -1);
+    frmForma().FileFound.setEnabled(G().AlbomUB() > -1);
 }
 
 void Edit_Click() {

@@ -5,11 +5,11 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/ShowForma.h"
 #include "core/SongPosition.h"
 #include "core/Songs.h"
 #include "core/TextLines.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 
@@ -29,7 +29,7 @@ void dropNewPlaceholder() {
 int reportOpenFailure(FileError error) {
     // The message needs its owner on screen, also while it sits in the tray.
     showFormaForMessage();
-    P().events->DoEvents();
+    letEventsIn();
     const QString &text = error == FileError::NotFound ? G().strNotFound : G().strCantOpen;
     P().dialogs->MsgBox(text, vbOKOnly + vbCritical, G().strTitle);
     return 1;
@@ -38,8 +38,8 @@ int reportOpenFailure(FileError error) {
 void startRememberedSong() {
     Globals &g = G();
     g.NumAlbom = frmForma().lstAlbomy.ListIndex();
-    if (const AlbomInfo *albom = albomAt(g.NumAlbom))
-        g.NumPesni = albom->NumPesni;
+    if (g.NumAlbom >= 0 && g.NumAlbom <= g.AlbomUB())
+        g.NumPesni = rememberedSong(g.NumAlbom);
     const int count = int(frmForma().ListPath.size());
     if (count == 0)
         return;
@@ -50,8 +50,7 @@ void startRememberedSong() {
 
 } // namespace
 
-// By value: the caller's text may be a global that this routine or an event
-// let in on the way changes.
+// By value: the caller's text may be a global that this routine changes.
 int OpenAlbomM(QString name) {
     Forma &f = frmForma();
     leaveAlbumPosition();
@@ -69,14 +68,22 @@ int OpenAlbomM(QString name) {
     f.PlayList.setListIndex(-1);
     replaceSongs(AlbumFormat::read(std::move(bytes)));
 
-    G().AlbomChanged = 0;
-    G().NameAlbom = name;
-    G().NameEndAlbom = name;
-    f.setCaption(G().strTitle + QStringLiteral(" - ") + name);
-    noteAlbumOpened();
+    setOpenAlbum(name);
     startRememberedSong();
     resumeAlbumPosition();
     return 0;
+}
+
+void setOpenAlbum(const QString &name) {
+    Globals &g = G();
+    g.AlbomChanged = 0;
+    g.NameAlbom = name;
+    if (name.isEmpty()) {
+        frmForma().setCaption(g.strTitle);
+        return;
+    }
+    g.NameEndAlbom = name;
+    frmForma().setCaption(g.strTitle + QStringLiteral(" - ") + name);
 }
 
 } // namespace tv

@@ -3,18 +3,16 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
+#include "core/Turns.h"
 #include "platform/Dialogs.h"
-#include "platform/Ports.h"
 
 namespace tv {
 
 void FileOpen_Click() {
-    OpenDialogM();
+    runCommand(OpenDialogM);
 }
 
 void OpenDialogM() {
-    const int mark = openMark();
     if (ZaprosSaveAlbomM() == vbCancel)
         return;
     const QString chosen = apiOpenSaveM(0, QString());
@@ -22,9 +20,7 @@ void OpenDialogM() {
         return;
     // Albums are always read from AppDir, whatever folder the dialog ended in.
     const QString name = bareName(withAlbExtension(chosen));
-    P().events->DoEvents();
-    if (openMark() != mark)
-        return;
+    letEventsIn();
     // The reader records the album's songs in the selected registry entry:
     // that has to be the opened album's own, not whichever was selected.
     selectAlbumEntry(name);

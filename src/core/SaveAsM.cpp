@@ -2,6 +2,7 @@
 
 #include "core/AlbumNames.h"
 #include "core/Globals.h"
+#include "core/Turns.h"
 
 namespace tv {
 
@@ -15,14 +16,16 @@ bool SaveAsM() {
 }
 
 void FileSaveAs_Click() {
-    SaveAsM();
+    runCommand([] { SaveAsM(); });
 }
 
 void FileSave_Click() {
-    if (G().NameAlbom.isEmpty())
-        SaveAsM();
-    else
-        SaveFileM(G().NameAlbom);
+    runCommand([] {
+        if (G().NameAlbom.isEmpty())
+            SaveAsM();
+        else
+            SaveFileM(G().NameAlbom);
+    });
 }
 
 } // namespace tv

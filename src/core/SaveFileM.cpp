@@ -2,11 +2,13 @@
 
 #include "core/AlbumCommands.h"
 #include "core/AlbumFormat.h"
+#include "core/AlbumList.h"
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/SongPosition.h"
 #include "core/TextLines.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -28,31 +30,20 @@ bool mayWrite(const QString &name) {
 
 // After the list is rebuilt the saved album is selected and becomes the
 // open album's registry entry: its song starts are recorded there from now
-// on, and a file saved under a new name remembers the current song too.
-// The open album's entry is selected in the rebuilt list at once, before
-// events run again. An album opened by an event let in on the way is the
-// open one from then on: its entry, not the saved one's, is selected.
-void showSaved(QString name) {
-    P().events->DoEvents();
+// on, and a file saved under a new name remembers the current song too (a
+// new album with no song started yet keeps the 0 the refresh gave it).
+void showSaved(const QString &name) {
+    letEventsIn();
     LoadAlbomInfoM();
-    // A New let in meanwhile is the open album: its placeholder's entry.
-    const QString &open = G().NameAlbom;
-    G().NumAlbom = selectAlbumEntry(open.isEmpty() ? kNewAlbum : open);
-    if (G().NameAlbom != name)
-        return;
-    // A new album with no song started yet keeps the 0 the refresh gave it.
-    AlbomInfo *albom = albomAt(G().NumAlbom);
-    if (albom && G().NumPesni > -1)
-        albom->NumPesni = G().NumPesni;
-    P().events->DoEvents();
-    if (G().NameAlbom == name)
-        frmForma().setCaption(G().strTitle + QStringLiteral(" - ") + name);
+    G().NumAlbom = selectAlbumEntry(name);
+    if (G().NumPesni > -1)
+        rememberSong(G().NumAlbom, G().NumPesni);
+    letEventsIn();
 }
 
 } // namespace
 
-// By value: callers pass NameAlbom itself, which the writer and pending
-// events change.
+// By value: callers pass NameAlbom itself, which the writer changes.
 bool SaveFileM(QString name) {
     // Such a name could not be remembered in the settings, and Windows
     // refuses it as a bad name. A song that would tear its line is refused
@@ -72,10 +63,8 @@ bool SaveFileM(QString name) {
         P().dialogs->MsgBox(text, vbOKOnly + vbCritical, G().strTitle);
         return false;
     }
-    G().AlbomChanged = 0;
     albumSavedAs(name);
-    G().NameAlbom = name;
-    G().NameEndAlbom = name;
+    setOpenAlbum(name);
     showSaved(name);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "core/WebLinks.h"
 #include "platform/Ports.h"
 
+#include "core/Turns.h"
 #include <QUrl>
 
 namespace tv {
@@ -80,7 +81,7 @@ void SaveFileUrlm(QString address) {
     }
     if (written.isEmpty())
         return;
-    P().events->DoEvents();
+    letEventsIn();
     OpURL(written);
 }
 

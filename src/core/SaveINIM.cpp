@@ -6,6 +6,7 @@
 #include "platform/Ports.h"
 #include "playback/Tray.h"
 
+#include "core/Turns.h"
 namespace tv {
 
 // A settings file that cannot be written costs only this run's settings; the
@@ -16,7 +17,7 @@ void SaveINIM() {
     tryStep(saveSongPosition);
     tryStep([] { P().player->stop(); });
     tryStep(TrayDelete);
-    tryStep([] { P().events->DoEvents(); });
+    tryStep([] { letEventsIn(); });
     P().events->endProcess();
 }
 

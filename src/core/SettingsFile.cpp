@@ -11,10 +11,8 @@ const char *const kSettingsFileName = "Тонвела для mp3.ini";
 void applySettings(const Settings &s) {
     Globals &g = G();
     g.Language = s.Language.value_or(g.Language);
-    if (s.Alboms) {
+    if (s.Alboms)
         g.Alboms = *s.Alboms;
-        g.AlbomUB = int(s.Alboms->size()) - 1;
-    }
     g.ShowForm = s.ShowForm.value_or(g.ShowForm);
     if (s.MusicNonStop) {
         frmForma().MusicNonStop.setChecked(*s.MusicNonStop);
@@ -31,7 +29,7 @@ Settings currentSettings() {
     const Globals &g = G();
     Settings s;
     s.Language = g.Language;
-    s.Alboms = g.Alboms.mid(0, qBound(0, g.AlbomUB + 1, int(g.Alboms.size())));
+    s.Alboms = g.Alboms;
     s.ShowForm = g.ShowForm;
     s.MusicNonStop = frmForma().MusicNonStop.Checked();
     s.NameEndAlbom = g.NameEndAlbom;

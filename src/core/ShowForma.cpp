@@ -20,4 +20,8 @@ void raiseForma() {
     frmForma().activate();
 }
 
+void keepShownAtClose() {
+    G().ShowForm = frmForma().Visible();
+}
+
 } // namespace tv

@@ -10,5 +10,8 @@ void showFormaForMessage();
 // Another copy of the program was started: a hidden window comes back, as
 // with a double-click on the tray icon, and comes to the front.
 void raiseForma();
+// The program closes: ShowForm keeps whether the window is shown at this
+// moment (hidden to the tray now means the next run starts hidden too).
+void keepShownAtClose();
 
 } // namespace tv

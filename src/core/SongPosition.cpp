@@ -2,7 +2,6 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/SongEntry.h"
 #include "core/TextLines.h"
 #include "platform/Ports.h"
@@ -100,10 +99,14 @@ bool albumListed(const QString &album) {
 // Left in its last seconds, the song ends as it would have; a moment later,
 // unless something else was started meanwhile.
 void endSoon() {
-    QTimer::singleShot(0, &frmForma(), [album = openMark(), song = G().NumPesni] {
-        if (album == openMark() && song == G().NumPesni)
-            EndTimeM();
-    });
+    const int song = G().NumPesni;
+    QTimer::singleShot(0, &frmForma(),
+                       [album = G().NameAlbom, song, entry = frmForma().ListPath.at(song)] {
+                           const SongList &list = frmForma().ListPath;
+                           if (album == G().NameAlbom && song == G().NumPesni &&
+                               song < list.size() && list.at(song) == entry)
+                               EndTimeM();
+                       });
 }
 
 } // namespace

@@ -3,36 +3,39 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 
 namespace tv {
 
 namespace {
-constexpr int keyEnter = 13;
-}
 
-void lstAlbomy_DblClick() {
-    const int mark = openMark();
-    P().events->DoEvents();
-    ListBox &list = frmForma().lstAlbomy;
-    const QString wanted = list.List(list.ListIndex());
-    const bool chosen = list.ListIndex() >= 0;
-    if (ZaprosSaveAlbomM() == vbCancel || openMark() != mark)
+constexpr int keyEnter = 13;
+
+void openPicked(const QString &wanted) {
+    letEventsIn();
+    if (ZaprosSaveAlbomM() == vbCancel || wanted.isEmpty())
         return;
-    // Saving the changes rebuilds the list and selects the saved album; the
-    // user still wants the album that was clicked.
-    if (chosen && list.List(list.ListIndex()) != wanted)
-        selectAlbumEntry(wanted);
-    const int idx = list.ListIndex();
+    // Saving the changes rebuilds the list, and an album that ended while
+    // this pick waited moved the selection on: the user still wants the
+    // album that was clicked.
+    const int idx = selectAlbumEntry(wanted);
     if (idx < 0)
         return;
     if (idx == G().NumAlbom && G().NumPesni > -1) {
         NewPlayM(G().NumPesni);
         return;
     }
-    OpenAlbomM(list.List(idx));
+    OpenAlbomM(wanted);
+}
+
+} // namespace
+
+void lstAlbomy_DblClick() {
+    const ListBox &list = frmForma().lstAlbomy;
+    const QString wanted = list.ListIndex() >= 0 ? list.List(list.ListIndex()) : QString();
+    runCommand([wanted] { openPicked(wanted); });
 }
 
 void lstAlbomy_KeyPress() {

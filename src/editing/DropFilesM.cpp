@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/SongEntry.h"
 #include "core/Songs.h"
+#include "core/Turns.h"
 #include "editing/AddFilesM.h"
 #include "editing/Slices.h"
 #include "platform/Ports.h"
@@ -26,7 +27,8 @@ QStringList newEntries(const QStringList &files, int namePesni, Slices &slices) 
     QStringList entries;
     QString folder;
     std::unique_ptr<FolderHeld> inFolder;
-    for (qsizetype i = 0; i < files.size() && slices.step(i, files.size()); ++i) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        slices.step(i, files.size());
         const QString &path = files.at(i);
         if (held.contains(path))
             continue;
@@ -72,8 +74,6 @@ void DropFiles(QStringList paths, int namePesni) {
         const SongList before = frmForma().ListPath;
         const Dropped dropped = droppedMp3Files(paths, slices);
         entries = newEntries(dropped.files, namePesni, slices);
-        if (slices.gaveWay())
-            return;
         changed = changedSince(before);
         silent = dropped.silent;
     }
@@ -85,6 +85,10 @@ void DropFiles(QStringList paths, int namePesni) {
     for (const QString &playlist : std::as_const(silent))
         P().dialogs->MsgBox(playlist + QStringLiteral("\r\n") + G().strNoSongs,
                             vbOKOnly | vbExclamation, G().strTitle);
+}
+
+void DropFilesM(const QStringList &paths, int namePesni) {
+    runCommand([paths, namePesni] { DropFiles(paths, namePesni); });
 }
 
 } // namespace tv

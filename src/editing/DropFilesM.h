@@ -25,8 +25,10 @@ Dropped droppedMp3Files(const QStringList &paths, Slices &slices);
 
 // Adds the dropped files with Add all's rules: songs the album holds already
 // are skipped, titles follow namePesni, and the rest are appended in one go.
-// A long drop lets the window answer meanwhile, and gives way to another
-// album opened then. Each dropped playlist that names no song is reported.
+// A long drop lets the window answer meanwhile. Each dropped playlist that names no song is
+// reported.
 void DropFiles(QStringList paths, int namePesni);
+// The files dropped on the playlist: DropFiles as a command of its own.
+void DropFilesM(const QStringList &paths, int namePesni);
 
 } // namespace tv

@@ -83,8 +83,7 @@ public:
     explicit Walk(Slices &slices) : m_slices(slices) {}
 
     void add(const QString &path) {
-        if (!m_slices.step(m_out.files.size()))
-            return;
+        m_slices.step(m_out.files.size());
         if (!P().fs->fileExists(path))
             addTree(path);
         else if (isMp3(path))
@@ -119,7 +118,8 @@ private:
     // order listed. Without ids a loop of links shows only in the depth.
     void addTree(const QString &root) {
         QList<std::pair<QString, int>> pending{{root, 0}};
-        while (!pending.isEmpty() && m_slices.step(m_out.files.size())) {
+        while (!pending.isEmpty()) {
+            m_slices.step(m_out.files.size());
             const auto [dir, depth] = pending.takeLast();
             FolderListing listing;
             if (!P().fs->listFolder(dir, &listing) || !firstTime(m_folders, listing.id, dir) ||
@@ -144,7 +144,10 @@ private:
             QSet<QString> looked;
             M3uFormat::read(
                 bytes, hasSuffix(path, ".m3u8"),
-                [this] { return m_slices.step(m_out.files.size()); },
+                [this] {
+                    m_slices.step(m_out.files.size());
+                    return true;
+                },
                 [&](const QString &entry) {
                     const QString song = entryPath(entry, dir);
                     if (song.isEmpty() || !isMp3(song) || looked.contains(song))
@@ -156,7 +159,7 @@ private:
                     take(song, P().fs->fileId(song));
                 });
         }
-        if (!named && !m_slices.gaveWay())
+        if (!named)
             m_out.silent.append(path);
     }
 

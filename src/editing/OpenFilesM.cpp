@@ -2,8 +2,8 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/SongEntry.h"
+#include "core/Turns.h"
 #include "editing/DropFilesM.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
@@ -26,9 +26,7 @@ int firstHeld(const QStringList &paths) {
     return -1;
 }
 
-} // namespace
-
-void OpenFilesM(const QStringList &nativePaths) {
+void openFiles(const QStringList &nativePaths) {
     QStringList paths;
     for (const QString &native : nativePaths) {
         const QString path = P().fs->fromNative(native);
@@ -38,14 +36,19 @@ void OpenFilesM(const QStringList &nativePaths) {
     if (paths.isEmpty())
         return;
     const qsizetype before = frmForma().ListPath.size();
-    const int album = openMark();
     DropFiles(paths, G().NamePesni);
-    // Adding may let events run: an album opened meanwhile is not played into.
-    if (openMark() != album || frmForma().ListPath.size() < before)
+    // Songs removed while the files were read leave no place to start from.
+    if (frmForma().ListPath.size() < before)
         return;
     const int start = frmForma().ListPath.size() > before ? int(before) : firstHeld(paths);
     if (start >= 0)
         NewPlayM(start);
+}
+
+} // namespace
+
+void OpenFilesM(const QStringList &nativePaths) {
+    runCommand([nativePaths] { openFiles(nativePaths); });
 }
 
 } // namespace tv

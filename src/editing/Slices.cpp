@@ -2,7 +2,7 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 
 namespace tv {
@@ -16,16 +16,13 @@ constexpr int kSliceSteps = 1000;
 
 } // namespace
 
-Slices::Slices() : m_album(openMark()), m_caption(frmForma().Caption()) {
+Slices::Slices() : m_caption(frmForma().Caption()) {
     m_timer.start();
 }
 
-bool Slices::step(qsizetype done, qsizetype total) {
-    if (m_gaveWay)
-        return false;
+void Slices::step(qsizetype done, qsizetype total) {
     if (++m_steps >= kSliceSteps || m_timer.hasExpired(kSliceMs))
         yield(done, total);
-    return !m_gaveWay;
 }
 
 void Slices::yield(qsizetype done, qsizetype total) {
@@ -34,9 +31,7 @@ void Slices::yield(qsizetype done, qsizetype total) {
         progress += QStringLiteral(" / ") + QString::number(total);
     m_shown = m_caption + QStringLiteral(" - ") + progress;
     frmForma().setCaption(m_shown);
-    ++m_yields;
-    P().events->DoEvents();
-    m_gaveWay = openMark() != m_album;
+    letEventsIn();
     m_steps = 0;
     m_timer.restart();
 }

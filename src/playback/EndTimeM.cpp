@@ -1,7 +1,9 @@
 #include "playback/Sequencing.h"
 
+#include "core/AlbumList.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/Turns.h"
 #include "playback/ListAlbomModel.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
@@ -15,13 +17,17 @@ void tmrEndSound_Timer() {
 
 namespace {
 
+// Going on to another album waits for a command still running (a dialog may
+// be up over the album that ends); songs inside an album do not.
 void endOfAlbum() {
     Forma &f = frmForma();
+    // An album opened while this waited has not ended.
+    if (G().NumPesni == -1 || G().NumPesni + 1 < f.PlayList.ListCount())
+        return;
     // Played again later, this album starts from its first song.
     G().NumPesni = 0;
-    if (AlbomInfo *albom = albomAt(G().NumAlbom))
-        albom->NumPesni = 0;
-    if (G().AlbomUB == 0 || f.MusicNonStop.Checked()) {
+    rememberSong(G().NumAlbom, 0);
+    if (G().AlbomUB() == 0 || f.MusicNonStop.Checked()) {
         NextAlbomM();
     } else if (G().ShowForm) {
         NextAlbomM();
@@ -50,7 +56,7 @@ void EndTimeM() {
         NewPlayM(G().NumPesni);
         return;
     }
-    endOfAlbum();
+    runCommand(endOfAlbum, Waiting::LatestOnly);
 }
 
 } // namespace tv

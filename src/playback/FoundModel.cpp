@@ -17,7 +17,7 @@ QString FoundList::List(int i) const {
 
 void FoundList::showFound() {
     beginResetModel();
-    m_rows = G().FoundUB + 1;
+    m_rows = G().FoundUB() + 1;
     endResetModel();
     setListIndex(-1);
 }

@@ -15,9 +15,8 @@ namespace tv {
 void FoundSearchM(const QString &text) {
     Globals &g = G();
     g.Found.clear();
-    g.FoundUB = -1;
     const FoundMatcher matcher(text);
-    const QVector<AlbomInfo> albums = g.Alboms.mid(0, g.AlbomUB + 1);
+    const QVector<AlbomInfo> albums = g.Alboms;
     for (const AlbomInfo &album : albums) {
         QByteArray bytes;
         if (P().fs->readFile(g.AppDir + album.Name, &bytes, kAlbumFileLimit) != FileError::None)
@@ -25,7 +24,6 @@ void FoundSearchM(const QString &text) {
         for (SongEntry &song : matcher.songsIn(bytes))
             g.Found.append({album.Name, std::move(song.title), std::move(song.path)});
     }
-    g.FoundUB = int(g.Found.size()) - 1;
 }
 
 namespace {

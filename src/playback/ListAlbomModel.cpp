@@ -5,8 +5,8 @@
 #include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/ShowForma.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
 
@@ -18,10 +18,6 @@ namespace {
 
 constexpr int keyEnter = 13;
 constexpr int keyEscape = 27;
-
-void doEvents() {
-    P().events->DoEvents();
-}
 
 // The entry of lstAlbomy that row i of the window stands for. The rows were
 // copied when the window loaded; should the list have been rebuilt since,
@@ -44,34 +40,34 @@ ListAlbomModel::ListAlbomModel() : QObject(&frmForma()) {
 void ListAlbomModel::List1_DblClick() {
     const int i = List1.ListIndex();
     // A double-click beside the rows picks nothing; a second pick while the
-    // first one runs (the window is hidden by then) is no pick either.
+    // first one waits or runs (the window is hidden by then) is no pick either.
     if (i < 0 || m_picking || m_unloading)
         return;
     m_picking = true;
-    const QString name = List1.List(i);
-    const int mark = openMark();
-    QPointer<ListAlbomModel> self(this);
     emit hideRequested();
-    doEvents();
-    if (!self)
-        return;
+    runCommand(
+        [self = QPointer<ListAlbomModel>(this), i, name = List1.List(i)] { pick(self, i, name); });
+}
+
+// The window may be closed while events run; the pick goes on without it.
+void ListAlbomModel::pick(QPointer<ListAlbomModel> self, int i, const QString &name) {
+    letEventsIn();
     // Saving the changes rebuilds the album list and may move the open
     // album's entry, so whether the pick is the open album is settled first.
     const int entry = albumEntry(i, name);
     const bool openAlbum = entry >= 0 && entry == G().NumAlbom;
     if (ZaprosSaveAlbomM() != vbCancel) {
-        AlbomChosen = true;
-        // An album opened meanwhile is the later pick.
-        if (openMark() == mark)
-            playChosen(name, openAlbum);
+        if (self)
+            self->AlbomChosen = true;
+        playChosen(name, openAlbum);
     }
     if (!self)
         return;
-    doEvents();
+    letEventsIn();
     if (!self)
         return;
-    unload();
-    doEvents();
+    self->unload();
+    letEventsIn();
 }
 
 // After the end of an album NumPesni is 0, so the album that has just ended
@@ -103,7 +99,7 @@ void ListAlbomModel::List1_KeyUp(int keyCode) {
         List1.Clear();
         unload();
         if (self)
-            doEvents();
+            letEventsIn();
     }
 }
 
@@ -135,7 +131,7 @@ void ListAlbomModel::Form_QueryUnload() {
         return;
     QPointer<ListAlbomModel> self(this);
     emit hideRequested();
-    doEvents();
+    letEventsIn();
     if (self)
         showForma(true);
 }

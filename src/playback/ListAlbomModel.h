@@ -3,6 +3,7 @@
 #include "core/ListBox.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 namespace tv {
@@ -39,7 +40,8 @@ signals:
 
 private:
     void Form_QueryUnload();
-    void playChosen(const QString &name, bool openAlbum);
+    static void pick(QPointer<ListAlbomModel> self, int i, const QString &name);
+    static void playChosen(const QString &name, bool openAlbum);
 
     QString m_caption;
     bool m_keyDown = false;

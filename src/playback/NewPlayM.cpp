@@ -1,10 +1,11 @@
 #include "playback/NewPlayM.h"
 
+#include "core/AlbumList.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/ShowForma.h"
 #include "core/SongEntry.h"
+#include "core/Turns.h"
 #include "platform/Ports.h"
 #include "playback/NextSong.h"
 #include "playback/PlayerTurn.h"
@@ -56,13 +57,12 @@ void reportMissing(const QString &path) {
                         G().strTitle);
 }
 
-// Whether the song at index of album is still where it was: an event let in
-// while the player loads may have opened another album or started another song.
-// The album is told by the count of albums opened: saving it moves its entry.
-bool stillCurrent(int album, int index, const QString &entry, const QString &path) {
+// Whether the song at index is still where it was: the album stays (album
+// commands wait), but an edit let in while the player loads may have moved
+// or removed the song.
+bool stillCurrent(int index, const QString &entry, const QString &path) {
     const SongList &list = frmForma().ListPath;
-    return openMark() == album && index < list.size() && list.at(index) == entry &&
-           P().player->URL() == path;
+    return index < list.size() && list.at(index) == entry && P().player->URL() == path;
 }
 
 // Returns false when a command let in meanwhile took the player over: that
@@ -75,11 +75,10 @@ bool handToPlayer(int index, QString entry, QString path) {
     frmForma().tmrEndSound.stop();
     playerTurn().stoppedByUser = false;
     forgetNextSong();
-    const int album = openMark();
     P().player->pause();
     P().player->setURL(path);
-    P().events->DoEvents();
-    if (!stillCurrent(album, index, entry, path))
+    letEventsIn();
+    if (!stillCurrent(index, entry, path))
         return false;
     if (!playerTurn().stoppedByUser)
         P().player->play();
@@ -94,8 +93,7 @@ bool handToPlayer(int index, QString entry, QString path) {
 
 void showStarted(int index) {
     G().NumPesni = index;
-    if (AlbomInfo *albom = albomAt(G().NumAlbom))
-        albom->NumPesni = index;
+    rememberSong(G().NumAlbom, index);
     Forma &f = frmForma();
     const QString title = f.PlayList.List(index);
     f.drawNazvanie(title);
@@ -124,16 +122,16 @@ void startSong(int index) {
 
 void NewPlayM(int index) {
     if (playerTurn().starting) {
-        playerTurn().waiting = PlayerTurn::Request{index, openMark()};
+        playerTurn().waiting = index;
         return;
     }
+    // The album stays while the player loads: album commands that arrive
+    // meanwhile run once the start is done.
+    const CommandsHeld albumStays;
     playerTurn().starting = true;
     startSong(index);
-    // A request for a song of an album that has been left since is stale.
-    while (const auto next = std::exchange(playerTurn().waiting, std::nullopt)) {
-        if (next->album == openMark())
-            startSong(next->index);
-    }
+    while (const auto next = std::exchange(playerTurn().waiting, std::nullopt))
+        startSong(*next);
     playerTurn().starting = false;
 }
 

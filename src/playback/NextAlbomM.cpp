@@ -1,9 +1,11 @@
 #include "playback/Sequencing.h"
 
-#include "core/AlbumFile.h"
+#include "core/AlbumCommands.h"
+#include "core/AlbumNames.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/ShowForma.h"
+#include "platform/Dialogs.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
 
@@ -23,11 +25,21 @@ void NextAlbomM() {
     int next = selected + 1;
     if (next >= f.lstAlbomy.ListCount())
         next = 0;
-    f.lstAlbomy.setListIndex(next);
-    if (next == G().NumAlbom && G().NumPesni > -1)
+    if (next == G().NumAlbom && G().NumPesni > -1) {
+        f.lstAlbomy.setListIndex(next);
         NewPlayM(G().NumPesni);
-    else
-        OpenAlbomM(f.lstAlbomy.List(next));
+        return;
+    }
+    // The album's changes are not lost by going on. Cancel stays on it, with
+    // nothing playing; saving rebuilds the list, so the next album is found
+    // by its name.
+    const QString name = f.lstAlbomy.List(next);
+    if (ZaprosSaveAlbomM() == vbCancel) {
+        MusicStop_Click();
+        return;
+    }
+    selectAlbumEntry(name);
+    OpenAlbomM(name);
 }
 
 } // namespace tv

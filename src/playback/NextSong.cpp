@@ -2,7 +2,6 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/OpenMark.h"
 #include "core/SongEntry.h"
 #include "platform/Ports.h"
 #include "playback/NewPlayM.h"
@@ -12,12 +11,12 @@ namespace tv {
 
 namespace {
 
-// Whether the prepared song is still the one after the current song of the
-// open album.
+// Whether the prepared song is still the one after the current song. Another
+// album opened either starts a song of its own, which forgets the prepared
+// one, or changes the list under it.
 bool stillNext(const NextSong::Prepared &p) {
     const SongList &list = frmForma().ListPath;
-    return p.album == openMark() && p.index == G().NumPesni + 1 && p.index < list.size() &&
-           list.at(p.index) == p.entry;
+    return p.index == G().NumPesni + 1 && p.index < list.size() && list.at(p.index) == p.entry;
 }
 
 void checkNextSong() {
@@ -47,7 +46,7 @@ void prepareNextSong() {
     const QString path = songFile(songPath(list.at(index)));
     if (path.isEmpty())
         return; // its message comes when it is started as any song
-    nextSong().prepared = NextSong::Prepared{openMark(), index, list.at(index)};
+    nextSong().prepared = NextSong::Prepared{index, list.at(index)};
     P().player->setNextURL(path);
 }
 
@@ -66,8 +65,8 @@ void forgetNextSong() {
 void nextSongStarted() {
     const auto p = std::exchange(nextSong().prepared, std::nullopt);
     // One given up too late to be held back plays all the same: it is shown
-    // where it stands now.
-    if (!p || p->album != openMark())
+    // where it stands now, if the open album still holds it.
+    if (!p)
         return;
     const SongList &list = frmForma().ListPath;
     const int index = p->index < list.size() && list.at(p->index) == p->entry

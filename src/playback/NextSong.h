@@ -14,7 +14,6 @@ class NextSong : public QObject {
     Q_OBJECT
 public:
     struct Prepared {
-        int album; // the open album's mark (core/OpenMark.h)
         int index;
         QString entry; // its ListPath entry when it was prepared
         // Given up; the player may have begun it all the same, too late to

@@ -14,16 +14,11 @@ namespace tv {
 class PlayerTurn : public QObject {
     Q_OBJECT
 public:
-    // album: the open album's mark (core/OpenMark.h) when it was asked for.
-    struct Request {
-        int index;
-        int album;
-    };
-
     using QObject::QObject;
 
     bool starting = false;
-    std::optional<Request> waiting;
+    // The song index asked for meanwhile.
+    std::optional<int> waiting;
     bool stoppedByUser = false;
 };
 

@@ -2,17 +2,19 @@
 
 #include "core/Forma.h"
 #include "core/ShowForma.h"
-#include "platform/Ports.h"
+#include "core/Turns.h"
 
 namespace tv {
 
 // The user asks for the albums from the tray: the main window comes back
 // with the keys going to its album list.
 void pMenuListAlbom_Click() {
-    showForma(true);
-    P().events->DoEvents();
-    frmForma().activate();
-    frmForma().setFocusTo(Forma::Control::lstAlbomy);
+    runCommand([] {
+        showForma(true);
+        letEventsIn();
+        frmForma().activate();
+        frmForma().setFocusTo(Forma::Control::lstAlbomy);
+    });
 }
 
 } // namespace tv

@@ -68,7 +68,7 @@ bool PlayListDrop::eventFilter(QObject *watched, QEvent *event) {
         // The file manager has its answer at once; a long drop then goes on
         // while the window keeps answering.
         QTimer::singleShot(0, this,
-                           [paths, namePesni = G().NamePesni] { DropFiles(paths, namePesni); });
+                           [paths, namePesni = G().NamePesni] { DropFilesM(paths, namePesni); });
         return true;
     }
     default:

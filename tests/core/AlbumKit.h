@@ -67,13 +67,11 @@ struct AlbumEnv : LogicEnv {
     }
 };
 
-// The registry as "name:song,name:song", and "UB=n" when AlbomUB disagrees.
+// The registry as "name:song,name:song".
 inline QString registry() {
     QStringList entries;
     for (const AlbomInfo &a : G().Alboms)
         entries << a.Name + QLatin1Char(':') + QString::number(a.NumPesni);
-    if (G().AlbomUB != G().Alboms.size() - 1)
-        entries << QStringLiteral("UB=%1").arg(G().AlbomUB);
     return entries.join(QLatin1Char(','));
 }
 

@@ -37,9 +37,6 @@ private slots:
     void writesTheEighteenLinesOfTwoAlbums() {
         G().Language = 1;
         setAlbumList({{"Rock.alb", 3}, {QString::fromUtf8("Джаз.alb"), -1}});
-        // A count the registry does not back would make the next start read
-        // the following sections as album names.
-        G().AlbomUB = 5;
         G().ShowForm = false;
         frmForma().MusicNonStop.setChecked(true);
         G().NameEndAlbom = QString::fromUtf8("Джаз.alb");

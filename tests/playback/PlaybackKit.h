@@ -37,6 +37,7 @@ struct Shelf : LogicEnv {
 
     explicit Shelf(int albums = 3) {
         P().windows = &listWindows;
+        listWindows.events = &events;
         LanguageEnM();
         for (int a = 0; a < albums; ++a) {
             const QString name(QChar('a' + a)), dir = "E:/m/" + name + "/";

@@ -86,14 +86,13 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, searches);
         G().Found = {{"old.alb", "Old", "C:/old.mp3"}};
-        G().FoundUB = 0;
         FoundModel model;
         model.Text1_Change("x");
         model.Text1_Change(text);
         QTEST(model.state().kFound, "enabled");
         QFETCH(int, key);
         model.Text1_KeyUp(key);
-        QCOMPARE(G().FoundUB, searches ? 5 : 0);
+        QCOMPARE(G().FoundUB(), searches ? 5 : 0);
         QCOMPARE(model.List1.ListCount(), searches ? 6 : 0);
     }
 
@@ -132,12 +131,12 @@ private slots:
         model.kFound_Click();
         QCOMPARE(found(), (QStringList{"rock.alb|Кино - Звезда|E:\\Русский рок\\Кино\\Звезда.mp3",
                                        "jazz.alb|Ёлка|E:\\Русский рок\\ЁЛКА.mp3"}));
-        QCOMPARE(G().FoundUB, 1);
+        QCOMPARE(G().FoundUB(), 1);
 
         model.Text1_Change(" take5");
         model.kFound_Click();
         QCOMPARE(model.List1.ListCount(), 0);
-        QCOMPARE(G().FoundUB, -1);
+        QCOMPARE(G().FoundUB(), -1);
         QVERIFY(G().Found.isEmpty());
         QCOMPARE(model.state(), (FoundState{true, true, false, false, "Альбом: "}));
     }

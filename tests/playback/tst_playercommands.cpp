@@ -128,8 +128,9 @@ private slots:
         env.player.calls.clear();
         env.tray.calls.clear();
         showForma(false);
-        // One log in order: the pending events run between URL and play, and a
-        // message needs a visible owner, also while hidden in the tray.
+        // One log in order: the pending events run between URL and play, or
+        // in the message's own loop; a message needs a visible owner, also
+        // while hidden in the tray.
         env.events.pending = [&] { env.player.calls << "events"; };
         env.dialogs.onMsg = [&](const MsgCall &m) {
             env.player.calls << m.prompt + "|" + m.title + "|" + QString::number(m.style) +
@@ -143,9 +144,8 @@ private slots:
         const bool told = song == 1 && played.isEmpty();
         QString calls = played.isEmpty() ? "" : "pause url:" + played + " events play";
         if (told)
-            calls =
-                stored +
-                QString("\r\nis not found.|Tonvela for MP3|%1|shown").arg(vbOKOnly | vbCritical);
+            calls = stored + QString("\r\nis not found.|Tonvela for MP3|%1|shown events")
+                                 .arg(vbOKOnly | vbCritical);
         QCOMPARE(env.player.calls.join(' '), calls);
         const int now = played.isEmpty() ? 0 : song;
         QCOMPARE(G().NumPesni, now);

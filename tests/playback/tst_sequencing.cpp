@@ -2,7 +2,9 @@
 // window, or nothing.
 #include "PlaybackKit.h"
 
+#include "core/AlbumFormat.h"
 #include "core/ShowForma.h"
+#include "core/Songs.h"
 #include "core/UpDatePlayListM.h"
 #include "editing/Sorting.h"
 #include "playback/Mpris.h"
@@ -69,7 +71,9 @@ private slots:
         row("selection moved: the album after it", EndCase{0, 1, "shown", "c/1", 2, "focus"});
         // A repeat must not read the album again.
         row("one album, hidden, repeats", EndCase{0, 0, "one album gone:a", "a/1", 0, ""});
-        row("its song removed: next album", EndCase{0, 0, "nonstop removed", "b/2", 1, ""});
+        // Removing changed the album: it is saved first (the question's Yes).
+        row("its song removed: next album",
+            EndCase{0, 0, "nonstop removed", "b/2", 1, "Save changes in playlist?"});
         row("missing next album", EndCase{0, 0, "shown gone:b", "", 1, "focus, is not found."});
         row("no album selected, hidden, non-stop", EndCase{0, -1, "nonstop", "", -1, "window"});
         // The last song was playing: it stops as if it had ended.
@@ -195,6 +199,59 @@ private slots:
         QVERIFY(!f.tmrEndSound.isActive());
         QVERIFY(lib.player.calls.filter("url:").isEmpty());
         QVERIFY(!nextSong().prepared);
+    }
+
+    // The last song of a changed album ends (or the remote's Next skips it):
+    // before the next album replaces it the user is asked whether to save
+    // it. Yes saves (a never-saved album through the save dialog, "as n"),
+    // No goes on without saving, Cancel stays on the album with nothing
+    // playing. saved: the songs the album's file holds afterwards.
+    void changedAlbumAsksBeforeItIsLeft_data() {
+        columns<QString, int, QString, QString, QString>("flags", "answer", "played", "open",
+                                                         "saved");
+        row("Yes saves, then the next album", "", int(vbYes), "b/2", "b.alb", "a:3");
+        row("No goes on unsaved", "", int(vbNo), "b/2", "b.alb", "a:2");
+        row("Cancel stays, nothing plays", "", int(vbCancel), "", "a.alb", "a:2");
+        row("remote Next asks the same", "remote", int(vbCancel), "", "a.alb", "a:2");
+        row("never saved: Yes saves as n", "new", int(vbYes), "a/2", "a.alb", "n:3");
+        row("never saved: its dialog cancelled", "new cancel", int(vbYes), "", "", ":");
+    }
+    void changedAlbumAsksBeforeItIsLeft() {
+        QFETCH(QString, flags);
+        QFETCH(int, answer);
+        Shelf lib;
+        lib.open(0, 1);
+        const QStringList songs = frmForma().ListPath;
+        if (flags.contains("new")) {
+            startNewAlbum();
+            appendSongs(songs);
+        }
+        lib.drives.put("E:/m/a/3.mp3");
+        appendSongs({"ThreeE:/m/a/3.mp3"});
+        NewPlayM(frmForma().PlayList.ListCount() - 1);
+        lib.player.calls.clear();
+        lib.dialogs.answers.enqueue(answer);
+        if (flags.contains("new") && !flags.contains("cancel"))
+            lib.dialogs.files.enqueue(lib.app("n"));
+        showForma(true);
+
+        if (flags.contains("remote")) {
+            Mpris().Next();
+        } else {
+            lib.player.finish();
+            tmrEndSound_Timer();
+        }
+
+        QCOMPARE(lib.dialogs.msgs.size(), 1);
+        QCOMPARE(lib.dialogs.msgs.first().prompt, G().strSaveChanges);
+        QTEST(lib.played(), "played");
+        QCOMPARE(lib.player.playState() == MediaPlayer::Playing, !lib.played().isEmpty());
+        QTEST(G().NameAlbom, "open");
+        QFETCH(QString, saved);
+        const QString file = saved.section(':', 0, 0);
+        if (!file.isEmpty())
+            QCOMPARE(AlbumFormat::parse(lib.drives.get(lib.app(file + ".alb"))).size(),
+                     saved.section(':', 1).toInt());
     }
 
     // A song ends and, within the second before the tick, the user starts

@@ -112,45 +112,6 @@ private:
     double m_duration = 0;
 };
 
-struct MsgCall {
-    QString prompt;
-    int style;
-    QString title;
-};
-
-struct FileDialogCall {
-    bool isSave;
-    QString dir;
-    QString fileName;
-};
-
-// Answers message boxes and file dialogs from queues. A message box with no
-// queued answer is answered with its first button (OK, Yes).
-class FakeDialogs : public Dialogs {
-public:
-    int MsgBox(const QString &prompt, int style, const QString &title) override {
-        msgs.append({prompt, style, title});
-        if (onMsg)
-            onMsg(msgs.last());
-        if (!answers.isEmpty())
-            return answers.dequeue();
-        const int buttons = style & 7;
-        return buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
-    }
-    QString fileDialog(bool isSave, const QString &dir, const QString &fileName,
-                       const QList<FileFilter> &) override {
-        fileCalls.append({isSave, dir, fileName});
-        return files.isEmpty() ? QString() : files.dequeue();
-    }
-
-    QQueue<int> answers;
-    QQueue<QString> files;
-    QList<MsgCall> msgs;
-    QList<FileDialogCall> fileCalls;
-    // Runs when a message box shows, before it is answered (e.g. to look at state).
-    std::function<void(const MsgCall &)> onMsg;
-};
-
 class FakeEvents : public EventLoop {
 public:
     void DoEvents() override {
@@ -169,6 +130,64 @@ public:
     std::function<void()> pending;
     // When set, gets "<" as events start to run and ">" when they are done.
     QStringList *trace = nullptr;
+
+    // A question, a file dialog or a modal window is up: its own event loop
+    // runs what is pending, as DoEvents does.
+    void nestedLoop() {
+        ++nested;
+        if (trace)
+            *trace << QStringLiteral("<");
+        if (auto run = std::exchange(pending, nullptr))
+            run();
+        if (trace)
+            *trace << QStringLiteral(">");
+    }
+    int nested = 0;
+};
+
+struct MsgCall {
+    QString prompt;
+    int style;
+    QString title;
+};
+
+struct FileDialogCall {
+    bool isSave;
+    QString dir;
+    QString fileName;
+};
+
+// Answers message boxes and file dialogs from queues. A message box with no
+// queued answer is answered with its first button (OK, Yes). While one is up
+// the events pending run, as in the real dialog's own loop.
+class FakeDialogs : public Dialogs {
+public:
+    int MsgBox(const QString &prompt, int style, const QString &title) override {
+        msgs.append({prompt, style, title});
+        if (onMsg)
+            onMsg(msgs.last());
+        if (events)
+            events->nestedLoop();
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        const int buttons = style & 7;
+        return buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
+    }
+    QString fileDialog(bool isSave, const QString &dir, const QString &fileName,
+                       const QList<FileFilter> &) override {
+        fileCalls.append({isSave, dir, fileName});
+        if (events)
+            events->nestedLoop();
+        return files.isEmpty() ? QString() : files.dequeue();
+    }
+
+    QQueue<int> answers;
+    QQueue<QString> files;
+    QList<MsgCall> msgs;
+    QList<FileDialogCall> fileCalls;
+    // Runs when a message box shows, before it is answered (e.g. to look at state).
+    std::function<void(const MsgCall &)> onMsg;
+    FakeEvents *events = nullptr;
 };
 
 class FakeTray : public TrayIcon {
@@ -181,25 +200,39 @@ public:
     QStringList calls;
 };
 
+// Modal windows run the events pending while they are up.
 class FakeWindows : public WindowPort {
 public:
     void loadForma() override { calls << QStringLiteral("loadForma"); }
     void startBanner() override { calls << QStringLiteral("startBanner"); }
     void languageChanged(int l) override { calls << QStringLiteral("language:%1").arg(l); }
     void showAddFile() override {
-        calls << QStringLiteral("showAddFile");
+        modal(QStringLiteral("showAddFile"));
         if (onAddFile)
             onAddFile();
     }
-    void showLang() override { calls << QStringLiteral("showLang"); }
-    void showFound() override { calls << QStringLiteral("showFound"); }
-    void showChange() override { calls << QStringLiteral("showChange"); }
-    void showNewDisk() override { calls << QStringLiteral("showNewDisk"); }
-    void showOprog() override { calls << QStringLiteral("showOprog"); }
-    void showTrayMenu() override { calls << QStringLiteral("showTrayMenu"); }
+    void showLang() override { modal(QStringLiteral("showLang")); }
+    void showFound() override { modal(QStringLiteral("showFound")); }
+    void showChange() override { modal(QStringLiteral("showChange")); }
+    void showNewDisk() override { modal(QStringLiteral("showNewDisk")); }
+    void showOprog() override { modal(QStringLiteral("showOprog")); }
+    void showTrayMenu() override { modal(QStringLiteral("showTrayMenu")); }
     void showListAlbom() override { calls << QStringLiteral("showListAlbom"); }
     QStringList calls;
     std::function<void()> onAddFile;
+    // Runs while a modal window is up, after the events pending: what the
+    // user does in it ("showChange" ...).
+    std::function<void(const QString &call)> onModal;
+    FakeEvents *events = nullptr;
+
+private:
+    void modal(const QString &call) {
+        calls << call;
+        if (events)
+            events->nestedLoop();
+        if (onModal)
+            onModal(call);
+    }
 };
 
 // Records what it opens and starts ("<target>|<folder>", "start:<program>
@@ -295,6 +328,7 @@ struct LogicEnv {
         G().PathSep = QStringLiteral("/");
         G().strDir = G().AppDir;
         QDir().mkpath(drives.native(G().AppDir));
+        dialogs.events = windows.events = &events;
     }
     ~LogicEnv() {
         resetForma();
