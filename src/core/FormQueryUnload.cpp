@@ -1,5 +1,6 @@
 #include "core/AlbumCommands.h"
 #include "core/Forma.h"
+#include "core/Globals.h"
 #include "core/ShowForma.h"
 #include "core/Startup.h"
 #include "platform/Dialogs.h"
