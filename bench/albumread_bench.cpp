@@ -15,7 +15,6 @@
 #include "core/Globals.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
-#include "platform/qt/FreedMemory.h"
 #include "ui/FormaWindow.h"
 
 #include <QApplication>
@@ -176,12 +175,9 @@ void installPorts(const QString &root, DriveFileSystem &fs) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // As the program does, so that what is measured is what it holds.
-    tv::returnFreedMemory();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    tv::keepVectorStateClear();
     const bool child = argc > 2 && std::strcmp(argv[1], "--million") == 0;
     QTemporaryDir dir;
     const QString root = child ? QString::fromLocal8Bit(argv[2]) : dir.path();

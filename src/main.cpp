@@ -3,7 +3,6 @@
 #include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
-#include "platform/qt/FreedMemory.h"
 #include "platform/qt/InstallFolders.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/MediaModule.h"
@@ -15,7 +14,6 @@
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTrayIcon.h"
-#include "platform/qt/VectorState.h"
 #include "playback/Mpris.h"
 #include "playback/PlayerCommands.h"
 #include "playback/Tray.h"
@@ -55,9 +53,7 @@ QStringList givenFiles() {
 } // namespace
 
 int main(int argc, char **argv) {
-    tv::returnFreedMemory();
     QApplication app(argc, argv);
-    tv::keepVectorStateClear();
     // The look the desktop or the user chose, without the image plugins it
     // would load first.
     app.setStyle(new tv::ui::ProgramStyle(QApplication::style()->name()));

@@ -1,7 +1,6 @@
 #include "platform/qt/DriveFileSystem.h"
 
 #include "platform/qt/DriveNames.h"
-#include "platform/qt/FreedMemory.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,7 +99,6 @@ FileError DriveFileSystem::readFile(const QString &path, QByteArray *data) const
     // Read in one piece into a block of the file's size (whatever it grew by
     // since is read after).
     QByteArray bytes(file.size(), Qt::Uninitialized);
-    makePagesAhead(bytes.data(), bytes.size());
     const qint64 got = file.read(bytes.data(), bytes.size());
     bytes.truncate(qMax<qint64>(got, 0));
     bytes += file.readAll();
