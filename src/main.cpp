@@ -4,10 +4,10 @@
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 #include "platform/qt/EndSignals.h"
-#include "platform/qt/FreedMemory.h"
 #include "platform/qt/InstallFolders.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/MediaModule.h"
+#include "platform/qt/ModuleLoader.h"
 #include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
@@ -16,7 +16,6 @@
 #include "platform/qt/QtMediaPlayer.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTrayIcon.h"
-#include "platform/qt/VectorState.h"
 #include "platform/qt/WindowFrame.h"
 #include "playback/Mpris.h"
 #include "playback/PlayerCommands.h"
@@ -64,12 +63,20 @@ void endOfSession(QSessionManager &manager) {
         manager.cancel();
 }
 
+// The media module's folder, known before the application object.
+QString moduleFolder() {
+    return QDir::cleanPath(QDir(tv::executableFolder()).filePath(QStringLiteral(TV_MODULE_DIR)));
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    tv::returnFreedMemory();
+    // The media engine and its sound output come up on a thread of their own
+    // while the toolkit and the window do; the player takes them in the
+    // window's thread once both are ready.
+    tv::PreparedMediaModule media(moduleFolder());
+    media.startEngine();
     QApplication app(argc, argv);
-    tv::keepVectorStateClear();
     // The look the desktop or the user chose, without the image plugins it
     // would load first.
     app.setStyle(new tv::ui::ProgramStyle(QApplication::style()->name()));
@@ -83,18 +90,10 @@ int main(int argc, char **argv) {
 
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
-    tv::PreparedMediaModule media(folders.modules);
     tv::QtMediaPlayer player(fs, [&media](tv::MediaBackendEvents events, double volume) {
         return media.make(std::move(events), volume);
     });
-    // The media engine is prepared on a thread of its own as soon as the
-    // window is on the screen (unless start-up already needed it for the song
-    // it resumed); once it is, the player makes it. Earlier, it held the
-    // window up.
-    const auto prepareMedia = [&media, &player] {
-        media.startEngine([&player] { player.setUp(); });
-    };
-    tv::ui::whenFirstWindowOnScreen(prepareMedia);
+    media.whenReady([&player] { player.setUp(); });
     tv::QtDialogs dialogs(fs);
     tv::QtEventLoop events;
     tv::QtShell shell(fs);
@@ -121,11 +120,8 @@ int main(int argc, char **argv) {
     if (!tv::Main(start, givenFiles()))
         return folders.userWritable ? 0 : 1;
     // The window is up (or hidden in the tray): now the web, for the banner's
-    // page, and the media engine, if no window was shown.
-    tv::ui::whenOnScreen(windows.forma(), [&prepareMedia, &web] {
-        prepareMedia();
-        web.start();
-    });
+    // page.
+    tv::ui::whenOnScreen(windows.forma(), [&web] { web.start(); });
     // Media keys and the desktop's player controls, when there is a session bus.
     tv::Mpris mpris;
     // Only now: a signal during start-up ends the run as before, with the

@@ -31,6 +31,7 @@ constexpr std::size_t kBlocks = 32;
 std::atomic<char *> regionStart{nullptr};
 std::atomic<char *> regionEnd{nullptr};
 std::atomic<std::size_t> blocksTaken{0};
+std::atomic<bool> enabled{true};
 
 struct Block {
     char *start = nullptr;
@@ -70,7 +71,7 @@ bool takeBlock() {
 
 } // namespace
 
-Scope::Scope() : m_opened(TV_ARENA && !block.open) {
+Scope::Scope() : m_opened(TV_ARENA && enabled.load(std::memory_order_relaxed) && !block.open) {
     if (!m_opened)
         return;
     if (!block.start && !takeBlock())
@@ -87,6 +88,10 @@ Scope::~Scope() {
         block.next = block.start;
     else if (block.next != block.start)
         takeBlock();
+}
+
+void setEnabled(bool on) {
+    enabled.store(on, std::memory_order_relaxed);
 }
 
 } // namespace tv::TagArena

@@ -22,4 +22,8 @@ private:
     bool m_opened;
 };
 
+// Whether scopes opened from now on use the arena (they do unless told
+// otherwise): the benches time reading tags with and without it.
+void setEnabled(bool enabled);
+
 } // namespace tv::TagArena

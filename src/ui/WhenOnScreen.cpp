@@ -34,32 +34,7 @@ private:
     std::function<void()> m_step;
 };
 
-// Watches every window of the program for the first one exposed.
-class AnyFirstExposure : public QObject {
-public:
-    explicit AnyFirstExposure(std::function<void()> step)
-        : QObject(QCoreApplication::instance()), m_step(std::move(step)) {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (m_step && event->type() == QEvent::Expose && watched->isWindowType() &&
-            static_cast<QWindow *>(watched)->isExposed()) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            std::exchange(m_step, nullptr)();
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_step;
-};
-
 } // namespace
-
-void whenFirstWindowOnScreen(std::function<void()> step) {
-    QCoreApplication::instance()->installEventFilter(new AnyFirstExposure(std::move(step)));
-}
 
 void whenOnScreen(QWidget *window, std::function<void()> step) {
     QWindow *handle = window && window->isVisible() ? window->windowHandle() : nullptr;

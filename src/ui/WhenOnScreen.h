@@ -11,10 +11,6 @@ namespace tv::ui {
 // window waits for it.
 void whenOnScreen(QWidget *window, std::function<void()> step);
 
-// Runs the step once, as soon as any window of the program is first on the
-// screen; for work that starts before the window it waits for is even made.
-void whenFirstWindowOnScreen(std::function<void()> step);
-
 // Lets window events run until the window just shown is on the screen, at
 // most for the given time. A window shown on the system the program comes
 // from is drawn by the very next pending-events step; here the window

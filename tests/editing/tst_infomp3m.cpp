@@ -5,6 +5,12 @@
 #include "editing/InfoMP3M.h"
 #include "editing/TagArena.h"
 
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
 using namespace tv;
 using namespace tv::test;
 
@@ -124,6 +130,31 @@ private slots:
         env->drives.put(v2, id3v2(4, v2Texts(4, 3, "Ёлка", "Прощай")) + kAudio);
         QCOMPARE(InfoMP3M(v2), QString::fromUtf8("Ёлка - Прощай"));
         QCOMPARE(*kept, QString("kept"));
+    }
+
+    // Two threads, each through scopes that leave an object alive (and some
+    // larger than the arena's block), use up its blocks and go on with the
+    // general allocator; what each scope made and freed inside it is made
+    // over the freed room. Every object kept stays whole through all of it.
+    void arenaKeepsWhatOutlivesItsScope() {
+        using Kept = std::vector<std::unique_ptr<std::string>>;
+        const auto keepEach = [](Kept *kept, char mark) {
+            for (int i = 0; i < 100; ++i) {
+                const TagArena::Scope arena;
+                const TagArena::Scope inner; // scopes do not nest
+                { const std::vector<std::string> scratch(50, std::string(100, 'x')); }
+                kept->push_back(std::make_unique<std::string>(i % 10 ? 200 : 1 << 20, mark));
+            }
+        };
+        Kept mine, theirs;
+        std::thread other(keepEach, &theirs, 'b');
+        keepEach(&mine, 'a');
+        other.join();
+        for (const auto &[kept, mark] : {std::pair{&mine, 'a'}, std::pair{&theirs, 'b'}}) {
+            QCOMPARE(kept->size(), size_t(100));
+            for (size_t i = 0; i < kept->size(); ++i)
+                QVERIFY(*kept->at(i) == std::string(i % 10 ? 200 : 1 << 20, mark));
+        }
     }
 };
 

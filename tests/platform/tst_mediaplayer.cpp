@@ -19,6 +19,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtEndian>
 #include <cstdio>
 
@@ -231,6 +232,22 @@ private slots:
         QCOMPARE(rig.player.currentPosition(), 0.0);
         QTest::qWait(200);
         QVERIFY(rig.states.isEmpty());
+    }
+
+    // The program starts the engine before its window, and the window's
+    // thread takes it over: the hand-over runs there once, whether asked for
+    // while the engine starts or once it has.
+    void readyRunsOnceInTheApplicationsThread() {
+        PreparedMediaModule module(QStringLiteral(TV_TEST_BUILD "/.."));
+        module.startEngine();
+        QList<bool> whileStarting, once;
+        const auto inApplication = [] { return QThread::currentThread() == qApp->thread(); };
+        module.whenReady([&] { whileStarting << inApplication(); });
+        QTRY_COMPARE(whileStarting, QList<bool>{true});
+        module.whenReady([&] { once << inApplication(); });
+        QTRY_COMPARE(once, QList<bool>{true});
+        QTest::qWait(100);
+        QCOMPARE(whileStarting.size() + once.size(), 2);
     }
 
     // A garbage file in a fresh player; nothing at the path, or no such drive,

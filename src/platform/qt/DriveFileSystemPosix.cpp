@@ -4,7 +4,6 @@
 #include "platform/qt/DriveFileSystem.h"
 
 #include "platform/qt/DriveNames.h"
-#include "platform/qt/FreedMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,7 +161,6 @@ FileError readOpened(int fd, qint64 limit, QByteArray *data) {
     if (!S_ISREG(st.st_mode) || st.st_size > limit)
         return FileError::Access;
     QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
-    makePagesAhead(bytes.data(), bytes.size());
     qsizetype got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));

@@ -4,6 +4,7 @@
 #include "platform/qt/ModuleLoader.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <utility>
 
 namespace tv {
@@ -54,6 +55,12 @@ std::unique_ptr<MediaBackend> backendFrom(Entry entry, MediaBackendEvents events
     return std::make_unique<SilentBackend>(std::move(events), volume);
 }
 
+// Dropped when the application object is gone: the program is ending.
+void runInApplication(std::function<void()> step) {
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, std::move(step), Qt::QueuedConnection);
+}
+
 } // namespace
 
 std::unique_ptr<MediaBackend> loadMediaModule(const QString &folder, MediaBackendEvents events,
@@ -68,19 +75,33 @@ PreparedMediaModule::~PreparedMediaModule() {
         m_thread.join();
 }
 
-void PreparedMediaModule::startEngine(std::function<void()> ready) {
+void PreparedMediaModule::startEngine() {
     if (std::exchange(m_started, true))
         return;
-    m_thread = std::thread([this, ready = std::move(ready)]() mutable {
-        m_entry = backendEntry(m_folder);
-        if (m_entry)
-            if (const auto start = moduleEntry<Prepare>(m_folder, "tonvela_media",
-                                                        "tonvela_media_prepare", "no early start"))
-                start();
-        if (ready)
-            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(ready),
-                                      Qt::QueuedConnection);
-    });
+    // Qt takes the first thread that asks for its own for the application's
+    // thread: this one, before the engine's loads its module.
+    QThread::currentThread();
+    m_thread = std::thread([this] { prepare(); });
+}
+
+void PreparedMediaModule::prepare() {
+    m_entry = backendEntry(m_folder);
+    if (m_entry)
+        if (const auto start = moduleEntry<Prepare>(m_folder, "tonvela_media",
+                                                    "tonvela_media_prepare", "no early start"))
+            start();
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_prepared = true;
+    if (m_ready)
+        runInApplication(std::exchange(m_ready, nullptr));
+}
+
+void PreparedMediaModule::whenReady(std::function<void()> ready) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_prepared)
+        runInApplication(std::move(ready));
+    else
+        m_ready = std::move(ready);
 }
 
 std::unique_ptr<MediaBackend> PreparedMediaModule::make(MediaBackendEvents events, double volume) {

@@ -11,6 +11,10 @@ namespace tv {
 QFunctionPointer moduleEntryPoint(const QString &folder, const char *module, const char *entry,
                                   const char *without);
 
+// The folder of the running executable, known also before the application
+// object, whose own answer waits for it.
+QString executableFolder();
+
 template <class Entry>
 Entry moduleEntry(const QString &folder, const char *module, const char *entry,
                   const char *without) {

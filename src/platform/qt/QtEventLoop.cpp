@@ -1,7 +1,5 @@
 #include "platform/qt/QtEventLoop.h"
 
-#include "platform/qt/VectorState.h"
-
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +9,6 @@ namespace tv {
 // A long command goes on after the window painted.
 void QtEventLoop::DoEvents() {
     QCoreApplication::processEvents();
-    clearVectorState();
 }
 
 // The settings file was written whole and renamed into place before this
