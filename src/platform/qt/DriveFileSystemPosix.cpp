@@ -152,8 +152,8 @@ FileError openFailure(const QString &native) {
     return QFileInfo(native).dir().exists() ? FileError::NotFound : FileError::Other;
 }
 
-// The bytes of a plain file, read into one block of its size (made present
-// ahead); a file that shrank meanwhile gives what is left.
+// The bytes of a plain file, read into one block of its size; a file that
+// shrank meanwhile gives what is left.
 FileError readOpened(int fd, qint64 limit, QByteArray *data) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
