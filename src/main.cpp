@@ -90,7 +90,10 @@ int main(int argc, char **argv) {
     tv::QtInstanceGuard guard(&fs);
     tv::ui::QtWindowPort windows([&player] { return new tv::PlayerBar(player); });
     // The process ends inside shutdown, with no destructor run after it.
-    events.setLastStep([&guard] { guard.release(); });
+    events.setLastStep([&guard, &fs] {
+        guard.release();
+        fs.removeLinks();
+    });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     tv::QtMediaBus bus;
     tv::P().bus = &bus;

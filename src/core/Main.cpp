@@ -127,6 +127,7 @@ bool Main(const StartFolders &folders, const QStringList &files) {
     bool opened = false;
     tryStep([&opened] { opened = reopenAlbom(); });
     tryStep(resumeSongPosition);
+    P().instance->startedUp();
     // Files given to open are what the user came for: no browser over them.
     if (!opened && frmForma().lstAlbomy.ListCount() == 0) {
         if (files.isEmpty())

@@ -12,6 +12,9 @@ namespace tv {
 
 namespace {
 
+// So many names are shown in a message; the rest are counted.
+constexpr qsizetype kNamesShown = 10;
+
 // The index of the first named MP3 file the album holds, or -1.
 int firstHeld(const QStringList &paths) {
     const SongList &songs = frmForma().ListPath;
@@ -26,17 +29,7 @@ int firstHeld(const QStringList &paths) {
     return -1;
 }
 
-} // namespace
-
-void OpenFilesM(const QStringList &nativePaths) {
-    QStringList paths;
-    for (const QString &native : nativePaths) {
-        const QString path = P().fs->fromNative(native);
-        if (!path.isEmpty())
-            paths.append(path);
-    }
-    if (paths.isEmpty())
-        return;
+void takeFiles(const QStringList &paths) {
     const qsizetype before = frmForma().ListPath.size();
     const int album = openMark();
     DropFiles(paths, G().NamePesni);
@@ -46,6 +39,49 @@ void OpenFilesM(const QStringList &nativePaths) {
     const int start = frmForma().ListPath.size() > before ? int(before) : firstHeld(paths);
     if (start >= 0)
         NewPlayM(start);
+}
+
+// One message for all the files refused for one reason, as the drop says a
+// playlist without songs.
+void sayRefused(const QStringList &paths, const QString &why) {
+    if (paths.isEmpty())
+        return;
+    QStringList lines = paths.first(qMin(paths.size(), kNamesShown));
+    if (paths.size() > kNamesShown)
+        lines << QStringLiteral("... (+%1)").arg(paths.size() - kNamesShown);
+    P().dialogs->MsgBox(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n") + why,
+                        vbOKOnly | vbExclamation, G().strTitle);
+}
+
+} // namespace
+
+// The paths no drive holds are said as they were given.
+void OpenFilesM(const QStringList &nativePaths) {
+    QStringList paths, unknown;
+    for (const QString &native : nativePaths) {
+        const QString path = P().fs->fromNative(native);
+        (path.isEmpty() ? unknown : paths).append(path.isEmpty() ? native : path);
+    }
+    OpenPathsM(paths, unknown);
+}
+
+void OpenPathsM(const QStringList &paths, QStringList notFound) {
+    QStringList taken, cantOpen;
+    for (const QString &path : paths) {
+        const Refusal refusal = refusalOf(path);
+        (refusal == Refusal::None       ? taken
+         : refusal == Refusal::NotFound ? notFound
+                                        : cantOpen)
+            .append(path);
+    }
+    if (!taken.isEmpty())
+        takeFiles(taken);
+    sayRefused(notFound, G().strNotFound);
+    sayRefused(cantOpen, G().strCantOpen);
+}
+
+bool opensPath(const QString &path) {
+    return refusalOf(path) == Refusal::None;
 }
 
 } // namespace tv
