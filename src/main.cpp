@@ -2,6 +2,7 @@
 #include "core/Startup.h"
 #include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
+#include "platform/qt/CommandLine.h"
 #include "platform/qt/DriveFileSystem.h"
 #include "platform/qt/FreedMemory.h"
 #include "platform/qt/InstallFolders.h"
@@ -29,6 +30,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
+#include <cstdio>
 
 namespace {
 
@@ -42,21 +44,49 @@ tv::InstallFolders installFolders() {
     return tv::InstallFolders::portable(exeDir);
 }
 
+// The command line's arguments, from argv as given or once Qt took its own.
+QStringList argumentsOf(int argc, char **argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Help and version are answered before anything else starts: no display is
+// needed for them.
+bool answered(const tv::CommandLine &line) {
+    if (line.what == tv::CommandLine::Help)
+        std::fputs(tv::CommandLine::usage().toLocal8Bit().constData(), stdout);
+    else if (line.what == tv::CommandLine::Version)
+        std::fputs(tv::CommandLine::version().toLocal8Bit().constData(), stdout);
+    return line.what == tv::CommandLine::Help || line.what == tv::CommandLine::Version;
+}
+
 // The files of the command line (the desktop's "Open with"), absolute: a
 // running copy they are handed to works in another folder.
-QStringList givenFiles() {
-    QStringList files;
-    const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        files << QDir::cleanPath(QDir::current().absoluteFilePath(arguments.at(i)));
-    return files;
+QStringList givenFiles(const QStringList &files) {
+    QStringList absolute;
+    for (const QString &file : files)
+        absolute << QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    return absolute;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
+    if (answered(tv::CommandLine::read(argumentsOf(argc, argv))))
+        return 0;
     tv::returnFreedMemory();
     QApplication app(argc, argv);
+    // Qt has taken the options that are its own.
+    const tv::CommandLine line = tv::CommandLine::read(argumentsOf(argc, argv));
+    if (answered(line))
+        return 0;
+    if (line.what == tv::CommandLine::Wrong) {
+        std::fprintf(stderr, "tonvela: unknown option '%s'\nTry 'tonvela --help'.\n",
+                     line.wrong.toLocal8Bit().constData());
+        return 2;
+    }
     tv::keepVectorStateClear();
     // The look the desktop or the user chose, without the image plugins it
     // would load first.
@@ -67,7 +97,7 @@ int main(int argc, char **argv) {
     const QIcon icon(QPixmap::fromImage(tv::ui::programIcon()));
     app.setWindowIcon(icon);
     // The menu entry the desktop shows the window under.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tonvela"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tonvela.Tonvela"));
 
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
@@ -108,7 +138,7 @@ int main(int argc, char **argv) {
 
     const tv::StartFolders start{folders.program, folders.user, folders.music,
                                  folders.userWritable};
-    if (!tv::Main(start, givenFiles()))
+    if (!tv::Main(start, givenFiles(line.files)))
         return folders.userWritable ? 0 : 1;
     // The window is up (or hidden in the tray): now the web, for the banner's
     // page, and the media engine, if no window was shown.

@@ -9,7 +9,9 @@
 # notification area; starting the program a second time in the same folder
 # brings it back, in the normal state (not through the iconified one), and
 # the second copy ends at once. Closed through its window, the program leaves
-# the album and the settings file behind, holding exactly this run.
+# the album and the settings file behind, holding exactly this run. --help
+# and --version answer without a display; ten copies started at once with a
+# file each hand every file to the one that runs.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 : "${TV_BUILD:?TV_BUILD must name the build folder}"
 register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
@@ -20,18 +22,23 @@ register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
 # given; then its icons, in every size, and both registered.
 odd="$TV_TMP/Мой плеер's \$HOME (копия)"
 cmake --install "$TV_BUILD" --prefix "$odd" >/dev/null
-entry="$odd/share/applications/tonvela.desktop"
+entry="$odd/share/applications/org.tonvela.Tonvela.desktop"
 report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
 [ -z "$report" ] || tv_fail "desktop-file-validate warns: $report"
 grep -Fx "TryExec=$odd/tonvela" "$entry" >/dev/null ||
     tv_fail "TryExec does not name $odd/tonvela: $(cat "$entry")"
 grep -E '^Exec=.* %F$' "$entry" >/dev/null || tv_fail "Exec takes no files: $(cat "$entry")"
 
+# Help and version are answered on standard output, without a display.
+help=$(env -u DISPLAY "$odd/tonvela" --help) || tv_fail "--help failed"
+[[ "$help" == "Usage: tonvela "* ]] || tv_fail "--help printed: $help"
+[[ "$(env -u DISPLAY "$odd/tonvela" --version)" =~ ^tonvela\ [0-9.]+$ ]] || tv_fail "--version"
+
 export XDG_DATA_HOME="$TV_TMP/data"
 bash "$register" "$odd"
 bash "$register" "$odd" # again: replaces, does not fail
-entry="$XDG_DATA_HOME/applications/tonvela.desktop"
-cmp "$odd/share/applications/tonvela.desktop" "$entry" || tv_fail "registered entry differs"
+entry="$XDG_DATA_HOME/applications/org.tonvela.Tonvela.desktop"
+cmp "$odd/share/applications/org.tonvela.Tonvela.desktop" "$entry" || tv_fail "registered entry differs"
 for size in 16 22 24 32 48 64 128 256; do
     icon="share/icons/hicolor/${size}x${size}/apps/tonvela.png"
     [ "$(identify -format '%wx%h' "$odd/$icon")" = "${size}x${size}" ] || tv_fail "icon $odd/$icon"

@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "LocalServer.h"
 #include "platform/CopyRequest.h"
+#include "platform/qt/CommandLine.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
@@ -514,6 +515,26 @@ private slots:
         QTRY_VERIFY(!later || !remote.log.isEmpty());
         QTEST(remote.log.join(' '), "logged");
         QCOMPARE(answered, later);
+    }
+
+    // The command line as a Linux program reads it.
+    void commandLine_data() {
+        columns<QStringList, int, QStringList>("arguments", "what", "files");
+        row("files", QStringList{"a.mp3", "/m"}, int(CommandLine::Run), QStringList{"a.mp3", "/m"});
+        row("help", QStringList{"a.mp3", "--help"}, int(CommandLine::Help), QStringList());
+        row("short help", QStringList{"-h"}, int(CommandLine::Help), QStringList());
+        row("version", QStringList{"--version"}, int(CommandLine::Version), QStringList());
+        row("options end", QStringList{"--", "--help", "-x.mp3"}, int(CommandLine::Run),
+            QStringList{"--help", "-x.mp3"});
+        row("a lone dash is a file", QStringList{"-"}, int(CommandLine::Run), QStringList{"-"});
+        row("unknown option", QStringList{"--halp"}, int(CommandLine::Wrong), QStringList());
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        const CommandLine line = CommandLine::read(arguments);
+        QTEST(int(line.what), "what");
+        QTEST(line.files, "files");
+        QCOMPARE(line.wrong, line.what == CommandLine::Wrong ? arguments.first() : QString());
     }
 
     // A second copy takes a name of its own; a withdrawn remote leaves the bus.
