@@ -31,6 +31,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -130,8 +131,21 @@ int main(int argc, char **argv) {
     tv::LazyWebFetcher web(folders.modules);
     tv::P().web = &web;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
-    QObject::connect(&guard, &tv::QtInstanceGuard::openRequested, &app, &tv::OpenFilesM,
-                     Qt::QueuedConnection);
+    // Files handed over are opened one request after another, in order: a
+    // long one lets events run, and those heard meanwhile wait their turn.
+    QStringList handedOver;
+    bool opening = false;
+    QObject::connect(
+        &guard, &tv::QtInstanceGuard::openRequested, &app,
+        [&handedOver, &opening](const QStringList &files) {
+            handedOver += files;
+            if (std::exchange(opening, true))
+                return;
+            while (!handedOver.isEmpty())
+                tv::OpenFilesM(std::exchange(handedOver, {}));
+            opening = false;
+        },
+        Qt::QueuedConnection);
     tray.rightClick = [] { tv::TrayMouse(tv::WM_RBUTTONUP); };
     tray.doubleClick = [] { tv::TrayMouse(tv::WM_LBUTTONDBLCLK); };
     tv::connectPlayback();

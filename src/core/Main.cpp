@@ -127,16 +127,16 @@ bool Main(const StartFolders &folders, const QStringList &files) {
     bool opened = false;
     tryStep([&opened] { opened = reopenAlbom(); });
     tryStep(resumeSongPosition);
-    P().instance->startedUp();
     // Files given to open are what the user came for: no browser over them.
-    if (!opened && frmForma().lstAlbomy.ListCount() == 0) {
-        if (files.isEmpty())
-            tryStep(FileNew_Click);
-        else
-            tryStep([] { startNewAlbum(); });
-    }
+    const bool noAlbum = !opened && frmForma().lstAlbomy.ListCount() == 0;
+    if (noAlbum && !files.isEmpty())
+        tryStep([] { startNewAlbum(); });
     if (!files.isEmpty())
         tryStep([&files] { OpenFilesM(files); });
+    // Later copies' files join the album settled on, after this copy's own.
+    P().instance->startedUp();
+    if (noAlbum && files.isEmpty())
+        tryStep(FileNew_Click);
     return true;
 }
 
