@@ -1,6 +1,7 @@
-# Run by the install: writes share/applications/tonvela.desktop below the
-# install prefix from TV_DESKTOP_TEMPLATE, naming the installed program by its
-# absolute path, so that the entry starts this copy wherever it lies.
+# Run by the install: writes share/applications/org.tonvela.Tonvela.desktop
+# (named by the AppStream id) below the install prefix from
+# TV_DESKTOP_TEMPLATE, naming the installed program by its absolute path, so
+# that the entry starts this copy wherever it lies.
 
 file(REAL_PATH "${CMAKE_INSTALL_PREFIX}" prefix)
 set(exe "${prefix}/tonvela")
@@ -19,6 +20,6 @@ endif()
 string(REPLACE "\\" "\\\\" TV_EXEC "${exec}")
 string(REPLACE "\\" "\\\\" TV_TRYEXEC "${exe}")
 
-set(entry "$ENV{DESTDIR}${prefix}/share/applications/tonvela.desktop")
+set(entry "$ENV{DESTDIR}${prefix}/share/applications/org.tonvela.Tonvela.desktop")
 message(STATUS "Installing: ${entry}")
 configure_file("${TV_DESKTOP_TEMPLATE}" "${entry}" @ONLY)

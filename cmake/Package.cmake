@@ -21,7 +21,7 @@ add_custom_target(tonvela_package_files ALL
 install(FILES ${TV_PACKAGE_FILES}/tonvela.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${TV_PACKAGE_FILES}/changelog.gz ${TV_PACKAGE_SOURCES}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tonvela)
-install(FILES ${TV_PACKAGE_SOURCES}/example.tonvela.Tonvela.metainfo.xml
+install(FILES ${TV_PACKAGE_SOURCES}/org.tonvela.Tonvela.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)

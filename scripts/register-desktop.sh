@@ -2,16 +2,21 @@
 # Registers an installed program folder with the user's desktop: its menu
 # entry into the applications folder and its icon into the hicolor theme of
 # the user's data folder (XDG_DATA_HOME, ~/.local/share by default). Running
-# it again replaces the entry and icons; nothing else there is touched.
+# it again replaces the entry and icons; nothing else there is touched but
+# the entry an earlier version registered under another name.
 set -euo pipefail
 
 prefix=${1:?usage: register-desktop.sh <installed program folder>}
 share="$prefix/share"
 data=${XDG_DATA_HOME:-$HOME/.local/share}
-entry="$share/applications/tonvela.desktop"
+id=org.tonvela.Tonvela
+entry="$share/applications/$id.desktop"
 [ -f "$entry" ] || { echo "no desktop entry in $share; install first" >&2; exit 1; }
 
-install -D -m 644 "$entry" "$data/applications/tonvela.desktop"
+install -D -m 644 "$entry" "$data/applications/$id.desktop"
+# The entry an earlier install registered under the program's bare name
+# would show the program twice in the menu.
+rm -f "$data/applications/tonvela.desktop"
 for icon in "$share"/icons/hicolor/*/apps/tonvela.png; do
     size=$(basename "$(dirname "$(dirname "$icon")")")
     install -D -m 644 "$icon" "$data/icons/hicolor/$size/apps/tonvela.png"

@@ -2,6 +2,7 @@
 #include "core/Startup.h"
 #include "editing/OpenFilesM.h"
 #include "platform/Ports.h"
+#include "platform/qt/CommandLine.h"
 #include "platform/qt/DriveFileSystem.h"
 #include "platform/qt/EndSignals.h"
 #include "platform/qt/InstallFolders.h"
@@ -31,6 +32,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QSessionManager>
+#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -44,14 +47,31 @@ tv::InstallFolders installFolders() {
     return tv::InstallFolders::portable(exeDir);
 }
 
+// The command line's arguments, from argv as given or once Qt took its own.
+QStringList argumentsOf(int argc, char **argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Help and version are answered before anything else starts: no display is
+// needed for them.
+bool answered(const tv::CommandLine &line) {
+    if (line.what == tv::CommandLine::Help)
+        std::fputs(tv::CommandLine::usage().toLocal8Bit().constData(), stdout);
+    else if (line.what == tv::CommandLine::Version)
+        std::fputs(tv::CommandLine::version().toLocal8Bit().constData(), stdout);
+    return line.what == tv::CommandLine::Help || line.what == tv::CommandLine::Version;
+}
+
 // The files of the command line (the desktop's "Open with"), absolute: a
 // running copy they are handed to works in another folder.
-QStringList givenFiles() {
-    QStringList files;
-    const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        files << QDir::cleanPath(QDir::current().absoluteFilePath(arguments.at(i)));
-    return files;
+QStringList givenFiles(const QStringList &files) {
+    QStringList absolute;
+    for (const QString &file : files)
+        absolute << QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    return absolute;
 }
 
 // The desktop session ends: a close, asked about only when the session lets
@@ -71,12 +91,23 @@ QString moduleFolder() {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (answered(tv::CommandLine::read(argumentsOf(argc, argv))))
+        return 0;
     // The media engine and its sound output come up on a thread of their own
     // while the toolkit and the window do; the player takes them in the
     // window's thread once both are ready.
     tv::PreparedMediaModule media(moduleFolder());
     media.startEngine();
     QApplication app(argc, argv);
+    // Qt has taken the options that are its own.
+    const tv::CommandLine line = tv::CommandLine::read(argumentsOf(argc, argv));
+    if (answered(line))
+        return 0;
+    if (line.what == tv::CommandLine::Wrong) {
+        std::fprintf(stderr, "tonvela: unknown option '%s'\nTry 'tonvela --help'.\n",
+                     line.wrong.toLocal8Bit().constData());
+        return 2;
+    }
     // The look the desktop or the user chose, without the image plugins it
     // would load first.
     app.setStyle(new tv::ui::ProgramStyle(QApplication::style()->name()));
@@ -86,7 +117,7 @@ int main(int argc, char **argv) {
     const QIcon icon(QPixmap::fromImage(tv::ui::programIcon()));
     app.setWindowIcon(icon);
     // The menu entry the desktop shows the window under.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tonvela"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tonvela.Tonvela"));
 
     const tv::InstallFolders folders = installFolders();
     tv::DriveFileSystem fs(tv::DriveFileSystem::systemDrives());
@@ -102,22 +133,38 @@ int main(int argc, char **argv) {
     tv::ui::QtWindowPort windows([&player] { return new tv::PlayerBar(player); },
                                  tv::keepMainFrame);
     // The process ends inside shutdown, with no destructor run after it.
-    events.setLastStep([&guard] { guard.release(); });
+    events.setLastStep([&guard, &fs] {
+        guard.release();
+        fs.removeLinks();
+    });
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     tv::QtMediaBus bus;
     tv::P().bus = &bus;
     tv::LazyWebFetcher web(folders.modules);
     tv::P().web = &web;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
-    QObject::connect(&guard, &tv::QtInstanceGuard::openRequested, &app, &tv::OpenFilesM,
-                     Qt::QueuedConnection);
+    // Files handed over are opened one request after another, in order: a
+    // long one lets events run, and those heard meanwhile wait their turn.
+    QStringList handedOver;
+    bool opening = false;
+    QObject::connect(
+        &guard, &tv::QtInstanceGuard::openRequested, &app,
+        [&handedOver, &opening](const QStringList &files) {
+            handedOver += files;
+            if (std::exchange(opening, true))
+                return;
+            while (!handedOver.isEmpty())
+                tv::OpenFilesM(std::exchange(handedOver, {}));
+            opening = false;
+        },
+        Qt::QueuedConnection);
     tray.rightClick = [] { tv::TrayMouse(tv::WM_RBUTTONUP); };
     tray.doubleClick = [] { tv::TrayMouse(tv::WM_LBUTTONDBLCLK); };
     tv::connectPlayback();
 
     const tv::StartFolders start{folders.program, folders.user, folders.music,
                                  folders.userWritable};
-    if (!tv::Main(start, givenFiles()))
+    if (!tv::Main(start, givenFiles(line.files)))
         return folders.userWritable ? 0 : 1;
     // The window is up (or hidden in the tray): now the web, for the banner's
     // page.

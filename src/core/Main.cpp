@@ -133,14 +133,15 @@ bool Main(const StartFolders &folders, const QStringList &files) {
         tryStep([&opened] { *opened = reopenAlbom(); });
     });
     // Files given to open are what the user came for: no browser over them.
-    if (!*opened && frmForma().lstAlbomy.ListCount() == 0) {
-        if (files.isEmpty())
-            tryStep(FileNew_Click);
-        else
-            tryStep([] { runCommand([] { startNewAlbum(); }); });
-    }
+    const bool noAlbum = !*opened && frmForma().lstAlbomy.ListCount() == 0;
+    if (noAlbum && !files.isEmpty())
+        tryStep([] { runCommand([] { startNewAlbum(); }); });
     if (!files.isEmpty())
         tryStep([&files] { OpenFilesM(files); });
+    // Later copies' files join the album settled on, after this copy's own.
+    P().instance->startedUp();
+    if (noAlbum && files.isEmpty())
+        tryStep(FileNew_Click);
     return true;
 }
 

@@ -20,6 +20,11 @@ struct Dropped {
     QStringList silent;
 };
 
+// Why a path given to open stands for no song: nothing is there, or a file of
+// another kind than an MP3 file, a folder or a playlist.
+enum class Refusal { None, NotFound, CantOpen };
+Refusal refusalOf(const QString &path);
+
 // The walk goes a slice at a time; it stops early when it has to give way.
 Dropped droppedMp3Files(const QStringList &paths, Slices &slices);
 

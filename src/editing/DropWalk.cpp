@@ -171,6 +171,15 @@ private:
 
 } // namespace
 
+Refusal refusalOf(const QString &path) {
+    if (P().fs->fileExists(path))
+        return isMp3(path) || isPlaylist(path) ? Refusal::None : Refusal::CantOpen;
+    FolderListing listing;
+    if (P().fs->listFolder(path, &listing))
+        return Refusal::None;
+    return P().fs->fileId(path).isNull() ? Refusal::NotFound : Refusal::CantOpen;
+}
+
 Dropped droppedMp3Files(const QStringList &paths, Slices &slices) {
     Walk walk(slices);
     for (const QString &path : paths)

@@ -12,6 +12,9 @@ namespace tv {
 
 namespace {
 
+// So many names are shown in a message; the rest are counted.
+constexpr qsizetype kNamesShown = 10;
+
 // The index of the first named MP3 file the album holds, or -1.
 int firstHeld(const QStringList &paths) {
     const SongList &songs = frmForma().ListPath;
@@ -26,15 +29,7 @@ int firstHeld(const QStringList &paths) {
     return -1;
 }
 
-void openFiles(const QStringList &nativePaths) {
-    QStringList paths;
-    for (const QString &native : nativePaths) {
-        const QString path = P().fs->fromNative(native);
-        if (!path.isEmpty())
-            paths.append(path);
-    }
-    if (paths.isEmpty())
-        return;
+void takeFiles(const QStringList &paths) {
     const qsizetype before = frmForma().ListPath.size();
     DropFiles(paths, G().NamePesni);
     // Songs removed while the files were read leave no place to start from.
@@ -45,10 +40,53 @@ void openFiles(const QStringList &nativePaths) {
         NewPlayM(start);
 }
 
+// One message for all the files refused for one reason, as the drop says a
+// playlist without songs.
+void sayRefused(const QStringList &paths, const QString &why) {
+    if (paths.isEmpty())
+        return;
+    QStringList lines = paths.first(qMin(paths.size(), kNamesShown));
+    if (paths.size() > kNamesShown)
+        lines << QStringLiteral("... (+%1)").arg(paths.size() - kNamesShown);
+    P().dialogs->MsgBox(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n") + why,
+                        vbOKOnly | vbExclamation, G().strTitle);
+}
+
+// One command: its messages are questions too, and a command let in at them
+// waits for the files to be taken.
+void openPaths(const QStringList &paths, QStringList notFound) {
+    QStringList taken, cantOpen;
+    for (const QString &path : paths) {
+        const Refusal refusal = refusalOf(path);
+        (refusal == Refusal::None       ? taken
+         : refusal == Refusal::NotFound ? notFound
+                                        : cantOpen)
+            .append(path);
+    }
+    if (!taken.isEmpty())
+        takeFiles(taken);
+    sayRefused(notFound, G().strNotFound);
+    sayRefused(cantOpen, G().strCantOpen);
+}
+
 } // namespace
 
+// The paths no drive holds are said as they were given.
 void OpenFilesM(const QStringList &nativePaths) {
-    runCommand([nativePaths] { openFiles(nativePaths); });
+    QStringList paths, unknown;
+    for (const QString &native : nativePaths) {
+        const QString path = P().fs->fromNative(native);
+        (path.isEmpty() ? unknown : paths).append(path.isEmpty() ? native : path);
+    }
+    OpenPathsM(paths, unknown);
+}
+
+void OpenPathsM(const QStringList &paths, const QStringList &notFound) {
+    runCommand([paths, notFound] { openPaths(paths, notFound); });
+}
+
+bool opensPath(const QString &path) {
+    return refusalOf(path) == Refusal::None;
 }
 
 } // namespace tv

@@ -6,20 +6,34 @@ namespace {
 
 const QByteArray kRaise = "raise\n";
 const QByteArray kOpen = "open\n";
+const QByteArray kEnd("\0\0", 2);
 
 } // namespace
 
-QByteArray CopyRequest::encode(const QStringList &files) {
+QList<QByteArray> CopyRequest::encode(const QStringList &files) {
+    QList<QByteArray> requests;
     QByteArray out = kOpen;
     for (const QString &file : files) {
         const QByteArray path = file.toUtf8();
-        if (path.isEmpty() || path.contains('\0'))
+        if (path.isEmpty() || path.contains('\0') ||
+            kOpen.size() + path.size() + kEnd.size() > kMaxBytes)
             continue;
-        if (out.size() + path.size() + 1 > kMaxBytes)
-            break;
+        if (out.size() + path.size() + kEnd.size() > kMaxBytes) {
+            requests.append(out + '\0');
+            out = kOpen;
+        }
         out += path + '\0';
     }
-    return out.size() == kOpen.size() ? kRaise : out;
+    if (out.size() > kOpen.size())
+        requests.append(out + '\0');
+    if (requests.isEmpty())
+        requests.append(kRaise);
+    return requests;
+}
+
+bool CopyRequest::ended(const QByteArray &bytes) {
+    return bytes.size() > kMaxBytes || bytes.startsWith(kRaise) ||
+           (bytes.size() > kOpen.size() + 1 && bytes.endsWith(kEnd));
 }
 
 CopyRequest CopyRequest::decode(const QByteArray &bytes) {
@@ -30,9 +44,10 @@ CopyRequest CopyRequest::decode(const QByteArray &bytes) {
         request.valid = true;
         return request;
     }
-    if (!bytes.startsWith(kOpen) || !bytes.endsWith('\0'))
+    if (!bytes.startsWith(kOpen) || !bytes.endsWith(kEnd) ||
+        bytes.size() < kOpen.size() + kEnd.size() + 1)
         return request;
-    const QByteArray body = bytes.mid(kOpen.size(), bytes.size() - kOpen.size() - 1);
+    const QByteArray body = bytes.mid(kOpen.size(), bytes.size() - kOpen.size() - kEnd.size());
     for (const QByteArray &path : body.split('\0')) {
         // An empty or undecodable name is no file: the request is refused
         // whole. A sequence cut at the name's end is undecodable too, which a
@@ -44,6 +59,10 @@ CopyRequest CopyRequest::decode(const QByteArray &bytes) {
     }
     request.valid = true;
     return request;
+}
+
+QByteArray CopyRequest::heard() {
+    return QByteArrayLiteral("heard\n");
 }
 
 } // namespace tv

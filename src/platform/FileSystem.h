@@ -95,6 +95,9 @@ public:
     virtual QString toNative(const QString &path) const = 0;
     // Lettered path of a native one, with "/" between names.
     virtual QString fromNative(const QString &native) const = 0;
+    // The same for a native path as the disk's bytes, which a name that is
+    // not UTF-8 needs (a file:// address can name one).
+    virtual QString fromNativeBytes(const QByteArray &native) const = 0;
 };
 
 // A folder held while its files are read.

@@ -34,6 +34,9 @@ public:
     virtual void SetPosition(const QString &trackId, qint64 position) = 0;
     // A file:// address: the file joins the open album and plays.
     virtual void OpenUri(const QString &uri) = 0;
+    // Whether OpenUri takes the address: it names an MP3 file, a folder or a
+    // playlist that is there. Asked at once, before OpenUri runs.
+    virtual bool opens(const QString &uri) const = 0;
 };
 
 // The bus the remote controls reach the program through (the session bus on

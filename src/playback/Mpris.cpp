@@ -9,6 +9,7 @@
 #include "playback/Sequencing.h"
 #include "playback/Tray.h"
 
+#include <QDir>
 #include <QUrl>
 
 namespace tv {
@@ -23,6 +24,26 @@ bool isPlaying() {
 
 bool canSeek() {
     return mprisPlayerProperties().value("CanSeek").toBool();
+}
+
+// The lettered path of a file:// address of this machine ("file://localhost/"
+// is this machine too), "." and ".." resolved, a name's bytes that are not
+// UTF-8 kept; empty for any other address.
+QString letteredOf(const QString &uri) {
+    QUrl url(uri, QUrl::StrictMode);
+    if (!url.isLocalFile())
+        return {};
+    if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        url.setHost(QString());
+    const QString path = url.host().isEmpty() ? QDir::cleanPath(url.toLocalFile()) : QString();
+    if (!QDir::isAbsolutePath(path))
+        return {};
+    const QByteArray bytes =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (QString::fromUtf8(bytes).toUtf8() == bytes)
+        return P().fs->fromNative(path);
+    // Byte for byte: "/", "." and ".." are the same in Latin-1.
+    return P().fs->fromNativeBytes(QDir::cleanPath(QString::fromLatin1(bytes)).toLatin1());
 }
 
 } // namespace
@@ -168,9 +189,16 @@ void Mpris::SetPosition(const QString &trackId, qint64 position) {
 
 // As a file given on the command line; the program reaches no other address.
 void Mpris::OpenUri(const QString &uri) {
-    const QUrl url(uri, QUrl::StrictMode);
-    if (url.isLocalFile())
-        OpenFilesM({url.toLocalFile()});
+    const QString path = letteredOf(uri);
+    if (path.isEmpty())
+        OpenPathsM({}, {uri});
+    else
+        OpenPathsM({path});
+}
+
+bool Mpris::opens(const QString &uri) const {
+    const QString path = letteredOf(uri);
+    return !path.isEmpty() && opensPath(path);
 }
 
 } // namespace tv

@@ -43,6 +43,7 @@ public:
     void Seek(qint64 offset) override;
     void SetPosition(const QString &trackId, qint64 position) override;
     void OpenUri(const QString &uri) override;
+    bool opens(const QString &uri) const override;
 
     // Reads the properties again and tells the bus those that changed.
     void refresh();

@@ -157,7 +157,7 @@ QVariantMap mprisRootProperties() {
         {"CanRaise", true},
         {"HasTrackList", false},
         {"Identity", title.isEmpty() ? QStringLiteral("Tonvela for MP3") : title},
-        {"DesktopEntry", QStringLiteral("tonvela")},
+        {"DesktopEntry", QStringLiteral("org.tonvela.Tonvela")},
         {"SupportedUriSchemes", QStringList{QStringLiteral("file")}},
         {"SupportedMimeTypes", mprisMimeTypes()},
     };

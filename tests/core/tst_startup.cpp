@@ -102,19 +102,20 @@ private slots:
 
     // Files given to open join the album as a drop does and the first added
     // plays (or the first given the album holds); no browser opens over them.
-    // A second copy hands them over and reads, writes and shows nothing; an
-    // unusable user's folder is said.
+    // A second copy hands them over and reads, writes and shows nothing; a
+    // file that is not there and an unusable user's folder are said.
     void filesGivenToOpen_data() {
-        columns<QString, QString, int, QString, int, int>("album", "given", "copy", "rows",
-                                                          "playing", "changed");
+        columns<QString, QString, int, QString, int, int, int>("album", "given", "copy", "rows",
+                                                               "playing", "changed", "said");
         const QString a("aC:/Music/a.mp3"), b("bC:/Music/b.mp3");
-        row("first start", QString(), QString("C:/Music/a.mp3"), 1, QString("1.a"), 0, 1);
-        row("added to the reopened album", a, QString("C:/Music"), 1, QString("1.a;2.b"), 1, 1);
-        row("held already", a + '|' + b, QString("C:/Music/b.mp3"), 1, QString("1.a;2.b"), 1, 0);
+        row("first start", QString(), QString("C:/Music/a.mp3"), 1, QString("1.a"), 0, 1, 0);
+        row("added to the reopened album", a, QString("C:/Music"), 1, QString("1.a;2.b"), 1, 1, 0);
+        row("held already", a + '|' + b, QString("C:/Music/b.mp3"), 1, QString("1.a;2.b"), 1, 0, 0);
+        row("a missing file is said", a, QString("C:/Music/gone.mp3"), 1, QString("1.a"), 0, 0, 1);
         row("a second copy hands them over", QString(), QString("C:/Music/a.mp3"), 2, QString(), -1,
-            0);
+            0, 0);
         row("the user's folder cannot be written", QString(), QString("C:/Music/a.mp3"), 0,
-            QString(), -1, 0);
+            QString(), -1, 0, 1);
     }
     void filesGivenToOpen() {
         QFETCH(QString, album);
@@ -134,9 +135,10 @@ private slots:
         QTEST(playListRows().join(';'), "rows");
         QTEST(G().AlbomChanged, "changed");
         QVERIFY(!env->windows.calls.contains("showAddFile"));
-        QCOMPARE(env->guard.handed,
-                 env->drives.native("C:/Tonvela") + '|' + env->drives.native(given));
-        QCOMPARE(env->dialogs.msgs.size(), int(copy == 0));
+        QCOMPARE(env->guard.handed, env->drives.native("C:/Tonvela") + '|' +
+                                        env->drives.native(given) +
+                                        (copy == 1 ? "|started up" : ""));
+        QTEST(int(env->dialogs.msgs.size()), "said");
         if (copy == 1) {
             QTEST(G().NumPesni, "playing");
             QCOMPARE(G().AppDir + ' ' + G().ProgramDir + ' ' + G().strDir,

@@ -9,7 +9,9 @@
 # notification area; starting the program a second time in the same folder
 # brings it back, in the normal state (not through the iconified one), and
 # the second copy ends at once. Closed through its window, the program leaves
-# the album and the settings file behind, holding exactly this run.
+# the album and the settings file behind, holding exactly this run. --help
+# and --version answer without a display; ten copies started at once with a
+# file each hand every file to the one that runs.
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 : "${TV_BUILD:?TV_BUILD must name the build folder}"
 register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
@@ -20,18 +22,23 @@ register="$(dirname "$TV_E2E_LIB")/../../scripts/register-desktop.sh"
 # given; then its icons, in every size, and both registered.
 odd="$TV_TMP/Мой плеер's \$HOME (копия)"
 cmake --install "$TV_BUILD" --prefix "$odd" >/dev/null
-entry="$odd/share/applications/tonvela.desktop"
+entry="$odd/share/applications/org.tonvela.Tonvela.desktop"
 report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
 [ -z "$report" ] || tv_fail "desktop-file-validate warns: $report"
 grep -Fx "TryExec=$odd/tonvela" "$entry" >/dev/null ||
     tv_fail "TryExec does not name $odd/tonvela: $(cat "$entry")"
 grep -E '^Exec=.* %F$' "$entry" >/dev/null || tv_fail "Exec takes no files: $(cat "$entry")"
 
+# Help and version are answered on standard output, without a display.
+help=$(env -u DISPLAY "$odd/tonvela" --help) || tv_fail "--help failed"
+[[ "$help" == "Usage: tonvela "* ]] || tv_fail "--help printed: $help"
+[[ "$(env -u DISPLAY "$odd/tonvela" --version)" =~ ^tonvela\ [0-9.]+$ ]] || tv_fail "--version"
+
 export XDG_DATA_HOME="$TV_TMP/data"
 bash "$register" "$odd"
 bash "$register" "$odd" # again: replaces, does not fail
-entry="$XDG_DATA_HOME/applications/tonvela.desktop"
-cmp "$odd/share/applications/tonvela.desktop" "$entry" || tv_fail "registered entry differs"
+entry="$XDG_DATA_HOME/applications/org.tonvela.Tonvela.desktop"
+cmp "$odd/share/applications/org.tonvela.Tonvela.desktop" "$entry" || tv_fail "registered entry differs"
 for size in 16 22 24 32 48 64 128 256; do
     icon="share/icons/hicolor/${size}x${size}/apps/tonvela.png"
     [ "$(identify -format '%wx%h' "$odd/$icon")" = "${size}x${size}" ] || tv_fail "icon $odd/$icon"
@@ -108,3 +115,48 @@ tv_same "$TV_TMP/ini" "$odd/Тонвела для mp3.ini"
 [ "$(find "$odd" -name '*.alb')" = "$odd/Rock.alb" ] || tv_fail "other albums were written"
 [ "$(cut -d'|' -f1,2 "$odd/dialogs.log")" = "FileDialog|save" ] ||
     tv_fail "unexpected dialogs: $(cat "$odd/dialogs.log")"
+
+# Ten copies started at the same moment in one folder, each with a file of
+# its own: one window, and every file joins its album exactly once, however
+# the starts interleave (five rounds). The album is saved at the close; the
+# lock and the socket leave the runtime folder with the program.
+copies_left() {
+    local n=0 p
+    for p in "${pids[@]}"; do kill -0 "$p" 2>/dev/null && n=$((n + 1)); done
+    [ "$n" -le "$1" ]
+}
+together() {
+    local round=$1 pids=() i
+    tv_library
+    for i in $(seq 10); do cp "$TV_TEST_DATA/tone-0.4s.mp3" "$dir/music/$i.mp3"; done
+    tv_write_1251 "$dir/rock.alb" " 0 "
+    tv_ini "$dir/Тонвела для mp3.ini" 1 rock.alb "rock.alb -1"
+    echo Yes >"$dir/answers.txt"
+    for i in $(seq 10); do
+        TONVELA_DIALOG_ANSWERS="$dir/answers.txt" TONVELA_DIALOG_LOG="$dir/dialogs.log" \
+            "$dir/tonvela" "$dir/music/$i.mp3" >"$dir/stdout.$i.log" 2>"$dir/stderr.$i.log" &
+        pids+=($!)
+    done
+    # The copies that hand over end (their windows come and go: only then
+    # is the window looked for); the first stays.
+    tv_retry 30 copies_left 1 || tv_fail "round $round: the later copies did not end"
+    for i in "${pids[@]}"; do kill -0 "$i" 2>/dev/null && TV_APP_PID=$i; done
+    TV_APP_DIR=$dir
+    wid=$(tv_wait_window "^Tonvela for MP3 - rock\\.alb$")
+    sleep 1
+    tv_wm_close "$wid"
+    tv_wait_exit 20
+    [ -z "$(ls "$XDG_RUNTIME_DIR" | grep '^tonvela-')" ] ||
+        tv_fail "round $round: left in the runtime folder: $(ls "$XDG_RUNTIME_DIR")"
+    arrived=$(iconv -f CP1251 -t UTF-8 "$dir/rock.alb" | grep -c 'music/[0-9]*\.mp3' || true)
+    tv_log "round $round: $arrived of 10 files arrived"
+    for i in $(seq 10); do
+        [ "$(grep -ac "music/$i\.mp3" "$dir/rock.alb")" = 1 ] ||
+            lost+="round $round: $i.mp3 did not arrive exactly once. "
+    done
+}
+lost=""
+export XDG_RUNTIME_DIR=$TV_TMP/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+for round in 1 2 3 4 5; do together $round; done
+[ -z "$lost" ] || tv_fail "$lost"

@@ -19,17 +19,17 @@ dpkg-deb -x "$deb" "$root"
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for file in usr/bin/tonvela "usr/lib/$multiarch/tonvela/libtonvela_media.so" \
     "usr/lib/$multiarch/tonvela/libtonvela_web.so" usr/share/tonvela/Help_ru.htm \
-    usr/share/tonvela/Help_en.htm usr/share/applications/tonvela.desktop \
-    usr/share/metainfo/example.tonvela.Tonvela.metainfo.xml usr/share/man/man1/tonvela.1.gz \
+    usr/share/tonvela/Help_en.htm usr/share/applications/org.tonvela.Tonvela.desktop \
+    usr/share/metainfo/org.tonvela.Tonvela.metainfo.xml usr/share/man/man1/tonvela.1.gz \
     usr/share/icons/hicolor/256x256/apps/tonvela.png usr/share/doc/tonvela/copyright; do
     [ -f "$root/$file" ] || tv_fail "the package lacks /$file: $(dpkg-deb -c "$deb")"
 done
-entry="$root/usr/share/applications/tonvela.desktop"
+entry="$root/usr/share/applications/org.tonvela.Tonvela.desktop"
 report=$(desktop-file-validate "$entry" 2>&1) || tv_fail "desktop-file-validate: $report"
 for line in 'Exec=tonvela %F' 'MimeType=audio/mpeg;audio/x-mpegurl;audio/mpegurl;'; do
     grep -Fx "$line" "$entry" >/dev/null || tv_fail "the entry lacks $line: $(cat "$entry")"
 done
-report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/example.tonvela.Tonvela.metainfo.xml" 2>&1) ||
+report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/org.tonvela.Tonvela.metainfo.xml" 2>&1) ||
     tv_fail "appstreamcli: $report"
 # The dependencies were found in the libraries the program and its modules link.
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -3,7 +3,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 using namespace tv;
 using tv::test::columns;
@@ -33,6 +36,21 @@ private slots:
         QTEST(fs.fromNative(native), "back");
         // Letters in capitals and in order, however they were given.
         QCOMPARE(fs.drives(), QStringList({"E:", "F:", "Z:"}));
+    }
+
+    // A name that is not UTF-8 is opened through a link in a folder of the
+    // process's own, which goes when the run ends.
+    void linksOfNamesThatAreNotUtf8GoAtTheEnd() {
+        test::TempDrives d;
+        QDir().mkpath(d.native("E:/m"));
+        const QByteArray raw = QFile::encodeName(d.native("E:/m")) + "/3\xff.mp3";
+        FILE *made = std::fopen(raw.constData(), "w");
+        QVERIFY(made && std::fclose(made) == 0);
+        const QString link = d.fs().toNative(QStringLiteral("E:/m/3") + QChar(0xF0FF) + ".mp3");
+        QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(link).exists());
+        d.fs().removeLinks();
+        QVERIFY(!QFileInfo::exists(QFileInfo(link).path()));
+        QVERIFY(::access(raw.constData(), F_OK) == 0);
     }
 
     // The real drives and the in-memory fake answer alike, so that logic

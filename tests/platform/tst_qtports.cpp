@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "LocalServer.h"
 #include "platform/CopyRequest.h"
+#include "platform/qt/CommandLine.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
@@ -31,10 +32,12 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
 #include <functional>
+#include <future>
 #include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -69,6 +72,7 @@ public:
         note(QStringLiteral("SetPosition:%1:%2").arg(id).arg(position));
     }
     void OpenUri(const QString &uri) override { note("OpenUri:" + uri); }
+    bool opens(const QString &uri) const override { return !uri.contains("missing"); }
 
     QStringList log;
     // Runs in every command, as a question to the user would.
@@ -98,6 +102,7 @@ int holdGuard(int argc, char **argv) {
     QtInstanceGuard guard;
     if (!guard.acquire(QString::fromLocal8Bit(argv[2])))
         return 3;
+    guard.startedUp();
     std::puts("held");
     std::fflush(stdout);
     return app.exec();
@@ -106,7 +111,7 @@ int holdGuard(int argc, char **argv) {
 // Says the bytes to a guard's socket as any program of this user could, then
 // waits until the guard hangs up (it runs in this thread: events must run).
 bool sayToGuard(const QString &key, const QByteArray &bytes) {
-    const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(key));
+    const QByteArray path = QFile::encodeName(QDir(QtInstanceGuard::folderOfKeys()).filePath(key));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
@@ -131,6 +136,16 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
             return n == 0 || (n < 0 && errno != EAGAIN);
         },
         10000);
+}
+
+// A later copy started beside this thread, whose events its answer needs.
+bool laterCopy(const QString &dir, const QStringList &files = {}, const FileSystem *fs = nullptr) {
+    std::future<bool> copy = std::async(
+        std::launch::async, [dir, files, fs] { return QtInstanceGuard(fs).acquire(dir, files); });
+    const auto done = [&copy] {
+        return copy.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    return !QTest::qWaitFor(done, 30000) || copy.get(); // one that hangs took the folder
 }
 
 // Ends the run from inside its own mouse handler after deleting itself, as
@@ -271,15 +286,16 @@ private slots:
         auto first = std::make_unique<QtInstanceGuard>();
         QSignalSpy raised(first.get(), &QtInstanceGuard::raiseRequested);
         QVERIFY(first->acquire(app.path()));
-        QtInstanceGuard second(&fs), elsewhere;
-        QVERIFY(!second.acquire(fs.fromNative(app.path()) + "/"));
+        first->startedUp();
+        QtInstanceGuard elsewhere;
+        QVERIFY(!laterCopy(fs.fromNative(app.path()) + "/", {}, &fs));
         QTRY_COMPARE(raised.count(), 1);
         QVERIFY(elsewhere.acquire(other.path()));
         QCOMPARE(raised.count(), 1);
         // A copy started with files hands them over instead.
         QSignalSpy opened(first.get(), &QtInstanceGuard::openRequested);
         const QStringList files{"/m/a b.mp3", QString::fromUtf8("/m/Ёлка")};
-        QVERIFY(!QtInstanceGuard().acquire(app.path(), files));
+        QVERIFY(!laterCopy(app.path(), files));
         QTRY_COMPARE(opened.count(), 1);
         QCOMPARE(opened.first().first().toStringList(), files);
         QCOMPARE(raised.count(), 1);
@@ -289,13 +305,85 @@ private slots:
         QVERIFY(QtInstanceGuard().acquire(app.path()));
     }
 
+    // Copies started at once, the first still starting, and a list longer
+    // than one request: every file is heard exactly once, in each copy's
+    // order, and only once the first copy's start-up is done.
+    void everyFileHandedOverOnce_data() {
+        columns<int, int>("copies", "files");
+        row("ten copies at once", 10, 1);
+        row("a long list", 1, 40000);
+    }
+    void everyFileHandedOverOnce() {
+        QFETCH(int, copies);
+        QFETCH(int, files);
+        QTemporaryDir app;
+        QtInstanceGuard first;
+        QSignalSpy opened(&first, &QtInstanceGuard::openRequested);
+        QVERIFY(first.acquire(app.path()));
+        std::vector<std::future<bool>> later;
+        QStringList all;
+        for (int c = 0; c < copies; ++c) {
+            QStringList given;
+            for (int f = 0; f < files; ++f)
+                given << QStringLiteral("/music/copy %1/a long name of song %2.mp3").arg(c).arg(f);
+            all += given;
+            later.push_back(std::async(std::launch::async, [&app, given] {
+                return QtInstanceGuard().acquire(app.path(), given);
+            }));
+        }
+        QThread::msleep(300); // the first copy is busy starting up
+        for (std::future<bool> &copy : later) {
+            QVERIFY(QTest::qWaitFor(
+                [&] { return copy.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                30000));
+            QVERIFY(!copy.get());
+        }
+        QCOMPARE(opened.count(), 0);
+        first.startedUp();
+        QCOMPARE(opened.count(), 1);
+        QStringList heard = opened.first().first().toStringList();
+        QVERIFY(CopyRequest::encode(heard).size() > 1 || copies > 1);
+        for (int c = 0; c < copies; ++c) {
+            const QString copy = QStringLiteral("/music/copy %1/").arg(c);
+            QStringList fromCopy = heard.filter(copy);
+            QCOMPARE(fromCopy, all.filter(copy));
+        }
+        heard.sort();
+        all.sort();
+        QCOMPARE(heard, all);
+        // From here on each request is handed on as it comes.
+        QVERIFY(!laterCopy(app.path(), {"/music/late.mp3"}));
+        QTRY_COMPARE(opened.count(), 2);
+    }
+
+    // The lock file and the socket are this user's, in the runtime folder
+    // when there is one, and go when the first copy ends.
+    void keysLiveInTheRuntimeFolderWhileRunning() {
+        QTemporaryDir app, runtime;
+        const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", before); });
+        const QString key = QtInstanceGuard::keyFor(QFileInfo(app.path()).canonicalFilePath());
+        QtInstanceGuard first;
+        QVERIFY(first.acquire(app.path()));
+        const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        QCOMPARE(QDir(runtime.path()).entryList(all, QDir::Name),
+                 QStringList({key, key + ".lock"}));
+        first.release();
+        QCOMPARE(QDir(runtime.path()).entryList(all), QStringList());
+        QVERIFY(QtInstanceGuard().acquire(app.path()));
+    }
+
     // Anyone of this user can reach the socket: only a whole, well-formed
     // request of bounded size is heard, and a bad one leaves the guard working.
     void guardHearsOnlyWellFormedRequests_data() {
         columns<QByteArray, QString>("said", "heard");
         const QByteArray open("open\n");
-        row("files", open + "/a.mp3" + '\0' + "/b c/\xd1\x91.mp3" + '\0',
+        const QByteArray end("\0", 1);
+        row("files", open + "/a.mp3" + end + "/b c/\xd1\x91.mp3" + end + end,
             QString::fromUtf8("/a.mp3|/b c/ё.mp3"));
+        row("without its end", open + "/a.mp3" + end, QString());
+        row("an empty name", open + "/a.mp3" + end + end + "/b.mp3" + end + end, QString());
         row("too long", open + QByteArray(CopyRequest::kMaxBytes, 'a') + '\0', QString());
     }
     void guardHearsOnlyWellFormedRequests() {
@@ -307,6 +395,7 @@ private slots:
         connect(&guard, &QtInstanceGuard::openRequested,
                 [&](const QStringList &files) { heard << files; });
         QVERIFY(guard.acquire(app.path()));
+        guard.startedUp();
         const QString key = QtInstanceGuard::keyFor(QFileInfo(app.path()).canonicalFilePath());
         QVERIFY(sayToGuard(key, said));
         QTEST(heard.join('|'), "heard");
@@ -394,6 +483,8 @@ private slots:
           {QVariant::fromValue(QDBusObjectPath("/org/tonvela/song/1")), qlonglong(500000)}, "",
           "SetPosition:/org/tonvela/song/1:500000", true);
         r("OpenUri", kPlayer, "OpenUri", {"file:///a.mp3"}, "", "OpenUri:file:///a.mp3", true);
+        r("open a missing file", kPlayer, "OpenUri", {"file:///missing.mp3"},
+          "org.freedesktop.DBus.Error.InvalidArgs", "OpenUri:file:///missing.mp3", true);
         r("open an address", kPlayer, "OpenUri", {"https://x/a.mp3"},
           "org.freedesktop.DBus.Error.NotSupported", "", false);
         const auto set = [](const char *property, const QVariant &value) {
@@ -428,6 +519,26 @@ private slots:
         QTRY_VERIFY(!later || !remote.log.isEmpty());
         QTEST(remote.log.join(' '), "logged");
         QCOMPARE(answered, later);
+    }
+
+    // The command line as a Linux program reads it.
+    void commandLine_data() {
+        columns<QStringList, int, QStringList>("arguments", "what", "files");
+        row("files", QStringList{"a.mp3", "/m"}, int(CommandLine::Run), QStringList{"a.mp3", "/m"});
+        row("help", QStringList{"a.mp3", "--help"}, int(CommandLine::Help), QStringList());
+        row("short help", QStringList{"-h"}, int(CommandLine::Help), QStringList());
+        row("version", QStringList{"--version"}, int(CommandLine::Version), QStringList());
+        row("options end", QStringList{"--", "--help", "-x.mp3"}, int(CommandLine::Run),
+            QStringList{"--help", "-x.mp3"});
+        row("a lone dash is a file", QStringList{"-"}, int(CommandLine::Run), QStringList{"-"});
+        row("unknown option", QStringList{"--halp"}, int(CommandLine::Wrong), QStringList());
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        const CommandLine line = CommandLine::read(arguments);
+        QTEST(int(line.what), "what");
+        QTEST(line.files, "files");
+        QCOMPARE(line.wrong, line.what == CommandLine::Wrong ? arguments.first() : QString());
     }
 
     // A second copy takes a name of its own; a withdrawn remote leaves the bus.

@@ -10,12 +10,16 @@
 #include "core/Language.h"
 #include "core/ShowForma.h"
 #include "core/SongEntry.h"
+#include "editing/DropFilesM.h"
 #include "playback/Mpris.h"
 #include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QUrl>
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -331,6 +335,43 @@ private slots:
             if (p.value(QStringLiteral("Can") + name).toBool())
                 offered << QString(name).remove("Go");
         QTEST(offered.join(' '), "offered");
+    }
+
+    // OpenUri takes a local file as the command line does: this machine's
+    // address however written, the path cleaned, a name that is not UTF-8
+    // found. A file it cannot take is refused at once and said in the window.
+    void openUri_data() {
+        columns<QString, QString, int>("uri", "added", "refusal");
+        const auto r = [](const char *name, const char *uri, const QString &added,
+                          Refusal refusal = Refusal::None) {
+            row(name, QString(uri), added, int(refusal));
+        };
+        r("a file", "file://%1/new.mp3", "C:/Music/new.mp3");
+        r("this machine by name", "file://LocalHost%1/new.mp3", "C:/Music/new.mp3");
+        r("a way round", "file://%1/sub/../new.mp3", "C:/Music/new.mp3");
+        r("a byte that is not UTF-8", "file://%1/bad%FF.mp3", "C:/Music/bad\uF0FF.mp3");
+        r("missing", "file://%1/gone.mp3", QString(), Refusal::NotFound);
+        r("another kind of file", "file://%1/notes.txt", QString(), Refusal::CantOpen);
+        r("another machine", "file://elsewhere%1/new.mp3", QString(), Refusal::NotFound);
+    }
+    void openUri() {
+        QFETCH(QString, uri);
+        QFETCH(QString, added);
+        QFETCH(int, refusal);
+        Remote r;
+        r.drives.put("C:/Music/new.mp3");
+        r.drives.put("C:/Music/notes.txt");
+        QDir().mkpath(r.drives.native("C:/Music/sub"));
+        const QByteArray music = QFile::encodeName(r.drives.native("C:/Music"));
+        FILE *bad = std::fopen((music + "/bad\xff.mp3").constData(), "w");
+        QVERIFY(bad && std::fclose(bad) == 0);
+        uri = uri.arg(QString::fromLatin1(QUrl::toPercentEncoding(QFile::decodeName(music), "/")));
+        QCOMPARE(r.mpris->opens(uri), refusal == int(Refusal::None));
+        r.mpris->OpenUri(uri);
+        QCOMPARE(songPath(frmForma().ListPath.last()), added.isEmpty() ? "C:/Music/2.mp3" : added);
+        QCOMPARE(r.dialogs.msgs.size(), int(refusal != int(Refusal::None)));
+        const QString why = refusal == int(Refusal::NotFound) ? G().strNotFound : G().strCantOpen;
+        QVERIFY(r.dialogs.msgs.isEmpty() || r.dialogs.msgs.first().prompt.endsWith("\r\n" + why));
     }
 
     // A song's own tags name it and its artist and give its cover, read once

@@ -267,8 +267,9 @@ public:
         handed = dir + QLatin1Char('|') + files.join(QLatin1Char('|'));
         return first;
     }
+    void startedUp() override { handed += QStringLiteral("|started up"); }
     bool first = true;
-    QString handed; // the folder and the files of the last acquire
+    QString handed; // the folder and the files of the last acquire, then the start-up's end
 };
 
 // Drives over temporary folders: letter -> <tmp>/<letter>.

@@ -51,6 +51,9 @@ public:
     FileId fileId(const QString &path) const override { return idOf(real(path)); }
     QString toNative(const QString &path) const override { return key(path); }
     QString fromNative(const QString &native) const override { return key(native); }
+    QString fromNativeBytes(const QByteArray &native) const override {
+        return key(QString::fromUtf8(native));
+    }
 
 private:
     QString key(const QString &path) const;

@@ -79,6 +79,27 @@ QString DriveFileSystem::fromNative(const QString &native) const {
     return best->letter + rest;
 }
 
+// Bytes that are not UTF-8 lie in names below a drive's root, never in it.
+QString DriveFileSystem::fromNativeBytes(const QByteArray &native) const {
+    const QString lettered = fromNative(QString::fromUtf8(native));
+    for (const Drive &d : m_drives) {
+        if (lettered.isEmpty() || !lettered.startsWith(d.letter))
+            continue;
+        const qsizetype root = d.root == QLatin1String("/") ? 0 : d.root.toUtf8().size();
+        QString rest = nameFromNativeBytes(native.mid(root));
+        if (!rest.startsWith(QLatin1Char('/')))
+            rest.prepend(QLatin1Char('/'));
+        return d.letter + rest;
+    }
+    return {};
+}
+
+void DriveFileSystem::removeLinks() {
+    const QMutexLocker lock(&m_aliasLock);
+    m_aliasDir.reset();
+    m_aliases.clear();
+}
+
 bool DriveFileSystem::fileExists(const QString &path) const {
     const QString native = toNative(path);
     if (native.isEmpty())

@@ -38,6 +38,10 @@ public:
     FileId fileId(const QString &path) const override;
     QString toNative(const QString &path) const override;
     QString fromNative(const QString &native) const override;
+    QString fromNativeBytes(const QByteArray &native) const override;
+
+    // Removes the links made for names that are not UTF-8 (the run ends).
+    void removeLinks();
 
 private:
     // aliased: the path is not UTF-8, and a link to it is given instead.

@@ -5,8 +5,8 @@
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QMetaProperty>
-#include <cmath>
 #include <QUrl>
+#include <cmath>
 
 namespace tv {
 
@@ -78,15 +78,25 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath &TrackId, qlonglong P
     m_bus.later([id = TrackId.path(), Position](MediaRemote &r) { r.SetPosition(id, Position); });
 }
 
-// Local files only: the program reaches no other address.
+// Local files only: the program reaches no other address. A file it cannot
+// take is refused at once, and said in the window too.
 void MprisPlayerAdaptor::OpenUri(const QString &Uri, const QDBusMessage &message) {
-    if (QUrl(Uri, QUrl::StrictMode).isLocalFile()) {
-        m_bus.later([Uri](MediaRemote &r) { r.OpenUri(Uri); });
+    if (!QUrl(Uri, QUrl::StrictMode).isLocalFile()) {
+        refuse(message, QDBusError::NotSupported,
+               QStringLiteral("Tonvela opens file:// addresses only"));
         return;
     }
+    const bool taken = m_bus.opens(Uri);
+    m_bus.later([Uri](MediaRemote &r) { r.OpenUri(Uri); });
+    if (!taken)
+        refuse(message, QDBusError::InvalidArgs,
+               QStringLiteral("Tonvela opens MP3 files, folders and playlists that are there"));
+}
+
+void MprisPlayerAdaptor::refuse(const QDBusMessage &message, QDBusError::ErrorType type,
+                                const QString &why) {
     message.setDelayedReply(true);
-    m_bus.connection().send(message.createErrorReply(
-        QDBusError::NotSupported, QStringLiteral("Tonvela opens file:// addresses only")));
+    m_bus.connection().send(message.createErrorReply(type, why));
 }
 
 namespace {

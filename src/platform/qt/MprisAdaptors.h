@@ -98,6 +98,7 @@ signals:
 
 private:
     QVariant get(const char *name) const;
+    void refuse(const QDBusMessage &message, QDBusError::ErrorType type, const QString &why);
     QtMediaBus &m_bus;
 };
 

@@ -11,11 +11,14 @@ class QLockFile;
 namespace tv {
 
 // One running copy per program folder. The first copy holds a lock on a file
-// and listens on a local socket, both in the system's temporary folder and
-// named from a hash of the program folder, so the program folder is never
-// touched. A later copy finds the lock taken, hands the first its files to
-// open (or without files tells it to come forward) and gets false. The lock ends with the process
-// that held it, also when it crashed.
+// and listens on a local socket, both in the user's runtime folder (else the
+// system's temporary folder) and named from a hash of the program folder, so
+// the program folder is never touched. A later copy finds the lock taken,
+// hands the first its files to open (or without files tells it to come
+// forward) and gets false. It waits a few seconds for a first copy that is
+// still starting, and sends each request again until the first copy answers
+// that it took it. The lock ends with the process that held it, also when it
+// crashed.
 class QtInstanceGuard : public QObject, public InstanceGuard {
     Q_OBJECT
 public:
@@ -25,11 +28,15 @@ public:
     ~QtInstanceGuard() override;
 
     bool acquire(const QString &appDir, const QStringList &files = {}) override;
+    void startedUp() override;
     // Lets the folder go (the run ends): a later copy starts as the first.
+    // The lock file and the socket go too.
     void release();
 
     // The name that lock file and socket share for a folder.
     static QString keyFor(const QString &nativeDir);
+    // Where they are: the user's runtime folder when there is one.
+    static QString folderOfKeys();
 
 signals:
     // In the first copy: a later copy was started and wants the window shown.
@@ -45,13 +52,19 @@ private:
     bool lock(const QString &path);
     void unlock();
     void listen(const QString &key);
-    static void askFirstCopy(const QString &key, const QStringList &files);
+    // Whether the first copy took a request: it answered that it heard it.
+    static bool say(const QString &key, const QByteArray &request);
+    static void sayNotHandedOver(const QList<QByteArray> &requests, qsizetype from);
     void heard(const QStringList &files);
 
     const FileSystem *m_fs;
     // The lock held: a lock file on Windows, a locked descriptor elsewhere.
     std::unique_ptr<QLockFile> m_lock;
     int m_lockFd = -1;
+    QString m_lockPath;
+    // Files heard while start-up runs: they join the album it settles on.
+    bool m_starting = true;
+    QStringList m_held;
     // Takes the later copies' requests while this copy runs.
     QObject *m_server = nullptr;
 };

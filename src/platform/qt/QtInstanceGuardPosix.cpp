@@ -30,23 +30,36 @@ QByteArray QtInstanceGuard::folderBytes(const QString &nativeDir) {
 // The kernel's lock on the file: it goes with the process however that ends,
 // and taking it writes nothing to the disk (a lock file's sync holds a start
 // up for a tenth of a second on a busy disk). Only a lock another process
-// holds refuses this copy; a file that cannot be opened at all does not.
+// holds refuses this copy; a file that cannot be opened at all does not. A
+// copy that ends removes the file: a lock taken on it meanwhile is on a file
+// no longer there, and is taken again on the file of that name.
 bool QtInstanceGuard::lock(const QString &path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return true;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool taken = errno == EWOULDBLOCK;
+    const QByteArray name = QFile::encodeName(path);
+    for (;;) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return true;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool taken = errno == EWOULDBLOCK;
+            ::close(fd);
+            return !taken;
+        }
+        struct stat held, named;
+        if (::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            m_lockFd = fd;
+            m_lockPath = path;
+            return true;
+        }
         ::close(fd);
-        return !taken;
     }
-    m_lockFd = fd;
-    return true;
 }
 
 void QtInstanceGuard::unlock() {
-    if (m_lockFd >= 0)
-        ::close(m_lockFd);
+    if (m_lockFd < 0)
+        return;
+    ::unlink(QFile::encodeName(m_lockPath).constData());
+    ::close(m_lockFd);
     m_lockFd = -1;
 }
 
@@ -54,7 +67,7 @@ namespace {
 
 // The socket's address, where a local server of Qt's would put it too.
 bool socketAddress(const QString &key, sockaddr_un *address) {
-    const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(key));
+    const QByteArray path = QFile::encodeName(QDir(QtInstanceGuard::folderOfKeys()).filePath(key));
     *address = sockaddr_un{};
     address->sun_family = AF_UNIX;
     if (size_t(path.size()) >= sizeof address->sun_path)
@@ -64,10 +77,11 @@ bool socketAddress(const QString &key, sockaddr_un *address) {
 }
 
 // The first copy's socket: a later copy connects, says what it wants (a
-// CopyRequest) and closes its end. The network library is not needed for
-// that, and loading it would hold up the first window. A peer is anyone of
-// this user: only so many are heard at once, each for a few seconds and a
-// bounded number of bytes.
+// CopyRequest) and waits for the answer that it was heard. The network
+// library is not needed for that, and loading it would hold up the first
+// window. A peer is anyone of this user: only so many are heard at once, each
+// for a few seconds and a bounded number of bytes; one turned away asks
+// again.
 class RequestListener : public QObject {
 public:
     RequestListener(int fd, QByteArray path, std::function<void(const QStringList &)> heard,
@@ -104,18 +118,22 @@ private:
         auto *notifier = new QSocketNotifier(peer, QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, [this, notifier, peer] {
             char bytes[4096];
-            ssize_t got;
+            ssize_t got = 0;
             QByteArray &said = m_said[peer];
-            while ((got = ::read(peer, bytes, sizeof bytes)) > 0 &&
-                   said.size() <= CopyRequest::kMaxBytes)
+            while (!CopyRequest::ended(said) && (got = ::read(peer, bytes, sizeof bytes)) > 0)
                 said.append(bytes, got);
-            if (got < 0 && errno == EAGAIN && said.size() <= CopyRequest::kMaxBytes)
+            if (!CopyRequest::ended(said) && got < 0 && errno == EAGAIN)
                 return;
-            // The peer closed its end (or failed, or said too much).
-            const CopyRequest request = got == 0 ? CopyRequest::decode(said) : CopyRequest();
-            drop(peer, notifier);
-            if (request.valid)
+            // The whole request (or the peer ended, failed or said too much).
+            // A peer that no longer waits for the answer asks again: its
+            // request is left, or its files would come twice.
+            const CopyRequest request = CopyRequest::decode(said);
+            const QByteArray answer = CopyRequest::heard();
+            if (request.valid &&
+                ::send(peer, answer.constData(), size_t(answer.size()), MSG_NOSIGNAL) ==
+                    answer.size())
                 m_heard(request.files);
+            drop(peer, notifier);
         });
         QTimer::singleShot(kPeerMs, notifier, [this, notifier, peer] { drop(peer, notifier); });
     }
@@ -161,26 +179,58 @@ void QtInstanceGuard::listen(const QString &key) {
         fd, QByteArray(address.sun_path), [this](const QStringList &files) { heard(files); }, this);
 }
 
-void QtInstanceGuard::askFirstCopy(const QString &key, const QStringList &files) {
+namespace {
+
+// The peer's socket for one request, connected, or -1: no first copy listens
+// (yet).
+int connectTo(const QString &key) {
     sockaddr_un address;
+    if (!socketAddress(key, &address))
+        return -1;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return;
+        return -1;
     // A first copy that hangs must not hang this one too.
     const timeval wait{2, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
-    const QByteArray request = CopyRequest::encode(files);
-    if (socketAddress(key, &address) &&
-        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
-        for (qsizetype sent = 0; sent < request.size();) {
-            const ssize_t n =
-                ::send(fd, request.constData() + sent, size_t(request.size() - sent), MSG_NOSIGNAL);
-            if (n <= 0)
-                break;
-            sent += n;
-        }
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
     }
+    return fd;
+}
+
+bool sendAll(int fd, const QByteArray &bytes) {
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const ssize_t n =
+            ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
+}
+
+bool answered(int fd) {
+    const QByteArray expected = CopyRequest::heard();
+    QByteArray answer;
+    char bytes[16];
+    ssize_t got;
+    while (answer.size() < expected.size() && (got = ::recv(fd, bytes, sizeof bytes, 0)) > 0)
+        answer.append(bytes, got);
+    return answer == expected;
+}
+
+} // namespace
+
+bool QtInstanceGuard::say(const QString &key, const QByteArray &request) {
+    const int fd = connectTo(key);
+    if (fd < 0)
+        return false;
+    const bool heard = sendAll(fd, request) && answered(fd);
     ::close(fd);
+    return heard;
 }
 
 } // namespace tv

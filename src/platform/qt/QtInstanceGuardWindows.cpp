@@ -6,6 +6,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <functional>
 #include <memory>
 
 namespace tv {
@@ -30,7 +31,31 @@ void QtInstanceGuard::unlock() {
     m_lock.reset();
 }
 
+namespace {
+
 constexpr int kWaitMs = 1000;
+
+// A peer is heard until its request ends; a whole request taken is answered.
+void hear(QLocalSocket *peer, const std::function<void(const QStringList &)> &take) {
+    auto said = std::make_shared<QByteArray>();
+    QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+    QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, said, take] {
+        said->append(peer->readAll());
+        if (!CopyRequest::ended(*said))
+            return;
+        const CopyRequest request = CopyRequest::decode(*said);
+        if (!request.valid) {
+            peer->abort();
+            return;
+        }
+        // Answered first: a peer that no longer waits asks again.
+        if (peer->write(CopyRequest::heard()) > 0 && peer->waitForBytesWritten(kWaitMs))
+            take(request.files);
+        peer->disconnectFromServer();
+    });
+}
+
+} // namespace
 
 void QtInstanceGuard::listen(const QString &key) {
     delete m_server;
@@ -41,32 +66,24 @@ void QtInstanceGuard::listen(const QString &key) {
     server->setSocketOptions(QLocalServer::UserAccessOption);
     server->listen(key);
     connect(server, &QLocalServer::newConnection, this, [this, server] {
-        while (QLocalSocket *peer = server->nextPendingConnection()) {
-            auto said = std::make_shared<QByteArray>();
-            connect(peer, &QLocalSocket::readyRead, this, [peer, said] {
-                said->append(peer->readAll());
-                if (said->size() > CopyRequest::kMaxBytes)
-                    peer->abort();
-            });
-            connect(peer, &QLocalSocket::disconnected, this, [this, peer, said] {
-                said->append(peer->readAll());
-                peer->deleteLater();
-                const CopyRequest request = CopyRequest::decode(*said);
-                if (request.valid)
-                    heard(request.files);
-            });
-        }
+        while (QLocalSocket *peer = server->nextPendingConnection())
+            hear(peer, [this](const QStringList &files) { heard(files); });
     });
 }
 
-void QtInstanceGuard::askFirstCopy(const QString &key, const QStringList &files) {
+bool QtInstanceGuard::say(const QString &key, const QByteArray &request) {
     QLocalSocket socket;
     socket.connectToServer(key);
     if (!socket.waitForConnected(kWaitMs))
-        return;
-    socket.write(CopyRequest::encode(files));
-    socket.waitForBytesWritten(kWaitMs);
-    socket.disconnectFromServer();
+        return false;
+    socket.write(request);
+    if (!socket.waitForBytesWritten(kWaitMs))
+        return false;
+    const QByteArray expected = CopyRequest::heard();
+    QByteArray answer;
+    while (answer.size() < expected.size() && socket.waitForReadyRead(kWaitMs))
+        answer += socket.readAll();
+    return answer == expected;
 }
 
 } // namespace tv

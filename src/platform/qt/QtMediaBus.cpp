@@ -192,6 +192,10 @@ void QtMediaBus::setVolume(double volume) {
         m_remote->setVolume(volume);
 }
 
+bool QtMediaBus::opens(const QString &uri) const {
+    return m_remote && m_remote->opens(uri);
+}
+
 // A command may ask a question (a missing file, saving at Quit); the caller
 // must not wait on the user for its answer, so the command runs after it.
 void QtMediaBus::later(std::function<void(MediaRemote &)> command) {

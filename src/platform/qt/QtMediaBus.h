@@ -38,6 +38,7 @@ public:
     QVariantMap busProperties(MediaRemote::Interface which) const;
     qint64 position() const;
     void setVolume(double volume);
+    bool opens(const QString &uri) const;
     void later(std::function<void(MediaRemote &)> command);
     QDBusConnection connection() const { return m_connection; }
 
