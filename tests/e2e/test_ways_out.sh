@@ -82,7 +82,7 @@ for sig in TERM HUP; do
     kill -"$sig" "$TV_APP_PID"
     ended "SIG$sig" True
     pos=$(iconv -f CP1251 -t UTF-8 "$dir/Тонвела для mp3.pos" | tr -d '\r')
-    [[ "$pos" == $'[position]\na.alb\n 0 \nПесня'* ]] ||
+    grep -q $'^a\\.alb\t0\t[0-9]*\t[0-9]*\tПесня' <<<"$pos" ||
         tv_fail "SIG$sig: no place of the song kept: $(cat -A "$dir/Тонвела для mp3.pos")"
 done
 
