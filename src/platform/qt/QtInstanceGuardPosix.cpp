@@ -129,9 +129,8 @@ private:
             // request is left, or its files would come twice.
             const CopyRequest request = CopyRequest::decode(said);
             const QByteArray answer = CopyRequest::heard();
-            if (request.valid &&
-                ::send(peer, answer.constData(), size_t(answer.size()), MSG_NOSIGNAL) ==
-                    answer.size())
+            if (request.valid && ::send(peer, answer.constData(), size_t(answer.size()),
+                                        MSG_NOSIGNAL) == answer.size())
                 m_heard(request.files);
             drop(peer, notifier);
         });
