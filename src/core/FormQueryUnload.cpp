@@ -3,11 +3,16 @@
 #include "core/Globals.h"
 #include "core/ShowForma.h"
 #include "core/Startup.h"
+#include "core/Turns.h"
 #include "platform/Dialogs.h"
 
 namespace tv {
 
 void Form_QueryUnload(bool *cancel) {
+    // A command let in while the question is up (the album's end, a pick)
+    // waits for its answer: the album asked about is the one saved, and a
+    // close that goes on leaves no command half done.
+    const CommandsHeld held;
     if (ZaprosSaveAlbomM() == vbCancel) {
         if (cancel)
             *cancel = true;

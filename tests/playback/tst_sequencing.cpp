@@ -5,6 +5,7 @@
 #include "core/AlbumFormat.h"
 #include "core/ShowForma.h"
 #include "core/Songs.h"
+#include "core/Startup.h"
 #include "core/UpDatePlayListM.h"
 #include "editing/Sorting.h"
 #include "playback/Mpris.h"
@@ -215,6 +216,9 @@ private slots:
         row("remote Next asks the same", "remote", int(vbCancel), "", "a.alb", "a:2");
         row("never saved: Yes saves as n", "new", int(vbYes), "a/2", "a.alb", "n:3");
         row("never saved: its dialog cancelled", "new cancel", int(vbYes), "", "", ":");
+        // The song ends while the close request's question is up, which is
+        // cancelled: the album's end waits for that answer, then asks its own.
+        row("ending inside the close question", "close", int(vbNo), "b/2", "b.alb", "a:2");
     }
     void changedAlbumAsksBeforeItIsLeft() {
         QFETCH(QString, flags);
@@ -230,20 +234,30 @@ private slots:
         appendSongs({"ThreeE:/m/a/3.mp3"});
         NewPlayM(frmForma().PlayList.ListCount() - 1);
         lib.player.calls.clear();
+        if (flags.contains("close"))
+            lib.dialogs.answers.enqueue(vbCancel);
         lib.dialogs.answers.enqueue(answer);
         if (flags.contains("new") && !flags.contains("cancel"))
             lib.dialogs.files.enqueue(lib.app("n"));
         showForma(true);
 
-        if (flags.contains("remote")) {
-            Mpris().Next();
-        } else {
+        const auto endOfSong = [&lib] {
             lib.player.finish();
             tmrEndSound_Timer();
+        };
+        if (flags.contains("remote")) {
+            Mpris().Next();
+        } else if (flags.contains("close")) {
+            lib.events.pending = endOfSong;
+            bool cancel = false;
+            Form_QueryUnload(&cancel);
+            QVERIFY(cancel);
+        } else {
+            endOfSong();
         }
 
-        QCOMPARE(lib.dialogs.msgs.size(), 1);
-        QCOMPARE(lib.dialogs.msgs.first().prompt, G().strSaveChanges);
+        QCOMPARE(lib.dialogs.msgs.size(), flags.contains("close") ? 2 : 1);
+        QCOMPARE(lib.dialogs.msgs.last().prompt, G().strSaveChanges);
         QTEST(lib.played(), "played");
         QCOMPARE(lib.player.playState() == MediaPlayer::Playing, !lib.played().isEmpty());
         QTEST(G().NameAlbom, "open");
