@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <atomic>
 
 namespace tv {
 
@@ -98,6 +99,18 @@ void DriveFileSystem::removeLinks() {
     const QMutexLocker lock(&m_aliasLock);
     m_aliasDir.reset();
     m_aliases.clear();
+}
+
+namespace {
+std::atomic<bool> g_pagesAhead{true};
+}
+
+void DriveFileSystem::setPagesAhead(bool on) {
+    g_pagesAhead = on;
+}
+
+bool DriveFileSystem::pagesAhead() {
+    return g_pagesAhead;
 }
 
 bool DriveFileSystem::fileExists(const QString &path) const {

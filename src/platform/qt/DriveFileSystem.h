@@ -25,6 +25,12 @@ class DriveFileSystem : public FileSystem {
 public:
     explicit DriveFileSystem(QList<Drive> drives);
     static QList<Drive> systemDrives();
+    // Whether a whole-file read makes its block's pages present before it
+    // reads into them: one request instead of a fault a page, inside the one
+    // step of a drop that reads a playlist whole (the drop bench weighs it
+    // side by side). On unless switched off.
+    static void setPagesAhead(bool on);
+    static bool pagesAhead();
 
     QStringList drives() const override;
     bool fileExists(const QString &path) const override;

@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -152,6 +153,21 @@ FileError openFailure(const QString &native) {
     return QFileInfo(native).dir().exists() ? FileError::NotFound : FileError::Other;
 }
 
+// Only the whole pages inside the block; a system without the request (before
+// Linux 5.14) refuses it, and the read then faults them in as it goes.
+void makePagesPresent(char *data, qsizetype size) {
+#ifdef MADV_POPULATE_WRITE
+    const auto page = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr first = (quintptr(data) + page - 1) & ~(page - 1);
+    const quintptr end = (quintptr(data) + quintptr(size)) & ~(page - 1);
+    if (end > first)
+        madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
+}
+
 // The bytes of a plain file, read into one block of its size; a file that
 // shrank meanwhile gives what is left.
 FileError readOpened(int fd, qint64 limit, QByteArray *data) {
@@ -161,6 +177,8 @@ FileError readOpened(int fd, qint64 limit, QByteArray *data) {
     if (!S_ISREG(st.st_mode) || st.st_size > limit)
         return FileError::Access;
     QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    if (DriveFileSystem::pagesAhead())
+        makePagesPresent(bytes.data(), bytes.size());
     qsizetype got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
