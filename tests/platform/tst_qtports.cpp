@@ -356,24 +356,6 @@ private slots:
         QTRY_COMPARE(opened.count(), 2);
     }
 
-    // The lock file and the socket are this user's, in the runtime folder
-    // when there is one, and go when the first copy ends.
-    void keysLiveInTheRuntimeFolderWhileRunning() {
-        QTemporaryDir app, runtime;
-        const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", before); });
-        const QString key = QtInstanceGuard::keyFor(QFileInfo(app.path()).canonicalFilePath());
-        QtInstanceGuard first;
-        QVERIFY(first.acquire(app.path()));
-        const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-        QCOMPARE(QDir(runtime.path()).entryList(all, QDir::Name),
-                 QStringList({key, key + ".lock"}));
-        first.release();
-        QCOMPARE(QDir(runtime.path()).entryList(all), QStringList());
-        QVERIFY(QtInstanceGuard().acquire(app.path()));
-    }
-
     // Anyone of this user can reach the socket: only a whole, well-formed
     // request of bounded size is heard, and a bad one leaves the guard working.
     void guardHearsOnlyWellFormedRequests_data() {
