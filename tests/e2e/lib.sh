@@ -97,12 +97,39 @@ tv_run() {
     TV_APP_DIR=$1
 }
 
+# xdotool search with its arguments. A window that goes while xdotool walks
+# the window tree ends xdotool with an X error (BadWindow), which is not an
+# answer: the walk is taken again. Status 1 is "none found"; 2, a walk that
+# kept failing.
+tv_search() {
+    local out
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        if out=$(xdotool search "$@" 2>"$TV_TMP/search.err"); then
+            echo "$out"
+            return 0
+        fi
+        grep 'X Error' "$TV_TMP/search.err" >/dev/null || return 1
+        sleep 0.1
+    done
+    return 2
+}
+
+# The first visible window whose title matches the pattern.
+tv_find_window() { tv_search --onlyvisible --limit 1 --name "$1"; }
+
+# Whether no visible window's title matches the pattern.
+tv_no_window() {
+    local status=0
+    tv_find_window "$1" >/dev/null || status=$?
+    [ "$status" -eq 1 ]
+}
+
 # Waits for a visible window whose title matches the pattern, managed by the
 # window manager and active; prints its id.
 tv_wait_window() {
     local pattern=$1 seconds=${2:-30} wid
-    wid=$(timeout "$seconds" xdotool search --sync --onlyvisible --limit 1 --name "$pattern") ||
-        tv_fail "no window named '$pattern' within ${seconds}s"
+    tv_retry "$seconds" tv_find_window "$pattern" || tv_fail "no window named '$pattern' within ${seconds}s"
+    wid=$(tv_find_window "$pattern") || tv_fail "the window named '$pattern' went again"
     tv_retry "$seconds" tv_is_managed "$wid" || tv_fail "window $wid is not managed: $(xprop -id "$wid")"
     xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
     echo "$wid"
@@ -122,7 +149,7 @@ tv_screenshot() {
 tv_wm_close() { wmctrl -i -c "$1"; }
 
 # The visible windows of the running program, one id a line.
-tv_app_windows() { xdotool search --all --onlyvisible --pid "$TV_APP_PID" --name '' 2>/dev/null || true; }
+tv_app_windows() { tv_search --all --onlyvisible --pid "$TV_APP_PID" --name '' || true; }
 
 # The program's icon in the notification area: its only small window.
 tv_tray_icon() {

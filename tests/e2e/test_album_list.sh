@@ -14,8 +14,8 @@ list_name='^List of playlist$'
 # has the keyboard (so the window manager took it); prints it.
 wait_list_window() {
     local lw props
-    lw=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name "$list_name") ||
-        tv_fail "no album-list window at the end of the album"
+    tv_retry 20 tv_find_window "$list_name" || tv_fail "no album-list window at the end of the album"
+    lw=$(tv_find_window "$list_name") || tv_fail "the album-list window went again"
     props=$(xprop -id "$lw" _NET_WM_STATE _NET_WM_WINDOW_TYPE)
     [[ "$props" == *_NET_WM_STATE_ABOVE* && "$props" == *_NET_WM_WINDOW_TYPE_UTILITY* ]] ||
         tv_fail "the album-list window is not kept above, or would get a task bar button: $props"
@@ -24,7 +24,7 @@ wait_list_window() {
 }
 
 tv_is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-no_list_window() { ! xdotool search --onlyvisible --name "$list_name" >/dev/null 2>&1; }
+no_list_window() { tv_no_window "$list_name"; }
 title_is() { [ "$(xdotool getwindowname "$wid")" = "Tonvela for MP3 - $1" ]; }
 
 # Whether window $1 lies above window $2 in the window manager's stacking order.
