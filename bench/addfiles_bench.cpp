@@ -15,13 +15,13 @@
 // Run: tonvela_addfiles_bench [files] [album songs]
 
 #include "BenchSupport.h"
-#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/TextLines.h"
 #include "editing/AddFileModel.h"
-#include "editing/AddFilesM.h"
-#include "editing/InfoMP3M.h"
+#include "editing/AddFiles.h"
 #include "editing/TagArena.h"
+#include "editing/Tags.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 #include "ui/FrmAddFile.h"

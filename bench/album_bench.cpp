@@ -6,7 +6,7 @@
 // Run: tonvela_album_bench [sizes...]
 
 #include "BenchSupport.h"
-#include "core/AlbumFile.h"
+#include "core/AlbumCommands.h"
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"

@@ -9,11 +9,11 @@
 // Run: tonvela_albumread_bench [songs]
 
 #include "BenchSupport.h"
-#include "core/AlbumFile.h"
+#include "core/AlbumCommands.h"
 #include "core/AlbumFormat.h"
-#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/TextLines.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 #include "ui/FormaWindow.h"

@@ -14,7 +14,7 @@
 #include "BenchSupport.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "editing/DropFilesM.h"
+#include "editing/DropFiles.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 

@@ -6,7 +6,7 @@
 
 #include "MemoryFs.h"
 #include "core/Globals.h"
-#include "editing/InfoMP3M.h"
+#include "editing/Tags.h"
 #include "platform/Ports.h"
 
 using namespace tv;

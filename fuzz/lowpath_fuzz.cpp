@@ -5,7 +5,6 @@
 #include "FuzzCheck.h"
 
 #include "core/AlbumFormat.h"
-#include "core/SongEntry.h"
 #include "editing/LowPath.h"
 
 using namespace tv;

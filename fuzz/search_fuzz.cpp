@@ -5,8 +5,7 @@
 #include "FuzzCheck.h"
 
 #include "core/AlbumFormat.h"
-#include "core/SongEntry.h"
-#include "playback/FoundMatch.h"
+#include "playback/FoundSearch.h"
 
 using namespace tv;
 

@@ -3,7 +3,7 @@
 // that a line cannot hold left empty and such album entries left out.
 #include "FuzzCheck.h"
 
-#include "core/SettingsFormat.h"
+#include "core/Settings.h"
 #include "core/TextLines.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 // of it, on any text.
 #include "FuzzCheck.h"
 
-#include "core/PlayListModel.h"
-#include "core/SongEntry.h"
+#include "core/AlbumFormat.h"
+#include "core/ListModel.h"
 #include "core/SongList.h"
 
 using namespace tv;

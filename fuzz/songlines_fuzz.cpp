@@ -6,8 +6,7 @@
 #include "FuzzCheck.h"
 
 #include "core/AlbumFormat.h"
-#include "core/SongEntry.h"
-#include "core/Utf8.h"
+#include "core/TextLines.h"
 #include "platform/qt/DriveFileSystem.h"
 
 using namespace tv;

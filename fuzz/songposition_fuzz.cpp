@@ -2,7 +2,7 @@
 // each album once, and what is taken is written back to the same positions.
 #include "FuzzCheck.h"
 
-#include "core/SongPosition.h"
+#include "core/Settings.h"
 
 #include <QSet>
 

@@ -1,13 +1,12 @@
 #include "core/AlbumFormat.h"
 
-#include "core/Cp1251.h"
+#include "core/Forma.h"
+#include "core/Globals.h"
 #include "core/TextLines.h"
-#include "core/Utf8.h"
-
-#include <array>
-#include <cstring>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace tv {
 
@@ -131,10 +130,6 @@ bool AlbumFormat::holds(const SongList &songs) {
     });
 }
 
-} // namespace tv
-
-namespace tv {
-
 // A 1251 store is the file already but for the count and the line ends;
 // anything else is written as the texts would be.
 QByteArray AlbumFormat::format(const SongList &songs) {
@@ -150,6 +145,61 @@ QByteArray AlbumFormat::format(const SongList &songs) {
         return true;
     });
     return bytes;
+}
+
+QString bareName(const QString &path) {
+    qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+    cut = qMax(cut, path.lastIndexOf(QLatin1Char('\\')));
+    if (!G().PathSep.isEmpty())
+        cut = qMax(cut, path.lastIndexOf(G().PathSep));
+    return path.mid(cut + 1);
+}
+
+QString withAlbExtension(const QString &path) {
+    if (bareName(path).contains(QLatin1Char('.')))
+        return path;
+    return path + QStringLiteral(".alb");
+}
+
+int selectAlbumEntry(const QString &name) {
+    ListBox &list = frmForma().lstAlbomy;
+    qsizetype found = list.items().indexOf(name);
+    for (int i = 0; found < 0 && i < list.ListCount(); ++i) {
+        if (list.List(i).compare(name, Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    list.setListIndex(int(found));
+    return list.ListIndex();
+}
+
+SongEntry SongEntry::split(const QString &entry) {
+    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
+    if (colon < 1)
+        return {entry, entry};
+    return {entry.left(colon - 1), entry.mid(colon - 1)};
+}
+
+QStringView songPathView(const QString &entry) {
+    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
+    return colon < 1 ? QStringView(entry) : QStringView(entry).sliced(colon - 1);
+}
+
+qsizetype SongEntry::titleSize(const QString &entry) {
+    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
+    return colon < 1 ? entry.size() : colon - 1;
+}
+
+// Looked over before it is copied: nearly every title is clean already.
+QString SongEntry::cleanTitle(QString title) {
+    const auto control = [](QChar c) { return c.unicode() < 0x20; };
+    if (std::none_of(title.cbegin(), title.cend(), control))
+        return title;
+    std::replace_if(title.begin(), title.end(), control, QLatin1Char(' '));
+    return title;
+}
+
+QString SongEntry::join(const QString &title, const QString &path) {
+    return cleanTitle(title) + path;
 }
 
 } // namespace tv

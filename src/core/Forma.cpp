@@ -1,5 +1,11 @@
 #include "core/Forma.h"
 
+#include "core/Globals.h"
+#include "core/Turns.h"
+#include "core/WebLinks.h"
+#include "platform/Ports.h"
+#include "playback/Tray.h"
+
 #include <memory>
 
 namespace tv {
@@ -85,6 +91,81 @@ Forma &frmForma() {
 
 void resetForma() {
     instance() = std::make_unique<Forma>();
+}
+
+// The windows that change the album are commands from their opening to
+// their closing: what they apply, they apply to the album they were opened
+// on, and album commands that arrive meanwhile wait until they close.
+void EditAddFile_Click() {
+    runCommand([] { P().windows->showAddFile(); });
+}
+
+void FileFound_Click() {
+    runCommand([] { P().windows->showFound(); });
+}
+
+void EditChange_Click() {
+    runCommand([] { P().windows->showChange(); });
+}
+
+void EditNewDisk_Click() {
+    runCommand([] { P().windows->showNewDisk(); });
+}
+
+void HelpAbout_Click() {
+    P().windows->showOprog();
+}
+
+// The help page is a bare file name: OpURL looks it up in the program's folder.
+void HelpCallHelp_Click() {
+    OpURL(G().strHelpFile);
+}
+
+void File_Click() {
+    frmForma().FileFound.setEnabled(G().AlbomUB() > -1);
+}
+
+void Edit_Click() {
+    Forma &f = frmForma();
+    const bool any = !f.ListPath.isEmpty();
+    for (MenuItem *item : {&f.EditClear, &f.EditDel, &f.EditChange, &f.EditSort})
+        item->setEnabled(any);
+}
+
+void Music_Click() {
+    Forma &f = frmForma();
+    const bool playing = P().player->playState() == MediaPlayer::Playing;
+    f.MusicPlay.setEnabled(!playing && G().NumPesni > -1);
+    f.MusicPausa.setEnabled(playing);
+    f.MusicStop.setEnabled(playing);
+}
+
+bool Form_Resize(bool minimized) {
+    // Without a notification area a hidden window could never be reached
+    // again, so minimising stays an ordinary minimise.
+    if (!minimized || !P().tray->available())
+        return false;
+    pMenuShowHide_Click();
+    return true;
+}
+
+void showForma(bool shown) {
+    G().ShowForm = shown;
+    frmForma().setVisible(shown);
+}
+
+void showFormaForMessage() {
+    frmForma().setVisible(true);
+}
+
+void raiseForma() {
+    if (!frmForma().Visible())
+        showForma(true);
+    frmForma().activate();
+}
+
+void keepShownAtClose() {
+    G().ShowForm = frmForma().Visible();
 }
 
 } // namespace tv

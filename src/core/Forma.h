@@ -1,15 +1,50 @@
 #pragma once
 
-#include "core/ListBox.h"
-#include "core/MenuItem.h"
-#include "core/PlayListModel.h"
+#include "core/ListModel.h"
 #include "core/SongList.h"
 
 #include <QObject>
+#include <QString>
 #include <QStringList>
 #include <QTimer>
 
 namespace tv {
+
+// The main window as the logic sees it: its controls and menu items, the
+// rules that enable them, its commands and whether it is shown.
+
+// A menu item as the logic sees it. The window binds an action to it.
+class MenuItem : public QObject {
+    Q_OBJECT
+public:
+    explicit MenuItem(const QString &name, const QString &caption, QObject *parent = nullptr)
+        : QObject(parent), m_caption(caption) {
+        setObjectName(name);
+    }
+
+    QString Caption() const { return m_caption; }
+    bool Enabled() const { return m_enabled; }
+    bool Checked() const { return m_checked; }
+
+    void setCaption(const QString &c) { update(m_caption, c); }
+    void setEnabled(bool e) { update(m_enabled, e); }
+    void setChecked(bool c) { update(m_checked, c); }
+
+signals:
+    void changed();
+
+private:
+    template <class T> void update(T &field, const T &value) {
+        if (field == value)
+            return;
+        field = value;
+        emit changed();
+    }
+
+    QString m_caption;
+    bool m_enabled = true;
+    bool m_checked = false;
+};
 
 // A picture button: member 0 is the greyed look and always shows; members 1
 // (raised, the only one that takes clicks) and 2 (pressed) lie in front of it.
@@ -110,5 +145,35 @@ private:
 Forma &frmForma();
 // Drops the main window's state and starts a fresh one (tests).
 void resetForma();
+
+// Menu commands of the main window that open another window or a document.
+void EditAddFile_Click();
+void FileFound_Click();
+void EditChange_Click();
+void EditNewDisk_Click();
+void HelpAbout_Click();
+void HelpCallHelp_Click();
+
+// Menu items are enabled or disabled when their menu opens, and only then.
+void File_Click();
+void Edit_Click();
+void Music_Click();
+
+// Size or state of the main window changed; minimised hides it to the tray.
+// Returns true when the window must be put back into its normal state (it was
+// hidden to the tray and should come back unminimised).
+bool Form_Resize(bool minimized);
+
+// The main window shown, or hidden to the tray; ShowForm always says which.
+void showForma(bool shown);
+// Shown for a message that needs its owner on screen, as the album reader
+// does: ShowForm keeps what the user chose.
+void showFormaForMessage();
+// Another copy of the program was started: a hidden window comes back, as
+// with a double-click on the tray icon, and comes to the front.
+void raiseForma();
+// The program closes: ShowForm keeps whether the window is shown at this
+// moment (hidden to the tray now means the next run starts hidden too).
+void keepShownAtClose();
 
 } // namespace tv

@@ -1,7 +1,6 @@
 #include "core/SongList.h"
 
-#include "core/Cp1251.h"
-#include "core/Utf8.h"
+#include "core/TextLines.h"
 
 #include <QDebug>
 

@@ -20,4 +20,8 @@ void replaceSongs(SongList entries);
 // No songs at all; the album does not count as changed by this alone.
 void clearSongs();
 
+// Rebuilds PlayList from ListPath, keeps the selection where it can, focuses
+// the playlist and marks the album as changed.
+void UpDatePlayListM();
+
 } // namespace tv

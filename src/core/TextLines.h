@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
 #include <QStringList>
-
 #include <cstring>
 
 namespace tv {
@@ -74,5 +75,34 @@ inline const char *TextLines::Scan::lineEnd(const char *from) {
     const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(m_lf - from)));
     return cr ? cr : m_lf;
 }
+
+// Windows-1251, the code page of the program's files.
+struct Cp1251 {
+    static QString decode(QByteArrayView bytes);
+    static QString decode(const char *bytes, qsizetype size) {
+        return decode(QByteArrayView(bytes, size));
+    }
+    // The same into a string whose room is reused: scans over many texts
+    // need not allocate one per text.
+    static void decode(QByteArrayView bytes, QString *text);
+    // Whether every character of the text has a byte in the code page.
+    static bool fits(const QString &text);
+    // Characters without a byte become "?"; check fits() first.
+    static QByteArray encode(const QString &text);
+    // The same into room for text.size() bytes: an album's store takes its
+    // songs with no copy made for each.
+    static void encode(QStringView text, char *out);
+};
+
+// UTF-8 that gives back every UTF-16 text it was given. A surrogate without
+// its partner (a name cut in half by another program) has no UTF-8 form of
+// its own; it is written as the three bytes its code would take, and read
+// back as that surrogate, instead of becoming "?".
+struct Utf8 {
+    static QByteArray encode(QStringView text);
+    // How many bytes encode() makes of the text, counted without making them.
+    static qsizetype size(QStringView text);
+    static QString decode(const char *bytes, qsizetype size);
+};
 
 } // namespace tv

@@ -1,8 +1,8 @@
 #include "editing/ChangeModel.h"
 
+#include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/SongEntry.h"
 #include "core/Songs.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "editing/M3uFormat.h"
 
-#include "core/Cp1251.h"
+#include "core/TextLines.h"
 
 #include <QStringDecoder>
 

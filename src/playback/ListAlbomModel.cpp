@@ -1,14 +1,12 @@
 #include "playback/ListAlbomModel.h"
 
 #include "core/AlbumCommands.h"
-#include "core/AlbumFile.h"
-#include "core/AlbumNames.h"
+#include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/ShowForma.h"
 #include "core/Turns.h"
 #include "platform/Ports.h"
-#include "playback/NewPlayM.h"
+#include "playback/Sequence.h"
 
 #include <QPointer>
 
@@ -144,6 +142,17 @@ void frmListAlbom_Show() {
     if (frmListAlbom())
         return;
     P().windows->showListAlbom();
+}
+
+// The user asks for the albums from the tray: the main window comes back
+// with the keys going to its album list.
+void pMenuListAlbom_Click() {
+    runCommand([] {
+        showForma(true);
+        letEventsIn();
+        frmForma().activate();
+        frmForma().setFocusTo(Forma::Control::lstAlbomy);
+    });
 }
 
 } // namespace tv

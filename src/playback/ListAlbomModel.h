@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ListBox.h"
+#include "core/ListModel.h"
 
 #include <QObject>
 #include <QPointer>

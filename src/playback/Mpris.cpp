@@ -1,15 +1,17 @@
 #include "playback/Mpris.h"
 
+#include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "editing/OpenFilesM.h"
+#include "editing/DropFiles.h"
+#include "editing/Tags.h"
 #include "platform/Ports.h"
-#include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
-#include "playback/Sequencing.h"
+#include "playback/Sequence.h"
 #include "playback/Tray.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace tv {
@@ -199,6 +201,187 @@ void Mpris::OpenUri(const QString &uri) {
 bool Mpris::opens(const QString &uri) const {
     const QString path = letteredOf(uri);
     return !path.isEmpty() && opensPath(path);
+}
+
+namespace {
+
+int playState() {
+    return P().player ? P().player->playState() : MediaPlayer::Undefined;
+}
+
+// A file being loaded is on its way to playing: NewPlayM hands every song over
+// that way, and showing "stopped" for that moment would flicker the panels.
+bool playing() {
+    const int state = playState();
+    return state == MediaPlayer::Playing || state == MediaPlayer::Transitioning;
+}
+
+// The current song exists in the open album.
+bool hasSong() {
+    return G().NumPesni > -1 && G().NumPesni < frmForma().ListPath.size();
+}
+
+// Play resumes a loaded file, or starts the selected row as the Music menu does.
+bool canPlay() {
+    return playState() != MediaPlayer::Undefined || frmForma().PlayList.ListIndex() > -1;
+}
+
+// A character as the desktop shows it: a name's stand-in (U+F000 plus the
+// code of what a lettered path cannot hold) as the character it stands for;
+// what cannot be shown (a control character, a byte of another code page)
+// as a space.
+QChar shownChar(QChar c) {
+    const bool standIn = (c.unicode() & 0xFF00) == 0xF000;
+    const QChar meant = standIn ? QChar(char16_t(c.unicode() & 0xFF)) : c;
+    const bool shown =
+        meant.category() != QChar::Other_Control && !(standIn && meant.unicode() >= 0x80);
+    return shown ? meant : QLatin1Char(' ');
+}
+
+// A title as the desktop shows it: each character as above, one of the
+// private block a name held as it is (after U+F000), which no font shows, as
+// a space, and runs of spaces as one.
+QString shownTitle(const QString &title) {
+    QString out;
+    out.reserve(title.size());
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        if (title.at(i) == QChar(0xF000) && i + 1 < title.size()) {
+            ++i;
+            out += QLatin1Char(' ');
+        } else {
+            out += shownChar(title.at(i));
+        }
+    }
+    return out.simplified();
+}
+
+QString albumTitle() {
+    QString name = QFileInfo(QString(G().NameAlbom).replace('\\', '/')).fileName();
+    if (name.endsWith(QStringLiteral(".alb"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+
+// Where the song is played from: the player's file when it is this song found
+// on another drive, else the path the album holds.
+QString playedFile(const QString &stored) {
+    const QString played = P().player ? P().player->URL() : QString();
+    if (played.size() > 2 && played.mid(2).compare(stored.mid(2), Qt::CaseInsensitive) == 0)
+        return played;
+    return stored;
+}
+
+QString fileAddress(const QString &lettered) {
+    const QString native = P().fs ? P().fs->toNative(lettered) : QString();
+    if (native.isEmpty())
+        return {};
+    return QString::fromLatin1(QUrl::fromLocalFile(native).toEncoded());
+}
+
+// A cover larger than this is left out (and so is the rest of its tag).
+constexpr qint64 kCoverBytes = 8 << 20;
+
+// The tags are read when the song played is another file than last time.
+const SongLook &lookOf(const QString &file, SongLook *look) {
+    if (look->file == file || !P().fs)
+        return *look;
+    const SongTags tags = readSongTags(file, kCoverBytes);
+    *look = {file, tags.texts.artist, tags.texts.title, QString()};
+    if (!tags.cover.isEmpty() && P().bus)
+        look->artUrl = P().bus->coverAddress(tags.cover);
+    return *look;
+}
+
+} // namespace
+
+QString mprisPlaybackStatus() {
+    if (playing())
+        return QStringLiteral("Playing");
+    // Stop is a pause at the start of the song as far as the player knows.
+    if (playState() == MediaPlayer::Paused && !playerTurn().stoppedByUser)
+        return QStringLiteral("Paused");
+    return QStringLiteral("Stopped");
+}
+
+QVariantMap mprisMetadata(SongLook *look) {
+    if (!hasSong())
+        return {{"mpris:trackid", QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack")}};
+    const SongEntry song = SongEntry::split(frmForma().ListPath.at(G().NumPesni));
+    const QString file = playedFile(song.path);
+    QVariantMap m{
+        {"mpris:trackid", QStringLiteral("/org/tonvela/song/%1").arg(G().NumPesni)},
+        // A song without a title is known by its file.
+        {"xesam:title",
+         shownTitle(song.title.isEmpty()
+                        ? QFileInfo(QString(file).replace('\\', '/')).completeBaseName()
+                        : song.title)},
+    };
+    if (look) {
+        const SongLook &tags = lookOf(file, look);
+        if (const QString title = shownTitle(tags.title); !title.isEmpty())
+            m.insert("xesam:title", title);
+        if (const QString artist = shownTitle(tags.artist); !artist.isEmpty())
+            m.insert("xesam:artist", QStringList{artist});
+        if (!tags.artUrl.isEmpty())
+            m.insert("mpris:artUrl", tags.artUrl);
+    }
+    if (const QString album = shownTitle(albumTitle()); !album.isEmpty())
+        m.insert("xesam:album", album);
+    if (const QString url = fileAddress(file); !url.isEmpty())
+        m.insert("xesam:url", url);
+    const double seconds = P().player ? P().player->duration() : 0.0;
+    if (seconds > 0)
+        m.insert("mpris:length", qlonglong(seconds * kMicro));
+    return m;
+}
+
+QStringList mprisMimeTypes() {
+    return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/x-mpegurl"),
+            QStringLiteral("audio/mpegurl")};
+}
+
+QVariantMap mprisRootProperties() {
+    const QString title = G().strTitle;
+    return {
+        {"CanQuit", true},
+        {"CanRaise", true},
+        {"HasTrackList", false},
+        {"Identity", title.isEmpty() ? QStringLiteral("Tonvela for MP3") : title},
+        {"DesktopEntry", QStringLiteral("org.tonvela.Tonvela")},
+        {"SupportedUriSchemes", QStringList{QStringLiteral("file")}},
+        {"SupportedMimeTypes", mprisMimeTypes()},
+    };
+}
+
+QVariantMap mprisPlayerProperties(SongLook *look) {
+    const int count = frmForma().PlayList.ListCount();
+    // A seek into a file whose length is not known yet is kept by the player
+    // until it can carry it out.
+    const bool loaded = playing() || playState() == MediaPlayer::Paused;
+    return {
+        {"PlaybackStatus", mprisPlaybackStatus()},
+        {"Rate", 1.0},
+        {"MinimumRate", 1.0},
+        {"MaximumRate", 1.0},
+        {"Metadata", mprisMetadata(look)},
+        {"Volume", P().player ? P().player->volume() : 1.0},
+        {"CanGoNext", G().NumPesni > -1 && count > 0},
+        {"CanGoPrevious", G().NumPesni > 0 && count > 0},
+        {"CanPlay", canPlay()},
+        {"CanPause", canPlay()},
+        {"CanSeek", loaded},
+        {"CanControl", true},
+    };
+}
+
+QVariantMap Mpris::properties(Interface which) const {
+    return which == Root ? mprisRootProperties() : mprisPlayerProperties(&m_look);
+}
+
+qint64 Mpris::position() const {
+    if (playState() == MediaPlayer::Undefined)
+        return 0;
+    return qint64(P().player->currentPosition() * kMicro);
 }
 
 } // namespace tv

@@ -2,7 +2,6 @@
 
 #include "core/Forma.h"
 #include "core/Globals.h"
-#include "core/ShowForma.h"
 #include "platform/Ports.h"
 
 namespace tv {

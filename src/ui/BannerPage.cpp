@@ -1,6 +1,6 @@
 #include "ui/BannerPage.h"
 
-#include "core/Cp1251.h"
+#include "core/TextLines.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/usrReklamaX.h"
+#include "core/WebLinks.h"
 #include "platform/WebFetcher.h"
 
 #include <QHash>

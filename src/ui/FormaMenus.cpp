@@ -1,17 +1,13 @@
 #include "ui/FormaMenus.h"
 
 #include "core/AlbumCommands.h"
-#include "core/FormCommands.h"
 #include "core/Forma.h"
 #include "core/Language.h"
-#include "core/MenuRules.h"
-#include "core/Startup.h"
-#include "editing/Removing.h"
-#include "editing/Sorting.h"
-#include "playback/GromkostM.h"
+#include "core/Shutdown.h"
+#include "editing/EditCommands.h"
 #include "playback/ListAlbomModel.h"
 #include "playback/PlayerCommands.h"
-#include "playback/Sequencing.h"
+#include "playback/Sequence.h"
 #include "playback/Tray.h"
 
 #include <QAction>

@@ -2,8 +2,7 @@
 
 #include "core/AlbumCommands.h"
 #include "core/Forma.h"
-#include "core/MenuRules.h"
-#include "core/Startup.h"
+#include "core/Shutdown.h"
 #include "playback/PlayerCommands.h"
 #include "ui/BannerView.h"
 #include "ui/Bitmaps.h"

@@ -1,6 +1,5 @@
 #include "ui/FrmOprog.h"
 
-#include "core/Oprog.h"
 #include "core/WebLinks.h"
 #include "ui/Bitmaps.h"
 #include "ui/Fonts.h"

@@ -1,7 +1,7 @@
 #include "ui/PlayListDrop.h"
 
 #include "core/Globals.h"
-#include "editing/DropFilesM.h"
+#include "editing/DropFiles.h"
 #include "platform/Ports.h"
 
 #include <QAbstractItemView>

@@ -1,13 +1,12 @@
 #include "AlbumKit.h"
 
 #include "core/AlbumCommands.h"
+#include "core/AlbumFormat.h"
 #include "core/AlbumList.h"
-#include "core/AlbumNames.h"
-#include "core/SongPosition.h"
+#include "core/Settings.h"
 #include "core/TextLines.h"
-#include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
-#include "playback/Sequencing.h"
+#include "playback/Sequence.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,6 @@
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
-#include "core/MenuRules.h"
 #include "playback/Tray.h"
 
 using namespace tv;

@@ -7,24 +7,18 @@
 
 #include "core/AlbumCommands.h"
 #include "core/AlbumFormat.h"
-#include "core/AlbumNames.h"
-#include "core/FormCommands.h"
-#include "core/ShowForma.h"
-#include "core/SongEntry.h"
+#include "core/Forma.h"
 #include "core/Songs.h"
 #include "core/Turns.h"
-#include "editing/AddFilesM.h"
+#include "editing/AddFiles.h"
 #include "editing/ChangeModel.h"
-#include "editing/DropFilesM.h"
+#include "editing/DropFiles.h"
 #include "editing/NewDiskModel.h"
-#include "editing/OpenFilesM.h"
 #include "playback/FoundModel.h"
 #include "playback/ListAlbomModel.h"
 #include "playback/Mpris.h"
-#include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
-#include "playback/PlayerTurn.h"
-#include "playback/Sequencing.h"
+#include "playback/Sequence.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "AlbumKit.h"
 #include "LogicTest.h"
 
-#include "core/SettingsFile.h"
+#include "core/Settings.h"
 
 using namespace tv;
 using namespace tv::test;

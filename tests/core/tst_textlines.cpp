@@ -1,6 +1,5 @@
 #include "Fakes.h"
 #include "core/AlbumFormat.h"
-#include "core/Cp1251.h"
 #include "core/TextLines.h"
 
 using namespace tv;

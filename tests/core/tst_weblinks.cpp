@@ -2,7 +2,6 @@
 #include "LogicTest.h"
 
 #include "core/WebLinks.h"
-#include "core/usrReklamaX.h"
 
 #include <QFile>
 #include <QRegularExpression>

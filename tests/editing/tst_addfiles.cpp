@@ -2,11 +2,10 @@
 #include "LogicTest.h"
 
 #include "core/AlbumCommands.h"
-#include "core/AlbumFile.h"
-#include "core/Cp1251.h"
+#include "core/TextLines.h"
 #include "core/Turns.h"
-#include "editing/AddFilesM.h"
-#include "editing/DropFilesM.h"
+#include "editing/AddFiles.h"
+#include "editing/DropFiles.h"
 #include "editing/Slices.h"
 
 #include <QDir>

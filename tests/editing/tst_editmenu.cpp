@@ -1,8 +1,6 @@
 #include "LogicTest.h"
 
-#include "editing/Removing.h"
-#include "editing/Shuffle.h"
-#include "editing/Sorting.h"
+#include "editing/EditCommands.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "Id3Tag.h"
 #include "LogicTest.h"
 
-#include "core/Cp1251.h"
-#include "editing/InfoMP3M.h"
+#include "core/TextLines.h"
 #include "editing/TagArena.h"
+#include "editing/Tags.h"
 
 #include <memory>
 #include <string>

@@ -5,7 +5,6 @@
 #include "JoinCheck.h"
 #include "SoundServer.h"
 #include "core/AlbumCommands.h"
-#include "core/AlbumFile.h"
 #include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"

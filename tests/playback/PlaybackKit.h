@@ -9,8 +9,8 @@
 #include "core/Globals.h"
 #include "core/Language.h"
 #include "playback/ListAlbomModel.h"
-#include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
+#include "playback/Sequence.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "LogicTest.h"
 
-#include "playback/GromkostM.h"
+#include "playback/PlayerCommands.h"
 
 using namespace tv;
 using namespace tv::test;

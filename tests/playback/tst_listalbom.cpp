@@ -2,8 +2,8 @@
 // tray menu's way to the main window's album list.
 #include "PlaybackKit.h"
 
-#include "core/ShowForma.h"
-#include "playback/Sequencing.h"
+#include "core/Forma.h"
+#include "playback/Sequence.h"
 
 #include <QFile>
 #include <QSignalSpy>

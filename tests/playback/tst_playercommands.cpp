@@ -5,15 +5,14 @@
 #include "LogicTest.h"
 
 #include "core/AlbumCommands.h"
+#include "core/AlbumFormat.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
 #include "core/Language.h"
-#include "core/ShowForma.h"
-#include "core/SongEntry.h"
-#include "editing/DropFilesM.h"
+#include "editing/DropFiles.h"
 #include "playback/Mpris.h"
-#include "playback/NewPlayM.h"
 #include "playback/PlayerCommands.h"
+#include "playback/Sequence.h"
 
 #include <QDir>
 #include <QFile>

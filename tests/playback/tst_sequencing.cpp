@@ -3,14 +3,12 @@
 #include "PlaybackKit.h"
 
 #include "core/AlbumFormat.h"
-#include "core/ShowForma.h"
+#include "core/Forma.h"
+#include "core/Shutdown.h"
 #include "core/Songs.h"
-#include "core/Startup.h"
-#include "core/UpDatePlayListM.h"
-#include "editing/Sorting.h"
+#include "editing/EditCommands.h"
 #include "playback/Mpris.h"
-#include "playback/NextSong.h"
-#include "playback/Sequencing.h"
+#include "playback/Sequence.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -3,9 +3,9 @@
 #include "FakeBus.h"
 #include "FakeWeb.h"
 #include "core/AlbumList.h"
-#include "core/Cp1251.h"
 #include "core/Forma.h"
 #include "core/Globals.h"
+#include "core/TextLines.h"
 #include "platform/Ports.h"
 #include "platform/qt/DriveFileSystem.h"
 

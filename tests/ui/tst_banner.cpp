@@ -1,8 +1,8 @@
 #include "LocalServer.h"
 #include "LogicTest.h"
 
-#include "core/Cp1251.h"
 #include "core/Globals.h"
+#include "core/TextLines.h"
 #include "platform/qt/network/NetworkFetcher.h"
 #include "ui/BannerView.h"
 

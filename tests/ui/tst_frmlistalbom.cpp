@@ -1,7 +1,7 @@
 #include "WindowKit.h"
 
 #include "core/AlbumCommands.h"
-#include "core/ShowForma.h"
+#include "core/Forma.h"
 #include "playback/ListAlbomModel.h"
 #include "ui/FrmListAlbom.h"
 #include "ui/QtWindowPort.h"
