@@ -290,8 +290,13 @@ int main(int argc, char **argv) {
     if (argc > 1)
         program = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir scratch;
-    // The one-copy locks of the program go there too.
+    // The one-copy locks of the program go there too, in a runtime folder of
+    // the user's alone, as a session has one.
     qputenv("TMPDIR", scratch.path().toLocal8Bit());
+    const QString runtime = scratch.path() + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     Desktop desktop;
     if (!desktop.start(scratch.path())) {
         std::fprintf(stderr, "no display (Xvfb and openbox are needed)\n");
