@@ -23,6 +23,11 @@
 // 0-3, so 1.3-1.9x and 1.3-1.7x) and set against this floor (0.028-0.033 s
 // warm, 0.06-0.08 s cold), that is about 2.6x the floor warm and 4.2x cold.
 //
+// The player people pick instead is timed beside them when it is installed
+// (audacious; TV_PEER_PLAYER names another), given the song on its command
+// line in the same turns, warm and cold: the first sound at most 0.8x its
+// own, the window still at most 0.6x its window.
+//
 // Run: tonvela_startup_bench [path/to/installed/tonvela] (or TV_INSTALLED_PROGRAM)
 
 #include "BenchSupport.h"
@@ -38,6 +43,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -64,6 +70,9 @@ const QString kSong = QStringLiteral(TV_TEST_DATA "/tone-10s.mp3");
 constexpr double kSoundGoal = 2.6, kColdSoundGoal = 4.2;
 // The window at most this times the bare one's (see the note at the top).
 constexpr double kWindowGoal = 1.5;
+// Against the player people pick instead, when it is installed: the first
+// sound at most 0.8x its own, the window still at most 0.6x its window.
+constexpr double kPeerSoundGoal = 0.8, kPeerWindowGoal = 0.6;
 
 // The comparison: a main window with a menu bar and a client area of the
 // program's size, shown as soon as the toolkit is up.
@@ -147,8 +156,9 @@ public:
     struct Start {
         double window = -1, sound = -1;
     };
+    // A gentle end (SIGTERM) lets a player write what it keeps between runs.
     Start start(const QString &program, const QStringList &arguments, const QString &folder,
-                bool window, tv::bench::SoundServer *sound) {
+                bool window, tv::bench::SoundServer *sound, bool gentle = false) {
         drain();
         if (sound)
             sound->drain();
@@ -176,7 +186,10 @@ public:
                     times.sound = now - ago;
             }
         }
-        run.kill();
+        if (gentle)
+            run.terminate();
+        if (!gentle || !run.waitForFinished(5000))
+            run.kill();
         run.waitForFinished();
         return times;
     }
@@ -268,6 +281,20 @@ private:
     std::vector<double> m_values;
 };
 
+// The program's resumed start and the peer's, each mapped and heard.
+struct AgainstPeer {
+    const Series &window, &sound, &peerWindow, &peerSound;
+};
+
+void peerGoals(tv::bench::Goals &goals, const AgainstPeer &a, const std::string &kind) {
+    goals.holds(kind + "every start of the peer mapped its window and played",
+                a.peerWindow.complete() && a.peerSound.complete());
+    goals.atMost(kind + "first sound, median ratio to the peer player's",
+                 a.sound.median() / a.peerSound.median(), kPeerSoundGoal, "x");
+    goals.atMost(kind + "window mapped, median ratio to the peer player's",
+                 a.window.median() / a.peerWindow.median(), kPeerWindowGoal, "x");
+}
+
 // Whether the page cache could be dropped (as root), so that the next start
 // reads everything from the disk.
 bool dropPageCache() {
@@ -324,11 +351,26 @@ int main(int argc, char **argv) {
             dropPageCache();
         return desktop.start(QStringLiteral(TV_SOUND_FLOOR), {kSong}, path, false, &sound);
     };
-    // The media engine's plugin registry in place, as after a user's first start.
+    // The player people pick instead, when installed (TV_PEER_PLAYER names
+    // another; empty: none), given the song as a user gives it. Its settings
+    // and registry are its own, in the scratch folder.
+    const QString peer = qEnvironmentVariableIsSet("TV_PEER_PLAYER")
+                             ? qEnvironmentVariable("TV_PEER_PLAYER")
+                             : QStandardPaths::findExecutable(QStringLiteral("audacious"));
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, (path + QLatin1Char('/') + QLatin1String(name)).toLocal8Bit());
+    const auto peerStart = [&](bool cold) {
+        if (cold)
+            dropPageCache();
+        return desktop.start(peer, {kSong}, path, true, &sound, true);
+    };
+    // The media engine's plugin registry in place, as after a user's first
+    // start; the same for the peer.
     programStart(true, QStringLiteral("once"), false);
     floorStart(false);
+    const bool peerPlays = !peer.isEmpty() && peerStart(false).sound >= 0;
 
-    Series bare, first, resume, resumeSound, floor;
+    Series bare, first, resume, resumeSound, floor, peerWindow, peerSound;
     for (int round = 0; round < kRounds; ++round) {
         bare.add(bareStart().window);
         first.add(programStart(false, QString::number(round), false).window);
@@ -336,14 +378,24 @@ int main(int argc, char **argv) {
         resume.add(r.window);
         resumeSound.add(r.sound);
         floor.add(floorStart(false).sound);
+        if (peerPlays) {
+            const Desktop::Start p = peerStart(false);
+            peerWindow.add(p.window);
+            peerSound.add(p.sound);
+        }
     }
-    Series coldResume, coldSound, coldFloor;
+    Series coldResume, coldSound, coldFloor, coldPeerWindow, coldPeerSound;
     const bool cold = dropPageCache();
     for (int round = 0; cold && round < kColdRounds; ++round) {
         const Desktop::Start r = programStart(true, QStringLiteral("cold%1").arg(round), true);
         coldResume.add(r.window);
         coldSound.add(r.sound);
         coldFloor.add(floorStart(true).sound);
+        if (peerPlays) {
+            const Desktop::Start p = peerStart(true);
+            coldPeerWindow.add(p.window);
+            coldPeerSound.add(p.sound);
+        }
     }
     double load[3] = {0, 0, 0};
     getloadavg(load, 3);
@@ -354,11 +406,19 @@ int main(int argc, char **argv) {
     resume.print("reopening an album, mapped");
     resumeSound.print("reopening an album, first sound");
     floor.print("floor: bare engine playing the song, first sound");
+    if (peerPlays) {
+        peerWindow.print("peer player, mapped");
+        peerSound.print("peer player, first sound");
+    }
     if (cold) {
         std::printf("cold (page cache dropped before each start), %d rounds:\n", kColdRounds);
         coldResume.print("reopening an album, mapped");
         coldSound.print("reopening an album, first sound");
         coldFloor.print("floor: bare engine playing the song, first sound");
+        if (peerPlays) {
+            coldPeerWindow.print("peer player, mapped");
+            coldPeerSound.print("peer player, first sound");
+        }
     } else {
         std::printf("cold: not measured (dropping the page cache needs root)\n");
     }
@@ -378,5 +438,12 @@ int main(int argc, char **argv) {
         goals.atMost("cold first sound, median ratio to the floor's",
                      coldSound.median() / coldFloor.median(), kColdSoundGoal, "x");
     }
+    if (peerPlays)
+        peerGoals(goals, {resume, resumeSound, peerWindow, peerSound}, "");
+    if (peerPlays && cold)
+        peerGoals(goals, {coldResume, coldSound, coldPeerWindow, coldPeerSound}, "cold ");
+    if (!peerPlays)
+        std::printf("peer player: %s\n",
+                    peer.isEmpty() ? "none installed (audacious)" : "no sound heard from it");
     return goals.exitCode();
 }
