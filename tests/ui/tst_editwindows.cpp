@@ -63,12 +63,10 @@ private slots:
         QVERIFY(showActive(d));
         QCOMPARE(QApplication::focusWidget(), d.Text1());
         QVERIFY(d.kChange()->isDefault());
-        QVERIFY(!d.kOK()->isEnabled());
         d.Text1()->selectAll();
         QTest::keyClicks(d.Text1(), QStringLiteral("Shtil: live"));
         QTest::keyClick(d.Text1(), Qt::Key_Return);
         QCOMPARE(d.List1()->currentIndex().data().toString(), QStringLiteral("Shtil: live"));
-        QVERIFY(d.kOK()->isEnabled());
         QWidget *at = target.isEmpty() ? nullptr : d.findChild<QWidget *>(target);
         if (esc) {
             at->setFocus();
@@ -107,7 +105,6 @@ private slots:
         // The move buttons carry the row, and with it the focus stays put.
         QTest::mouseClick(d.kDOWN(), Qt::LeftButton);
         QCOMPARE(d.List1()->currentIndex().row(), 1);
-        QCOMPARE(d.List1()->currentIndex().data().toString(), QStringLiteral("Кино"));
         QVERIFY(d.kOK()->isEnabled());
     }
 

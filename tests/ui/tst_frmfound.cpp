@@ -46,12 +46,11 @@ private slots:
         QTest::mouseClick(d.KAddFile(), Qt::LeftButton);
         QCOMPARE(frmForma().ListPath, QStringList{"DuskC:/m/beatles/dusk.mp3"});
         // Enter in the list adds the picked song (there already: nothing)
-        // and presses no button: Add all would add the other song.
+        // and presses no button: Add all would add the other song. (A click
+        // on Add all: test_main_window.sh.)
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(frmForma().ListPath.size(), 1);
-        QTest::mouseClick(d.kAddPapka(), Qt::LeftButton);
-        QCOMPARE(playListRows(), (QStringList{"1.Dusk", "2.Dawn"}));
         QVERIFY(d.isVisible());
     }
 };
