@@ -114,8 +114,6 @@ private slots:
         QCOMPARE(m.kAddPapkaEnabled(), rows.last().startsWith('3'));
         QVERIFY(!m.KAddFileEnabled());
         QVERIFY(!m.VScroll1().Visible);
-        QCOMPARE(m.Caption(), QString("Add file(s)"));
-        QCOMPARE(m.kAddPapkaCaption(), QString("Add all"));
     }
 
     // A script on the browser over C:/M (subfolders d01.., then files f01..),
