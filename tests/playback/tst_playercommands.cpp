@@ -1,6 +1,7 @@
 // The player's commands in each player state, from the window's menus, keys
 // and picture buttons and from the desktop's remote controls: starting songs,
-// moving on in and past the album, what the remote reads and what it is told.
+// moving on in and past the album, what the remote reads and what it is told;
+// the volume control.
 #include "Id3Tag.h"
 #include "LogicTest.h"
 
@@ -477,6 +478,32 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QCOMPARE(r.bus.changes,
                  decltype(r.bus.changes)({{MediaRemote::Root, {{"Identity", "Тонвела для MP3"}}}}));
+    }
+    // The volume control starts the first mixer on the search path, from the
+    // menu's item or the tray's; with none installed, a message.
+    void theVolumeControlStarts_data() {
+        // present: the programs installed; seen: what was started, or the
+        // message with its title and style
+        columns<QStringList, QString>("present", "seen");
+        row("the Qt mixer first", QStringList{"pavucontrol", "pavucontrol-qt"},
+            QString("start:/usr/bin/pavucontrol-qt|C:/Tonvela/"));
+        row("GNOME's settings, on their sound page", QStringList{"gnome-control-center"},
+            QString("start:/usr/bin/gnome-control-center sound|C:/Tonvela/"));
+        row("the last of the list", QStringList{"xfce4-mixer", "alsamixer"},
+            QString("start:/usr/bin/xfce4-mixer|C:/Tonvela/"));
+        row("none: the user is told", QStringList{"alsamixer"},
+            QString("Файл не найден.|Тонвела для MP3|%1").arg(vbOKOnly | vbCritical));
+    }
+    void theVolumeControlStarts() {
+        QFETCH(QStringList, present);
+        LogicEnv env;
+        LanguageRuM();
+        env.shell.installed = present;
+        present.size() == 1 ? pMenuGromkost_Click() : MusicGromkost_Click();
+        QStringList seen = env.shell.calls;
+        for (const MsgCall &m : env.dialogs.msgs)
+            seen << QString("%1|%2|%3").arg(m.prompt, m.title).arg(m.style);
+        QTEST(seen.join(','), "seen");
     }
 };
 
