@@ -183,7 +183,7 @@ private slots:
         columns<bool, int, bool, QString>("visible", "answer", "blocked", "way");
         row("hidden to the tray", false, 0, false, QString("close"));
         row("changes not saved", true, int(vbNo), false, QString("close"));
-        row("settings file cannot be written", true, 0, false, QString("close"));
+        row("settings file cannot be written", true, 0, true, QString("close"));
         row("cancelled", true, int(vbCancel), false, QString("close"));
         row("a signal leaves changes unsaved unasked", true, int(vbCancel), false,
             QString("signal"));

@@ -44,7 +44,6 @@ tv_ini "$dir/Тонвела для mp3.ini" 0 rock.alb "jazz.alb 0" "rock.alb 0"
 tv_run "$dir"
 wid=$(tv_wait_window '^Тонвела для MP3 - rock\.alb$')
 tv_screenshot main-russian
-tv_screenshot reopened-album
 
 # The window manager is told a fixed size, and no resizing or maximising.
 sizes=$(xprop -id "$wid" WM_NORMAL_HINTS | sed -n 's/.*m[ai][nx]imum size: //p' | uniq -c)

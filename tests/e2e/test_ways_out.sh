@@ -2,7 +2,9 @@
 # Every way out of the program ends the process at once with status 0, the
 # settings file written whole: File > Exit, the tray menu's Exit (window shown
 # or hidden), and closing the window while a popup menu or a message box of
-# start-up is open. (Closing it while a modal window is open:
+# start-up is open: the run ends inside the tray icon's own click handler,
+# whose window the shutdown deletes, and before the main loop has begun.
+# (Closing it while a modal window is open:
 # test_main_window.) SIGTERM and SIGHUP are a close with no one to ask: the
 # settings and where the song playing stood are written; a SIGHUP the program
 # was started ignoring (nohup) stays ignored. (A changed album left unsaved,

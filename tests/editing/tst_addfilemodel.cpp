@@ -20,9 +20,9 @@ QStringList rows(const AddFileModel &m) {
 
 // Runs the steps of a script (see browse_data) on the browser.
 void run(AddFileModel &m, const QString &script) {
-    static const QHash<QString, int> named = {{"Back", 8},  {"Enter", 13}, {"Esc", 27},
-                                              {"PgUp", 33}, {"PgDn", 34},  {"End", 35},
-                                              {"Home", 36}, {"Up", 38},    {"Down", 40}};
+    static const QHash<QString, int> named = {{"Back", 8},  {"Enter", 13}, {"PgUp", 33},
+                                              {"PgDn", 34}, {"End", 35},   {"Home", 36},
+                                              {"Up", 38},   {"Down", 40}};
     for (const QString &step : script.split(' ', Qt::SkipEmptyParts)) {
         const QString arg = step.section(':', 1);
         if (step.startsWith("y:"))
@@ -114,8 +114,6 @@ private slots:
         QCOMPARE(m.kAddPapkaEnabled(), rows.last().startsWith('3'));
         QVERIFY(!m.KAddFileEnabled());
         QVERIFY(!m.VScroll1().Visible);
-        QCOMPARE(m.Caption(), QString("Add file(s)"));
-        QCOMPARE(m.kAddPapkaCaption(), QString("Add all"));
     }
 
     // A script on the browser over C:/M (subfolders d01.., then files f01..),
@@ -213,7 +211,7 @@ private slots:
     // alone changes nothing; a click changes the titles at once, the tags
     // not read for file-name titles, and the choice is kept. Add all takes
     // the files the browser shows (Add file is open to file rows only, every
-    // browse row checks); Esc closes.
+    // browse row checks). (Esc closes: tst_frmaddfile, test_desktop_entry.sh.)
     void titlesAndButtons() {
         fs->addFile("C:/M/t.mp3", id3v1("Morning", "Quartet"));
         fs->addFile("C:/M/u.mp3");
@@ -239,9 +237,6 @@ private slots:
         fs->addFile("C:/M/v.mp3");
         m.kAddPapka_Click();
         QCOMPARE(playListRows(), QStringList({"1.Quartet - Morning", "2.u"}));
-        QSignalSpy unload(&m, &AddFileModel::unloadRequested);
-        run(m, "Esc");
-        QCOMPARE(unload.count(), 1);
     }
 
     // The drive box opens on the working folder's drive, whatever strDir is;

@@ -99,7 +99,6 @@ private slots:
         const MsgCall msg = env->dialogs.msgs.first();
         QCOMPARE(msg.prompt, QStringLiteral("Quantity of replacements: %1").arg(count));
         QCOMPARE(msg.style, int(vbOKOnly | vbInformation));
-        QCOMPARE(msg.title, QStringLiteral("Tonvela for MP3"));
         QVERIFY(buttonsOffDuringMessage);
     }
 };

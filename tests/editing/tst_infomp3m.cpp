@@ -114,24 +114,6 @@ private slots:
         QVERIFY(fs->reads.size() <= reads);
     }
 
-    // The real file port: a tag at the end of a file on disk, and one at the
-    // start of another. What outlives the arena a tag was read in keeps its
-    // memory when the next tag is read.
-    void tagsOfFilesOnDisk() {
-        std::unique_ptr<QString> kept;
-        {
-            const TagArena::Scope arena;
-            kept = std::make_unique<QString>(QStringLiteral("kept"));
-        }
-        const QString path = QStringLiteral("E:/Музыка/Кино.mp3");
-        env->drives.put(path, kAudio + id3v1(cp1251("Звезда"), cp1251("Кино")));
-        QCOMPARE(InfoMP3M(path), QString::fromUtf8("Кино - Звезда"));
-        const QString v2 = QStringLiteral("E:/Музыка/v2.mp3");
-        env->drives.put(v2, id3v2(4, v2Texts(4, 3, "Ёлка", "Прощай")) + kAudio);
-        QCOMPARE(InfoMP3M(v2), QString::fromUtf8("Ёлка - Прощай"));
-        QCOMPARE(*kept, QString("kept"));
-    }
-
     // Two threads, each through scopes that leave an object alive (and some
     // larger than the arena's block), use up its blocks and go on with the
     // general allocator; what each scope made and freed inside it is made

@@ -1,26 +1,23 @@
-// The real player, and an album of short MP3 files played by it.
+// The real player, playing the short MP3 files of the tests, and its control
+// bar.
 #include "DirectMedia.h"
 #include "Fakes.h"
 #include "Id3Tag.h"
 #include "JoinCheck.h"
 #include "SoundServer.h"
-#include "core/AlbumCommands.h"
-#include "core/AlbumFormat.h"
-#include "core/Forma.h"
-#include "core/Globals.h"
-#include "core/Language.h"
 #include "platform/qt/MediaModule.h"
-#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/PlayerBar.h"
 #include "platform/qt/QtMediaPlayer.h"
-#include "playback/PlayerCommands.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QToolButton>
 #include <QtEndian>
-#include <cstdio>
 
 using namespace tv;
 using tv::test::columns;
@@ -283,6 +280,53 @@ private slots:
         QCOMPARE(rig.reports(from), QString("stopped playing stopped"));
     }
 
+    // The controls show above the title panel; volume, seek and stop drive the
+    // player; after a file that failed, the bar follows the player's new engine.
+    void barDrivesAndFollowsThePlayer() {
+        Rig rig;
+        QtMediaPlayer &player = rig.player;
+        test::DirectMedia &media = rig.media;
+        PlayerBar bar(player);
+        bar.setFixedSize(464, 70);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        // The title panel covers the lower 31 pixels of the bar.
+        for (QWidget *w : QList<QWidget *>{bar.stopButton(), bar.seekSlider(), bar.volumeSlider(),
+                                           bar.elapsedLabel(), bar.totalLabel()}) {
+            const QRect r(w->mapTo(&bar, QPoint(0, 0)), w->size());
+            QVERIFY2(w->isVisible() && r.left() >= 0 && r.right() < 464 && r.bottom() < 70 - 31,
+                     w->metaObject()->className());
+        }
+        // The volume set before the engine is made reaches its sound output.
+        QVERIFY(!media.backend());
+        QCOMPARE(bar.volumeSlider()->value(), 100);
+        bar.volumeSlider()->setValue(40);
+        QCOMPARE(player.volume(), 0.4);
+        // A volume set through the player (the desktop's controls) moves the
+        // slider and is not rounded to the slider's percent on the way back.
+        QSignalSpy volumes(&player, &MediaPlayer::volumeChanged);
+        player.setVolume(0.333);
+        QCOMPARE(bar.volumeSlider()->value(), 33);
+        QCOMPARE(player.volume(), 0.333);
+        QCOMPARE(volumes.size(), 1);
+        player.setURL(data("corrupt.mp3"));
+        QCOMPARE(media.backend()->volume(), 0.333);
+        media.backend()->setVolume(0.7);
+        QCOMPARE(bar.volumeSlider()->value(), 70);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), kStopped, kEndMs);
+        QSignalSpy states(&player, &MediaPlayer::PlayStateChange);
+        player.setURL(data("tone-3s.mp3"));
+        QTRY_VERIFY_WITH_TIMEOUT(bar.seekSlider()->maximum() > 2000, kEndMs);
+        QVERIFY(bar.totalLabel()->text() != "0:00");
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), kPlaying, kEndMs);
+        player.pause();
+        bar.seekSlider()->setValue(2000); // a click on the groove
+        QTRY_VERIFY(media.backend()->pipelinePosition() >= 1900);
+        QCOMPARE(bar.elapsedLabel()->text(), QString("0:02"));
+        QTest::mouseClick(bar.stopButton(), Qt::LeftButton);
+        QCOMPARE(player.playState(), kStopped);
+        QCOMPARE(states.count({QVariant(kStopped)}), 1);
+    }
     // Two halves of one sound, the second given when the player asks for it,
     // play as one: a recording of a private sound server shows not a sample
     // more or less where they meet, and no click; the player then holds the
@@ -343,57 +387,6 @@ private slots:
                      qPrintable(QStringLiteral("%1 > %2").arg(r.joinStep).arg(r.nearbyStep)));
             return;
         }
-    }
-
-    // Each song's end starts the next one a second later; the second song
-    // cannot be decoded: it is passed over without a word; the album's end
-    // opens the next album.
-    void albumPlaysThroughIntoTheNextAlbum() {
-        // The logic with the real player, its engine loaded from the module as
-        // the program loads it, and a real event loop; the other ports fake.
-        test::LogicEnv env;
-        QtEventLoop events;
-        QtMediaPlayer player{env.drives.fs(),
-                             fromFolder(QStringLiteral(TV_TEST_BUILD "/.."), false)};
-        P().events = &events;
-        P().player = &player;
-        LanguageEnM();
-        connectPlayback();
-        const auto silence = qScopeGuard([&] { player.pause(); });
-        const QByteArray tone = mp3("tone-0.4s.mp3");
-        QVERIFY(!tone.isEmpty());
-        // The third file's name is not UTF-8: the engine opens it all the same.
-        const QString third = QStringLiteral("E:/Music/3") + QChar(0xF0FF) + ".mp3";
-        for (const QString &name :
-             {QStringLiteral("E:/Music/1.mp3"), third, QStringLiteral("E:/Music/b.mp3")})
-            env.drives.put(name, tone);
-        env.drives.put("E:/Music/bad.mp3", mp3("corrupt.mp3"));
-        // Qt cannot name that file, so its temporary folder would keep it.
-        const auto removeThird = qScopeGuard([&] {
-            const QByteArray raw = QFile::encodeName(env.drives.native("E:/Music")) + "/3\xff.mp3";
-            std::remove(raw.constData());
-        });
-        env.drives.put(
-            env.app("a.alb"),
-            AlbumFormat::format({"OneE:/Music/1.mp3", "BadE:/Music/bad.mp3", "Three" + third}));
-        env.drives.put(env.app("b.alb"), AlbumFormat::format({"Next albumE:/Music/b.mp3"}));
-
-        G().ShowForm = true;
-        frmForma().setVisible(true);
-        // The albums of AppDir listed and the first one opened, as a start-up does.
-        LoadAlbomInfoM();
-        frmForma().lstAlbomy.setListIndex(0);
-        QCOMPARE(OpenAlbomM(frmForma().lstAlbomy.List(0)), 0);
-
-        // Three songs of 0.4 s, each followed by the one-second pause of the
-        // end-of-song timer: the next album starts after about 4 s.
-        QTRY_COMPARE_WITH_TIMEOUT(G().NameAlbom, QStringLiteral("b.alb"), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), int(MediaPlayer::Playing), 5000);
-        QCOMPARE(env.tray.calls, QStringList({"tip:1.One - a.alb", "tip:2.Bad - a.alb",
-                                              "tip:3.Three - a.alb", "tip:1.Next album - b.alb"}));
-        QCOMPARE(G().Alboms.at(0).NumPesni, 0);
-        QCOMPARE(frmForma().lstAlbomy.ListIndex(), 1);
-        QCOMPARE(env.dialogs.msgs.size(), 0);
     }
 };
 

@@ -1,14 +1,13 @@
-// The Qt ports of the program: dialogs, instance guard, the web module, the
-// end of the run, and the remote on a private D-Bus bus, called as the
-// desktop's controls do (every call reaching the remote after the caller had
-// its answer, a second copy, no bus).
+// The Qt ports of the program: dialogs, instance guard, the web module, and
+// the remote on a private D-Bus bus, called as the desktop's controls do
+// (every call reaching the remote after the caller had its answer, a second
+// copy, no bus). Where the end of the run is called from: test_ways_out.sh.
 #include "Fakes.h"
 #include "LocalServer.h"
 #include "platform/CopyRequest.h"
 #include "platform/qt/CommandLine.h"
 #include "platform/qt/LazyWebFetcher.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtMediaBus.h"
 
@@ -27,7 +26,6 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -139,55 +137,18 @@ bool sayToGuard(const QString &key, const QByteArray &bytes) {
 }
 
 // A later copy started beside this thread, whose events its answer needs.
-bool laterCopy(const QString &dir, const QStringList &files = {}, const FileSystem *fs = nullptr) {
-    std::future<bool> copy = std::async(
-        std::launch::async, [dir, files, fs] { return QtInstanceGuard(fs).acquire(dir, files); });
+std::future<bool> startCopy(const QString &dir, const QStringList &files = {},
+                            const FileSystem *fs = nullptr) {
+    return std::async(std::launch::async,
+                      [dir, files, fs] { return QtInstanceGuard(fs).acquire(dir, files); });
+}
+
+// Whether the copy took the folder: one that hangs took it.
+bool tookIt(std::future<bool> copy) {
     const auto done = [&copy] {
         return copy.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     };
-    return !QTest::qWaitFor(done, 30000) || copy.get(); // one that hangs took the folder
-}
-
-// Ends the run from inside its own mouse handler after deleting itself, as
-// the tray icon's window is deleted by the shutdown its right click starts.
-class SelfRemoving : public QWidget {
-public:
-    explicit SelfRemoving(QtEventLoop &events) : m_events(events) {}
-
-protected:
-    void mousePressEvent(QMouseEvent *) override {
-        QtEventLoop &events = m_events;
-        delete this;
-        events.endProcess();
-    }
-
-private:
-    QtEventLoop &m_events;
-};
-
-// A run that ends in a process of its own; it prints what it reached.
-int runEnding(int argc, char **argv, const QString &name) {
-    QApplication app(argc, argv);
-    QtEventLoop events;
-    events.setLastStep([] { std::printf("last step|"); });
-    QWidget window;
-    window.show();
-    std::printf("started|");
-    if (name == "before the main loop") {
-        events.endProcess();
-    } else if (name == "in the handler of a deleted window") {
-        auto *tray = new SelfRemoving(events);
-        tray->show();
-        QTimer::singleShot(0, tray, [tray] {
-            QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
-                              Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-            QApplication::sendEvent(tray, &press);
-            std::printf("after the click|");
-        });
-    }
-    const int status = app.exec();
-    std::printf("main loop ended|");
-    return status;
+    return !QTest::qWaitFor(done, 30000) || copy.get();
 }
 
 std::function<void(const WebAnswer &)> into(QList<WebAnswer> *answers) {
@@ -288,16 +249,9 @@ private slots:
         QVERIFY(first->acquire(app.path()));
         first->startedUp();
         QtInstanceGuard elsewhere;
-        QVERIFY(!laterCopy(fs.fromNative(app.path()) + "/", {}, &fs));
+        QVERIFY(!tookIt(startCopy(fs.fromNative(app.path()) + "/", {}, &fs)));
         QTRY_COMPARE(raised.count(), 1);
         QVERIFY(elsewhere.acquire(other.path()));
-        QCOMPARE(raised.count(), 1);
-        // A copy started with files hands them over instead.
-        QSignalSpy opened(first.get(), &QtInstanceGuard::openRequested);
-        const QStringList files{"/m/a b.mp3", QString::fromUtf8("/m/Ёлка")};
-        QVERIFY(!laterCopy(app.path(), files));
-        QTRY_COMPARE(opened.count(), 1);
-        QCOMPARE(opened.first().first().toStringList(), files);
         QCOMPARE(raised.count(), 1);
         const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
         QCOMPARE(QDir(app.path()).entryList(all), QStringList());
@@ -307,7 +261,8 @@ private slots:
 
     // Copies started at once, the first still starting, and a list longer
     // than one request: every file is heard exactly once, in each copy's
-    // order, and only once the first copy's start-up is done.
+    // order, and only once the first copy's start-up is done; files raise
+    // nothing.
     void everyFileHandedOverOnce_data() {
         columns<int, int>("copies", "files");
         row("ten copies at once", 10, 1);
@@ -319,25 +274,20 @@ private slots:
         QTemporaryDir app;
         QtInstanceGuard first;
         QSignalSpy opened(&first, &QtInstanceGuard::openRequested);
+        QSignalSpy raised(&first, &QtInstanceGuard::raiseRequested);
         QVERIFY(first.acquire(app.path()));
         std::vector<std::future<bool>> later;
         QStringList all;
         for (int c = 0; c < copies; ++c) {
             QStringList given;
             for (int f = 0; f < files; ++f)
-                given << QStringLiteral("/music/copy %1/a long name of song %2.mp3").arg(c).arg(f);
+                given << QStringLiteral("/music/copy %1/Ёлка, a long song %2.mp3").arg(c).arg(f);
             all += given;
-            later.push_back(std::async(std::launch::async, [&app, given] {
-                return QtInstanceGuard().acquire(app.path(), given);
-            }));
+            later.push_back(startCopy(app.path(), given));
         }
         QThread::msleep(300); // the first copy is busy starting up
-        for (std::future<bool> &copy : later) {
-            QVERIFY(QTest::qWaitFor(
-                [&] { return copy.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                30000));
-            QVERIFY(!copy.get());
-        }
+        for (std::future<bool> &copy : later)
+            QVERIFY(!tookIt(std::move(copy)));
         QCOMPARE(opened.count(), 0);
         first.startedUp();
         QCOMPARE(opened.count(), 1);
@@ -352,8 +302,9 @@ private slots:
         all.sort();
         QCOMPARE(heard, all);
         // From here on each request is handed on as it comes.
-        QVERIFY(!laterCopy(app.path(), {"/music/late.mp3"}));
+        QVERIFY(!tookIt(startCopy(app.path(), {"/music/late.mp3"})));
         QTRY_COMPARE(opened.count(), 2);
+        QCOMPARE(raised.count(), 0);
     }
 
     // Anyone of this user can reach the socket: only a whole, well-formed
@@ -425,24 +376,6 @@ private slots:
         QTRY_COMPARE(answers.size(), 2);
         QVERIFY(!answers[0].ok && !answers[1].ok);
         QCOMPARE(answers[1].url, QUrl("http://127.0.0.1:1/b"));
-    }
-
-    // The end of the run: whatever loop or handler it is called from, the
-    // process ends right there with status 0, and nothing after it runs.
-    void endsTheProcessWhereItIsCalled_data() {
-        columns<QString>("name");
-        // Inside a message box's or a popup menu's loop: test_ways_out.sh.
-        for (const char *name : {"before the main loop", "in the handler of a deleted window"})
-            QTest::newRow(name) << QString(name);
-    }
-    void endsTheProcessWhereItIsCalled() {
-        QFETCH(QString, name);
-        QProcess run;
-        run.start(QCoreApplication::applicationFilePath(), {"--end", name});
-        QVERIFY(run.waitForFinished(10000));
-        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), "started|last step|");
     }
 
     // Each command reaches the remote after the caller had its answer: one
@@ -606,8 +539,6 @@ private slots:
 int main(int argc, char **argv) {
     if (argc == 3 && qstrcmp(argv[1], "--hold") == 0)
         return holdGuard(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--end") == 0)
-        return runEnding(argc, argv, QString::fromLocal8Bit(argv[2]));
     QApplication app(argc, argv);
     TestQtPorts tests;
     QTEST_SET_MAIN_SOURCE_PATH

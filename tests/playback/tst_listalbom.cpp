@@ -171,7 +171,6 @@ private slots:
         QCOMPARE(w, s.listWindows.models[0].get());
         QCOMPARE(w->List1.items(), QStringList({"a.alb", "b.alb", "c.alb"}));
         QCOMPARE(w->List1.ListIndex(), 0);
-        QCOMPARE(w->Caption(), QStringLiteral("List of playlist"));
         QVERIFY(!w->AlbomChosen);
         QCOMPARE(s.played(), QString());
         QVERIFY(!G().ShowForm && !frmForma().Visible());

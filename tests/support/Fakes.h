@@ -116,12 +116,7 @@ class FakeEvents : public EventLoop {
 public:
     void DoEvents() override {
         ++doEvents;
-        if (trace)
-            *trace << QStringLiteral("<");
-        if (auto run = std::exchange(pending, nullptr))
-            run();
-        if (trace)
-            *trace << QStringLiteral(">");
+        runPending();
     }
     void endProcess() override { ++ended; }
     int doEvents = 0;
@@ -135,6 +130,12 @@ public:
     // runs what is pending, as DoEvents does.
     void nestedLoop() {
         ++nested;
+        runPending();
+    }
+    int nested = 0;
+
+private:
+    void runPending() {
         if (trace)
             *trace << QStringLiteral("<");
         if (auto run = std::exchange(pending, nullptr))
@@ -142,7 +143,6 @@ public:
         if (trace)
             *trace << QStringLiteral(">");
     }
-    int nested = 0;
 };
 
 struct MsgCall {

@@ -77,18 +77,16 @@ private slots:
         QVERIFY(qAbs(w->geometry().center().y() - middle.y()) <= 40);
         // Modeless: the port returned with the window up, nothing blocks.
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(!frmForma().Visible());
         // Minimised it would be lost: it stays up.
         w->setWindowState(Qt::WindowMinimized);
         QVERIFY(!w->isMinimized());
         QVERIFY(w->isVisible());
     }
 
-    // The keys and the mouse reach the model; each way closes the window,
-    // which then goes with its model.
+    // The mouse reaches the model; each way closes the window, which then
+    // goes with its model. (Enter on the next album: test_album_list.sh.)
     void waysOut_data() {
         columns<QString, QString>("way", "played"); // played: the album whose song starts
-        row("Enter on the next album", QString("enter"), QString("Album 1.alb"));
         row("double-click on the next album", QString("dclick"), QString("Album 1.alb"));
         row("close button", QString("close"), QString());
     }
@@ -100,10 +98,7 @@ private slots:
         QPointer<FrmListAlbom> w = shown;
         QPointer<ListAlbomModel> model = frmListAlbom();
         QListView *list = w->List1();
-        if (way == "enter") {
-            QTest::keyClick(list, Qt::Key_Down);
-            QTest::keyClick(list, Qt::Key_Return);
-        } else if (way == "dclick") {
+        if (way == "dclick") {
             const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
@@ -116,7 +111,6 @@ private slots:
         QVERIFY(!frmListAlbom());
         QCOMPARE(G().NameAlbom, played.isEmpty() ? QString() : played);
         QCOMPARE(env->player.calls.filter("url:").size(), played.isEmpty() ? 0 : 1);
-        QVERIFY(!frmForma().Visible());
     }
 };
 
