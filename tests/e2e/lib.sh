@@ -7,6 +7,15 @@
 
 set -euo pipefail
 
+# Every test runs on a session bus of its own, as a desktop session has one.
+# Without any, the program's D-Bus connection would try to start a bus
+# itself: its thread forks while the other threads are busy, and under the
+# sanitizers such a child can hang before it runs anything, and the program
+# with it.
+if [ -z "${TV_PRIVATE_BUS:-}" ]; then
+    exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
+fi
+
 # The program (and any second copy a test starts) runs on the X display the
 # test brings up, whatever platform the caller's environment names: the unit
 # tests run offscreen.

@@ -13,9 +13,6 @@
 # with a file:// address. Quit closes the program as its window's close
 # button does: it asks to save the changed album. (Files given to a first
 # start: test_package, tst_startup.)
-if [ -z "${TV_PRIVATE_BUS:-}" ]; then
-    exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
-fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 player=org.mpris.MediaPlayer2.Player

@@ -9,9 +9,6 @@
 # settings and where the song playing stood are written; a SIGHUP the program
 # was started ignoring (nohup) stays ignored. (A changed album left unsaved,
 # and the session's end: tst_startup.)
-if [ -z "${TV_PRIVATE_BUS:-}" ]; then
-    exec env TV_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
-fi
 source "${TV_E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 # Starts the program in a fresh folder holding a.alb and b.alb, whose settings
