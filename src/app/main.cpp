@@ -43,8 +43,7 @@ namespace {
 tv::InstallFolders installFolders() {
     const QString exeDir = QCoreApplication::applicationDirPath();
     if (TV_SYSTEM_INSTALL)
-        return tv::InstallFolders::system(exeDir, QStringLiteral(TV_MODULE_DIR),
-                                          QStringLiteral(TV_PROGRAM_DIR));
+        return tv::InstallFolders::system(exeDir, QStringLiteral(TV_PROGRAM_DIR));
     return tv::InstallFolders::portable(exeDir);
 }
 
@@ -84,7 +83,8 @@ void endOfSession(QSessionManager &manager) {
         manager.cancel();
 }
 
-// The media module's folder, known before the application object.
+// The folder of the sound and web modules, known before the application
+// object.
 QString moduleFolder() {
     return QDir::cleanPath(QDir(tv::executableFolder()).filePath(QStringLiteral(TV_MODULE_DIR)));
 }
@@ -97,7 +97,8 @@ int main(int argc, char **argv) {
     // The media engine and its sound output come up on a thread of their own
     // while the toolkit and the window do; the player takes them in the
     // window's thread once both are ready.
-    tv::PreparedMediaModule media(moduleFolder());
+    const QString modules = moduleFolder();
+    tv::PreparedMediaModule media(modules);
     media.startEngine();
     QApplication app(argc, argv);
     // Qt has taken the options that are its own.
@@ -141,7 +142,7 @@ int main(int argc, char **argv) {
     tv::P() = tv::Ports{&player, &dialogs, &fs, &events, &shell, &tray, &windows, &guard};
     tv::QtMediaBus bus;
     tv::P().bus = &bus;
-    tv::LazyWebFetcher web(folders.modules);
+    tv::LazyWebFetcher web(modules);
     tv::P().web = &web;
     QObject::connect(&guard, &tv::QtInstanceGuard::raiseRequested, &app, &tv::raiseForma);
     // Files handed over are opened one request after another, in order: a

@@ -24,14 +24,12 @@ QString musicFolder() {
 } // namespace
 
 InstallFolders InstallFolders::portable(const QString &exeDir) {
-    return {exeDir, exeDir, exeDir, QString(), true};
+    return {exeDir, exeDir, QString(), true};
 }
 
-InstallFolders InstallFolders::system(const QString &exeDir, const QString &moduleDir,
-                                      const QString &programDir) {
+InstallFolders InstallFolders::system(const QString &exeDir, const QString &programDir) {
     const QDir exe(exeDir);
     InstallFolders folders;
-    folders.modules = QDir::cleanPath(exe.filePath(moduleDir));
     folders.program = QDir::cleanPath(exe.filePath(programDir));
     folders.user =
         QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
