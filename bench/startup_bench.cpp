@@ -27,7 +27,11 @@
 // The player people pick instead is timed beside them when it is installed
 // (audacious; TV_PEER_PLAYER names another), given the song on its command
 // line in the same turns, warm and cold: the first sound at most 0.8x its
-// own, the window still at most 0.6x its window.
+// own, the window still at most 0.6x its window. Both goals stand, though on
+// a machine where a bare Qt window maps at 0.6x the peer's window or later no
+// window of this toolkit meets the second, and the first sound, which follows
+// the window by the song's start (about 30 ms through the sound server), then
+// misses the first: the bench prints both figures beside the goals.
 //
 // Run: tonvela_startup_bench [path/to/installed/tonvela] (or TV_INSTALLED_PROGRAM)
 
@@ -410,7 +414,13 @@ int main(int argc, char **argv) {
     if (peerPlays) {
         peerWindow.print("peer player, mapped");
         peerSound.print("peer player, first sound");
+        // For scale: what the toolkit alone reaches against the peer, and
+        // what the song's start adds to the window once the window is up.
+        std::printf("  %-50s %7.3f x\n", "bare Qt window, mapped, median ratio to the peer's",
+                    bare.median() / peerWindow.median());
     }
+    std::printf("  %-50s %7.1f ms\n", "reopening an album, first sound after the window",
+                resumeSound.median() - resume.median());
     if (cold) {
         std::printf("cold (page cache dropped before each start), %d rounds:\n", kColdRounds);
         coldResume.print("reopening an album, mapped");
