@@ -89,6 +89,10 @@ bool printable1251(const SongList &songs, qsizetype *size) {
     });
 }
 
+bool isControl(QChar c) {
+    return c.unicode() < 0x20;
+}
+
 } // namespace
 
 QStringList AlbumFormat::parse(const QByteArray &bytes) {
@@ -190,11 +194,14 @@ qsizetype SongEntry::titleSize(const QString &entry) {
 }
 
 // Looked over before it is copied: nearly every title is clean already.
+bool SongEntry::isClean(QStringView title) {
+    return std::none_of(title.cbegin(), title.cend(), isControl);
+}
+
 QString SongEntry::cleanTitle(QString title) {
-    const auto control = [](QChar c) { return c.unicode() < 0x20; };
-    if (std::none_of(title.cbegin(), title.cend(), control))
+    if (isClean(title))
         return title;
-    std::replace_if(title.begin(), title.end(), control, QLatin1Char(' '));
+    std::replace_if(title.begin(), title.end(), isControl, QLatin1Char(' '));
     return title;
 }
 

@@ -63,6 +63,8 @@ struct SongEntry {
     // or a pasted title, a tab) becomes a blank, so the title still reads and
     // the song stays on its own line of the album file.
     static QString cleanTitle(QString title);
+    // Whether cleanTitle would leave the title as it is.
+    static bool isClean(QStringView title);
     // The entry of such a song: its cleaned title, then its path.
     static QString join(const QString &title, const QString &path);
 };

@@ -18,15 +18,9 @@ constexpr int kKeyDown = 40;
 // Unlike the playlist's reading of an entry, the editor's split must give the
 // entry back unchanged when title and path are joined: an entry without a
 // drive colon (only a hand-edited file holds one) is all title, no path.
-void splitEntry(const QString &entry, QString *title, QString *path) {
+qsizetype titleEnd(const QString &entry) {
     const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
-    if (colon < 1) {
-        *title = entry;
-        path->clear();
-        return;
-    }
-    *title = entry.left(colon - 1);
-    *path = entry.mid(colon - 1);
+    return colon < 1 ? entry.size() : colon - 1;
 }
 
 } // namespace
@@ -35,14 +29,23 @@ ChangeModel::ChangeModel(QObject *parent) : ListModel(parent) {
     const Forma &forma = frmForma();
     m_caption = forma.EditChange.Caption();
     const qsizetype n = forma.ListPath.size();
-    m_titles.resize(n);
-    m_paths.resize(n);
-    for (qsizetype i = 0; i < n; ++i)
-        splitEntry(forma.ListPath[i], &m_titles[i], &m_paths[i]);
+    m_rows.reserve(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        QString entry = forma.ListPath[i];
+        const qsizetype end = titleEnd(entry);
+        m_rows.append({std::move(entry), end});
+    }
     connect(this, &ListModel::listIndexChanged, this, &ChangeModel::List1_Click);
     setListIndex(forma.PlayList.ListIndex());
     m_changeCaption = G().strChange;
     m_cancelCaption = G().strCancel;
+}
+
+QString ChangeModel::List(int i) const {
+    if (i < 0 || i >= m_rows.size())
+        return QString();
+    const Row &row = m_rows[i];
+    return row.entry.left(row.titleEnd);
 }
 
 void ChangeModel::List1_Click(int index) {
@@ -102,9 +105,11 @@ void ChangeModel::kChange_Click() {
         return;
     // The list shows the title as the album will take it.
     const QString title = SongEntry::cleanTitle(m_text1);
-    if (m_titles[i] == title)
+    Row &row = m_rows[i];
+    if (QStringView(row.entry).left(row.titleEnd) == title)
         return;
-    m_titles[i] = title;
+    row.entry = SongEntry::join(title, row.entry.mid(row.titleEnd));
+    row.titleEnd = title.size();
     emit dataChanged(index(i), index(i));
     enableOK();
 }
@@ -130,8 +135,7 @@ void ChangeModel::kDOWN_Click() {
 // Moving a row one place is swapping it with its neighbour; the path goes
 // with its title.
 void ChangeModel::swapRows(int a, int b) {
-    m_titles.swapItemsAt(a, b);
-    m_paths.swapItemsAt(a, b);
+    m_rows.swapItemsAt(a, b);
     emit dataChanged(index(std::min(a, b)), index(std::max(a, b)));
 }
 
@@ -145,10 +149,16 @@ void ChangeModel::enableOK() {
 void ChangeModel::kOK_Click() {
     if (!m_okEnabled || m_unloaded)
         return;
+    // A title the album held with a control character in it (a hand-edited
+    // file) is stored cleaned, as one typed here is.
     QStringList entries;
-    entries.reserve(m_titles.size());
-    for (qsizetype i = 0; i < m_titles.size(); ++i)
-        entries << SongEntry::join(m_titles[i], m_paths[i]);
+    entries.reserve(m_rows.size());
+    for (const Row &row : m_rows) {
+        const QStringView title = QStringView(row.entry).left(row.titleEnd);
+        entries << (SongEntry::isClean(title)
+                        ? row.entry
+                        : SongEntry::join(title.toString(), row.entry.mid(row.titleEnd)));
+    }
     replaceSongs(std::move(entries));
     unload(true);
 }

@@ -10,6 +10,11 @@ namespace tv {
 // open album: the titles are the rows of List1, the paths its own ListPath,
 // index-aligned. A move carries the path along with its title, so every title
 // stays with its own file. The album changes only by kOK_Click.
+//
+// Each row keeps the album's entry whole, with where its title ends, rather
+// than its title and path apart: opening and closing the editor then copies
+// no text but the entries themselves, which on a large album is most of the
+// time it takes.
 class ChangeModel : public ListModel {
     Q_OBJECT
 public:
@@ -17,9 +22,8 @@ public:
     // list's selected row selected, the texts of the current language.
     explicit ChangeModel(QObject *parent = nullptr);
 
-    int ListCount() const override { return int(m_titles.size()); }
-    QString List(int i) const override { return m_titles.value(i); }
-    const QStringList &ListPath() const { return m_paths; }
+    int ListCount() const override { return int(m_rows.size()); }
+    QString List(int i) const override;
 
     QString Caption() const { return m_caption; }
     QString kChangeCaption() const { return m_changeCaption; }
@@ -63,8 +67,11 @@ private:
     void enableOK();
     void unload(bool applied);
 
-    QStringList m_titles;
-    QStringList m_paths;
+    struct Row {
+        QString entry;
+        qsizetype titleEnd;
+    };
+    QList<Row> m_rows;
     QString m_caption, m_changeCaption, m_cancelCaption;
     QString m_text1;
     bool m_text1Focused = false;
