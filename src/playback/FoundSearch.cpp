@@ -10,7 +10,10 @@
 
 #include <QSet>
 #include <algorithm>
+
+#ifdef __SSE2__
 #include <emmintrin.h>
+#endif
 
 namespace tv {
 
@@ -66,13 +69,6 @@ void AddFoundSong(int k) {
 void AddAllFound(int count) {
     appendAndSelect(newSongs(0, count));
 }
-
-} // namespace tv
-
-#ifdef __SSE2__
-#endif
-
-namespace tv {
 
 namespace {
 
