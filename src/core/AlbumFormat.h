@@ -69,9 +69,6 @@ struct SongEntry {
     static QString join(const QString &title, const QString &path);
 };
 
-inline QString songTitle(const QString &entry) {
-    return SongEntry::split(entry).title;
-}
 inline QString songPath(const QString &entry) {
     return SongEntry::split(entry).path;
 }

@@ -18,9 +18,12 @@ constexpr int kKeyDown = 40;
 // Unlike the playlist's reading of an entry, the editor's split must give the
 // entry back unchanged when title and path are joined: an entry without a
 // drive colon (only a hand-edited file holds one) is all title, no path.
-qsizetype titleEnd(const QString &entry) {
-    const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
-    return colon < 1 ? entry.size() : colon - 1;
+QStringView titleOf(const QString &entry) {
+    return QStringView(entry).left(SongEntry::titleSize(entry));
+}
+
+QString pathOf(const QString &entry) {
+    return entry.mid(SongEntry::titleSize(entry));
 }
 
 } // namespace
@@ -28,13 +31,7 @@ qsizetype titleEnd(const QString &entry) {
 ChangeModel::ChangeModel(QObject *parent) : ListModel(parent) {
     const Forma &forma = frmForma();
     m_caption = forma.EditChange.Caption();
-    const qsizetype n = forma.ListPath.size();
-    m_rows.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        QString entry = forma.ListPath[i];
-        const qsizetype end = titleEnd(entry);
-        m_rows.append({std::move(entry), end});
-    }
+    m_entries = forma.ListPath.toList();
     connect(this, &ListModel::listIndexChanged, this, &ChangeModel::List1_Click);
     setListIndex(forma.PlayList.ListIndex());
     m_changeCaption = G().strChange;
@@ -42,10 +39,9 @@ ChangeModel::ChangeModel(QObject *parent) : ListModel(parent) {
 }
 
 QString ChangeModel::List(int i) const {
-    if (i < 0 || i >= m_rows.size())
+    if (i < 0 || i >= m_entries.size())
         return QString();
-    const Row &row = m_rows[i];
-    return row.entry.left(row.titleEnd);
+    return titleOf(m_entries.at(i)).toString();
 }
 
 void ChangeModel::List1_Click(int index) {
@@ -105,11 +101,10 @@ void ChangeModel::kChange_Click() {
         return;
     // The list shows the title as the album will take it.
     const QString title = SongEntry::cleanTitle(m_text1);
-    Row &row = m_rows[i];
-    if (QStringView(row.entry).left(row.titleEnd) == title)
+    QString &entry = m_entries[i];
+    if (titleOf(entry) == title)
         return;
-    row.entry = SongEntry::join(title, row.entry.mid(row.titleEnd));
-    row.titleEnd = title.size();
+    entry = SongEntry::join(title, pathOf(entry));
     emit dataChanged(index(i), index(i));
     enableOK();
 }
@@ -135,7 +130,7 @@ void ChangeModel::kDOWN_Click() {
 // Moving a row one place is swapping it with its neighbour; the path goes
 // with its title.
 void ChangeModel::swapRows(int a, int b) {
-    m_rows.swapItemsAt(a, b);
+    m_entries.swapItemsAt(a, b);
     emit dataChanged(index(std::min(a, b)), index(std::max(a, b)));
 }
 
@@ -152,12 +147,11 @@ void ChangeModel::kOK_Click() {
     // A title the album held with a control character in it (a hand-edited
     // file) is stored cleaned, as one typed here is.
     QStringList entries;
-    entries.reserve(m_rows.size());
-    for (const Row &row : m_rows) {
-        const QStringView title = QStringView(row.entry).left(row.titleEnd);
-        entries << (SongEntry::isClean(title)
-                        ? row.entry
-                        : SongEntry::join(title.toString(), row.entry.mid(row.titleEnd)));
+    entries.reserve(m_entries.size());
+    for (const QString &entry : m_entries) {
+        const QStringView title = titleOf(entry);
+        entries << (SongEntry::isClean(title) ? entry
+                                              : SongEntry::join(title.toString(), pathOf(entry)));
     }
     replaceSongs(std::move(entries));
     unload(true);

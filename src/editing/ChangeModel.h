@@ -11,10 +11,9 @@ namespace tv {
 // index-aligned. A move carries the path along with its title, so every title
 // stays with its own file. The album changes only by kOK_Click.
 //
-// Each row keeps the album's entry whole, with where its title ends, rather
-// than its title and path apart: opening and closing the editor then copies
-// no text but the entries themselves, which on a large album is most of the
-// time it takes.
+// Each row keeps the album's entry whole rather than its title and path
+// apart: opening and closing the editor then copies no text but the entries
+// themselves, which on a large album is most of the time it takes.
 class ChangeModel : public ListModel {
     Q_OBJECT
 public:
@@ -22,7 +21,7 @@ public:
     // list's selected row selected, the texts of the current language.
     explicit ChangeModel(QObject *parent = nullptr);
 
-    int ListCount() const override { return int(m_rows.size()); }
+    int ListCount() const override { return int(m_entries.size()); }
     QString List(int i) const override;
 
     QString Caption() const { return m_caption; }
@@ -67,11 +66,7 @@ private:
     void enableOK();
     void unload(bool applied);
 
-    struct Row {
-        QString entry;
-        qsizetype titleEnd;
-    };
-    QList<Row> m_rows;
+    QStringList m_entries;
     QString m_caption, m_changeCaption, m_cancelCaption;
     QString m_text1;
     bool m_text1Focused = false;
